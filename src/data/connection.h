@@ -1,0 +1,80 @@
+#pragma once
+// A connection to one database file, driven by a Jet-style connection string of
+// which only "Data Source" is used (relative to the program home, or absolute).
+// Every connection registers the functions the program's statements use: IIf,
+// YEAR, MONTH, DAY, a LIKE that folds Turkish case, trlower, and the Turkish
+// collation used when ordering by a text column.
+#include "data/field_info.h"
+#include "data/statement.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <QVector>
+#include <memory>
+
+class Dataset;
+
+class Connection : public QObject {
+    Q_OBJECT
+public:
+    explicit Connection(const QString &name = QString(), QObject *parent = nullptr);
+    ~Connection() override;
+
+    void setConnectionString(const QString &s);  // closes first when open
+    QString connectionString() const { return m_connectionString; }
+    // The file behind the data source, resolved against the program home.
+    QString filePath() const;
+
+    void open();   // throws EngineError; a missing file is an error, never created
+    void close();  // closes every dataset on this connection first
+    bool isOpen() const { return m_db != nullptr; }
+    sqlite3 *handle() const;  // throws when closed
+
+    // Statements the adapter runs itself (prepared once, kept for the connection's life).
+    Statement &cached(const QString &sql);
+    void exec(const QString &sql);
+
+    // Jet dialect -> SQLite dialect for this database.
+    QString translate(const QString &jetSql);
+
+    // Fields of a table in their stored order; throws for an unknown table.
+    const QVector<FieldInfo> &tableFields(const QString &table);
+    bool hasTable(const QString &table);
+    bool isTextColumn(const QString &column);
+
+    // Transactions: nested scopes share one SQLite transaction (savepoints inside).
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return m_depth > 0; }
+
+    // Bumped by every write through this connection, so that cached rows are refetched.
+    quint64 dataVersion() const { return m_dataVersion; }
+    void noteWrite(Dataset *writer);
+
+    void attach(Dataset *ds);
+    void detach(Dataset *ds);
+
+Q_SIGNALS:
+    void opened();
+    void closed();
+
+private:
+    void registerFunctions();
+    void loadSchemaInfo();
+
+    QString m_connectionString;
+    sqlite3 *m_db = nullptr;
+    QHash<QString, std::shared_ptr<Statement>> m_cache;
+    QHash<QString, QVector<FieldInfo>> m_tables;  // lower-case table name -> fields
+    QSet<QString> m_textColumns;                  // lower-case column names
+    bool m_schemaLoaded = false;
+    int m_depth = 0;
+    quint64 m_dataVersion = 0;
+    QList<QPointer<Dataset>> m_datasets;
+    QList<QPointer<Dataset>> m_writtenInTransaction;
+};

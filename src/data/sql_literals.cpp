@@ -1,0 +1,15 @@
+#include "data/sql_literals.h"
+
+QString sqlDate(const QDate &d)
+{
+    return QStringLiteral("#%1-%2-%3#").arg(d.year()).arg(d.month()).arg(d.day());
+}
+
+QString sqlEscape(const QString &text)
+{
+    QString s = text;
+    s.replace(u'\'', QStringLiteral("''"));
+    return s;
+}
+
+QString sqlText(const QString &text) { return u'\'' + sqlEscape(text) + u'\''; }

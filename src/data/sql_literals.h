@@ -1,0 +1,12 @@
+#pragma once
+// Values put into statement text. Every typed text goes through sqlText, so a quote
+// in it can neither break nor change a statement.
+#include <QDate>
+#include <QString>
+
+// "#" + year + "-" + month + "-" + day + "#", without leading zeros: #2024-3-5#.
+QString sqlDate(const QDate &date);
+// The text between single quotes, each quote doubled: O'Brien -> 'O''Brien'.
+QString sqlText(const QString &text);
+// The inside of a quoted text, quotes doubled, for pieces such as "LIKE '%" + x + "%'".
+QString sqlEscape(const QString &text);

@@ -1,0 +1,73 @@
+#pragma once
+// Table access: a table opened by name in a named index order (or by fields),
+// optionally limited to the rows whose link field equals a master value. Records
+// are appended, edited, posted, cancelled and deleted through it.
+//
+// The dataset keeps the keys of its rows in order and reads rows on demand (in
+// blocks, cached until the connection writes), so that a table of half a million
+// movements opens at once. Rows appended after opening come at the end until the
+// table is refreshed.
+#include "data/dataset.h"
+
+#include <QHash>
+#include <vector>
+
+class Table : public Dataset {
+    Q_OBJECT
+public:
+    explicit Table(QObject *parent = nullptr);
+    Table(Connection *c, const QString &tableName, const QString &indexName = QString(),
+          const QString &objectName = QString(), QObject *parent = nullptr);
+
+    void setTableName(const QString &name);
+    QString tableName() const { return m_table; }
+    // A named index of the schema ("cek_tarihi", "PrimaryKey") or a field name.
+    void setIndexName(const QString &name);
+    // Fields separated by ";" to order by, instead of a named index.
+    void setIndexFieldNames(const QString &fields);
+    // The detail limitation: only rows whose field equals value. Reopens when open.
+    void setMasterLink(const QString &field, const QVariant &value);
+    void clearMasterLink();
+
+    void open() override;
+    void refresh() override;
+
+    void edit() override;
+    void append() override;
+    void post() override;
+    void cancel() override;
+    void remove() override;
+    void setFieldValue(int col, const QVariant &value) override;
+
+    qint64 currentKey() const;  // the row id of the current record, -1 when none
+
+protected:
+    int physicalCount() const override { return int(m_keys.size()); }
+    QVariant storedValue(int phys, int col) const override;
+    void releaseRows() override;
+    std::vector<int> locateCandidates(const QVector<int> &cols, const QVariantList &values,
+                                      LocateOptions options) const override;
+
+private:
+    QString orderClause();
+    QString whereClause() const;
+    void loadKeys();
+    void bindValue(class Statement &st, int index, const QVariant &normalized, const FieldInfo &f) const;
+    const QVector<QVariant> &fetchRow(int phys) const;
+    int autoNumberColumn() const;
+
+    QString m_table;
+    QString m_indexName;
+    QString m_indexFields;
+    QString m_linkField;
+    QVariant m_linkValue;
+    bool m_linked = false;
+
+    std::vector<qint64> m_keys;
+    QVector<QVariant> m_buffer;  // the record being edited or inserted
+    QVector<bool> m_changed;
+    int m_editPhys = -1;
+
+    mutable QHash<qint64, QVector<QVariant>> m_cache;
+    mutable quint64 m_cacheVersion = 0;
+};

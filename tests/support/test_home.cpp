@@ -1,0 +1,35 @@
+#include "support/test_home.h"
+
+#include "data/data_context.h"
+#include "data/program_home.h"
+#include "data/template_copy.h"
+#include "widgets/message_box.h"
+
+#include <QtTest>
+
+TestHome::TestHome()
+{
+    if (!m_dir.isValid()) qFatal("no temporary folder");
+    ProgramHome::setDir(m_dir.path());
+    ProgramHome::ensure();
+    MessageBox::setTestMode(true);
+}
+
+TestHome::~TestHome()
+{
+    DataContext::instance().closeAll();
+    DataContext::instance().aktifSirketKodu.clear();
+    DataContext::instance().calismaYili = 0;
+}
+
+void TestHome::openCompany(const QString &code, int year)
+{
+    DataContext &ctx = DataContext::instance();
+    ctx.openStartupConnections();
+    const QString file = path(QStringLiteral("Data/") + code + QStringLiteral(".mdb"));
+    copyTemplate(path(QStringLiteral("CekSenet.mdb")), file);
+    ctx.aktifSirketKodu = code;
+    ctx.ADOConnection1.setConnectionString(DataContext::companyConnectionString(code));
+    ctx.ADOConnection1.open();
+    if (!kasadegistir(year)) qFatal("cash switch failed");
+}

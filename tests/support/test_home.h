@@ -1,0 +1,20 @@
+#pragma once
+// A fresh temporary program home for one test case: folders, templates and start-up
+// databases made as on a first start, message boxes and file dialogs in test mode.
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+class TestHome {
+public:
+    TestHome();   // prepares the home and makes it the program's home
+    ~TestHome();  // closes every connection
+    QString dir() const { return m_dir.path(); }
+    QString path(const QString &relative) const { return m_dir.path() + u'/' + relative; }
+    // Opens the start-up connections, then points company and cash at a company of
+    // that code (company file copied from the template) and that year.
+    void openCompany(const QString &code, int year);
+
+private:
+    QTemporaryDir m_dir;
+};
