@@ -1,0 +1,70 @@
+#include "data/display_format.h"
+
+#include "data/field_value.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+QString formatFloat(const QString &fullFormat, double value)
+{
+    // Only the first section (before ";") is used.
+    const QString format = fullFormat.section(u';', 0, 0);
+    const qsizetype dot = format.indexOf(u'.');
+    const QString intPart = dot < 0 ? format : format.left(dot);
+    const QString fracPart = dot < 0 ? QString() : format.mid(dot + 1);
+    const bool thousands = intPart.contains(u',');
+    const int minInt = int(intPart.count(u'0'));
+    const int minFrac = int(fracPart.count(u'0'));
+    const int maxFrac = minFrac + int(fracPart.count(u'#'));
+
+    const bool negative = value < 0;
+    const double scaled = std::fabs(value) * std::pow(10.0, maxFrac);
+    // Round half away from zero, with a small tolerance for binary fractions (1,005).
+    const double rounded = std::floor(scaled + 0.5 + 1e-9 * std::max(1.0, scaled));
+    QString digits = QString::number(rounded, 'f', 0);
+    while (digits.size() <= maxFrac) digits.prepend(u'0');
+    QString integer = digits.left(digits.size() - maxFrac);
+    QString fraction = digits.right(maxFrac);
+    while (fraction.size() > minFrac && fraction.endsWith(u'0')) fraction.chop(1);
+
+    integer.remove(QRegularExpression(QStringLiteral("^0+")));
+    while (integer.size() < minInt) integer.prepend(u'0');
+    if (thousands) {
+        for (qsizetype i = integer.size() - 3; i > 0; i -= 3) integer.insert(i, u'.');
+    }
+    QString out = integer;
+    if (!fraction.isEmpty()) out += u',' + fraction;
+    const bool isZero = rounded == 0.0;
+    if (negative && !isZero) out.prepend(u'-');
+    return out;
+}
+
+QString formatDate(const QString &format, const QDate &date)
+{
+    if (!date.isValid()) return {};
+    // Delphi's "mm" is the month; Qt wants "MM".
+    QString qt = format;
+    qt.replace(QStringLiteral("mm"), QStringLiteral("MM"));
+    if (!qt.contains(QStringLiteral("MM"))) qt.replace(u'm', u'M');
+    return date.toString(qt);
+}
+
+QString formatValue(const QString &format, const QVariant &value)
+{
+    if (!value.isValid() || value.isNull()) return {};
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return formatDate(format.isEmpty() ? QStringLiteral("dd.mm.yyyy") : format, value.toDate());
+    case QMetaType::QDateTime:
+        return formatDate(format.isEmpty() ? QStringLiteral("dd.mm.yyyy") : format, value.toDateTime().date());
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        if (format.isEmpty()) return FieldValue::asString(value);
+        return formatFloat(format, value.toDouble());
+    default: return value.toString();
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Display formats of amounts, counts, rates and dates, with the Turkish separators
+// (thousands ".", decimals ","). The format texts are those the windows and reports
+// name: "#,##0.00", "#,###.00", "#,##0", "#,###.0000", "#0.00", "dd.mm.yyyy" ...
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+// A number in a numeric format. In "#,###.00" zero shows as ",00" and 0.5 as ",50";
+// in "#,##0.00" zero shows as "0,00". Halves round away from zero.
+QString formatFloat(const QString &format, double value);
+// A date in a date format ("dd.mm.yyyy", "dd/mm/yyyy", "d/m/yyyy"; "mm" is the month).
+QString formatDate(const QString &format, const QDate &date);
+// A value read from a dataset: numbers and dates in the format, texts as they are,
+// an empty value as an empty text. An empty format shows numbers plainly.
+QString formatValue(const QString &format, const QVariant &value);
