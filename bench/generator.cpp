@@ -1,0 +1,225 @@
+#include "generator.h"
+
+#include "data/connection.h"
+#include "data/connection_string.h"
+#include "data/program_home.h"
+#include "data/schema.h"
+#include "data/table.h"
+#include "data/template_copy.h"
+#include "data/transaction.h"
+
+#include <QDate>
+#include <QFile>
+#include <QStringList>
+#include <random>
+
+namespace {
+
+const char *const kCurrencies[] = {"TL", "USD", "EURO"};
+const char *const kBanks[] = {"Ziraat Bankası", "İş Bankası", "Garanti BBVA", "Yapı Kredi", "Akbank",
+                              "Halkbank", "Vakıfbank", "QNB", "Denizbank", "TEB"};
+const char *const kNames[] = {"Çelik", "Demir", "Yıldız", "Öztürk", "Şahin", "Aydın", "Kaya", "Arslan",
+                              "Doğan", "Kılıç", "Güneş", "Ünal", "İnce", "Erdoğan", "Koç", "Özdemir"};
+const char *const kTrades[] = {"Ticaret", "İnşaat", "Gıda", "Tekstil", "Otomotiv", "Mobilya", "Kırtasiye", "Yapı"};
+
+struct Account {
+    QString code;
+    QString name;
+    int kind;  // 0 customer, 1 supplier, 2 bank
+};
+
+} // namespace
+
+GeneratedCompany generateCompany(int n, int lastYear)
+{
+    GeneratedCompany out{QStringLiteral("BENCH"), lastYear - 2, n};
+    std::mt19937 rng(20241205);
+    const auto pick = [&](int bound) { return int(rng() % unsigned(bound)); };
+
+    const QString companyFile = ProgramHome::path(QStringLiteral("Data/BENCH.mdb"));
+    QFile::remove(companyFile);
+    copyTemplate(ProgramHome::path(QStringLiteral("CekSenet.mdb")), companyFile);
+    Connection db;
+    db.setConnectionString(ConnectionString::build(companyFile));
+    db.open();
+
+    // Accounts: customers, suppliers and banks.
+    QList<Account> accounts;
+    for (int i = 0; i < 600; ++i) {
+        const int kind = i < 400 ? 0 : (i < 580 ? 1 : 2);
+        const QString name = kind == 2 ? QString::fromUtf8(kBanks[i % 10]) + QStringLiteral(" Şube %1").arg(i)
+                                       : QStringLiteral("%1 %2 %3")
+                                             .arg(QString::fromUtf8(kNames[i % 16]), QString::fromUtf8(kTrades[(i / 16) % 8]))
+                                             .arg(i);
+        accounts.append({QStringLiteral("C%1").arg(i + 1, 4, 10, QChar('0')), name, kind});
+    }
+    const QStringList kinds = {QStringLiteral("Müşteri"), QStringLiteral("Satıcı"), QStringLiteral("Banka")};
+    {
+        TransactionScope tx{&db};
+        Table cards(&db, QStringLiteral("firma"), QStringLiteral("PrimaryKey"));
+        cards.open();
+        for (const Account &a : accounts) {
+            cards.append();
+            cards.field(QStringLiteral("firma_kodu")) = a.code;
+            cards.field(QStringLiteral("firma_adi")) = a.name;
+            cards.field(QStringLiteral("musteri_satici")) = kinds[a.kind];
+            cards.field(QStringLiteral("yildaki_gun")) = 365;
+            cards.post();
+        }
+        tx.commit();
+    }
+
+    const QDate start(out.firstYear, 1, 1);
+    const int span = int(start.daysTo(QDate(lastYear, 12, 31)));
+    {
+        TransactionScope tx{&db};
+        Table slips(&db, QStringLiteral("cekbordro"), QStringLiteral("PrimaryKey"));
+        Table cheques(&db, QStringLiteral("cekgiris"), QStringLiteral("PrimaryKey"));
+        Table given(&db, QStringLiteral("cekciro"), QStringLiteral("PrimaryKey"));
+        Table exits(&db, QStringLiteral("cikisbordro"), QStringLiteral("PrimaryKey"));
+        slips.open();
+        cheques.open();
+        given.open();
+        exits.open();
+        qint64 slip = 0, exitSlip = 0;
+        int givenCount = 0;
+        for (int i = 0; i < n; ++i) {
+            const Account &from = accounts[pick(400)];
+            const QDate due = start.addDays(pick(span + 1));
+            const QDate entry = due.addDays(-30 - pick(90));
+            const QString currency = QString::fromLatin1(kCurrencies[pick(100) < 80 ? 0 : (pick(3) == 0 ? 2 : 1)]);
+            const double rate = currency == QLatin1String("TL") ? 1.0 : (currency == QLatin1String("USD") ? 30.0 : 33.0);
+            const double amount = double(500 + pick(200000)) / (pick(4) == 0 ? 1 : 100) * 10;
+            if (i % 5 == 0) {
+                slips.append();
+                slips.field(QStringLiteral("islem_tarihi")) = entry;
+                slips.field(QStringLiteral("alindigi_firma_kodu")) = from.code;
+                slips.field(QStringLiteral("alindigi_firma")) = from.name;
+                slips.field(QStringLiteral("para_birimi")) = currency;
+                slips.post();
+                slip = slips.field(QStringLiteral("bordro_ind")).asInteger();
+            }
+            cheques.append();
+            cheques.field(QStringLiteral("bordro_ind")) = slip;
+            cheques.field(QStringLiteral("bordro_sira_no")) = i % 5 + 1;
+            cheques.field(QStringLiteral("islem_tarihi")) = entry;
+            cheques.field(QStringLiteral("alindigi_firma_kodu")) = from.code;
+            cheques.field(QStringLiteral("alindigi_firma")) = from.name;
+            cheques.field(QStringLiteral("cek_tarihi")) = due;
+            cheques.field(QStringLiteral("para_birimi")) = currency;
+            cheques.field(QStringLiteral("cek_tutari")) = amount;
+            cheques.field(QStringLiteral("cek_doviz_kuru")) = rate;
+            cheques.field(QStringLiteral("cekTL_karsiligi")) = amount * rate;
+            cheques.field(QStringLiteral("cek_gun")) = int(entry.daysTo(due));
+            cheques.field(QStringLiteral("cek_net_tutar")) = amount;
+            cheques.field(QStringLiteral("ceki_duzenleyen")) =
+                QStringLiteral("%1 %2").arg(QString::fromUtf8(kNames[pick(16)]), QString::fromUtf8(kTrades[pick(8)]));
+            cheques.field(QStringLiteral("cek_bankasi")) = QString::fromUtf8(kBanks[pick(10)]);
+            cheques.field(QStringLiteral("cek_subesi")) = QStringLiteral("Merkez");
+            cheques.field(QStringLiteral("cek_hesap_no")) = QString::number(100000 + pick(900000));
+            cheques.field(QStringLiteral("cek_no")) = QString::number(1000000 + i);
+            cheques.field(QStringLiteral("cek_vade_farki_yap")) = QStringLiteral("E");
+            cheques.field(QStringLiteral("cek_masraf_yap")) = QStringLiteral("H");
+            // States: half given out (a third of those to banks), the rest in the
+            // portfolio, collected, returned or bounced.
+            const int state = pick(100);
+            if (state < 50) {
+                const bool bank = state < 17;
+                const Account &to = bank ? accounts[580 + pick(20)] : accounts[400 + pick(180)];
+                if (givenCount % 4 == 0) {
+                    exits.append();
+                    exits.field(QStringLiteral("islem_tarihi")) = entry.addDays(10);
+                    exits.field(QStringLiteral("ciro_firma_kodu")) = to.code;
+                    exits.field(QStringLiteral("ciro_firma")) = to.name;
+                    exits.post();
+                    exitSlip = exits.field(QStringLiteral("bordro_ind")).asInteger();
+                }
+                ++givenCount;
+                cheques.field(QStringLiteral("cek_ciro_id")) = exitSlip;
+                cheques.field(QStringLiteral("cek_ciro_kime")) = to.name;
+                cheques.field(QStringLiteral("cek_ciro_tarihi")) = entry.addDays(10);
+                cheques.field(QStringLiteral("cek_banka_id")) = to.kind;
+                if (bank) {
+                    cheques.field(QStringLiteral("cek_banka_tarihi")) = entry.addDays(10);
+                    cheques.field(QStringLiteral("cek_banka_adi")) = to.name;
+                }
+            } else if (state < 62) {
+                cheques.field(QStringLiteral("cek_tahsilat_tarihi")) = due;
+                cheques.field(QStringLiteral("cek_tahsil_kuru")) = rate;
+                cheques.field(QStringLiteral("cek_tahsil_TL")) = amount * rate;
+            } else if (state < 66) {
+                cheques.field(QStringLiteral("cek_iade_tarihi")) = due.addDays(-5);
+                cheques.field(QStringLiteral("cek_iade_kime")) = from.name;
+            } else if (state < 70) {
+                cheques.field(QStringLiteral("cek_karsiliklsiz_tarihi")) = due.addDays(2);
+            }
+            cheques.post();
+            if (state < 50) {
+                given.append();
+                given.field(QStringLiteral("ciro_bordro_ind")) = exitSlip;
+                given.field(QStringLiteral("islem_tarihi")) = entry.addDays(10);
+                given.field(QStringLiteral("alindigi_firma_kodu")) = from.code;
+                given.field(QStringLiteral("alindigi_firma")) = from.name;
+                given.field(QStringLiteral("cek_alindigi_tarihi")) = entry;
+                given.field(QStringLiteral("Ciro_firma_kodu")) = cheques.field(QStringLiteral("cek_ciro_kime")).asString().left(20);
+                given.field(QStringLiteral("ciro_firma")) = cheques.field(QStringLiteral("cek_ciro_kime")).value();
+                given.field(QStringLiteral("cek_tarihi")) = due;
+                given.field(QStringLiteral("para_birimi")) = currency;
+                given.field(QStringLiteral("cek_tutari")) = amount;
+                given.field(QStringLiteral("cek_doviz_kuru")) = rate;
+                given.field(QStringLiteral("cek_giris_id")) = cheques.field(QStringLiteral("cek_ind")).value();
+                given.field(QStringLiteral("cek_banka_id")) = cheques.field(QStringLiteral("cek_banka_id")).value();
+                given.field(QStringLiteral("cek_banka_tarihi")) = cheques.field(QStringLiteral("cek_banka_tarihi")).value();
+                given.field(QStringLiteral("ceki_duzenleyen")) = cheques.field(QStringLiteral("ceki_duzenleyen")).value();
+                given.field(QStringLiteral("cek_no")) = cheques.field(QStringLiteral("cek_no")).value();
+                given.post();
+            }
+        }
+        tx.commit();
+    }
+
+    // Movements and cash rows, each in the cash file of its year.
+    for (int year = out.firstYear; year <= lastYear; ++year) {
+        const QString file = ProgramHome::path(QStringLiteral("Data/BENCH%1K.mdb").arg(year));
+        QFile::remove(file);
+        copyTemplate(ProgramHome::path(QStringLiteral("Kasa.mdb")), file);
+        Connection cash;
+        cash.setConnectionString(ConnectionString::build(file));
+        cash.open();
+        TransactionScope tx{&cash};
+        Table moves(&cash, QStringLiteral("carihareket"), QStringLiteral("PrimaryKey"));
+        Table rows(&cash, QStringLiteral("nakit"), QStringLiteral("PrimaryKey"));
+        moves.open();
+        rows.open();
+        const int days = QDate(year, 1, 1).daysInYear();
+        for (int i = 0; i < 5 * n / 3; ++i) {
+            const Account &a = accounts[pick(600)];
+            const bool debit = pick(2) == 0;
+            const double amount = double(100 + pick(100000)) / 10;
+            moves.append();
+            moves.field(QStringLiteral("cari_kodu")) = a.code;
+            moves.field(QStringLiteral("cari_hesap_adi")) = a.name;
+            moves.field(QStringLiteral("borc_tutari")) = debit ? amount : 0.0;
+            moves.field(QStringLiteral("alacak_tutari")) = debit ? 0.0 : amount;
+            moves.field(QStringLiteral("doviz_cinsi")) = QString::fromLatin1(kCurrencies[pick(10) < 8 ? 0 : 1 + pick(2)]);
+            moves.field(QStringLiteral("islem_tarihi")) = QDate(year, 1, 1).addDays(pick(days));
+            moves.field(QStringLiteral("aciklama")) = debit ? QStringLiteral("Satış faturası") : QStringLiteral("Çek girişi");
+            moves.field(QStringLiteral("cek_id")) = i;
+            moves.post();
+        }
+        for (int i = 0; i < 2 * n / 3; ++i) {
+            const bool in = pick(2) == 0;
+            const double amount = double(100 + pick(50000)) / 10;
+            rows.append();
+            rows.field(QStringLiteral("islem_tarihi")) = QDate(year, 1, 1).addDays(pick(days));
+            rows.field(QStringLiteral("borc_tutar")) = in ? amount : 0.0;
+            rows.field(QStringLiteral("alacak_tutar")) = in ? 0.0 : amount;
+            rows.field(QStringLiteral("doviz_cinsi")) = QStringLiteral("TL");
+            rows.field(QStringLiteral("neden")) = in ? QStringLiteral("Tahsilat") : QStringLiteral("Ödeme");
+            rows.field(QStringLiteral("aciklama")) = QStringLiteral("Günlük kasa hareketi");
+            rows.post();
+        }
+        tx.commit();
+    }
+    return out;
+}
