@@ -1,27 +1,40 @@
+#include "app/application.h"
+#include "app/tacilisf.h"
+#include "app/tgirisf.h"
+#include "app/uygulama.h"
 #include "data/engine_error.h"
 #include "data/program_home.h"
-
-#include <QApplication>
 #include "widgets/message_box.h"
+
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brenvo Çek Senet Takip"));
-    QApplication::setApplicationVersion(QStringLiteral("4.0"));
-    const QStringList args = QApplication::arguments();
-    if (args.contains(QStringLiteral("--version"))) {
-        std::printf("Brenvo Çek Senet Takip 4.0\n");
-        return 0;
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--version") {
+            std::printf("Brenvo Çek Senet Takip 4.0\n");
+            return 0;
+        }
     }
-    ProgramHome::setDir(ProgramHome::resolve(args));
+    Application app(argc, argv);
+    auto splash = std::make_unique<TacilisF>();
+    splash->show();
+    QApplication::processEvents();
+
+    ProgramHome::setDir(ProgramHome::resolve(QApplication::arguments()));
+    std::unique_ptr<Uygulama> uygulama;
     try {
         ProgramHome::ensure();
+        uygulama = std::make_unique<Uygulama>();
     } catch (const EngineError &e) {
+        splash.reset();
         MessageBox::error(e.message());
         return 1;
     }
-    std::printf("Program folder: %s\n", qPrintable(ProgramHome::dir()));
-    return 0;
+    splash.reset();
+    uygulama->girisF()->show();
+    // The program ends when the login form closes, not when the last window hides.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return QApplication::exec();
 }

@@ -1,0 +1,66 @@
+#include "app/login_steps.h"
+
+#include "data/data_context.h"
+#include "data/program_home.h"
+#include "data/template_copy.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+bool readWholeNumber(const QString &text, int *value)
+{
+    QString kept;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isDigit() && c.unicode() < 128) kept += c;
+        else if (i == 0 && (c == u'+' || c == u'-')) kept += c;
+    }
+    if (kept.isEmpty()) {
+        *value = 0;
+        return true;
+    }
+    bool ok = false;
+    const int v = kept.toInt(&ok);
+    *value = ok ? v : 0;
+    return ok;
+}
+
+LoginMemory LoginMemory::read()
+{
+    QSettings ini(ProgramHome::path(QStringLiteral("FirmaAyar.ini")), QSettings::IniFormat);
+    return {ini.value(QStringLiteral("Giris/Kodu")).toString(), ini.value(QStringLiteral("Giris/Yil")).toString(),
+            ini.value(QStringLiteral("Giris/Adi")).toString()};
+}
+
+void LoginMemory::write() const
+{
+    QSettings ini(ProgramHome::path(QStringLiteral("FirmaAyar.ini")), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("Giris/Kodu"), kodu);
+    ini.setValue(QStringLiteral("Giris/Yil"), yil);
+    ini.setValue(QStringLiteral("Giris/Adi"), adi);
+    ini.sync();
+}
+
+OpenCompanyResult openCompanyDatabases(const QString &code, int year)
+{
+    DataContext &ctx = DataContext::instance();
+    const QString companyFile = QStringLiteral("Data/") + code + QStringLiteral(".mdb");
+    if (!QFileInfo::exists(ProgramHome::path(companyFile))) return OpenCompanyResult::NoCompanyDatabase;
+
+    const QString cashFile = DataContext::cashFileName(code, year);
+    if (!QFileInfo::exists(ProgramHome::path(cashFile))) {
+        const QString templ = ProgramHome::path(QStringLiteral("Kasa.mdb"));
+        if (!QFileInfo::exists(templ) || !copyTemplate(templ, ProgramHome::path(cashFile)))
+            return OpenCompanyResult::NoCashTemplate;
+    }
+    ctx.kasaConnection.close();
+    ctx.kasaConnection.setConnectionString(DataContext::cashConnectionString(code, year));
+    ctx.kasaConnection.open();
+    ctx.ADOConnection1.close();
+    ctx.ADOConnection1.setConnectionString(DataContext::companyConnectionString(code));
+    ctx.ADOConnection1.open();
+    ctx.aktifSirketKodu = code;
+    ctx.calismaYili = year;
+    Q_EMIT ctx.cashYearChanged(year);
+    return OpenCompanyResult::Opened;
+}

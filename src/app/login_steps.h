@@ -1,0 +1,22 @@
+#pragma once
+// The non-widget steps of the login: reading the year, the login memory and
+// opening a company's databases.
+#include <QString>
+
+// Reads a whole number as typed: the digits, and "+" or "-" only as the very first
+// character; an empty result is 0. Returns false when the kept text is no number.
+bool readWholeNumber(const QString &text, int *value);
+
+// The login memory "FirmaAyar.ini", section "Giris".
+struct LoginMemory {
+    QString kodu, yil, adi;
+    static LoginMemory read();
+    void write() const;
+};
+
+enum class OpenCompanyResult { Opened, NoCashTemplate, NoCompanyDatabase };
+
+// Points the cash connection at Data/<code><year>K.mdb (created from the template
+// when missing) and the company connection at Data/<code>.mdb, both in the
+// relative form. Nothing is created or opened when the company database is missing.
+OpenCompanyResult openCompanyDatabases(const QString &code, int year);

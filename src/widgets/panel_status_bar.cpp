@@ -1,0 +1,26 @@
+#include "widgets/panel_status_bar.h"
+
+PanelStatusBar::PanelStatusBar(QWidget *parent, int panels) : QStatusBar(parent)
+{
+    setObjectName(QStringLiteral("StatusBar1"));
+    setSizeGripEnabled(false);
+    for (int i = 0; i < panels; ++i) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setMinimumWidth(i == panels - 1 ? 260 : 120);
+        addPermanentWidget(label, i == panels - 1 ? 1 : 0);
+        m_panels << label;
+    }
+    if (panels > 2) setPanelText(2, kVersionText);
+}
+
+void PanelStatusBar::setPanelText(int index, const QString &text)
+{
+    if (index >= 0 && index < m_panels.size()) m_panels[index]->setText(text);
+}
+
+QString PanelStatusBar::panelText(int index) const
+{
+    return index >= 0 && index < m_panels.size() ? m_panels[index]->text() : QString();
+}

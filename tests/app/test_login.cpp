@@ -1,0 +1,308 @@
+// Start-up and login: the login form driven through its controls on a fresh home.
+#include "app/tgirisf.h"
+#include "app/uygulama.h"
+#include "data/connection_string.h"
+#include "data/data_context.h"
+#include "data/query.h"
+#include "data/table.h"
+#include "data/template_copy.h"
+#include "mainmenu/tfrmmain.h"
+#include "support/test_home.h"
+#include "widgets/message_box.h"
+#include "widgets/panel_status_bar.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+
+// A registered company with its database, as the company form leaves it.
+void registerCompany(TestHome &home, const QString &code, const QString &title)
+{
+    Table &reg = Uygulama::instance().registryTable();
+    if (!reg.isActive()) reg.open();
+    reg.append();
+    reg.field("firma_kodu") = code;
+    reg.field("firma_unvani_1") = title;
+    reg.post();
+    QVERIFY(copyTemplate(home.path("CekSenet.mdb"), home.path("Data/" + code + ".mdb")));
+}
+
+void setPassword(const QString &password)
+{
+    Table &t = Uygulama::instance().passwordTable();
+    if (!t.isActive()) t.open();
+    t.append();
+    t.field("sifre") = password;
+    t.post();
+}
+
+QStringList shownTexts()
+{
+    QStringList out;
+    for (const auto &s : MessageBox::shown()) out << s.text;
+    return out;
+}
+
+void login(TgirisF *f, const QString &code, const QString &year, const QString &password = QString())
+{
+    f->firmaedit->setText(code);
+    f->yilEdit->setText(year);
+    f->sifreEdit->setText(password);
+    f->JvXPButton13->click();
+}
+
+} // namespace
+
+class TestLogin : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void firstStart();
+    void loginCreatesAndReusesCashFile();
+    void yearLimits_data();
+    void yearLimits();
+    void passwords();
+    void unknownCodeAndMissingDatabase();
+    void closeQuestionAndSecondCompany();
+    void memoryAcrossStarts();
+};
+
+void TestLogin::firstStart()
+{
+    TestHome home;
+    Uygulama app;
+    TgirisF *f = app.girisF();
+    QCOMPARE(f->objectName(), QString("TgirisF"));
+    QCOMPARE(f->windowTitle(), QString("Brenvo Çek/Senet Takip Programı - Giriş"));
+    QCOMPARE(f->yilEdit->text(), QString::number(QDate::currentDate().year()));
+    QCOMPARE(f->Label1->text(), QString("........................."));
+    QCOMPARE(f->findChild<QPushButton *>("JvXPButton13")->text(), QString("TAMAM"));
+    QCOMPARE(f->findChild<QPushButton *>("JvXPButton2")->text(), QString("LİSTEDEN SEÇ"));
+    QCOMPARE(f->findChild<QPushButton *>("JvXPButton1")->text(), QString("YENİ EKLE"));
+    QCOMPARE(f->findChild<QPushButton *>("JvXPButton8")->text(), QString("ŞİFRE GİRİŞ"));
+    QCOMPARE(f->findChild<QPushButton *>("guncelButton")->text(), QString("PROGRAMI GÜNCELLE"));
+    QCOMPARE(f->sifreEdit->echoMode(), QLineEdit::Password);
+    // The start-up connections are open on the AnaData files.
+    DataContext &ctx = DataContext::instance();
+    QVERIFY(ctx.ADOConnection2.isOpen() && ctx.ADOConnection1.isOpen() && ctx.kasaConnection.isOpen());
+    QCOMPARE(ctx.kasaConnection.filePath(), home.path("AnaData/Kasa.mdb"));
+    // The year field takes digits only, four at most; Enter moves on.
+    registerCompany(home, "A1", "Anadolu");
+    f->firmaedit->setText("A1");
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f));
+    f->yilEdit->clear();
+    f->yilEdit->setFocus();
+    QTest::keyClicks(f->yilEdit, "2a0-2 45");
+    QCOMPARE(f->yilEdit->text(), QString("2024"));
+    // Enter on a known code moves to the year and shows the title.
+    f->firmaedit->setFocus();
+    QTest::keyClick(f->firmaedit, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), f->yilEdit);
+    QCOMPARE(f->Label1->text(), QString("Anadolu"));
+    QVERIFY(MessageBox::shown().isEmpty());
+    f->hide();
+}
+
+void TestLogin::loginCreatesAndReusesCashFile()
+{
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu Kırtasiye");
+    TgirisF *f = app.girisF();
+    QSignalSpy logged(f, &TgirisF::loggedIn);
+    login(f, "A1", "2024");
+    QCOMPARE(logged.count(), 1);
+    QVERIFY(QFileInfo::exists(home.path("Data/A12024K.mdb")));
+    DataContext &ctx = DataContext::instance();
+    QCOMPARE(ctx.aktifSirketKodu, QString("A1"));
+    QCOMPARE(ctx.calismaYili, 2024);
+    QCOMPARE(ConnectionString::dataSource(ctx.kasaConnection.connectionString()), QString("Data/A12024K.mdb"));
+    QCOMPARE(ConnectionString::dataSource(ctx.ADOConnection1.connectionString()), QString("Data/A1.mdb"));
+    QVERIFY(!f->isVisible());
+    QVERIFY(app.frmMain()->isVisible());
+    QCOMPARE(app.frmMain()->JvNavPanelHeader1->text(), QString("Anadolu Kırtasiye"));
+    QCOMPARE(app.frmMain()->kisinoedit->text(), QString("2024"));
+    QCOMPARE(app.frmMain()->StatusBar1->panelText(3), QString("A1 - Anadolu Kırtasiye - 2024"));
+    QCOMPARE(app.frmMain()->StatusBar1->panelText(2), QString(" Version: 4.0 Guncelleme: 0"));
+    // A row written in that year is still there after a second login to it.
+    {
+        Table moves(&ctx.kasaConnection, "carihareket", "islem_tarihi");
+        moves.open();
+        moves.append();
+        moves.field("cari_kodu") = "M1";
+        moves.post();
+    }
+    login(f, "A1", "2024");
+    Query q(&ctx.kasaConnection);
+    q.sql() << "SELECT COUNT(*) AS n FROM carihareket";
+    q.open();
+    QCOMPARE(q.field("n").asInteger(), 1);
+    QVERIFY(MessageBox::shown().isEmpty());
+}
+
+void TestLogin::yearLimits_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("1969") << "1969" << false;
+    QTest::newRow("1970") << "1970" << true;
+    QTest::newRow("2100") << "2100" << true;
+    QTest::newRow("2101") << "2101" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestLogin::yearLimits()
+{
+    QFETCH(QString, year);
+    QFETCH(bool, accepted);
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu");
+    login(app.girisF(), "A1", year);
+    const QString cashFile = home.path("Data/A1" + year + "K.mdb");
+    if (accepted) {
+        QVERIFY(MessageBox::shown().isEmpty());
+        QVERIFY(QFileInfo::exists(cashFile));
+        QCOMPARE(DataContext::instance().calismaYili, year.toInt());
+    } else {
+        QCOMPARE(shownTexts(), QStringList{"Çalışma yılı girişiniz hatalıdır!"});
+        QCOMPARE(QDir(home.path("Data")).entryList({"*K.mdb"}), QStringList());
+        QCOMPARE(DataContext::instance().kasaConnection.filePath(), home.path("AnaData/Kasa.mdb"));
+    }
+    // An empty code is refused after the year.
+    MessageBox::clearShown();
+    login(app.girisF(), "", "2024");
+    QCOMPARE(shownTexts(), QStringList{"Firma girişiniz hatalıdır!"});
+}
+
+void TestLogin::passwords()
+{
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu");
+    TgirisF *f = app.girisF();
+    // No password set: any text passes.
+    login(f, "A1", "2024", "ne olursa");
+    QVERIFY(MessageBox::shown().isEmpty());
+    QVERIFY(app.frmMain()->isVisible());
+    app.frmMain()->hide();
+
+    setPassword("Gizli");
+    const QString wrong = "Şifreyi yalnış girdiniz!\n\rŞifre belirlemediyseniz boş geçin!";
+    login(f, "A1", "2024", "gizli");  // case matters
+    login(f, "A1", "2024", "");
+    QCOMPARE(shownTexts(), (QStringList{wrong, wrong}));
+    QCOMPARE(f->sifreEdit->text(), QString());
+    QCOMPARE(MessageBox::shown().first().caption, QString("Brenvo Çek Senet Takip"));
+    QCOMPARE(int(MessageBox::shown().first().icon), int(MessageBox::Icon::Critical));
+    // A wrong master password counts with them: third wrong entry.
+    Table &master = app.masterTable();
+    if (!master.isActive()) master.open();
+    master.append();
+    master.field("mids") = "usta";
+    master.post();
+    f->sifreEdit->setText("yanlış");
+    f->JvXPButton8->click();
+    QCOMPARE(MessageBox::shown().size(), 3);
+    QCOMPARE(MessageBox::shown().last().text,
+             QString("Master şifreyi yalnış girdiniz!\n\rMaster şifre belirlemediyseniz boş geçin!"));
+    QVERIFY(!f->programEnded());
+    // The right password still opens the company.
+    login(f, "A1", "2024", "Gizli");
+    QVERIFY(app.frmMain()->isVisible());
+    app.frmMain()->hide();
+    // The fourth wrong entry ends the program without the close question.
+    MessageBox::clearShown();
+    login(f, "A1", "2024", "x");
+    QVERIFY(f->programEnded());
+    QVERIFY(MessageBox::shown().isEmpty());
+    QVERIFY(!DataContext::instance().ADOConnection1.isOpen());
+}
+
+void TestLogin::unknownCodeAndMissingDatabase()
+{
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu");
+    TgirisF *f = app.girisF();
+    const QString question = "Firma Kodunu yalnış girdiniz!\n\rYeni firma oluşturmak istermisiniz?";
+    for (int answer : {MessageBox::Yes, MessageBox::No, MessageBox::Cancel}) {
+        MessageBox::clearShown();
+        MessageBox::queueAnswer(answer);
+        login(f, "B7", "2024");
+        QCOMPARE(shownTexts(), QStringList{question});
+        QCOMPARE(MessageBox::shown().first().buttons, MessageBox::Yes | MessageBox::No | MessageBox::Cancel);
+        QVERIFY(!app.frmMain()->isVisible());
+    }
+    // Codes are compared exactly.
+    MessageBox::clearShown();
+    MessageBox::queueAnswer(MessageBox::No);
+    f->firmaedit->setText("a1");
+    QVERIFY(!f->firmaeditExit());
+    // Nothing was created for the unknown code.
+    QCOMPARE(QDir(home.path("Data")).entryList(QDir::Files), QStringList{"A1.mdb"});
+    // A registered company whose database is gone is refused, and nothing is created.
+    QFile::remove(home.path("Data/A1.mdb"));
+    MessageBox::clearShown();
+    login(f, "A1", "2024");
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QVERIFY(MessageBox::shown().first().text.contains("Data/A1.mdb"));
+    QCOMPARE(QDir(home.path("Data")).entryList(QDir::Files), QStringList());
+    QVERIFY(!app.frmMain()->isVisible());
+}
+
+void TestLogin::closeQuestionAndSecondCompany()
+{
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu");
+    registerCompany(home, "B2", "Boğaziçi");
+    TgirisF *f = app.girisF();
+    login(f, "A1", "2024");
+    // Closing the main menu shows the login form and asks; No keeps the program.
+    MessageBox::queueAnswer(MessageBox::No);
+    app.frmMain()->close();
+    QCOMPARE(shownTexts(), QStringList{"Programı kapatmak istediğinize eminmisiniz?"});
+    QVERIFY(f->isVisible());
+    QVERIFY(!app.frmMain()->isVisible());
+    QVERIFY(!f->programEnded());
+    login(f, "B2", "2025");
+    QCOMPARE(DataContext::instance().aktifSirketKodu, QString("B2"));
+    QVERIFY(QFileInfo::exists(home.path("Data/B22025K.mdb")));
+    QCOMPARE(app.frmMain()->JvNavPanelHeader1->text(), QString("Boğaziçi"));
+    // Yes ends the program and closes every connection.
+    MessageBox::queueAnswer(MessageBox::Yes);
+    app.frmMain()->close();
+    QVERIFY(f->programEnded());
+    QVERIFY(!DataContext::instance().kasaConnection.isOpen());
+    QVERIFY(!DataContext::instance().ADOConnection2.isOpen());
+}
+
+void TestLogin::memoryAcrossStarts()
+{
+    TestHome home;
+    {
+        Uygulama app;
+        registerCompany(home, "A1", "Anadolu Kırtasiye");
+        TgirisF *f = app.girisF();
+        f->firmaedit->setText("A1");
+        QVERIFY(f->firmaeditExit());
+        login(f, "A1", "2019");
+        QSettings ini(home.path("FirmaAyar.ini"), QSettings::IniFormat);
+        QCOMPARE(ini.value("Giris/Kodu").toString(), QString("A1"));
+        QCOMPARE(ini.value("Giris/Yil").toString(), QString("2019"));
+        QCOMPARE(ini.value("Giris/Adi").toString(), QString("Anadolu Kırtasiye"));
+        DataContext::instance().closeAll();
+    }
+    Uygulama again;
+    QCOMPARE(again.girisF()->firmaedit->text(), QString("A1"));
+    QCOMPARE(again.girisF()->Label1->text(), QString("Anadolu Kırtasiye"));
+    QCOMPARE(again.girisF()->yilEdit->text(), QString::number(QDate::currentDate().year()));
+}
+
+QTEST_MAIN(TestLogin)
+#include "test_login.moc"
