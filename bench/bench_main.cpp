@@ -3,8 +3,7 @@
 // where "ours" is the work done through the program's own code and "bare" the same
 // statements run directly with the SQLite C API on the same file (the floor). Each
 // figure is the median of five runs, the two measured alternately.
-#include "generator.h"
-
+#include "app/sample_company.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/program_home.h"
@@ -103,8 +102,8 @@ int main(int argc, char **argv)
     ProgramHome::ensure();
 
     const int lastYear = QDate::currentDate().year();
-    GeneratedCompany company;
-    const double genMs = timeMs([&] { company = generateCompany(n, lastYear); });
+    SampleCompany company;
+    const double genMs = timeMs([&] { company = generateSampleCompany(QStringLiteral("BENCH"), n, lastYear - 2, lastYear); });
     std::printf("%-28s %10s %10s %6s\n", "name", "ours_ms", "bare_ms", "ratio");
     std::printf("%-28s %10.1f %10s %6s\n", qPrintable(QStringLiteral("generate_%1").arg(n)), genMs, "-", "-");
     const QString file = ProgramHome::path(QStringLiteral("Data/BENCH.mdb"));

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/demo_company.h"
 #include "app/tacilisf.h"
 #include "app/tgirisf.h"
 #include "app/uygulama.h"
@@ -26,6 +27,7 @@ int main(int argc, char **argv)
     std::unique_ptr<Uygulama> uygulama;
     try {
         ProgramHome::ensure();
+        if (QApplication::arguments().contains(QStringLiteral("--demo"))) createDemoCompanyIfEmpty();
         uygulama = std::make_unique<Uygulama>();
     } catch (const EngineError &e) {
         splash.reset();

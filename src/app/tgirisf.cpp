@@ -28,6 +28,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text)
     auto *b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setMinimumHeight(32);
+    b->setMinimumWidth(b->sizeHint().width() + 24);
     b->setAutoDefault(false);
     return b;
 }

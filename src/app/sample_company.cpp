@@ -1,4 +1,4 @@
-#include "generator.h"
+#include "app/sample_company.h"
 
 #include "data/connection.h"
 #include "data/connection_string.h"
@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QFile>
 #include <QStringList>
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -30,13 +31,13 @@ struct Account {
 
 } // namespace
 
-GeneratedCompany generateCompany(int n, int lastYear)
+SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, int lastYear)
 {
-    GeneratedCompany out{QStringLiteral("BENCH"), lastYear - 2, n};
+    SampleCompany out{code, firstYear, lastYear, n};
     std::mt19937 rng(20241205);
     const auto pick = [&](int bound) { return int(rng() % unsigned(bound)); };
 
-    const QString companyFile = ProgramHome::path(QStringLiteral("Data/BENCH.mdb"));
+    const QString companyFile = ProgramHome::path(QStringLiteral("Data/") + code + QStringLiteral(".mdb"));
     QFile::remove(companyFile);
     copyTemplate(ProgramHome::path(QStringLiteral("CekSenet.mdb")), companyFile);
     Connection db;
@@ -44,9 +45,14 @@ GeneratedCompany generateCompany(int n, int lastYear)
     db.open();
 
     // Accounts: customers, suppliers and banks.
+    // About one account for five cheques: two thirds customers, then suppliers, then banks.
+    const int accountCount = std::clamp(n / 5, 40, 600);
+    const int customers = accountCount * 2 / 3;
+    const int banks = std::max(5, accountCount / 30);
+    const int suppliers = accountCount - customers - banks;
     QList<Account> accounts;
-    for (int i = 0; i < 600; ++i) {
-        const int kind = i < 400 ? 0 : (i < 580 ? 1 : 2);
+    for (int i = 0; i < accountCount; ++i) {
+        const int kind = i < customers ? 0 : (i < customers + suppliers ? 1 : 2);
         const QString name = kind == 2 ? QString::fromUtf8(kBanks[i % 10]) + QStringLiteral(" Şube %1").arg(i)
                                        : QStringLiteral("%1 %2 %3")
                                              .arg(QString::fromUtf8(kNames[i % 16]), QString::fromUtf8(kTrades[(i / 16) % 8]))
@@ -84,7 +90,7 @@ GeneratedCompany generateCompany(int n, int lastYear)
         qint64 slip = 0, exitSlip = 0;
         int givenCount = 0;
         for (int i = 0; i < n; ++i) {
-            const Account &from = accounts[pick(400)];
+            const Account &from = accounts[pick(customers)];
             const QDate due = start.addDays(pick(span + 1));
             const QDate entry = due.addDays(-30 - pick(90));
             const QString currency = QString::fromLatin1(kCurrencies[pick(100) < 80 ? 0 : (pick(3) == 0 ? 2 : 1)]);
@@ -125,7 +131,7 @@ GeneratedCompany generateCompany(int n, int lastYear)
             const int state = pick(100);
             if (state < 50) {
                 const bool bank = state < 17;
-                const Account &to = bank ? accounts[580 + pick(20)] : accounts[400 + pick(180)];
+                const Account &to = bank ? accounts[customers + suppliers + pick(banks)] : accounts[customers + pick(suppliers)];
                 if (givenCount % 4 == 0) {
                     exits.append();
                     exits.field(QStringLiteral("islem_tarihi")) = entry.addDays(10);
@@ -179,8 +185,9 @@ GeneratedCompany generateCompany(int n, int lastYear)
     }
 
     // Movements and cash rows, each in the cash file of its year.
+    const int years = lastYear - firstYear + 1;
     for (int year = out.firstYear; year <= lastYear; ++year) {
-        const QString file = ProgramHome::path(QStringLiteral("Data/BENCH%1K.mdb").arg(year));
+        const QString file = ProgramHome::path(QStringLiteral("Data/%1%2K.mdb").arg(code).arg(year));
         QFile::remove(file);
         copyTemplate(ProgramHome::path(QStringLiteral("Kasa.mdb")), file);
         Connection cash;
@@ -192,8 +199,8 @@ GeneratedCompany generateCompany(int n, int lastYear)
         moves.open();
         rows.open();
         const int days = QDate(year, 1, 1).daysInYear();
-        for (int i = 0; i < 5 * n / 3; ++i) {
-            const Account &a = accounts[pick(600)];
+        for (int i = 0; i < 5 * n / years; ++i) {
+            const Account &a = accounts[pick(accountCount)];
             const bool debit = pick(2) == 0;
             const double amount = double(100 + pick(100000)) / 10;
             moves.append();
@@ -207,7 +214,7 @@ GeneratedCompany generateCompany(int n, int lastYear)
             moves.field(QStringLiteral("cek_id")) = i;
             moves.post();
         }
-        for (int i = 0; i < 2 * n / 3; ++i) {
+        for (int i = 0; i < 2 * n / years; ++i) {
             const bool in = pick(2) == 0;
             const double amount = double(100 + pick(50000)) / 10;
             rows.append();

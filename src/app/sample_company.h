@@ -1,0 +1,19 @@
+#pragma once
+// Builds a company with realistic data: account cards, received cheques on entry
+// slips in every state and currency, given cheques on exit slips, account
+// movements and cash rows in the yearly cash files. The demo company a new user
+// starts with and the benchmarks' large company are both made by it.
+#include <QString>
+
+struct SampleCompany {
+    QString code;
+    int firstYear = 0;
+    int lastYear = 0;
+    int cheques = 0;
+};
+
+// The home must be prepared. Writes Data/<code>.mdb (from the template) and the
+// cash files Data/<code><year>K.mdb of every year from firstYear to lastYear
+// through the engine adapter, one transaction per file. Existing files of the
+// code are replaced.
+SampleCompany generateSampleCompany(const QString &code, int cheques, int firstYear, int lastYear);
