@@ -65,6 +65,8 @@ ReportLayout listLayout(const QString &title)
 
 void addColumns(ReportLayout &layout, const QString &dataset, const QVector<ReportColumn> &columns)
 {
+    layout.band(BandType::ColumnHeader);
+    layout.band(BandType::MasterData);  // both exist before references are taken
     ReportBand &header = layout.band(BandType::ColumnHeader);
     header.height = kHeaderRowHeight;
     ReportBand &data = layout.band(BandType::MasterData);

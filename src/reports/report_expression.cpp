@@ -1,5 +1,6 @@
 #include "reports/report_expression.h"
 
+#include "data/connection.h"
 #include "data/dataset.h"
 #include "data/display_format.h"
 #include "data/field_value.h"
@@ -12,7 +13,7 @@ namespace {
 // dataset."field" (quotes optional around the field).
 bool splitFieldRef(const QString &ref, QString *dataset, QString *field)
 {
-    static const QRegularExpression re(QStringLiteral(R"(^\s*([^."\s]+)\s*\.\s*"?([^"]+?)"?\s*$)"));
+    static const QRegularExpression re(QStringLiteral(R"re(^\s*([^."\s]+)\s*\.\s*"?([^"]+?)"?\s*$)re"));
     const auto m = re.match(ref);
     if (!m.hasMatch()) return false;
     *dataset = m.captured(1);

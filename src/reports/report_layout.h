@@ -47,7 +47,8 @@ struct ReportLayout {
     QMarginsF margins{10, 10, 10, 10};  // mm
     QVector<ReportBand> bands;
 
-    // The band of a type, created at its place when missing.
+    // The band of a type, created at its place when missing (which moves the other
+    // bands: take references after creating every band needed).
     ReportBand &band(BandType type);
     const ReportBand *findBand(BandType type) const;
     ReportMemo *findMemo(const QString &name);

@@ -1,5 +1,6 @@
 #include "reports/report_renderer.h"
 
+#include "data/connection.h"
 #include "data/dataset.h"
 #include "reports/report_error.h"
 
