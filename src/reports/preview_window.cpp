@@ -204,6 +204,7 @@ void TRaporOnizlemeF::onZoomChosen(int index)
 int TRaporOnizlemeF::find(const QString &text)
 {
     m_findText = text;
+    if (m_findEdit->text() != text) m_findEdit->setText(text);  // "next" goes on with this search
     m_matches.clear();
     m_current = -1;
     const QString needle = turkishFold(text.trimmed());

@@ -4,6 +4,7 @@
 #include "data/transaction.h"
 #include "reports/layouts_dashboard.h"
 #include "reports/layouts_received.h"
+#include "reports/page_painter.h"
 #include "reports/preview_window.h"
 #include "reports/report.h"
 #include "reports/report_error.h"
@@ -13,6 +14,7 @@
 #include "widgets/message_box.h"
 
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
@@ -409,7 +411,9 @@ private Q_SLOTS:
         const QString pdf = home.path("yazici.pdf");
         ReportFiles::setChooser([&](QWidget *, ReportFiles::Mode, const QString &, const QString &) { return pdf; });
         MessageBox::clearShown();
-        QVERIFY(preview.print());
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QTest::keyClick(&preview, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(MessageBox::shown().size(), 1);
         QVERIFY(pdfText(pdf).contains(QStringLiteral("1.234,50")));
     }
@@ -457,6 +461,7 @@ private Q_SLOTS:
         MessageBox::clearShown();
         QCOMPARE(preview.find("bulunmayan metin"), 0);
         QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(preview.find(QStringLiteral("ÇĞİÖŞÜ ÇĞIÖŞÜ")), 1);  // Turkish case folding: ı/I, i/İ
 
         preview.setZoomPercent(100);
         QCOMPARE(preview.zoomFactor(), 1.0);
@@ -468,6 +473,32 @@ private Q_SLOTS:
 
         QTest::keyClick(&preview, Qt::Key_Escape);
         QVERIFY(!preview.isVisible());
+    }
+
+    void findMarksArePaintedOnThePreviewOnly()
+    {
+        PreparedReport r;
+        r.pageLayout = ReportLayout().pageLayout();
+        r.fonts << ReportFont();
+        r.pages.resize(1);
+        r.pages[0].items << PageItem{QRectF(10, 10, 50, 10), QStringLiteral("Bul"), 0}
+                         << PageItem{QRectF(10, 30, 50, 10), QStringLiteral("Başka"), 0};
+        // A page image at 96 dpi: a millimetre is 96 / 25.4 pixels.
+        auto pixelAt = [&r](const PageHighlight &h, double xMm, double yMm) {
+            QImage image(794, 1123, QImage::Format_RGB32);
+            image.setDotsPerMeterX(qRound(96 / 0.0254));
+            image.setDotsPerMeterY(qRound(96 / 0.0254));
+            QPainter painter(&image);
+            paintPage(painter, r, 0, h);
+            painter.end();
+            return image.pixelColor(qRound(xMm * 96 / 25.4), qRound(yMm * 96 / 25.4));
+        };
+        PageHighlight h;
+        h.items = {0, 1};
+        h.current = 0;
+        QCOMPARE(pixelAt(h, 55, 11), QColor(255, 165, 0));    // the current match
+        QCOMPARE(pixelAt(h, 55, 31), QColor(255, 255, 120));  // another match
+        QCOMPARE(pixelAt({}, 55, 11), QColor(Qt::white));     // printed pages carry no marks
     }
 
     void tenThousandRowsRenderUnderOneSecond()
@@ -488,6 +519,9 @@ private Q_SLOTS:
         QString error;
         QVERIFY(writePdf(pages, home.path("buyuk.pdf"), &error));
         qInfo("10000 rows: PDF written in %lld ms", timer.elapsed());
+        timer.restart();
+        TRaporOnizlemeF preview(pages);
+        qInfo("10000 rows: preview of %d pages ready in %lld ms", preview.pageCount(), timer.elapsed());
     }
 };
 
