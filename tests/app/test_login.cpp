@@ -1,4 +1,5 @@
 // Start-up and login: the login form driven through its controls on a fresh home.
+#include "app/tacilisf.h"
 #include "app/tgirisf.h"
 #include "app/uygulama.h"
 #include "data/connection_string.h"
@@ -60,6 +61,7 @@ void login(TgirisF *f, const QString &code, const QString &year, const QString &
 class TestLogin : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void splash();
     void firstStart();
     void loginCreatesAndReusesCashFile();
     void yearLimits_data();
@@ -69,6 +71,23 @@ private Q_SLOTS:
     void closeQuestionAndSecondCompany();
     void memoryAcrossStarts();
 };
+
+void TestLogin::splash()
+{
+    TacilisF s;
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    QCOMPARE(s.size(), QSize(796, 402));
+    const QImage shot = s.grab().toImage();
+    QCOMPARE(shot.pixelColor(5, 5), QColor(126, 167, 228));
+    const QStringList texts = [&] {
+        QStringList t;
+        for (auto *l : s.findChildren<QLabel *>()) t << l->text();
+        return t;
+    }();
+    QCOMPARE(texts, (QStringList{"Brenvo Yazılım", "Çek/Senet Takip Programı ", "Bekleyin Program Açılıyor....."}));
+    if (!qEnvironmentVariableIsEmpty("CEKSENET_SHOTS")) shot.save(qEnvironmentVariable("CEKSENET_SHOTS") + "/splash.png");
+}
 
 void TestLogin::firstStart()
 {
