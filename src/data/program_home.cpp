@@ -5,8 +5,20 @@
 #include "data/template_copy.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+// The help texts are compiled into the library as a resource; a static library
+// needs its resource registered by hand.
+static void registerHelpTexts()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(help);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
 
 namespace ProgramHome {
 
@@ -58,6 +70,18 @@ void ensure()
     };
     copy(path(QStringLiteral("CekSenet.mdb")), path(QStringLiteral("AnaData/CekSenet.mdb")));
     copy(path(QStringLiteral("Kasa.mdb")), path(QStringLiteral("AnaData/Kasa.mdb")));
+
+    // The help texts the help buttons load; a text the user has edited stays.
+    registerHelpTexts();
+    const QDir help(QStringLiteral(":/help"));
+    for (const QString &name : help.entryList(QDir::Files)) {
+        const QString target = path(name);
+        if (QFileInfo::exists(target)) continue;
+        if (!QFile::copy(help.filePath(name), target))
+            throw EngineError(QStringLiteral("'%1' dosyası oluşturulamadı.").arg(target));
+        // Copies from a resource are read-only; the user may edit the text.
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+    }
 }
 
 } // namespace ProgramHome

@@ -13,3 +13,9 @@ QString sqlEscape(const QString &text)
 }
 
 QString sqlText(const QString &text) { return u'\'' + sqlEscape(text) + u'\''; }
+
+QString currencyCondition(const QString &field, const QString &code, const QString &prefix)
+{
+    if (code.isEmpty() || code == kHepsi) return {};
+    return prefix + QStringLiteral(" (") + field + QStringLiteral("=") + sqlText(code) + u')';
+}

@@ -10,3 +10,10 @@ QString sqlDate(const QDate &date);
 QString sqlText(const QString &text);
 // The inside of a quoted text, quotes doubled, for pieces such as "LIKE '%" + x + "%'".
 QString sqlEscape(const QString &text);
+
+// The currency choice "Hepsi" stands for every currency.
+inline const QString kHepsi = QStringLiteral("Hepsi");
+// The currency condition of a list statement: empty for "Hepsi" (and for no choice),
+// else prefix + "(" + field + "='" + code + "')", e.g. "AND (para_birimi='USD')".
+// prefix is "AND " or "WHERE " as the statement needs; it is followed by a space.
+QString currencyCondition(const QString &field, const QString &code, const QString &prefix = QStringLiteral("AND"));

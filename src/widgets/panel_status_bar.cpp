@@ -1,18 +1,18 @@
 #include "widgets/panel_status_bar.h"
 
-PanelStatusBar::PanelStatusBar(QWidget *parent, int panels) : QStatusBar(parent)
+PanelStatusBar::PanelStatusBar(QWidget *parent, int panels, int versionPanel) : QStatusBar(parent)
 {
     setObjectName(QStringLiteral("StatusBar1"));
     setSizeGripEnabled(false);
     for (int i = 0; i < panels; ++i) {
         auto *label = new QLabel(this);
-        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        label->setObjectName(QStringLiteral("panel%1").arg(i));
         label->setFrameShape(QFrame::StyledPanel);
         label->setMinimumWidth(i == panels - 1 ? 260 : 120);
         addPermanentWidget(label, i == panels - 1 ? 1 : 0);
         m_panels << label;
     }
-    if (panels > 2) setPanelText(2, kVersionText);
+    setPanelText(versionPanel, kVersionText);
 }
 
 void PanelStatusBar::setPanelText(int index, const QString &text)

@@ -1,16 +1,17 @@
 #pragma once
-// The four-panel status bar of the working windows: the third panel shows the
-// version text, the fourth the open company and year.
+// The panelled status bar: on the working windows four panels, the third showing
+// the version text and the fourth the open company and year.
+#include "widgets/window_texts.h"
+
 #include <QLabel>
 #include <QStatusBar>
 #include <QVector>
 
-inline const QString kVersionText = QStringLiteral(" Version: 4.0 Guncelleme: 0");
-
 class PanelStatusBar : public QStatusBar {
     Q_OBJECT
 public:
-    explicit PanelStatusBar(QWidget *parent = nullptr, int panels = 4);
+    // The version text goes into panel versionPanel (none when it is out of range).
+    explicit PanelStatusBar(QWidget *parent = nullptr, int panels = 4, int versionPanel = 2);
     void setPanelText(int index, const QString &text);
     QString panelText(int index) const;
 

@@ -3,6 +3,7 @@
 #include "data/data_context.h"
 #include "data/program_home.h"
 #include "data/template_copy.h"
+#include "widgets/file_dialog.h"
 #include "widgets/message_box.h"
 
 #include <QtTest>
@@ -13,6 +14,7 @@ TestHome::TestHome()
     ProgramHome::setDir(m_dir.path());
     ProgramHome::ensure();
     MessageBox::setTestMode(true);
+    FileDialog::setTestMode(true);
 }
 
 TestHome::~TestHome()

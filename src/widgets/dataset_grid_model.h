@@ -1,0 +1,57 @@
+#pragma once
+// The one model every data grid shows a dataset through. Columns are described by
+// field, title, display format, width, hidden and alignment. Values are read with
+// Dataset::valueAt, so painting never moves the dataset's cursor, and a reset does
+// no work per row, so a list of a hundred thousand cheques opens at once.
+#include <QAbstractTableModel>
+#include <QPointer>
+#include <QVector>
+
+#include "data/connection.h"
+#include "data/dataset.h"
+
+struct GridColumn {
+    QString field;
+    QString title;
+    QString format;                  // "#,##0.00", "dd.mm.yyyy" ...; empty shows plainly
+    int width = 80;                  // pixels
+    bool hidden = false;
+    Qt::Alignment alignment = {};    // none: numbers right, the rest left
+};
+
+class DatasetGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Role { RawValueRole = Qt::UserRole + 1 };
+
+    explicit DatasetGridModel(QObject *parent = nullptr);
+    DatasetGridModel(Dataset *dataset, const QVector<GridColumn> &columns, QObject *parent = nullptr);
+
+    void setDataset(Dataset *dataset);
+    Dataset *dataset() const { return m_dataset; }
+    void setColumns(const QVector<GridColumn> &columns);
+    const QVector<GridColumn> &columns() const { return m_columns; }
+    const GridColumn &column(int col) const { return m_columns[col]; }
+    int columnOfField(const QString &field) const;  // -1 when no column shows it
+
+    // A field of a visible row, whether or not a column shows it.
+    QVariant rawValue(int row, const QString &field) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    void onReset();
+    void onRowChanged(int row);
+    void onRowInserted(int row);
+    void onRowRemoved(int row);
+    void resolveFields();
+
+    QPointer<Dataset> m_dataset;
+    QVector<GridColumn> m_columns;
+    QVector<int> m_fieldIndex;       // dataset column of each grid column, -1 when missing
+    QVector<bool> m_numeric;
+    int m_rows = 0;                  // the count the views know; changed only inside begin/end
+};

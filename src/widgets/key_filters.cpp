@@ -1,0 +1,126 @@
+#include "widgets/key_filters.h"
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace KeyFilters {
+namespace {
+
+const char *const kWindowProperty = "enterMovesFocus";
+
+bool movesOnEnter(QWidget *w)
+{
+    if (!w || w->property("enterKeepsKey").toBool()) return false;
+    // A combo's own line edit and a spin box's line edit count as the control itself.
+    for (QWidget *p = w; p; p = p->parentWidget()) {
+        if (qobject_cast<QTextEdit *>(p) || qobject_cast<QPlainTextEdit *>(p) || qobject_cast<QAbstractItemView *>(p))
+            return false;
+        if (qobject_cast<QComboBox *>(p) || qobject_cast<QAbstractSpinBox *>(p)) return true;
+        if (p != w) break;
+    }
+    return qobject_cast<QLineEdit *>(w) != nullptr;
+}
+
+// One application-wide filter; it acts only in the windows that asked for it.
+class EnterFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+        if (key->modifiers() & ~Qt::KeypadModifier) return false;
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (!w || !w->hasFocus() || !w->window()->property(kWindowProperty).toBool()) return false;
+        if (!movesOnEnter(w)) return false;
+        QWidget *control = w;
+        while (control->parentWidget() && (qobject_cast<QComboBox *>(control->parentWidget())
+                                           || qobject_cast<QAbstractSpinBox *>(control->parentWidget())))
+            control = control->parentWidget();
+        if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->view()->isVisible()) return false;
+        focusNext(control);
+        return true;
+    }
+
+private:
+    static void focusNext(QWidget *from)
+    {
+        QWidget *window = from->window();
+        for (QWidget *w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+            if (w->window() != window || !w->isVisible() || !w->isEnabled()) continue;
+            if (!(w->focusPolicy() & Qt::TabFocus)) continue;
+            if (from->isAncestorOf(w)) continue;  // a control's own inner widgets
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+};
+
+class CharFilter : public QObject {
+public:
+    CharFilter(QObject *parent, bool decimals) : QObject(parent), m_decimals(decimals) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (text.isEmpty() || !text[0].isPrint() || (key->modifiers() & Qt::ControlModifier)) return false;
+        QString kept;
+        for (QChar c : text) {
+            if (c.isDigit() && c.unicode() < 128) kept += c;
+            else if (m_decimals && (c == u',' || c == u'-' || c == u'+'))
+                kept += c;
+            else if (m_decimals && c == u'.')
+                kept += (key->modifiers() & Qt::KeypadModifier) ? u',' : u'.';
+        }
+        if (kept == text) return false;
+        if (!kept.isEmpty()) {
+            if (auto *edit = qobject_cast<QLineEdit *>(watched)) edit->insert(kept);
+        }
+        return true;
+    }
+
+private:
+    bool m_decimals;
+};
+
+} // namespace
+
+void installEnterMovesFocus(QWidget *window)
+{
+    static EnterFilter *filter = nullptr;
+    if (!filter) {
+        filter = new EnterFilter(qApp);
+        qApp->installEventFilter(filter);
+    }
+    window->window()->setProperty(kWindowProperty, true);
+}
+
+bool enterMovesFocus(const QWidget *window) { return window->window()->property(kWindowProperty).toBool(); }
+
+void installDigitsOnly(QLineEdit *edit) { edit->installEventFilter(new CharFilter(edit, false)); }
+void installDecimalKeys(QLineEdit *edit) { edit->installEventFilter(new CharFilter(edit, true)); }
+
+void setDateMask(QLineEdit *edit) { edit->setInputMask(kDateMask); }
+void setRateDateMask(QLineEdit *edit) { edit->setInputMask(kRateDateMask); }
+void setTelephoneMask(QLineEdit *edit) { edit->setInputMask(kTelephoneMask); }
+
+void setupDateEdit(QDateEdit *edit)
+{
+    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    edit->setCalendarPopup(true);
+}
+
+} // namespace KeyFilters

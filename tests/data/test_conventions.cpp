@@ -1,0 +1,181 @@
+// Number reading, case folding, display formats and statement literals.
+#include "data/data_context.h"
+#include "data/display_format.h"
+#include "data/engine_error.h"
+#include "data/number_reading.h"
+#include "data/query.h"
+#include "data/sql_literals.h"
+#include "data/table.h"
+#include "data/turkish_text.h"
+#include "support/test_home.h"
+
+#include <QtTest>
+
+class TestConventions : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readsNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("thousands and decimals") << "1.234,56" << 1234.56;
+        QTest::newRow("sign and currency name") << "-12,5 TL" << -12.5;
+        QTest::newRow("inner minus dropped") << "12-5" << 125.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("only letters") << "TL" << 0.0;
+        QTest::newRow("plus sign") << "+7" << 7.0;
+        QTest::newRow("sign after a space is dropped") << " -5" << 5.0;
+        QTest::newRow("leading separator") << ",5" << 0.5;
+        QTest::newRow("trailing separator") << "5," << 5.0;
+        QTest::newRow("millions") << "1.000.000" << 1000000.0;
+        QTest::newRow("currency first") << "USD 1.234,5" << 1234.5;
+    }
+    void readsNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(sayiOku(text), value);
+    }
+
+    void refusesWhatIsNoNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("two decimal separators") << "1,2,3";
+        QTest::newRow("separator twice at the end") << "12,5,";
+        QTest::newRow("lone minus") << "-";
+        QTest::newRow("sign and a word") << "+ TL";
+        QTest::newRow("sign and separator") << "-,";
+    }
+    void refusesWhatIsNoNumber()
+    {
+        QFETCH(QString, text);
+        try {
+            sayiOku(text);
+            QFAIL("no error");
+        } catch (const EngineError &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("geçerli bir sayı değil")), qPrintable(e.message()));
+        }
+    }
+
+    void readsWholeNumbers()
+    {
+        QCOMPARE(tamSayiOku("2024"), 2024);
+        QCOMPARE(tamSayiOku(" 2.024 "), 2024);
+        QCOMPARE(tamSayiOku("-3 gün"), -3);
+        QCOMPARE(tamSayiOku("12,5"), 125);  // no decimals in a whole number
+        QCOMPARE(tamSayiOku(""), 0);
+        QVERIFY_THROWS_EXCEPTION(EngineError, tamSayiOku("-"));
+        QVERIFY_THROWS_EXCEPTION(EngineError, tamSayiOku("99999999999999999999"));
+    }
+
+    void foldsTurkishCase_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("upper");
+        QTest::newRow("trimmed") << "  ışık  " << "ışık" << "IŞIK";
+        QTest::newRow("dotted capital") << "İSTANBUL" << "istanbul" << "İSTANBUL";
+        QTest::newRow("control characters trimmed") << "\tIĞDIR\r\n" << "ığdır" << "IĞDIR";
+        QTest::newRow("every Turkish letter") << "ÇĞİIÖŞÜ çğiıöşü" << "çğiıöşü çğiıöşü" << "ÇĞİIÖŞÜ ÇĞİIÖŞÜ";
+        QTest::newRow("others unchanged") << "Äb-1 ä" << "Äb-1 ä" << "ÄB-1 ä";
+    }
+    void foldsTurkishCase()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, lower);
+        QFETCH(QString, upper);
+        QCOMPARE(turkceKucuk(text), lower);
+        QCOMPARE(turkceBuyuk(text), upper);
+    }
+
+    void formatsNumbers_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("#,###.00 zero") << "#,###.00" << 0.0 << ",00";
+        QTest::newRow("#,###.00 half") << "#,###.00" << 0.5 << ",50";
+        QTest::newRow("#,###.00 thousands") << "#,###.00" << 1234.5 << "1.234,50";
+        QTest::newRow("#,###.00 negative") << "#,###.00" << -1234.5 << "-1.234,50";
+        QTest::newRow("#,##0.00 zero") << "#,##0.00" << 0.0 << "0,00";
+        QTest::newRow("#,##0.00 millions") << "#,##0.00" << 1234567.891 << "1.234.567,89";
+        QTest::newRow("#,##0.00 rounds half up") << "#,##0.00" << 1.005 << "1,01";
+        QTest::newRow("#,##0.00 negative zero") << "#,##0.00" << -0.001 << "0,00";
+        QTest::newRow("#,##0 count") << "#,##0" << 1234.0 << "1.234";
+        QTest::newRow("#,##0 zero") << "#,##0" << 0.0 << "0";
+        QTest::newRow("#,##0 rounds") << "#,##0" << 1.5 << "2";
+        QTest::newRow("#,###.0000 rate") << "#,###.0000" << 4.5678 << "4,5678";
+        QTest::newRow("#,###.0000 zero") << "#,###.0000" << 0.0 << ",0000";
+        QTest::newRow("#,##0.0000 zero") << "#,##0.0000" << 0.0 << "0,0000";
+        QTest::newRow("#,###.00000 cheque rate") << "#,###.00000" << 32.12345 << "32,12345";
+        QTest::newRow("#,##0.00000") << "#,##0.00000" << 1234.5 << "1.234,50000";
+        QTest::newRow("#,##0.000000 rates table") << "#,##0.000000" << 1.5 << "1,500000";
+        QTest::newRow("#0.00 percentage") << "#0.00" << 5.0 << "5,00";
+        QTest::newRow("#0.00 no thousands") << "#0.00" << 1234.5 << "1234,50";
+    }
+    void formatsNumbers()
+    {
+        QFETCH(QString, format);
+        QFETCH(double, value);
+        QFETCH(QString, shown);
+        QCOMPARE(formatFloat(format, value), shown);
+    }
+
+    void formatsDatesAndValues()
+    {
+        const QDate d(2024, 3, 5);
+        QCOMPARE(formatDate("dd.mm.yyyy", d), QStringLiteral("05.03.2024"));
+        QCOMPARE(formatDate("dd/mm/yyyy", d), QStringLiteral("05/03/2024"));
+        QCOMPARE(formatDate("dd.mm.yyyy", QDate()), QString());
+        QCOMPARE(formatValue("dd.mm.yyyy", QVariant(d)), QStringLiteral("05.03.2024"));
+        QCOMPARE(formatValue("#,##0.00", QVariant(qint64(1234))), QStringLiteral("1.234,00"));
+        QCOMPARE(formatValue("#,##0.00", QVariant()), QString());
+        QCOMPARE(formatValue("#,##0.00", QStringLiteral("metin")), QStringLiteral("metin"));
+    }
+
+    void writesLiterals()
+    {
+        QCOMPARE(sqlDate(QDate(2024, 12, 31)), QStringLiteral("#2024-12-31#"));
+        QCOMPARE(sqlDate(QDate(2025, 1, 1)), QStringLiteral("#2025-1-1#"));
+        QCOMPARE(sqlDate(QDate(2024, 3, 5)), QStringLiteral("#2024-3-5#"));
+        QCOMPARE(sqlText("O'Brien"), QStringLiteral("'O''Brien'"));
+        QCOMPARE(currencyCondition("para_birimi", kHepsi), QString());
+        QCOMPARE(currencyCondition("para_birimi", QString()), QString());
+        QCOMPARE(currencyCondition("para_birimi", "USD"), QStringLiteral("AND (para_birimi='USD')"));
+        QCOMPARE(currencyCondition("doviz_cinsi", "EURO", "WHERE"), QStringLiteral("WHERE (doviz_cinsi='EURO')"));
+    }
+
+    // A list of TL and USD cheques: "Hepsi" shows both, "USD" only the USD one; a
+    // quote typed into a search text neither breaks nor widens the statement.
+    void currencyConditionFiltersAList()
+    {
+        TestHome home;
+        home.openCompany("A1", 2024);
+        Connection *db = &DataContext::instance().ADOConnection1;
+        Table cheques(db, "cekgiris");
+        cheques.open();
+        for (const char *code : {"TL", "USD"}) {
+            cheques.append();
+            cheques.fieldByName("para_birimi").setValue(QString::fromLatin1(code));
+            cheques.fieldByName("cek_tarihi").setValue(QDate(2024, 12, 31));
+            cheques.fieldByName("alindigi_firma").setValue(QStringLiteral("O'Brien Ltd"));
+            cheques.post();
+        }
+        const auto count = [db](const QString &code, const QString &name) {
+            Query q(db);
+            q.sql() << "SELECT * FROM cekgiris"
+                    << "WHERE (cek_tarihi<=" + sqlDate(QDate(2024, 12, 31)) + ")";
+            q.sql() << currencyCondition("para_birimi", code);
+            q.sql() << "AND (alindigi_firma LIKE '%" + sqlEscape(name) + "%')";
+            q.open();
+            return q.recordCount();
+        };
+        QCOMPARE(count(kHepsi, "Brien"), 2);
+        QCOMPARE(count("USD", "Brien"), 1);
+        QCOMPARE(count(kHepsi, "O'Brien"), 2);
+        QCOMPARE(count(kHepsi, "x' OR '1'='1"), 0);
+    }
+};
+
+QTEST_MAIN(TestConventions)
+#include "test_conventions.moc"

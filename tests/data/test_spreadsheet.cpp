@@ -1,0 +1,198 @@
+// The export workbook written and read back, hand-made .xlsx and .ods files, and
+// files that are no spreadsheets.
+#include "spreadsheet_fixtures.h"
+#include "data/engine_error.h"
+#include "data/spreadsheet_reader.h"
+#include "data/spreadsheet_writer.h"
+#include "support/test_home.h"
+
+#include <QtTest>
+#include <zip.h>
+
+namespace {
+
+QByteArray zipEntry(const QString &path, const char *name)
+{
+    int error = 0;
+    zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
+    if (!z) return {};
+    zip_stat_t st;
+    QByteArray data;
+    if (zip_stat(z, name, 0, &st) == 0) {
+        data.resize(qsizetype(st.size));
+        zip_file_t *f = zip_fopen(z, name, 0);
+        zip_fread(f, data.data(), st.size);
+        zip_fclose(f);
+    }
+    zip_discard(z);
+    return data;
+}
+
+void expectUnreadable(const QString &path)
+{
+    try {
+        readSpreadsheet(path);
+        QFAIL(qPrintable("read without error: " + path));
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains(QStringLiteral("okunamadı")), qPrintable(e.message()));
+    }
+}
+
+} // namespace
+
+class TestSpreadsheet : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { SpreadsheetExport::setOpener({}); }
+
+    void writesAndReadsBack()
+    {
+        TestHome home;
+        SpreadsheetWorkbook book;
+        book.setBold("A1:IV3");                  // a title band set before its cells
+        book.setCell(1, 1, QStringLiteral("Alınan Çekler Listesi"));
+        book.setCell(2, 1, QStringLiteral("Çek No"));
+        book.setCell(2, 2, QStringLiteral("Vade"));
+        book.setCell(2, 3, QStringLiteral("Tutar"));
+        book.setCell(2, 4, QStringLiteral("Gün"));
+        const QDate due(2024, 12, 31);
+        for (int r = 4; r <= 6; ++r) {
+            book.setCell(r, 1, QStringLiteral("A-%1").arg(r));
+            book.setCell(r, 2, due.addDays(r));
+            book.setCell(r, 3, 1000.25 * r);
+            book.setCell(r, 4, r * 10);
+        }
+        book.setNumberFormat(parseRange("C4", "C7"), "#,##0.00");
+        book.setFontSize("A1", 14);
+        book.setFormula("C7", "=SUM(C4:C6)");
+        book.autoFit("A1", "D7");
+        const QString file = home.path("liste.xlsx");
+        QCOMPARE(book.save(file), QString());
+
+        const SheetData sheet = readSpreadsheet(file);
+        QCOMPARE(sheet.lastRow, 7);
+        QCOMPARE(sheet.lastColumn, 4);
+        const auto a = sheet.array();
+        QCOMPARE(a[1][1].toString(), QStringLiteral("Alınan Çekler Listesi"));
+        QCOMPARE(a[4][1].toString(), QStringLiteral("A-4"));
+        QCOMPARE(a[5][2].typeId(), QMetaType::QDate);
+        QCOMPARE(a[5][2].toDate(), due.addDays(5));
+        QCOMPARE(a[6][3].typeId(), QMetaType::Double);
+        QCOMPARE(a[6][3].toDouble(), 6001.5);
+        QCOMPARE(a[4][4].toDouble(), 40.0);
+        QCOMPARE(a[7][3].toDouble(), 1000.25 * 15);  // the sum is stored with the formula
+        QVERIFY(!a[3][1].isValid());
+        QVERIFY(!sheet.value(8, 1).isValid());
+
+        const auto fmt = [&](int r, int c) { return sheet.formats.value({r, c}); };
+        QVERIFY(fmt(2, 3).bold);
+        QVERIFY(!fmt(4, 3).bold);
+        QCOMPARE(fmt(1, 1).fontSize, 14.0);
+        QCOMPARE(fmt(5, 3).numberFormat, QStringLiteral("#,##0.00"));
+        QCOMPARE(fmt(7, 3).formula, QStringLiteral("SUM(C4:C6)"));
+
+        const QByteArray xml = zipEntry(file, "xl/worksheets/sheet1.xml");
+        QVERIFY(xml.contains("<f>SUM(C4:C6)</f>"));
+        // The title column was widened to its long text.
+        QVERIFY2(xml.contains("<col min=\"1\" max=\"1\" width="), xml.left(600).constData());
+    }
+
+    void showsTheWorkbookOrSaysWhy()
+    {
+        TestHome home;
+        SpreadsheetWorkbook book;
+        book.setCell(1, 1, QStringLiteral("Kasa"));
+
+        QStringList opened;
+        SpreadsheetExport::setOpener([&](const QString &p) { opened << p; return true; });
+        auto result = SpreadsheetExport::show(book, "Kasa");
+        QCOMPARE(result.outcome, SpreadsheetExport::Outcome::Opened);
+        QCOMPARE(opened, QStringList{result.path});
+        QVERIFY(result.path.startsWith(home.path("Gecici/Kasa-")));
+        QCOMPARE(readSpreadsheet(result.path).value(1, 1).toString(), QStringLiteral("Kasa"));
+
+        // No application for .xlsx: the message, and the file is still there.
+        SpreadsheetExport::setOpener([](const QString &) { return false; });
+        result = SpreadsheetExport::show(book, "Kasa");
+        QCOMPARE(result.outcome, SpreadsheetExport::Outcome::NoApplication);
+        QVERIFY(result.message.startsWith(SpreadsheetExport::kNoApplication));
+        QVERIFY(result.message.contains(result.path));
+        QVERIFY(QFile::exists(result.path));
+
+        // The temporary folder cannot be made: the system's message.
+        QDir(home.path("Gecici")).removeRecursively();
+        QFile blocker(home.path("Gecici"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        result = SpreadsheetExport::show(book, "Kasa");
+        QCOMPARE(result.outcome, SpreadsheetExport::Outcome::WriteFailed);
+        QVERIFY2(result.message.startsWith(QStringLiteral("Excel açılamadı. Sistem Mesajı: ")), qPrintable(result.message));
+        QVERIFY(!result.message.contains(QLatin1String("%s")));
+    }
+
+    // A workbook as other programs write it: rich-text and phonetic runs in shared
+    // strings, an inline string, a custom date format, cells without addresses.
+    void readsHandMadeXlsx()
+    {
+        TestHome home;
+        const QString file = home.path("el.xlsx");
+        writeHandMadeXlsx(file);
+        const SheetData sheet = readSpreadsheet(file);
+        QCOMPARE(sheet.lastRow, 3);
+        QCOMPARE(sheet.lastColumn, 4);
+        QCOMPARE(sheet.value(2, 2).toString(), QStringLiteral("Düz"));
+        QCOMPARE(sheet.value(2, 3).toString(), QStringLiteral("Kalın Çek"));
+        QCOMPARE(sheet.value(2, 4).toString(), QStringLiteral("içeri"));
+        QCOMPARE(sheet.value(3, 1).toDate(), QDate(2024, 12, 31));
+        QCOMPARE(sheet.value(3, 2).toDouble(), 1234.5);            // quoted "TL" is no date
+        QCOMPARE(sheet.value(3, 3).toDate(), QDate(1900, 3, 1));  // past the 1900 leap-year slip
+        QCOMPARE(sheet.value(3, 4).toBool(), true);
+    }
+
+    void readsOds()
+    {
+        TestHome home;
+        const QString file = home.path("liste.ods");
+        writeOdsFixture(file);
+        const SheetData sheet = readSpreadsheet(file);
+        QCOMPARE(sheet.lastRow, 4);
+        QCOMPARE(sheet.lastColumn, 3);
+        QCOMPARE(sheet.value(1, 2).toString(), QStringLiteral("Tutar  TL"));
+        QCOMPARE(sheet.value(3, 1).toDate(), QDate(2025, 1, 15));
+        QCOMPARE(sheet.value(3, 2).toDouble(), 250.75);
+        QCOMPARE(sheet.value(4, 3).toBool(), true);
+        QVERIFY(!sheet.value(4, 1).isValid());
+    }
+
+    void refusesWhatIsNoSpreadsheet()
+    {
+        TestHome home;
+        SpreadsheetWorkbook book;
+        for (int r = 1; r <= 200; ++r) book.setCell(r, 1, QStringLiteral("satır %1").arg(r));
+        const QString good = home.path("iyi.xlsx");
+        QCOMPARE(book.save(good), QString());
+        QFile in(good);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray bytes = in.readAll();
+
+        const auto write = [&](const QString &name, const QByteArray &data) {
+            QFile f(home.path(name));
+            if (!f.open(QIODevice::WriteOnly)) qFatal("cannot write");
+            f.write(data);
+            return f.fileName();
+        };
+        expectUnreadable(write("yarim.xlsx", bytes.left(bytes.size() / 2)));
+        expectUnreadable(write("bos.xlsx", {}));
+        expectUnreadable(write("metin.xlsx", "Bu bir Excel dosyası değil.\n"));
+        expectUnreadable(write("ole.xls", QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(600, '\0')));
+        QByteArray flipped = bytes;
+        flipped[flipped.size() / 3] = char(flipped[flipped.size() / 3] ^ 0x5A);  // a damaged deflate stream
+        expectUnreadable(write("bozuk.xlsx", flipped));
+        expectUnreadable(home.path("yok.xlsx"));
+        writeZip(home.path("baska.xlsx"), {{"readme.txt", "zip, ama tablo değil"}});
+        expectUnreadable(home.path("baska.xlsx"));
+    }
+};
+
+QTEST_MAIN(TestSpreadsheet)
+#include "test_spreadsheet.moc"
