@@ -1,6 +1,7 @@
 #include "app/tgirisrf.h"
 
 #include "app/company_registry.h"
+#include "data/connection.h"
 #include "data/engine_error.h"
 #include "data/table.h"
 #include "widgets/message_box.h"
