@@ -5,6 +5,7 @@
 #include "data/data_context.h"
 #include "data/engine_error.h"
 #include "data/table.h"
+#include "widgets/key_filters.h"
 #include "widgets/message_box.h"
 
 #include <QApplication>
@@ -102,7 +103,9 @@ TgirisF::TgirisF(QWidget *parent) : QWidget(parent)
     setTabOrder(guncelButton, sifreEdit);
     setTabOrder(sifreEdit, JvXPButton8);
 
-    for (QLineEdit *e : {firmaedit, yilEdit, sifreEdit}) e->installEventFilter(this);
+    KeyFilters::installEnterMovesFocus(this);
+    KeyFilters::installDigitsOnly(yilEdit);
+    for (QLineEdit *e : {firmaedit, yilEdit}) e->installEventFilter(this);
 
     connect(JvXPButton13, &QPushButton::clicked, this, &TgirisF::tamamClick);
     connect(JvXPButton8, &QPushButton::clicked, this, &TgirisF::sifreGirisClick);
@@ -126,19 +129,7 @@ TgirisF::TgirisF(QWidget *parent) : QWidget(parent)
 
 bool TgirisF::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && (watched == firmaedit || watched == yilEdit || watched == sifreEdit)) {
-            focusNextChild();
-            return true;
-        }
-        if (watched == yilEdit && !enter && key->key() != Qt::Key_Backspace && key->key() != Qt::Key_Tab &&
-            key->key() != Qt::Key_Backtab) {
-            const QString t = key->text();
-            if (t.isEmpty() || !t[0].isDigit() || t[0].unicode() > 127) return true;
-        }
-    } else if (event->type() == QEvent::FocusOut && (watched == firmaedit || watched == yilEdit)) {
+    if (event->type() == QEvent::FocusOut && (watched == firmaedit || watched == yilEdit)) {
         // A message box opened by the lookup takes the focus too; don't look up twice.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (!m_inLookup && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && isVisible())
@@ -157,6 +148,8 @@ bool TgirisF::firmaeditExit()
     try {
         Table &registry = Uygulama::instance().registryTable();
         if (!registry.isActive()) registry.open();
+        // A record left half-typed in the company form is dropped, never saved by the lookup.
+        if (registry.state() != Dataset::State::Browse) registry.cancel();
         registry.first();
         found = registry.locate(QStringLiteral("firma_kodu"), firmaedit->text());
         if (found) {

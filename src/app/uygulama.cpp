@@ -1,10 +1,16 @@
 #include "app/uygulama.h"
 
+#include "app/company_registry.h"
+#include "app/tfirmaf.h"
 #include "app/tgirisf.h"
+#include "app/tgirisrf.h"
+#include "app/tsifref.h"
 #include "data/data_context.h"
 #include "data/table.h"
 #include "mainmenu/tfrmmain.h"
+#include "widgets/help_window.h"
 #include "widgets/panel_status_bar.h"
+#include "widgets/wait_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,29 +23,37 @@ Uygulama *g_instance = nullptr;
 Uygulama::Uygulama()
 {
     g_instance = this;
-    DataContext &ctx = DataContext::instance();
-    m_registry = std::make_unique<Table>(&ctx.ADOConnection2, QStringLiteral("firma"), QStringLiteral("PrimaryKey"),
-                                         QStringLiteral("firmaTable"));
-    m_passwords = std::make_unique<Table>(&ctx.ADOConnection2, QStringLiteral("sifre"), QStringLiteral("PrimaryKey"),
-                                          QStringLiteral("sifreTable"));
-    m_master = std::make_unique<Table>(&ctx.ADOConnection2, QStringLiteral("master"), QString(),
-                                       QStringLiteral("masterTable"));
     // The login form first: it opens the connections the others use.
     m_girisF = std::make_unique<TgirisF>();
     m_frmMain = std::make_unique<TfrmMain>();
+    m_form2 = std::make_unique<TForm2>();
+    m_firmaF = std::make_unique<TfirmaF>();
+    m_yardimF = std::make_unique<TyardimF>();
+    m_girisRF = std::make_unique<TgirisRF>();
+    m_sifreF = std::make_unique<TsifreF>();
+
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
         m_girisF->show();
         m_girisF->close();
     });
+    connect(m_girisRF.get(), &TgirisRF::companyChosen, m_girisF.get(), &TgirisF::setChosenCompany);
+    connect(m_firmaF.get(), &TfirmaF::listRequested, m_girisRF.get(), &TgirisRF::showList);
+    connect(m_firmaF.get(), &TfirmaF::companySaved, this, [this](const QString &code) {
+        m_girisF->setChosenCompany(code, CompanyRegistry::firmaTable().field(QStringLiteral("firma_unvani_1")).asString());
+    });
+    for (auto *source : {static_cast<QObject *>(m_firmaF.get()), static_cast<QObject *>(m_girisRF.get())})
+        connect(source, SIGNAL(menuHeaderChanged(QString)), m_frmMain->JvNavPanelHeader1, SLOT(setText(QString)));
 }
 
 Uygulama::~Uygulama()
 {
+    m_sifreF.reset();
+    m_girisRF.reset();
+    m_yardimF.reset();
+    m_firmaF.reset();
+    m_form2.reset();
     m_frmMain.reset();
     m_girisF.reset();
-    m_master.reset();
-    m_passwords.reset();
-    m_registry.reset();
     if (g_instance == this) g_instance = nullptr;
 }
 
@@ -49,14 +63,26 @@ Uygulama &Uygulama::instance()
     return *g_instance;
 }
 
-Table &Uygulama::registryTable() { return *m_registry; }
-Table &Uygulama::passwordTable() { return *m_passwords; }
-Table &Uygulama::masterTable() { return *m_master; }
+Table &Uygulama::registryTable() { return CompanyRegistry::firmaTable(false); }
+Table &Uygulama::passwordTable() { return CompanyRegistry::sifreTable(false); }
+Table &Uygulama::masterTable() { return CompanyRegistry::masterTable(false); }
 
-void Uygulama::showCompanyList() {}
-void Uygulama::showNewCompany(const QString &) {}
-void Uygulama::showPasswordWindow() {}
-void Uygulama::showHelp(const QString &) {}
+void Uygulama::showCompanyList() { m_girisRF->showList(); }
+
+void Uygulama::showNewCompany(const QString &code)
+{
+    m_firmaF->yeniSirket(code);
+    m_firmaF->show();
+    m_firmaF->raise();
+}
+
+void Uygulama::showPasswordWindow()
+{
+    m_sifreF->show();
+    m_sifreF->raise();
+}
+
+void Uygulama::showHelp(const QString &key) { m_yardimF->showHelp(key); }
 
 void Uygulama::showMainMenu()
 {
@@ -72,7 +98,11 @@ void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int
     m_frmMain->StatusBar1->setPanelText(3, status);
 }
 
-void Uygulama::hideSideWindows() {}
+void Uygulama::hideSideWindows()
+{
+    m_firmaF->hide();
+    m_yardimF->hide();
+}
 
 void Uygulama::shutdown()
 {

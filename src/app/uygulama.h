@@ -7,8 +7,13 @@
 #include <memory>
 
 class Table;
-class TgirisF;
+class TForm2;
+class TfirmaF;
 class TfrmMain;
+class TgirisF;
+class TgirisRF;
+class TsifreF;
+class TyardimF;
 
 class Uygulama : public QObject {
     Q_OBJECT
@@ -19,6 +24,11 @@ public:
 
     TgirisF *girisF() const { return m_girisF.get(); }
     TfrmMain *frmMain() const { return m_frmMain.get(); }
+    TForm2 *form2() const { return m_form2.get(); }
+    TfirmaF *firmaF() const { return m_firmaF.get(); }
+    TyardimF *yardimF() const { return m_yardimF.get(); }
+    TgirisRF *girisRF() const { return m_girisRF.get(); }
+    TsifreF *sifreF() const { return m_sifreF.get(); }
 
     // Registry datasets the login form and the company windows share.
     Table &registryTable();  // registry "firma"
@@ -38,7 +48,12 @@ public:
     void shutdown();
 
 private:
-    std::unique_ptr<Table> m_registry, m_passwords, m_master;
+    // In the order the windows are created.
     std::unique_ptr<TgirisF> m_girisF;
     std::unique_ptr<TfrmMain> m_frmMain;
+    std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<TfirmaF> m_firmaF;
+    std::unique_ptr<TyardimF> m_yardimF;
+    std::unique_ptr<TgirisRF> m_girisRF;
+    std::unique_ptr<TsifreF> m_sifreF;
 };

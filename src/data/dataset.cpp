@@ -118,6 +118,8 @@ QVariant Dataset::physicalValue(int phys, int col) const
 QVariant Dataset::value(int col) const
 {
     if (col < 0 || col >= m_fields.size()) throw EngineError(QStringLiteral("Alan sırası geçersiz."));
+    // While inserting, the current record is the new one, which is not a stored row yet.
+    if (m_state == State::Insert && col < m_storedCount) return insertedValue(col);
     if (m_pos < 0) return {};
     return physicalValue(physicalOf(m_pos), col);
 }

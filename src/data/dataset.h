@@ -156,6 +156,8 @@ protected:
     virtual int physicalCount() const = 0;
     virtual QVariant storedValue(int phys, int col) const = 0;
     virtual void releaseRows() = 0;
+    // A field of the record being inserted.
+    virtual QVariant insertedValue(int) const { return {}; }
     // Physical rows matching the locate, in physical order; the default scans.
     virtual std::vector<int> locateCandidates(const QVector<int> &cols, const QVariantList &values,
                                               LocateOptions options) const;

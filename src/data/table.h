@@ -45,6 +45,7 @@ protected:
     int physicalCount() const override { return int(m_keys.size()); }
     QVariant storedValue(int phys, int col) const override;
     void releaseRows() override;
+    QVariant insertedValue(int col) const override { return m_buffer.value(col); }
     std::vector<int> locateCandidates(const QVector<int> &cols, const QVariantList &values,
                                       LocateOptions options) const override;
 

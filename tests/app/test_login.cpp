@@ -1,5 +1,7 @@
 // Start-up and login: the login form driven through its controls on a fresh home.
 #include "app/tacilisf.h"
+#include "app/tfirmaf.h"
+#include "app/tgirisrf.h"
 #include "app/tgirisf.h"
 #include "app/uygulama.h"
 #include "data/connection_string.h"
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void unknownCodeAndMissingDatabase();
     void closeQuestionAndSecondCompany();
     void memoryAcrossStarts();
+    void newCompanyThenLogin();
 };
 
 void TestLogin::splash()
@@ -321,6 +324,44 @@ void TestLogin::memoryAcrossStarts()
     QCOMPARE(again.girisF()->firmaedit->text(), QString("A1"));
     QCOMPARE(again.girisF()->Label1->text(), QString("Anadolu Kırtasiye"));
     QCOMPARE(again.girisF()->yilEdit->text(), QString::number(QDate::currentDate().year()));
+}
+
+// The whole road of a new user: "YENİ EKLE", the company form, then the login.
+void TestLogin::newCompanyThenLogin()
+{
+    TestHome home;
+    Uygulama app;
+    TgirisF *f = app.girisF();
+    f->JvXPButton1->click();
+    TfirmaF *form = app.firmaF();
+    QVERIFY(form->isVisible());
+    QTest::keyClicks(form->findChild<QLineEdit *>("koduEdit"), "A1");
+    for (QChar ch : QString("Anadolu Kırtasiye"))
+        QTest::sendKeyEvent(QTest::Click, form->findChild<QLineEdit *>("adiEdit"), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    MessageBox::queueAnswer(MessageBox::Yes);
+    form->findChild<QPushButton *>("kaydetBut")->click();
+    QVERIFY(QFileInfo::exists(home.path("Data/A1.mdb")));
+    QCOMPARE(f->firmaedit->text(), QString("A1"));
+    form->hide();
+    login(f, "A1", "2024");
+    QVERIFY(app.frmMain()->isVisible());
+    QCOMPARE(app.frmMain()->JvNavPanelHeader1->text(), QString("Anadolu Kırtasiye"));
+    // The unknown-code question answered Yes opens the form with the typed code.
+    app.frmMain()->hide();
+    MessageBox::queueAnswer(MessageBox::Yes);
+    login(f, "B7", "2024");
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->findChild<QLineEdit *>("koduEdit")->text(), QString("B7"));
+    QVERIFY(!app.frmMain()->isVisible());
+    // Choosing in the company list fills the login form.
+    form->hide();
+    f->JvXPButton2->click();
+    QVERIFY(app.girisRF()->isVisible());
+    QSignalSpy chosen(app.girisRF(), &TgirisRF::companyChosen);
+    app.girisRF()->sec();
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(f->firmaedit->text(), QString("A1"));
+    QCOMPARE(f->Label1->text(), QString("Anadolu Kırtasiye"));
 }
 
 QTEST_MAIN(TestLogin)
