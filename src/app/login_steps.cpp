@@ -7,24 +7,6 @@
 #include <QFileInfo>
 #include <QSettings>
 
-bool readWholeNumber(const QString &text, int *value)
-{
-    QString kept;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isDigit() && c.unicode() < 128) kept += c;
-        else if (i == 0 && (c == u'+' || c == u'-')) kept += c;
-    }
-    if (kept.isEmpty()) {
-        *value = 0;
-        return true;
-    }
-    bool ok = false;
-    const int v = kept.toInt(&ok);
-    *value = ok ? v : 0;
-    return ok;
-}
-
 LoginMemory LoginMemory::read()
 {
     QSettings ini(ProgramHome::path(QStringLiteral("FirmaAyar.ini")), QSettings::IniFormat);

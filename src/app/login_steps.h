@@ -3,10 +3,6 @@
 // opening a company's databases.
 #include <QString>
 
-// Reads a whole number as typed: the digits, and "+" or "-" only as the very first
-// character; an empty result is 0. Returns false when the kept text is no number.
-bool readWholeNumber(const QString &text, int *value);
-
 // The login memory "FirmaAyar.ini", section "Giris".
 struct LoginMemory {
     QString kodu, yil, adi;

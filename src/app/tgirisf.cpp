@@ -4,6 +4,7 @@
 #include "app/uygulama.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
+#include "data/number_reading.h"
 #include "data/table.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
@@ -200,8 +201,13 @@ void TgirisF::openCompany()
 {
     DataContext &ctx = DataContext::instance();
     const QString code = firmaedit->text();
-    int year = 0;
-    if (!readWholeNumber(yilEdit->text(), &year) || year > 2100 || year < 1970) {
+    qint64 year = 0;
+    try {
+        year = tamSayiOku(yilEdit->text());
+    } catch (const EngineError &) {
+        year = 0;  // a lone sign: as wrong as an empty year
+    }
+    if (year > 2100 || year < 1970) {
         MessageBox::warning(QStringLiteral("Çalışma yılı girişiniz hatalıdır!"));
         return;
     }
@@ -211,7 +217,7 @@ void TgirisF::openCompany()
     }
     // An unknown code or a missing company database never creates or opens files.
     if (!firmaeditExit()) return;
-    switch (openCompanyDatabases(code, year)) {
+    switch (openCompanyDatabases(code, int(year))) {
     case OpenCompanyResult::NoCompanyDatabase:
         MessageBox::warning(QStringLiteral("%1 şirketinin veritabanı (Data/%1.mdb) bulunamadı!\n\r"
                                            "Şirketi listeden silip yeniden oluşturabilir ya da yedekten geri yükleyebilirsiniz.")
@@ -227,7 +233,7 @@ void TgirisF::openCompany()
     if (!registry.isActive()) registry.open();
     const QString title = registry.field(QStringLiteral("firma_unvani_1")).asString();
     const QString regCode = registry.field(QStringLiteral("firma_kodu")).asString();
-    Uygulama::instance().showCompanyOnForms(regCode, title, year, yilEdit->text());
+    Uygulama::instance().showCompanyOnForms(regCode, title, int(year), yilEdit->text());
     LoginMemory{firmaedit->text(), yilEdit->text(), Label1->text()}.write();
     hide();
     Q_UNUSED(ctx);
