@@ -90,7 +90,7 @@ TgirisF::TgirisF(QWidget *parent) : QWidget(parent)
     guncelButton = button(this, "guncelButton", QStringLiteral("PROGRAMI GÜNCELLE"));
     tfXPButton1 = button(this, "tfXPButton1", QStringLiteral("?"));
     tfXPButton1->setToolTip(QStringLiteral("Yardım"));
-    tfXPButton1->setMaximumWidth(40);
+    tfXPButton1->setFixedWidth(44);
     for (QPushButton *b : {JvXPButton13, JvXPButton2, JvXPButton1, guncelButton}) buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(tfXPButton1);
