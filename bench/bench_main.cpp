@@ -8,6 +8,7 @@
 #include "data/connection_string.h"
 #include "data/program_home.h"
 #include "data/query.h"
+#include "data/table.h"
 #include "data/sql_literals.h"
 
 #include <QCoreApplication>
@@ -126,5 +127,23 @@ int main(int argc, char **argv)
 
     report("portfolio_query", [&] { oursRun(file, {portfolio}); }, [&] { bareRun(file, {sqlite(portfolio)}); });
     report("cheque_list_all", [&] { oursRun(file, {allCheques}); }, [&] { bareRun(file, {sqlite(allCheques)}); });
+
+    // The account movements table of a year opened in date order, and its first 200
+    // rows read, as the movements window does; bare: the same ordered scan of keys
+    // and the same rows read.
+    const QString cashFile = ProgramHome::path(QStringLiteral("Data/BENCH%1K.mdb").arg(lastYear));
+    report("movements_table_open",
+           [&] {
+               Connection c;
+               c.setConnectionString(ConnectionString::build(cashFile));
+               c.open();
+               Table t(&c, QStringLiteral("carihareket"), QStringLiteral("islem_tarihi"));
+               t.open();
+               for (int i = 0; i < 200 && !t.eof(); ++i, t.next()) t.value(1);
+           },
+           [&] {
+               bareRun(cashFile, {QStringLiteral("SELECT rowid FROM carihareket ORDER BY islem_tarihi, rowid"),
+                                  QStringLiteral("SELECT * FROM carihareket ORDER BY islem_tarihi, rowid LIMIT 200")});
+           });
     return 0;
 }
