@@ -1,0 +1,147 @@
+#include "received/entry_slip_calc.h"
+
+#include "data/display_format.h"
+#include "data/engine_error.h"
+#include "data/number_reading.h"
+
+#include <cmath>
+
+namespace EntrySlip {
+namespace {
+
+const QString kMoney = QStringLiteral("#,##0.00");
+
+QString twoDigits(qint64 v) { return v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
+
+// Whole characters from..from+len (1-based) of the cell, read leniently.
+qint64 part(const QString &cell, int from, int len)
+{
+    return qint64(std::trunc(sayiOku(cell.mid(from - 1, len))));
+}
+
+QString digitsOf(const QString &s)
+{
+    QString d;
+    for (QChar c : s)
+        if (c.isDigit() && c.unicode() < 128) d += c;
+    return d;
+}
+
+} // namespace
+
+double strictNumber(const QString &raw)
+{
+    QString s = raw;
+    s.remove(u' ');
+    if (s.isEmpty()) return 0.0;
+    const QString original = s;
+    if (s.contains(u',')) {
+        s.remove(u'.');
+        s.replace(u',', u'.');
+    }
+    bool ok = false;
+    const double v = s.toDouble(&ok);
+    if (!ok) throw EngineError(QStringLiteral("'%1' geçerli bir sayı değil.").arg(original));
+    return v;
+}
+
+qint64 strictInteger(const QString &raw)
+{
+    bool ok = false;
+    const qint64 v = raw.trimmed().toLongLong(&ok);
+    if (!ok) throw EngineError(QStringLiteral("'%1' geçerli bir tamsayı değil.").arg(raw));
+    return v;
+}
+
+DueDateResult completeDueDate(const QString &cell, int slipYear)
+{
+    if (sayiOku(cell) > 0) {
+        const qint64 day = part(cell, 1, 2);
+        const qint64 month = part(cell, 4, 2);
+        qint64 year = part(cell, 7, 4);
+        if (year == 0 && month > 0) year = slipYear;
+        QString yearText = QString::number(year);
+        if (yearText.size() == 1) yearText.prepend(QStringLiteral("200"));
+        else if (yearText.size() == 2) yearText.prepend(QStringLiteral("20"));
+        else if (yearText.size() == 3) yearText.prepend(u'1');
+        const qint64 fullYear = yearText.toLongLong();
+        const QString text = twoDigits(day) + u'.' + twoDigits(month) + u'.' + yearText;
+        if (!(day >= 1 && month >= 1 && fullYear >= 1905 && fullYear <= 2999))
+            return {DueDate::Stop, QString(), u'"' + text + QStringLiteral("\" tarih girişiniz uygun değil!")};
+        if (digitsOf(text).size() > 5) {
+            if (QDate::isValid(int(fullYear), int(month), int(day))) return {DueDate::Valid, text, QString()};
+            return {DueDate::Invalid, QString(), text + QStringLiteral(" Tarih Girişiniz doğru değil.")};
+        }
+    }
+    return {DueDate::Empty, QString(), QString()};
+}
+
+RowStep calculateRow(QStringList &cells, Params &params)
+{
+    while (cells.size() < ColumnCount) cells << QString();
+    if (params.yildakiGun.trimmed().isEmpty()) params.yildakiGun = QStringLiteral("365");
+    if (params.yillikFaiz.trimmed().isEmpty()) params.yillikFaiz = QStringLiteral("0");
+
+    const DueDateResult due = completeDueDate(cells[ColVade], params.slipDate.year());
+    cells[ColVade] = due.text;
+    if (due.outcome != DueDate::Valid) return {due.outcome, due.message};
+
+    if (!cells[ColTutar].isEmpty()) {
+        cells[ColTutar] = formatFloat(kMoney, sayiOku(cells[ColTutar]));
+        cells[ColMasraf] = formatFloat(kMoney, sayiOku(cells[ColMasraf]));
+    }
+    if (cells[ColVade].size() == 10) {
+        const QDate dueDate = QDate::fromString(cells[ColVade], QStringLiteral("dd.MM.yyyy"));
+        int shift = 0;
+        if (params.weekendShift) {
+            if (dueDate.dayOfWeek() == Qt::Sunday) shift = 1;
+            else if (dueDate.dayOfWeek() == Qt::Saturday) shift = 2;
+        }
+        const QDate effective = dueDate.addDays(qint64(sayiOku(params.gunEkle)) + shift);
+        const qint64 days = params.slipDate.daysTo(effective);
+        cells[ColGun] = QString::number(days);
+        const double amount = sayiOku(cells[ColTutar]);
+        const double adat = amount * double(days);
+        cells[ColAdat] = formatFloat(kMoney, adat);
+        const double yearDays = strictNumber(params.yildakiGun);
+        if (yearDays == 0.0) throw EngineError(QStringLiteral("Yıldaki gün sıfır olamaz."));
+        const double maturity = strictNumber(params.yillikFaiz) * adat / (yearDays * 100.0);
+        cells[ColVadeFarki] = formatFloat(kMoney, maturity);
+        cells[ColNet] = formatFloat(kMoney, amount - maturity - sayiOku(cells[ColMasraf]));
+    }
+    return {DueDate::Valid, QString()};
+}
+
+int roundHalfEven(double value) { return int(std::nearbyint(value)); }
+
+Totals calculateTotals(const QVector<QStringList> &rows, const Params &params)
+{
+    Totals t;
+    for (const QStringList &r : rows) {
+        if (r.value(ColNo).isEmpty()) break;
+        t.amount += sayiOku(r.value(ColTutar));
+        t.maturityDifference += sayiOku(r.value(ColVadeFarki));
+        t.expense += sayiOku(r.value(ColMasraf));
+        t.net += sayiOku(r.value(ColNet));
+        t.adat += sayiOku(r.value(ColAdat));
+    }
+    const double percent = sayiOku(params.bsmvPercent);
+    t.bsmv = percent > 0 ? percent * (t.maturityDifference + t.expense) / 100.0 : 0.0;
+    if (t.amount > 0) {
+        t.hasAverage = true;
+        t.averageDays = roundHalfEven(t.adat / t.amount);
+        t.averageDate = params.slipDate.addDays(t.averageDays);
+    }
+    return t;
+}
+
+double creditAmount(const Totals &t, bool deductMaturity, bool deductExpense, bool deductBsmv)
+{
+    double credit = t.amount;
+    if (deductMaturity) credit -= t.maturityDifference;
+    if (deductExpense) credit -= t.expense;
+    if (deductBsmv) credit -= t.bsmv;
+    return credit;
+}
+
+} // namespace EntrySlip
