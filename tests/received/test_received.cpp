@@ -1,7 +1,12 @@
 // The entry slip's calculations on cell texts.
 #include "data/display_format.h"
 #include "data/engine_error.h"
+#include "data/data_context.h"
+#include "data/query.h"
+#include "data/table.h"
 #include "received/entry_slip_calc.h"
+#include "received/entry_slip_save.h"
+#include "support/test_home.h"
 
 #include <QtTest>
 
@@ -28,6 +33,47 @@ Params workedExample()
     return p;
 }
 
+Connection &company() { return DataContext::instance().ADOConnection1; }
+Connection &cash() { return DataContext::instance().kasaConnection; }
+
+void addCard(const QString &code, const QString &name)
+{
+    Table cards(&company(), "firma", "firma_adi");
+    cards.open();
+    cards.append();
+    cards.field("firma_kodu") = code;
+    cards.field("firma_adi") = name;
+    cards.post();
+}
+
+qint64 count(Connection &c, const QString &table)
+{
+    Query q(&c);
+    q.sql() << "SELECT COUNT(*) AS n FROM " + table;
+    q.open();
+    return q.field("n").asInteger();
+}
+
+// The slip of the worked example, ready to save for the account M1.
+struct SlipFixture {
+    Header header;
+    Params params = workedExample();
+    QVector<QStringList> rows;
+    Table slips{&company(), "cekbordro", "islem_tarihi"};
+    Table cheques{&company(), "cekgiris", "cek_tarihi"};
+    Table movements{&cash(), "carihareket", "islem_tarihi"};
+    SlipFixture()
+    {
+        header.slipDate = params.slipDate;
+        header.code = "M1";
+        header.name = "Müşteri Bir";
+        rows = {row(1, "31.03.2021", "10000"), row(2, "15.04.2021", "5000"), row(3, "", "")};
+        rows[0][ColDuzenleyen] = "Ayşe Öz";
+        rows[0][ColCekNo] = "A-100";
+    }
+    SaveResult save() { return saveSlip(header, params, rows, Datasets{slips, cheques, movements}); }
+};
+
 } // namespace
 
 class TestReceived : public QObject {
@@ -40,6 +86,10 @@ private Q_SLOTS:
     void negativeDaysAndRounding();
     void bsmvAndCredit();
     void badHeaderNumbersStop();
+    void saveWritesSlipChequesAndMovement();
+    void saveChecksStopBeforeWriting();
+    void saveTlRateAndOtherYear();
+    void saveRollsBackOnFailure();
 };
 
 void TestReceived::workedExample_rowAndAverage()
@@ -184,6 +234,167 @@ void TestReceived::badHeaderNumbersStop()
     QCOMPARE(r[ColVadeFarki], QString("0,00"));
     QVERIFY_THROWS_EXCEPTION(EngineError, strictInteger(""));
     QCOMPARE(strictInteger("365"), 365);
+}
+
+void TestReceived::saveWritesSlipChequesAndMovement()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    addCard("M1", "Müşteri Bir");
+    SlipFixture f;
+    f.header.deductMaturity = true;
+    f.params.gunEkle.clear();  // an empty "Gün Ekle" means no added days
+    const SaveResult r = f.save();
+    QVERIFY2(r.saved, qPrintable(r.message));
+    QCOMPARE(r.chequesWritten, 2);
+    QCOMPARE(f.header.number, 1);
+    QCOMPARE(f.rows[0][ColKey], QString("1"));
+    QCOMPARE(f.rows[1][ColKey], QString("2"));
+    QVERIFY(f.rows[2][ColKey].isEmpty());
+
+    Query slip(&company());
+    slip.sql() << "SELECT * FROM cekbordro";
+    slip.open();
+    QCOMPARE(slip.recordCount(), 1);
+    QCOMPARE(slip.field("alindigi_firma").asString(), QString("Müşteri Bir"));
+    QCOMPARE(slip.field("toplam_tutari").asFloat(), 15000.0);
+    QCOMPARE(slip.field("ortalama_gun").asInteger(), 35);
+    QCOMPARE(slip.field("ortalama_vade").asDate(), QDate(2021, 4, 5));
+    QCOMPARE(slip.field("yildaki_gun").asInteger(), 365);
+    QCOMPARE(slip.field("tah_sure_ekle").asInteger(), 0);
+    QCOMPARE(slip.field("vade_farki_dus").asString(), QString("E"));
+    QCOMPARE(slip.field("masraf_dus").asString(), QString("H"));
+
+    Query cheque(&company());
+    cheque.sql() << "SELECT * FROM cekgiris ORDER BY cek_ind";
+    cheque.open();
+    QCOMPARE(cheque.recordCount(), 2);
+    QCOMPARE(cheque.field("cek_tarihi").asDate(), QDate(2021, 3, 31));
+    QCOMPARE(cheque.field("cek_gun").asInteger(), 30);
+    QCOMPARE(cheque.field("cek_vade_farki").asFloat(), 295.89);
+    QCOMPARE(cheque.field("cek_net_tutar").asFloat(), 9704.11);
+    QCOMPARE(cheque.field("cek_adat").asFloat(), 300000.0);
+    QCOMPARE(cheque.field("ceki_duzenleyen").asString(), QString("Ayşe Öz"));
+    QCOMPARE(cheque.field("cek_no").asString(), QString("A-100"));
+    QCOMPARE(cheque.field("bordro_ind").asInteger(), 1);
+    QCOMPARE(cheque.field("cek_banka_id").asInteger(), 0);
+    // A new cheque is in the portfolio: no exit, collection, return or bounce marks.
+    for (const char *f : {"cek_ciro_id", "cek_tahsilat_tarihi", "cek_iade_tarihi", "cek_banka_tarihi", "cek_karsiliklsiz_tarihi"})
+        QVERIFY2(cheque.field(f).isNull(), f);
+
+    Query move(&cash());
+    move.sql() << "SELECT * FROM carihareket";
+    move.open();
+    QCOMPARE(move.recordCount(), 1);
+    QCOMPARE(move.field("cek_id").asInteger(), 1);
+    QCOMPARE(move.field("cari_kodu").asString(), QString("M1"));
+    QCOMPARE(move.field("brut_tutar").asFloat(), 15000.0);
+    QCOMPARE(formatFloat("#,##0.00", move.field("alacak_tutari").asFloat()), QString("14.482,19"));
+    QVERIFY(move.field("borc_tutari").isNull());
+    QCOMPARE(move.field("aciklama").asString(), QString("1 nolu çek alım bordrosu."));
+    QCOMPARE(move.field("vade_tarihi").asDate(), QDate(2021, 4, 5));
+
+    // Saving again edits the same rows; a changed amount and a new row land.
+    f.rows[1][ColTutar] = "6.000,00";
+    f.rows[2] = row(3, "30.04.2021", "1000");
+    f.rows << row(4, "", "");
+    QVERIFY(f.save().saved);
+    QCOMPARE(count(company(), "cekbordro"), 1);
+    QCOMPARE(count(company(), "cekgiris"), 3);
+    QCOMPARE(count(cash(), "carihareket"), 1);
+    move.close();
+    move.open();
+    QCOMPARE(move.field("brut_tutar").asFloat(), 17000.0);
+    // A row whose cheque was deleted elsewhere is stored as a new cheque, and said so.
+    {
+        Table t(&company(), "cekgiris", "cek_tarihi");
+        t.open();
+        QVERIFY(t.locate("cek_ind", 3));
+        t.remove();
+    }
+    const SaveResult again = f.save();
+    QVERIFY(again.saved);
+    QCOMPARE(again.missingKeysStoredAsNew, 1);
+    QVERIFY(again.message.contains("yeni çek"));
+    QCOMPARE(count(company(), "cekgiris"), 3);
+    QCOMPARE(f.rows[2][ColKey], QString("4"));
+}
+
+void TestReceived::saveChecksStopBeforeWriting()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    addCard("M1", "Müşteri Bir");
+    SlipFixture f;
+    f.header.code = "X9";
+    QCOMPARE(f.save().message, QString("\"X9\" firma kodu bulunamadı. Yeni kod giriniz!"));
+    f.header.code = "M1";
+    f.header.name = "Başka Ad";
+    QCOMPARE(f.save().message, QString("\"Başka Ad\" adı \"M1\" firma kodu ile uyuşmuyor. Kontrol ediniz!"));
+    // A quote in the code cannot change the account check.
+    f.header.code = "M1' OR '1'='1";
+    QVERIFY(!f.save().saved);
+    f.header.code = "M1";
+    f.header.name = "Müşteri Bir";
+    f.rows[1][ColVade] = "01.01.1899";
+    const SaveResult r = f.save();
+    QVERIFY(!r.saved);
+    QCOMPARE(r.message, QString("\"01.01.1899\" tarih girişiniz uygun değil!"));
+    QCOMPARE(count(company(), "cekbordro"), 0);
+    QCOMPARE(count(company(), "cekgiris"), 0);
+    QCOMPARE(count(cash(), "carihareket"), 0);
+    // No cheque with an amount: the header and the movement only.
+    f.rows = {row(1, "", ""), row(2, "", "")};
+    QVERIFY(f.save().saved);
+    QCOMPARE(count(company(), "cekbordro"), 1);
+    QCOMPARE(count(company(), "cekgiris"), 0);
+    QCOMPARE(count(cash(), "carihareket"), 1);
+}
+
+void TestReceived::saveTlRateAndOtherYear()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    addCard("M1", "Müşteri Bir");
+    SlipFixture f;
+    f.header.kuru = "30";
+    QVERIFY(f.save().saved);
+    QCOMPARE(f.header.kuru, QString("1"));
+    Query q(&company());
+    q.sql() << "SELECT b.doviz_kuru AS slipRate, c.cek_doviz_kuru AS rate, c.cekTL_karsiligi AS tl "
+               "FROM cekbordro b, cekgiris c WHERE c.bordro_ind=b.bordro_ind ORDER BY c.cek_ind";
+    q.open();
+    QCOMPARE(q.field("slipRate").asFloat(), 30.0);
+    QCOMPARE(q.field("rate").asFloat(), 1.0);
+    QCOMPARE(q.field("tl").asFloat(), 10000.0);
+
+    // Moving the slip into 2022 writes its movement into that year's cash file.
+    f.header.slipDate = QDate(2022, 1, 10);
+    f.params.slipDate = f.header.slipDate;
+    f.rows[0][ColVade] = "10.02.2022";
+    f.rows[1][ColVade] = "10.03.2022";
+    QVERIFY(f.save().saved);
+    QCOMPARE(DataContext::instance().calismaYili, 2022);
+    QVERIFY(QFileInfo::exists(home.path("Data/A12022K.mdb")));
+    QCOMPARE(count(cash(), "carihareket"), 1);
+    QVERIFY(kasadegistir(2021));
+    QCOMPARE(count(cash(), "carihareket"), 1);  // the former year's movement stays
+}
+
+void TestReceived::saveRollsBackOnFailure()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    addCard("M1", "Müşteri Bir");
+    company().exec("CREATE TRIGGER boom BEFORE INSERT ON cekgiris WHEN NEW.cek_tutari=5000 "
+                   "BEGIN SELECT RAISE(ABORT, 'disk dolu'); END");
+    SlipFixture f;
+    QVERIFY_THROWS_EXCEPTION(EngineError, f.save());
+    QCOMPARE(count(company(), "cekbordro"), 0);
+    QCOMPARE(count(company(), "cekgiris"), 0);
+    QCOMPARE(count(cash(), "carihareket"), 0);
+    QCOMPARE(f.header.number, 0);
+    QVERIFY(f.rows[0][ColKey].isEmpty());  // no key of a cheque that was rolled back
 }
 
 QTEST_MAIN(TestReceived)

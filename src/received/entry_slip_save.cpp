@@ -1,0 +1,211 @@
+#include "received/entry_slip_save.h"
+
+#include "data/data_context.h"
+#include "data/engine_error.h"
+#include "data/number_reading.h"
+#include "data/query.h"
+#include "data/sql_literals.h"
+#include "data/table.h"
+#include "data/transaction.h"
+
+namespace EntrySlip {
+namespace {
+
+QString flag(bool on) { return on ? QStringLiteral("E") : QStringLiteral("H"); }
+
+// "Gün Ekle" left empty means no added days; other text must be a whole number.
+qint64 addedDays(const QString &text) { return text.trimmed().isEmpty() ? 0 : strictInteger(text); }
+
+} // namespace
+
+SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const Datasets &ds)
+{
+    SaveResult result;
+    DataContext &ctx = DataContext::instance();
+
+    // Recalculate every row; a due date that stops the action stops the save.
+    for (QStringList &r : rows) {
+        if (r.value(ColVade).isEmpty() && r.value(ColTutar).isEmpty()) continue;
+        const RowStep step = calculateRow(r, params);
+        if (step.outcome == DueDate::Stop) {
+            result.message = step.message;
+            return result;
+        }
+    }
+    const Totals totals = calculateTotals(rows, params);
+
+    // The account must exist under this code with this name.
+    {
+        Query account(&ctx.ADOConnection1, QStringLiteral("firmaQuery"));
+        account.sql() << QStringLiteral("SELECT * FROM firma WHERE firma_kodu=") + sqlText(h.code) + u';';
+        account.open();
+        if (account.isEmpty()) {
+            result.message = u'"' + h.code + QStringLiteral("\" firma kodu bulunamadı. Yeni kod giriniz!");
+            return result;
+        }
+        if (account.field(QStringLiteral("firma_adi")).asString() != h.name) {
+            result.message = u'"' + h.name + QStringLiteral("\" adı \"") + h.code +
+                             QStringLiteral("\" firma kodu ile uyuşmuyor. Kontrol ediniz!");
+            return result;
+        }
+    }
+    if (h.name.isEmpty()) {
+        result.message = QStringLiteral("Kayıt edebilmek için firma ismi girmelisiniz");
+        return result;
+    }
+    const qint64 yearDays = strictInteger(params.yildakiGun);
+    const qint64 collectionDays = addedDays(params.gunEkle);
+
+    // The movement lands in the cash database of the slip's year; switch before
+    // anything is written, so a failed switch leaves nothing half-saved.
+    if (h.slipDate.year() != ctx.calismaYili) {
+        if (!kasadegistir(h.slipDate.year())) {
+            result.message = QStringLiteral("Kasa oluşturulması için gerekli dosya bulunamadı!");
+            return result;
+        }
+    }
+    for (Table *t : {&ds.slips, &ds.cheques, &ds.movements})
+        if (!t->isActive()) t->open();
+
+    // A rolled-back save must not leave keys of cheques that were never stored.
+    QStringList keysBefore;
+    for (const QStringList &r : rows) keysBefore << r.value(ColKey);
+    try {
+        TransactionScope tx{&ctx.ADOConnection1, &ctx.kasaConnection};
+        // Header.
+        const bool existing = h.number > 0;
+        if (existing && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) ds.slips.edit();
+        else ds.slips.append();
+        Table &s = ds.slips;
+        s.field(QStringLiteral("islem_tarihi")) = h.slipDate;
+        s.field(QStringLiteral("alindigi_firma_kodu")) = h.code;
+        s.field(QStringLiteral("alindigi_firma")) = h.name;
+        s.field(QStringLiteral("yildaki_gun")) = yearDays;
+        s.field(QStringLiteral("yillik_faiz")) = sayiOku(params.yillikFaiz);
+        s.field(QStringLiteral("aylik_faiz")) = sayiOku(h.aylikFaiz);
+        s.field(QStringLiteral("tah_sure_ekle")) = collectionDays;
+        s.field(QStringLiteral("para_birimi")) = h.currency;
+        s.field(QStringLiteral("BSMV")) = totals.bsmv;
+        s.field(QStringLiteral("BSMV_oran")) = sayiOku(params.bsmvPercent);
+        s.field(QStringLiteral("doviz_kuru")) = sayiOku(h.kuru);
+        s.field(QStringLiteral("hafta_sonu_ekle")) = flag(params.weekendShift);
+        s.field(QStringLiteral("vade_farki_dus")) = flag(h.deductMaturity);
+        s.field(QStringLiteral("masraf_dus")) = flag(h.deductExpense);
+        s.field(QStringLiteral("BSMV_dus")) = flag(h.deductBsmv);
+        s.field(QStringLiteral("toplam_masraflar")) = totals.expense;
+        s.field(QStringLiteral("toplam_net_tutar")) = totals.net;
+        s.field(QStringLiteral("toplam_tutari")) = totals.amount;
+        s.field(QStringLiteral("toplam_vade_farki")) = totals.maturityDifference;
+        s.field(QStringLiteral("ortalama_vade")) = totals.hasAverage ? totals.averageDate : h.averageDate;
+        s.field(QStringLiteral("ortalama_gun")) = totals.hasAverage ? qint64(totals.averageDays) : tamSayiOku(h.averageDays);
+        s.field(QStringLiteral("genel_aciklama")) = h.memo;
+        s.post();
+        const qint64 number = s.field(QStringLiteral("bordro_ind")).asInteger();
+        // The cheques and the movement of a TL slip carry rate 1, the header the typed rate.
+        QString kuru = h.kuru;
+        if (h.currency == QLatin1String("TL")) kuru = QStringLiteral("1");
+        const double rate = sayiOku(kuru);
+
+        // Cheques.
+        Table &c = ds.cheques;
+        // The grids on the cheques follow once, after the loop.
+        struct ControlsOff {
+            Table &t;
+            explicit ControlsOff(Table &table) : t(table) { t.disableControls(); }
+            ~ControlsOff() { t.enableControls(); }
+        } controlsOff(c);
+        {
+            for (QStringList &r : rows) {
+                while (r.size() < ColumnCount) r << QString();
+                const double amount = sayiOku(r[ColTutar]);
+                if (r[ColVade].size() < 6 || amount <= 0) continue;
+                const QString key = r[ColKey].trimmed();
+                if (!key.isEmpty() && c.locate(QStringLiteral("cek_ind"), key.toLongLong())) {
+                    c.edit();
+                } else {
+                    // A key whose cheque is gone is stored as a new cheque; the user is told once.
+                    if (!key.isEmpty()) ++result.missingKeysStoredAsNew;
+                    c.append();
+                }
+                c.field(QStringLiteral("alindigi_firma")) = h.name;
+                c.field(QStringLiteral("alindigi_firma_kodu")) = h.code;
+                c.field(QStringLiteral("islem_tarihi")) = h.slipDate;
+                c.field(QStringLiteral("bordro_ind")) = number;
+                c.field(QStringLiteral("cek_tarihi")) = QDate::fromString(r[ColVade], QStringLiteral("dd.MM.yyyy"));
+                c.field(QStringLiteral("cek_tutari")) = amount;
+                const auto setIf = [&](int col, const char *field, bool integer = false) {
+                    if (r[col].isEmpty()) return;
+                    if (integer) c.field(QString::fromLatin1(field)) = tamSayiOku(r[col]);
+                    else c.field(QString::fromLatin1(field)) = sayiOku(r[col]);
+                };
+                const auto setTextIf = [&](int col, const char *field) {
+                    if (!r[col].isEmpty()) c.field(QString::fromLatin1(field)) = r[col];
+                };
+                setIf(ColGun, "cek_gun", true);
+                setIf(ColVadeFarki, "cek_vade_farki");
+                setIf(ColMasraf, "cek_masraf");
+                setIf(ColNet, "cek_net_tutar");
+                setTextIf(ColDuzenleyen, "ceki_duzenleyen");
+                setIf(ColAdat, "cek_adat");
+                setTextIf(ColBanka, "cek_bankasi");
+                setTextIf(ColSube, "cek_subesi");
+                setTextIf(ColHesapNo, "cek_hesap_no");
+                setTextIf(ColCekNo, "cek_no");
+                c.field(QStringLiteral("aciklama")) = r[ColAciklama];
+                c.field(QStringLiteral("cekTL_karsiligi")) = rate * amount;
+                c.field(QStringLiteral("para_birimi")) = h.currency;
+                c.field(QStringLiteral("cek_doviz_kuru")) = rate;
+                c.field(QStringLiteral("cek_banka_id")) = qint64(h.accountType);
+                if (h.accountType == 2) {
+                    c.field(QStringLiteral("cek_banka_tarihi")) = h.slipDate;
+                    c.field(QStringLiteral("cek_banka_adi")) = h.name;
+                }
+                c.post();
+                r[ColKey] = QString::number(c.field(QStringLiteral("cek_ind")).asInteger());
+                ++result.chequesWritten;
+            }
+        }
+
+        // The account's credit movement.
+        Table &m = ds.movements;
+        if (!m.isActive()) m.open();
+        if (existing && m.locate(QStringLiteral("cek_id"), number)) m.edit();
+        else m.append();
+        m.field(QStringLiteral("cari_kodu")) = h.code;
+        m.field(QStringLiteral("cari_hesap_adi")) = h.name;
+        m.field(QStringLiteral("islem_tarihi")) = h.slipDate;
+        m.field(QStringLiteral("vade_tarihi")) = totals.hasAverage ? totals.averageDate : h.averageDate;
+        m.field(QStringLiteral("doviz_cinsi")) = h.currency;
+        m.field(QStringLiteral("doviz_kuru")) = rate;
+        m.field(QStringLiteral("brut_tutar")) = totals.amount;
+        m.field(QStringLiteral("vade_fark")) = totals.maturityDifference;
+        m.field(QStringLiteral("cek_masraf")) = totals.expense;
+        m.field(QStringLiteral("BSMV")) = totals.bsmv;
+        m.field(QStringLiteral("vade_farki_dus")) = flag(h.deductMaturity);
+        m.field(QStringLiteral("masraf_dus")) = flag(h.deductExpense);
+        m.field(QStringLiteral("BSMV_dus")) = flag(h.deductBsmv);
+        m.field(QStringLiteral("alacak_tutari")) = creditAmount(totals, h.deductMaturity, h.deductExpense, h.deductBsmv);
+        m.field(QStringLiteral("cek_id")) = number;
+        m.field(QStringLiteral("aciklama")) = QString::number(number) + QStringLiteral(" nolu çek alım bordrosu.");
+        m.post();
+
+        tx.commit();
+        h.number = number;
+        h.kuru = kuru;
+    } catch (...) {
+        for (int i = 0; i < rows.size(); ++i)
+            if (rows[i].size() > ColKey) rows[i][ColKey] = keysBefore.value(i);
+        throw;
+    }
+    if (totals.hasAverage) {
+        h.averageDate = totals.averageDate;
+        h.averageDays = QString::number(totals.averageDays);
+    }
+    result.saved = true;
+    if (result.missingKeysStoredAsNew > 0)
+        result.message = QStringLiteral("%1 çek kaydı bulunamadığı için yeni çek olarak kaydedildi.")
+                             .arg(result.missingKeysStoredAsNew);
+    return result;
+}
+
+} // namespace EntrySlip
