@@ -9,6 +9,9 @@
 #include "data/program_home.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "data/data_context.h"
+#include "received/entry_slip_save.h"
+#include "data/display_format.h"
 #include "data/sql_literals.h"
 
 #include <QCoreApplication>
@@ -145,5 +148,93 @@ int main(int argc, char **argv)
                bareRun(cashFile, {QStringLiteral("SELECT rowid FROM carihareket ORDER BY islem_tarihi, rowid"),
                                   QStringLiteral("SELECT * FROM carihareket ORDER BY islem_tarihi, rowid LIMIT 200")});
            });
+
+    // Saving an entry slip of 200 cheques (recalculation included) against the bare
+    // inserts of the same 200 cheque rows, the header and the movement, one
+    // transaction per file.
+    {
+        DataContext &ctx = DataContext::instance();
+        ctx.aktifSirketKodu = company.code;
+        ctx.ADOConnection1.setConnectionString(ConnectionString::build(file));
+        ctx.ADOConnection1.open();
+        kasadegistir(lastYear);
+        const QString code = QStringLiteral("C0001");
+        Query card(&ctx.ADOConnection1);
+        card.sql() << QStringLiteral("SELECT firma_adi FROM firma WHERE firma_kodu='C0001'");
+        card.open();
+        const QString name = card.field(QStringLiteral("firma_adi")).asString();
+        Table slips(&ctx.ADOConnection1, QStringLiteral("cekbordro"), QStringLiteral("islem_tarihi"));
+        Table cheques(&ctx.ADOConnection1, QStringLiteral("cekgiris"), QStringLiteral("cek_tarihi"));
+        Table moves(&ctx.kasaConnection, QStringLiteral("carihareket"), QStringLiteral("islem_tarihi"));
+        slips.open();
+        cheques.open();
+        moves.open();
+        const QDate slipDate(lastYear, 3, 1);
+        report("entry_slip_save_200",
+               [&] {
+                   EntrySlip::Header h;
+                   h.slipDate = slipDate;
+                   h.code = code;
+                   h.name = name;
+                   EntrySlip::Params p;
+                   p.slipDate = slipDate;
+                   p.yillikFaiz = QStringLiteral("36");
+                   QVector<QStringList> rows;
+                   for (int i = 0; i < 200; ++i) {
+                       QStringList r(EntrySlip::ColumnCount);
+                       r[EntrySlip::ColNo] = QString::number(i + 1);
+                       r[EntrySlip::ColVade] = slipDate.addDays(30 + i).toString(QStringLiteral("dd.MM.yyyy"));
+                       r[EntrySlip::ColTutar] = formatFloat(QStringLiteral("#,##0.00"), 1000 + i);
+                       r[EntrySlip::ColDuzenleyen] = QStringLiteral("Düzenleyen %1").arg(i);
+                       r[EntrySlip::ColCekNo] = QString::number(500000 + i);
+                       rows << r;
+                   }
+                   const auto result = EntrySlip::saveSlip(h, p, rows, EntrySlip::Datasets{slips, cheques, moves});
+                   if (!result.saved) std::fprintf(stderr, "save: %s\n", qPrintable(result.message));
+               },
+               [&] {
+                   sqlite3 *db = nullptr, *kdb = nullptr;
+                   sqlite3_open(file.toUtf8().constData(), &db);
+                   sqlite3_open(cashFile.toUtf8().constData(), &kdb);
+                   sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+                   sqlite3_stmt *h = nullptr, *c = nullptr;
+                   sqlite3_prepare_v2(db, "INSERT INTO cekbordro (islem_tarihi, alindigi_firma_kodu, alindigi_firma, toplam_tutari) VALUES (?,?,?,?)", -1, &h, nullptr);
+                   sqlite3_bind_text(h, 1, "2026-03-01", -1, SQLITE_STATIC);
+                   sqlite3_bind_text(h, 2, "C0001", -1, SQLITE_STATIC);
+                   sqlite3_bind_text(h, 3, "x", -1, SQLITE_STATIC);
+                   sqlite3_bind_double(h, 4, 1.0);
+                   sqlite3_step(h);
+                   sqlite3_finalize(h);
+                   const qint64 slip = sqlite3_last_insert_rowid(db);
+                   sqlite3_prepare_v2(db, "INSERT INTO cekgiris (bordro_ind, alindigi_firma, alindigi_firma_kodu, islem_tarihi, cek_tarihi, "
+                                          "cek_tutari, cek_gun, cek_vade_farki, cek_masraf, cek_net_tutar, ceki_duzenleyen, cek_adat, cek_no, "
+                                          "aciklama, cekTL_karsiligi, para_birimi, cek_doviz_kuru, cek_banka_id) "
+                                          "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)", -1, &c, nullptr);
+                   for (int i = 0; i < 200; ++i) {
+                       sqlite3_bind_int64(c, 1, slip);
+                       sqlite3_bind_text(c, 2, "x", -1, SQLITE_STATIC);
+                       sqlite3_bind_text(c, 3, "C0001", -1, SQLITE_STATIC);
+                       sqlite3_bind_text(c, 4, "2026-03-01", -1, SQLITE_STATIC);
+                       sqlite3_bind_text(c, 5, "2026-04-01", -1, SQLITE_STATIC);
+                       for (int k = 6; k <= 10; ++k) sqlite3_bind_double(c, k, 1000.0 + i);
+                       sqlite3_bind_text(c, 11, "Düzenleyen", -1, SQLITE_STATIC);
+                       sqlite3_bind_double(c, 12, 30000.0);
+                       sqlite3_bind_text(c, 13, "500000", -1, SQLITE_STATIC);
+                       sqlite3_bind_text(c, 14, "", -1, SQLITE_STATIC);
+                       sqlite3_bind_double(c, 15, 1000.0);
+                       sqlite3_bind_text(c, 16, "TL", -1, SQLITE_STATIC);
+                       sqlite3_bind_double(c, 17, 1.0);
+                       sqlite3_bind_int(c, 18, 0);
+                       sqlite3_step(c);
+                       sqlite3_reset(c);
+                   }
+                   sqlite3_finalize(c);
+                   sqlite3_exec(kdb, "BEGIN; INSERT INTO carihareket (cari_kodu, alacak_tutari, cek_id) VALUES ('C0001', 1, 1); COMMIT;",
+                                nullptr, nullptr, nullptr);
+                   sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+                   sqlite3_close(kdb);
+                   sqlite3_close(db);
+               });
+    }
     return 0;
 }
