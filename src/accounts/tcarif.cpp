@@ -97,7 +97,7 @@ QVector<GridColumn> gridColumns()
         col("H.S.Ekle", "hafta_sonu_ekle", 64),
         col("T.S.Ekle", "tahsilatsure_ekle", 70),
         col("BSMV", "BSMV", 50, kAmountFormat),
-        col("BSMV Düş", "BSMV_dus", 64),
+        col("BSMV Düş", "BSMV_dus", 76),
         col("MD", "masraf_dus", 40),
         col("VFD", "vade_farki_dus", 40),
     };
@@ -234,6 +234,7 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
     m_help = new QPushButton(central);
     m_help->setObjectName(QStringLiteral("tfXPButton1"));
     m_help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    m_help->setText(QStringLiteral("Yardım"));
     m_help->setToolTip(QStringLiteral("Yardım"));
     m_help->setAutoDefault(false);
     buttons->addWidget(m_help);

@@ -433,7 +433,17 @@ void TestAccounts::screenshot()
     f.StatusBar1->setPanelText(3, QStringLiteral("A1 - 2024"));
     f.showNormal();
     f.resize(1280, 760);
+    // A full card, shown while browsing.
     click(&f, "KDuzeltBut");
+    for (const auto &[name, text] : std::initializer_list<std::pair<const char *, QString>>{
+             {"adresEdit", QStringLiteral("Atatürk Bulvarı No: 112/4")}, {"sehirEdit", QStringLiteral("İstanbul")},
+             {"ilceEdit", QStringLiteral("Şişli")}, {"irtibatKisiEdit", QStringLiteral("Gülşen Öztürk")},
+             {"tel1Edit", QStringLiteral("2125551234")}, {"vergiDEdit", QStringLiteral("Şişli")},
+             {"vergiNoEdit", QStringLiteral("1234567890")}, {"yilFaizEdit", QStringLiteral("36")}})
+        retype(child(&f, name), text);
+    child(&f, "adiEdit")->setFocus();
+    MessageBox::queueAnswer(MessageBox::Yes);
+    click(&f, "kaydetBut");
     QTest::qWait(50);
     QVERIFY(f.grab().save(QStringLiteral("/tmp/tcarif.png")));
 }
