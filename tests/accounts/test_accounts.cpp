@@ -100,6 +100,7 @@ class TestAccounts : public QObject {
 private Q_SLOTS:
     void newCards_data();
     void newCards();
+    void cardStates();
     void telephoneMasks();
     void ratesConvertOnLeaving();
     void duplicateCodeRefused();
@@ -163,6 +164,41 @@ void TestAccounts::newCards()
     QCOMPARE(t.field(QStringLiteral("yildaki_gun")).asInteger(), 365);
     QCOMPARE(t.field(QStringLiteral("hafta_sonu_ekle")).asString(), QStringLiteral("E"));
     QCOMPARE(PickedAccount::fromCurrent(t).hesapTuru(), kind);
+}
+
+void TestAccounts::cardStates()
+{
+    {
+        // On an empty table the first card is typed straight into the code edit.
+        Fixture fx;
+        TcariF &f = *fx.form;
+        QLineEdit *kodu = child(&f, "koduEdit");
+        child(&f, "aramaEdit")->setFocus();
+        type(kodu, QStringLiteral("İLK"));
+        QCOMPARE(f.FirmaTakip->state(), Dataset::State::Insert);
+        QCOMPARE(child(&f, "yilGunEdit")->text(), QStringLiteral("365"));
+        MessageBox::queueAnswer(MessageBox::Yes);
+        click(&f, "kaydetBut");
+        QCOMPARE(cardCount(QStringLiteral("İLK")), 1);
+    }
+    Fixture fx({QStringLiteral("Demir")});
+    TcariF &f = *fx.form;
+    click(&f, "KDuzeltBut");
+    retype(child(&f, "adiEdit"), QStringLiteral("Demir A.Ş."));
+    // Declining the new card keeps the correction, and the code of a stored card stays locked.
+    MessageBox::queueAnswer(MessageBox::No);
+    click(&f, "yeniKBut");
+    QCOMPARE(MessageBox::shown().last().text, QStringLiteral("Yapılan değişiklikler iptal edilecektir. Devam edilsin mi?"));
+    QCOMPARE(f.FirmaTakip->state(), Dataset::State::Edit);
+    QVERIFY(child(&f, "koduEdit")->isReadOnly());
+    QCOMPARE(child(&f, "adiEdit")->text(), QStringLiteral("Demir A.Ş."));
+    // The grid cannot move away from a card being edited; the search waits too.
+    QVERIFY(!child<QTableView>(&f, "FirmaGrid")->isEnabled());
+    // Saving answered No drops the change.
+    MessageBox::queueAnswer(MessageBox::No);
+    click(&f, "kaydetBut");
+    QCOMPARE(current(f), QStringLiteral("Demir"));
+    QVERIFY(child<QTableView>(&f, "FirmaGrid")->isEnabled());
 }
 
 void TestAccounts::telephoneMasks()
