@@ -1,6 +1,8 @@
 #include "accounts/account_steps.h"
 
 #include "data/connection.h"
+#include "data/data_context.h"
+#include "data/program_home.h"
 #include "data/query.h"
 #include "data/sql_literals.h"
 #include "data/sql_translate.h"
@@ -8,6 +10,9 @@
 #include "data/table.h"
 #include "data/turkish_text.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace AccountSteps {
@@ -62,7 +67,7 @@ const Reference kCashRefs[] = {
     {"nakit", "bankakodu", "kasa kaydı (banka)"},
 };
 
-void count(Connection &c, const Reference &r, const QString &code, QStringList &out)
+void count(Connection &c, const Reference &r, const QString &code, QStringList &out, const QString &suffix = QString())
 {
     if (!c.hasTable(QLatin1String(r.table))) return;
     Statement st(c.handle(), QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE trlower(\"%2\")=trlower(?1)")
@@ -70,19 +75,37 @@ void count(Connection &c, const Reference &r, const QString &code, QStringList &
     st.bindText(1, code);
     if (!st.step()) return;
     const qint64 n = sqlite3_column_int64(st.handle(), 0);
-    if (n > 0) out << QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(r.what));
+    if (n > 0) out << QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(r.what)) + suffix;
 }
 
 } // namespace
 
-QStringList kartaBagliKayitlar(Connection &company, Connection *cash, const QString &code)
+QStringList kartaBagliKayitlar(Connection &company, Connection *cash, const QString &code, const QString &companyCode)
 {
     QStringList out;
     if (code.trimmed().isEmpty()) return out;
     if (!company.isOpen()) company.open();
     for (const Reference &r : kCompanyRefs) count(company, r, code, out);
-    if (cash && cash->isOpen())
+    const bool cashOpen = cash && cash->isOpen();
+    if (cashOpen)
         for (const Reference &r : kCashRefs) count(*cash, r, code, out);
+    if (companyCode.isEmpty()) return out;
+
+    // Movements of other years point at the card just the same.
+    const QString openFile = cashOpen ? QFileInfo(cash->filePath()).canonicalFilePath() : QString();
+    const QRegularExpression name(u'^' + QRegularExpression::escape(companyCode) + QStringLiteral("(\\d{4})K\\.mdb$"));
+    QDir data(ProgramHome::path(QStringLiteral("Data")));
+    QStringList files = data.entryList(QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        const auto m = name.match(file);
+        if (!m.hasMatch() || QFileInfo(data.filePath(file)).canonicalFilePath() == openFile) continue;
+        const int year = m.captured(1).toInt();
+        Connection other;
+        other.setConnectionString(DataContext::cashConnectionString(companyCode, year));
+        other.open();
+        for (const Reference &r : kCashRefs) count(other, r, code, out, QStringLiteral(" (%1)").arg(year));
+        other.close();
+    }
     return out;
 }
 

@@ -23,9 +23,11 @@ void yeniKartVarsayilanlari(Dataset &card);
 bool kodBaskaKarttaVar(Query &firmaQuery, const QString &code, const QVariant &ownInd);
 
 // What still refers to the code, one Turkish line per kind ("3 alınan çek/senet").
-// Looks in the company database and, when it is open, in the cash database of the
-// working year. Empty when nothing refers to it.
-QStringList kartaBagliKayitlar(Connection &company, Connection *cash, const QString &code);
+// Looks in the company database, in the open cash database of the working year and,
+// when companyCode is given, in that company's cash databases of the other years
+// ("2 cari hareket (2023)"). Empty when nothing refers to it.
+QStringList kartaBagliKayitlar(Connection &company, Connection *cash, const QString &code,
+                               const QString &companyCode = QString());
 
 // The search over the cards: the next card after the current one, wrapping round,
 // whose folded "name code" contains the folded text. Runs in SQL so that tens of

@@ -496,7 +496,8 @@ void TcariF::kaydet()
         const bool editing = t.state() == Dataset::State::Edit || t.state() == Dataset::State::Insert;
         if (editing || m_dirty) {
             const QString code = t.value(QStringLiteral("firma_kodu")).toString();
-            if (code.trimmed().isEmpty()) {
+            // Movements and cheques find their account by its code.
+            if (t.state() == Dataset::State::Insert && code.trimmed().isEmpty()) {
                 MessageBox::warning(QStringLiteral("Cari kart kodu boş bırakılamaz. Kod giriniz!"));
                 m_kodu->setFocus();
                 return;
@@ -517,6 +518,7 @@ void TcariF::kaydet()
             }
         }
         t.refresh();
+        EditleriKapa();
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
     }
@@ -551,7 +553,7 @@ void TcariF::sil()
         if (t.isEmpty()) return;
         const QString code = t.field(QStringLiteral("firma_kodu")).asString();
         DataContext &dc = DataContext::instance();
-        const QStringList refs = AccountSteps::kartaBagliKayitlar(dc.ADOConnection1, &dc.kasaConnection, code);
+        const QStringList refs = AccountSteps::kartaBagliKayitlar(dc.ADOConnection1, &dc.kasaConnection, code, dc.aktifSirketKodu);
         if (!refs.isEmpty()) {
             // Deleting it would leave cheques and movements pointing at no account.
             MessageBox::warning(u'"' + code + QStringLiteral("\" kodlu cari kart silinemez; bu koda bağlı kayıtlar var:\n\r")

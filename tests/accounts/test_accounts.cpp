@@ -377,8 +377,18 @@ void TestAccounts::picker()
 
 void TestAccounts::deleteCard()
 {
-    Fixture fx({QStringLiteral("Boş Kart"), QStringLiteral("Hareketli"), QStringLiteral("Çekli")});
+    Fixture fx({QStringLiteral("Boş Kart"), QStringLiteral("Hareketli"), QStringLiteral("Çekli"), QStringLiteral("Geçen Yıl")});
     TcariF &f = *fx.form;
+    // A movement of K4 in last year's cash database.
+    QVERIFY(kasadegistir(2023));
+    {
+        Table h(&ctx().kasaConnection, QStringLiteral("carihareket"));
+        h.open();
+        h.append();
+        h.field(QStringLiteral("cari_kodu")) = QStringLiteral("K4");
+        h.post();
+    }
+    QVERIFY(kasadegistir(2024));
     {
         Table h(&ctx().kasaConnection, QStringLiteral("carihareket"));
         h.open();
@@ -397,16 +407,18 @@ void TestAccounts::deleteCard()
              QStringList{QStringLiteral("1 cari hareket")});
     QCOMPARE(AccountSteps::kartaBagliKayitlar(ctx().ADOConnection1, &ctx().kasaConnection, QStringLiteral("K3")),
              QStringList{QStringLiteral("2 alınan çek/senet")});
+    QCOMPARE(AccountSteps::kartaBagliKayitlar(ctx().ADOConnection1, &ctx().kasaConnection, QStringLiteral("K4"), "A1"),
+             QStringList{QStringLiteral("1 cari hareket (2023)")});
 
     // With movements or cheques: refused, naming what refers to the card.
-    for (const QString &name : {QStringLiteral("Hareketli"), QStringLiteral("Çekli")}) {
+    for (const QString &name : {QStringLiteral("Hareketli"), QStringLiteral("Çekli"), QStringLiteral("Geçen Yıl")}) {
         QVERIFY(f.FirmaTakip->locate(QStringLiteral("firma_adi"), name));
         MessageBox::clearShown();
         click(&f, "KSilBut");
         QCOMPARE(MessageBox::shown().size(), 1);
         QVERIFY(MessageBox::shown().last().text.contains(QStringLiteral("silinemez")));
     }
-    QCOMPARE(cardCount(), 3);
+    QCOMPARE(cardCount(), 4);
 
     // Without: two questions; No to the second keeps it, Yes to both deletes it.
     QVERIFY(f.FirmaTakip->locate(QStringLiteral("firma_adi"), QStringLiteral("Boş Kart")));
@@ -414,7 +426,7 @@ void TestAccounts::deleteCard()
     MessageBox::queueAnswer(MessageBox::Yes);
     MessageBox::queueAnswer(MessageBox::No);
     click(&f, "KSilBut");
-    QCOMPARE(cardCount(), 3);
+    QCOMPARE(cardCount(), 4);
     MessageBox::queueAnswer(MessageBox::Yes);
     MessageBox::queueAnswer(MessageBox::Yes);
     click(&f, "KSilBut");
@@ -422,7 +434,7 @@ void TestAccounts::deleteCard()
     QCOMPARE(MessageBox::shown()[0].text, QStringLiteral("Firma cari kart silinecektir. Devam edilsin mi?"));
     QCOMPARE(MessageBox::shown()[1].text, QStringLiteral("Silinecek karta tekrar ulaşmak mümkün olmayacaktır. Eminmisiniz?"));
     QCOMPARE(cardCount(QStringLiteral("K1")), 0);
-    QCOMPARE(f.FirmaTakip->recordCount(), 2);
+    QCOMPARE(f.FirmaTakip->recordCount(), 3);
 }
 
 void TestAccounts::searchAmongManyCards()
