@@ -1,0 +1,86 @@
+#pragma once
+// The account cards window: customers, suppliers and banks, with their interest and
+// slip settings. It is also the account picker of the whole program: a window that
+// needs an account opens it with its context word (ac), and a pick hands the card
+// back through AccountPicker.
+#include <QHash>
+#include <QMainWindow>
+
+class DatasetGrid;
+class PanelStatusBar;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class Query;
+class Table;
+class TyardimF;
+
+class TcariF : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TcariF(TyardimF *help = nullptr, QWidget *parent = nullptr);
+
+    void setYardim(TyardimF *help);
+
+    // The opening of the window: sets cariSecimYeri, opens the cards, searches for
+    // the opener's account (the name wins over the code when both are given) and
+    // shows the window maximised. The main menu opens it with "anamenu".
+    void ac(const QString &context, const QString &kod = QString(), const QString &ad = QString());
+
+    // The buttons' actions.
+    void yeniKart();
+    void kaydet();
+    void duzelt();
+    void sil();
+    void vazgec();
+    void arafirma();
+    void SecButClick();
+    void evrakEkleBak();
+
+    void Editleriac();
+    void EditleriKapa();
+
+    bool hasChanges() const { return m_dirty; }
+
+    Table *FirmaTakip;           // the cards, in name order
+    Query *firmaQuery;           // the duplicate-code check
+    QLabel *baslikLabel;         // the header band
+    PanelStatusBar *StatusBar1;  // four panels; the opener writes company and year
+
+Q_SIGNALS:
+    // "EVRAK EKLE/BAK" on a card: the document image window is to show this card.
+    void evrakIstendi();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class Kind { Text, Phone, Whole, Rate, Amount };
+    struct Binding {
+        QString field;
+        Kind kind;
+    };
+
+    Table &cards();
+    void load(QObject *keep = nullptr);
+    void showField(QLineEdit *edit);
+    void write(QObject *from, const QString &field, const QVariant &value);
+    void lineEdited(QLineEdit *edit, const QString &text);
+    void stateFollows();
+    void rateLeft(QLineEdit *edit);
+    bool ask(const QString &text);
+
+    QHash<QLineEdit *, Binding> m_edits;
+    QLineEdit *m_kodu = nullptr;
+    QComboBox *m_tur = nullptr;
+    QPlainTextEdit *m_aciklama = nullptr;
+    QHash<QCheckBox *, QString> m_flags;
+    QLineEdit *m_arama = nullptr;
+    DatasetGrid *m_grid = nullptr;
+    QPushButton *m_help = nullptr;
+    bool m_dirty = false;
+    bool m_loading = false;
+};
