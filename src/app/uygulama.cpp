@@ -1,5 +1,7 @@
 #include "app/uygulama.h"
 
+#include "accounts/account_picker.h"
+#include "accounts/tcarif.h"
 #include "app/company_registry.h"
 #include "app/tfirmaf.h"
 #include "app/tgirisf.h"
@@ -27,10 +29,12 @@ Uygulama::Uygulama()
     m_girisF = std::make_unique<TgirisF>();
     m_frmMain = std::make_unique<TfrmMain>();
     m_form2 = std::make_unique<TForm2>();
+    m_cariF = std::make_unique<TcariF>();
     m_firmaF = std::make_unique<TfirmaF>();
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
     m_sifreF = std::make_unique<TsifreF>();
+    m_cariF->setYardim(m_yardimF.get());
 
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
         m_girisF->show();
@@ -51,6 +55,7 @@ Uygulama::~Uygulama()
     m_girisRF.reset();
     m_yardimF.reset();
     m_firmaF.reset();
+    m_cariF.reset();
     m_form2.reset();
     m_frmMain.reset();
     m_girisF.reset();
@@ -96,6 +101,8 @@ void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int
     m_frmMain->JvNavPanelHeader1->setText(title);
     m_frmMain->kisinoedit->setText(yearText);
     m_frmMain->StatusBar1->setPanelText(3, status);
+    m_cariF->baslikLabel->setText(title);
+    m_cariF->StatusBar1->setPanelText(3, status);
 }
 
 void Uygulama::hideSideWindows()
@@ -109,6 +116,7 @@ void Uygulama::shutdown()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // Closing a connection closes its datasets; a dataset being edited is cancelled, never posted.
     DataContext::instance().closeAll();
+    AccountPicker::reset();
     QApplication::restoreOverrideCursor();
     QCoreApplication::quit();
 }
