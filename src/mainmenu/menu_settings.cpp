@@ -40,9 +40,6 @@ bool writeDefaultSettingsIfMissing()
     s.beginGroup(QStringLiteral("AnaMenu"));
     for (const char *key : {"eldecekA", "cirocekA", "duzenlenenA", "bankalardakiA", "alacakA", "borcA", "gunnotA"})
         s.setValue(QLatin1String(key), QStringLiteral("E"));
-    s.setValue(QStringLiteral("yanpanrenA"), colourToInt(kSidePanelColour));
-    s.setValue(QStringLiteral("zeminrenA"), colourToInt(kBackgroundColour));
-    s.setValue(QStringLiteral("yanrenA"), colourToInt(kMenuBarColour));
     s.endGroup();
     s.sync();
     return s.status() == QSettings::NoError;

@@ -17,8 +17,8 @@ struct Values {
 };
 Values read();
 
-// A new home shows the whole dashboard: writes a file with every list on and the
-// design colours. An existing file is left alone. Returns whether it wrote.
+// A new home shows the whole dashboard: writes a file with every list on and no
+// colours, so the window keeps its own calm look until the user picks colours. An existing file is left alone. Returns whether it wrote.
 bool writeDefaultSettingsIfMissing();
 
 // Design colours of the three boxes.

@@ -50,7 +50,9 @@ QLineEdit *totalField(QWidget *parent, const QString &name, int width = 112)
     e->setObjectName(name);
     e->setReadOnly(true);
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    e->setFixedWidth(width);
+    // Shrinks a little so that the window still fits 1366 pixels.
+    e->setMinimumWidth(width * 3 / 4);
+    e->setMaximumWidth(width);
     e->setFocusPolicy(Qt::ClickFocus);
     return e;
 }
@@ -207,9 +209,12 @@ QWidget *TfrmMain::buildMenuColumn()
     sbxWinXPBar->setWidgetResizable(true);
     sbxWinXPBar->setFrameShape(QFrame::NoFrame);
     sbxWinXPBar->setMinimumWidth(200);
+    sbxWinXPBar->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sbxWinXPBar->setMaximumWidth(320);
     menuColumn = new MenuColumn;
     sbxWinXPBar->setWidget(menuColumn);
+    setBackground(sbxWinXPBar->viewport(), QColor(52, 73, 94));
+    setBackground(menuColumn, QColor(52, 73, 94));
 
     struct Bar {
         const char *title;
@@ -494,10 +499,19 @@ QWidget *TfrmMain::buildDashboard()
     s1->addWidget(s4);
     s1->setStretchFactor(0, 3);
     s1->setStretchFactor(1, 2);
+    s1->setSizes({430, 250});
     s2->setSizes({200, 300});
     s3->setSizes({150, 150});
     s4->setSizes({700, 300});
     v->addWidget(s1, 1);
+
+    // The calm look of a home without chosen colours: soft grey behind white cards.
+    setBackground(cntDetails, QColor(234, 238, 242));
+    for (QWidget *card : {eldekiPanel, bankalardakiPanel, duzenlenenPanel, alacakPanel, borcPanel, notPanel,
+                          cntDetails->findChild<QWidget *>(QStringLiteral("JvXPContainer6"))}) {
+        m_containers << card;
+        setBackground(card, Qt::white);
+    }
     return cntDetails;
 }
 
@@ -712,6 +726,7 @@ void TfrmMain::ayarYukle()
     if (v.zeminrenA > 1) {
         const QColor c = MenuSettings::colourFromInt(v.zeminrenA);
         setBackground(cntDetails, c);
+        for (QWidget *w : std::as_const(m_containers)) setBackground(w, c);
         for (QSplitter *s : std::as_const(splitters)) setSplitterColour(s, c);
     }
     if (v.yanrenA > 1) {
@@ -726,6 +741,7 @@ void TfrmMain::paintColours(const QColor &sidePanel, const QColor &background, c
     setBackground(sbxWinXPBar->viewport(), sidePanel);
     setBackground(menuColumn, sidePanel);
     setBackground(cntDetails, background);
+    for (QWidget *w : std::as_const(m_containers)) setBackground(w, background);
     for (MenuBar *b : menuColumn->bars())
         if (b->title() != u"Yardım") setBackground(b->body(), menuBars);
     if (splittersToo)

@@ -132,5 +132,6 @@ private:
     QString m_sortDirection;  // shared by the three cheque grids
     bool m_loadingNote = false;
     QList<QAction *> m_popupItems;
+    QList<QWidget *> m_containers;  // the dashboard's cards and top strip
     std::unique_ptr<TayarlarF> m_ayarlarF;
 };

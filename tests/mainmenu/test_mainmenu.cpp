@@ -1,5 +1,6 @@
 // The main menu: dashboard lists, totals, sorting, the day's note, the settings
 // file and window, the menu column and the printouts.
+#include "app/sample_company.h"
 #include "data/data_context.h"
 #include "data/query.h"
 #include "data/table.h"
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -441,6 +443,37 @@ private Q_SLOTS:
         for (const QString &t : QStringList{title, "Öztürk Gıda Ltd. Şti.", "İzmir Şubesi", "Sayfa 1 / 1"} + memos)
             QVERIFY2(texts.contains(t), qPrintable(t + " in " + texts.join(" | ")));
         QVERIFY(!w.dashboardPrintout("Başka"));
+    }
+
+    // A generated company at the smallest supported screen: every panel has rows
+    // and the window fits. MAINMENU_SCREENSHOT names a file to keep the picture in.
+    void generatedCompanyAt1366x768()
+    {
+        TestHome home;
+        const int year = QDate::currentDate().year();
+        generateSampleCompany("D1", 120, year - 1, year + 1);
+        DataContext &ctx = DataContext::instance();
+        ctx.openStartupConnections();
+        ctx.aktifSirketKodu = "D1";
+        ctx.ADOConnection1.setConnectionString(DataContext::companyConnectionString("D1"));
+        ctx.ADOConnection1.open();
+        QVERIFY(kasadegistir(year));
+        MenuSettings::writeDefaultSettingsIfMissing();
+        TfrmMain w;
+        w.JvNavPanelHeader1->setText("Örnek Ticaret A.Ş.");
+        w.kisinoedit->setText(QString::number(year));
+        w.prepareDashboard();
+        w.setWindowState(Qt::WindowNoState);
+        w.resize(1366, 768);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage shot = w.grab().toImage();
+        if (const QByteArray file = qgetenv("MAINMENU_SCREENSHOT"); !file.isEmpty()) QVERIFY(shot.save(QString::fromLocal8Bit(file)));
+        QCOMPARE(shot.size(), QSize(1366, 768));
+        QVERIFY(w.ffQuery2.recordCount() > 0);
+        QVERIFY(w.ffQuery1.recordCount() > 0);
+        QVERIFY(w.DBGrid1->height() >= 80);
+        QVERIFY(w.JvDBGrid1->height() >= 80);
     }
 };
 
