@@ -238,6 +238,8 @@ QWidget *TfrmMain::buildMenuColumn()
     for (const Bar &b : bars) {
         MenuBar *bar = menuColumn->addBar(QString::fromUtf8(b.title), !b.exclusive, b.exclusive);
         for (const QString &item : b.items) bar->addItem(item);
+        // Light bodies, so that items not yet available read as greyed out.
+        setBackground(bar->body(), QColor(244, 246, 248));
     }
 
     // The items whose windows exist already.
