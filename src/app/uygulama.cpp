@@ -91,6 +91,7 @@ void Uygulama::showHelp(const QString &key) { m_yardimF->showHelp(key); }
 
 void Uygulama::showMainMenu()
 {
+    m_frmMain->prepareDashboard();
     m_frmMain->show();
     m_frmMain->raise();
 }
