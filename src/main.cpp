@@ -5,6 +5,7 @@
 #include "app/uygulama.h"
 #include "data/engine_error.h"
 #include "data/program_home.h"
+#include "mainmenu/menu_settings.h"
 #include "widgets/message_box.h"
 
 #include <cstdio>
@@ -27,6 +28,8 @@ int main(int argc, char **argv)
     std::unique_ptr<Uygulama> uygulama;
     try {
         ProgramHome::ensure();
+        // A new home shows the whole dashboard at once.
+        MenuSettings::writeDefaultSettingsIfMissing();
         if (QApplication::arguments().contains(QStringLiteral("--demo"))) createDemoCompanyIfEmpty();
         uygulama = std::make_unique<Uygulama>();
     } catch (const EngineError &e) {

@@ -14,6 +14,7 @@
 #include "widgets/panel_status_bar.h"
 #include "widgets/wait_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +36,12 @@ Uygulama::Uygulama()
     m_girisRF = std::make_unique<TgirisRF>();
     m_sifreF = std::make_unique<TsifreF>();
     m_cariF->setYardim(m_yardimF.get());
+
+    // Main menu items whose windows exist.
+    if (QAction *cards = m_frmMain->menuItem(QStringLiteral("Firma Cari Kart Giriş ve Değişiklik"))) {
+        cards->setEnabled(true);
+        connect(cards, &QAction::triggered, this, [this] { m_cariF->ac(QStringLiteral("anamenu")); });
+    }
 
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
         m_girisF->show();

@@ -1,5 +1,6 @@
 // Start-up and login: the login form driven through its controls on a fresh home.
 #include "app/tacilisf.h"
+#include "accounts/tcarif.h"
 #include "app/tfirmaf.h"
 #include "app/tgirisrf.h"
 #include "app/tgirisf.h"
@@ -14,6 +15,7 @@
 #include "widgets/message_box.h"
 #include "widgets/panel_status_bar.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -150,6 +152,13 @@ void TestLogin::loginCreatesAndReusesCashFile()
     QCOMPARE(app.frmMain()->kisinoedit->text(), QString("2024"));
     QCOMPARE(app.frmMain()->StatusBar1->panelText(3), QString("A1 - Anadolu Kırtasiye - 2024"));
     QCOMPARE(app.frmMain()->StatusBar1->panelText(2), QString(" Version: 4.0 Guncelleme: 0"));
+    QCOMPARE(app.cariF()->StatusBar1->panelText(3), QString("A1 - Anadolu Kırtasiye - 2024"));
+    // The main menu opens the account cards.
+    QAction *cards = app.frmMain()->menuItem("Firma Cari Kart Giriş ve Değişiklik");
+    QVERIFY(cards && cards->isEnabled());
+    cards->trigger();
+    QVERIFY(app.cariF()->isVisible());
+    app.cariF()->hide();
     // A row written in that year is still there after a second login to it.
     {
         Table moves(&ctx.kasaConnection, "carihareket", "islem_tarihi");
