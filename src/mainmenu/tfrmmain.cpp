@@ -91,7 +91,7 @@ QString shown(double v) { return formatFloat(kAmount, v); }
 const QVector<GridColumn> &portfolioColumns()
 {
     static const QVector<GridColumn> c = {
-        {"cek_tarihi", "Çek Vadesi", kDate, 82},         {"cek_tutari", "Çek Tutarı", kAmount, 100},
+        {"cek_tarihi", "Çek Vadesi", kDate, 92},         {"cek_tutari", "Çek Tutarı", kAmount, 100},
         {"para_birimi", "Cinsi", {}, 44},                 {"ceki_duzenleyen", "Çeki Düzenleyen", {}, 170},
         {"cek_bankasi", "Çekin Bankası", {}, 120},        {"cek_subesi", "Banka Şubesi", {}, 110},
         {"alindigi_firma", "Alındığı Firma", {}, 170},    {"aciklama", "Açıklama", {}, 150},
@@ -103,7 +103,7 @@ const QVector<GridColumn> &portfolioColumns()
 const QVector<GridColumn> &bankColumns()
 {
     static const QVector<GridColumn> c = {
-        {"cek_tarihi", "Çek Vadesi", kDate, 82},         {"cek_tutari", "Çek Tutarı", kAmount, 100},
+        {"cek_tarihi", "Çek Vadesi", kDate, 92},         {"cek_tutari", "Çek Tutarı", kAmount, 100},
         {"para_birimi", "Cinsi", {}, 44},                 {"ceki_duzenleyen", "Çeki Düzenleyen", {}, 170},
         {"cek_bankasi", "Çekin Bankası", {}, 120},        {"cek_subesi", "Banka Şubesi", {}, 110},
         {"islem_tarihi", "Ciro Tarihi", kDate, 82},       {"ciro_firma", "Verildiği Banka", {}, 150},
@@ -116,7 +116,7 @@ const QVector<GridColumn> &bankColumns()
 const QVector<GridColumn> &ownColumns()
 {
     static const QVector<GridColumn> c = {
-        {"cek_tarihi", "Çek Vadesi", kDate, 82},            {"cek_tutari", "Çek Tutarı", kAmount, 100},
+        {"cek_tarihi", "Çek Vadesi", kDate, 92},            {"cek_tutari", "Çek Tutarı", kAmount, 100},
         {"para_birimi", "Cinsi", {}, 44},                    {"cek_bankasi", "Çekin Bankası", {}, 120},
         {"cek_no", "Çek No", {}, 90},                        {"cirolandigi_firma", "Düzenlendiği Firma", {}, 180},
         {"islem_tarihi", "Düz.Tarihi", kDate, 82},           {"aciklama", "Açıklama", {}, 150},
