@@ -11,6 +11,7 @@
 #include "data/table.h"
 #include "data/data_context.h"
 #include "received/entry_slip_save.h"
+#include "mainmenu/dashboard_statements.h"
 #include "data/display_format.h"
 #include "data/sql_literals.h"
 
@@ -131,6 +132,31 @@ int main(int argc, char **argv)
     report("portfolio_query", [&] { oursRun(file, {portfolio}); }, [&] { bareRun(file, {sqlite(portfolio)}); });
     report("cheque_list_all", [&] { oursRun(file, {allCheques}); }, [&] { bareRun(file, {sqlite(allCheques)}); });
 
+    // The main menu's dashboard at login: the two balance statements on the cash
+    // file and the three cheque lists on the company file, for a two-month range.
+    {
+        const QDate from(lastYear, 3, 1), to(lastYear, 4, 30);
+        const QStringList balance = Dashboard::balanceStatement();
+        const QList<QStringList> cheques = {Dashboard::portfolioStatement(from, to), Dashboard::bankStatement(from, to),
+                                            Dashboard::ownChequeStatement(from, to)};
+        const QString cash = ProgramHome::path(QStringLiteral("Data/BENCH%1K.mdb").arg(lastYear));
+        report("dashboard_login",
+               [&] {
+                   oursRun(cash, {balance, balance});
+                   oursRun(file, cheques);
+               },
+               [&] {
+                   Connection t;
+                   t.setConnectionString(ConnectionString::build(cash));
+                   t.open();
+                   const QString b = t.translate(balance.join(u'\n'));
+                   bareRun(cash, {b, b});
+                   QStringList translated;
+                   for (const QStringList &q : cheques) translated << sqlite(q);
+                   bareRun(file, translated);
+               });
+    }
+
     // The account movements table of a year opened in date order, and its first 200
     // rows read, as the movements window does; bare: the same ordered scan of keys
     // and the same rows read.
@@ -196,6 +222,8 @@ int main(int argc, char **argv)
                    sqlite3 *db = nullptr, *kdb = nullptr;
                    sqlite3_open(file.toUtf8().constData(), &db);
                    sqlite3_open(cashFile.toUtf8().constData(), &kdb);
+                   sqlite3_busy_timeout(db, 100000);
+                   sqlite3_busy_timeout(kdb, 100000);
                    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
                    sqlite3_stmt *h = nullptr, *c = nullptr;
                    sqlite3_prepare_v2(db, "INSERT INTO cekbordro (islem_tarihi, alindigi_firma_kodu, alindigi_firma, toplam_tutari) VALUES (?,?,?,?)", -1, &h, nullptr);
@@ -231,7 +259,10 @@ int main(int argc, char **argv)
                    sqlite3_finalize(c);
                    sqlite3_exec(kdb, "BEGIN; INSERT INTO carihareket (cari_kodu, alacak_tutari, cek_id) VALUES ('C0001', 1, 1); COMMIT;",
                                 nullptr, nullptr, nullptr);
-                   sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+                   if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+                       std::fprintf(stderr, "bare save: %s\n", sqlite3_errmsg(db));
+                       std::exit(1);
+                   }
                    sqlite3_close(kdb);
                    sqlite3_close(db);
                });

@@ -78,6 +78,7 @@ void Dataset::setStoredFields(const QVector<FieldInfo> &fields)
     m_fields = fields;
     m_storedCount = int(fields.size());
     m_fields += calculated;
+    m_fieldIndex.clear();
 }
 
 void Dataset::addCalculatedField(const QString &name, FieldType type, CalculatedField compute)
@@ -87,13 +88,17 @@ void Dataset::addCalculatedField(const QString &name, FieldType type, Calculated
     f.type = type;
     m_fields.append(f);
     m_calculated.append(std::move(compute));
+    m_fieldIndex.clear();
 }
 
 int Dataset::fieldIndex(const QString &name) const
 {
-    for (int i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0) return i;
-    return -1;
+    // Field names are looked up on every read and write; keep them hashed.
+    if (m_fieldIndex.size() != m_fields.size()) {
+        m_fieldIndex.clear();
+        for (int i = int(m_fields.size()) - 1; i >= 0; --i) m_fieldIndex.insert(m_fields[i].name.toLower(), i);
+    }
+    return m_fieldIndex.value(name.toLower(), -1);
 }
 
 Field Dataset::fieldByName(const QString &name)

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QFlags>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QVariant>
@@ -180,6 +181,7 @@ protected:
 
 
     QVector<FieldInfo> m_fields;
+    mutable QHash<QString, int> m_fieldIndex;  // lower-case name -> column
     int m_storedCount = 0;
     QVector<CalculatedField> m_calculated;  // index: col - m_storedCount
     std::vector<int> m_visible;

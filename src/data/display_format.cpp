@@ -2,7 +2,6 @@
 
 #include "data/field_value.h"
 
-#include <QRegularExpression>
 #include <cmath>
 
 QString formatFloat(const QString &fullFormat, double value)
@@ -27,7 +26,9 @@ QString formatFloat(const QString &fullFormat, double value)
     QString fraction = digits.right(maxFrac);
     while (fraction.size() > minFrac && fraction.endsWith(u'0')) fraction.chop(1);
 
-    integer.remove(QRegularExpression(QStringLiteral("^0+")));
+    qsizetype zeros = 0;
+    while (zeros < integer.size() && integer[zeros] == u'0') ++zeros;
+    integer.remove(0, zeros);
     while (integer.size() < minInt) integer.prepend(u'0');
     if (thousands) {
         for (qsizetype i = integer.size() - 3; i > 0; i -= 3) integer.insert(i, u'.');

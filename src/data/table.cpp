@@ -127,6 +127,7 @@ void Table::open()
     if (!m_connection) throw EngineError(QStringLiteral("%1: bağlantı yok.").arg(objectName()));
     if (!m_connection->isOpen()) m_connection->open();
     setStoredFields(m_connection->tableFields(m_table));
+    m_writeSql.clear();
     loadKeys();
     afterOpen();
 }
@@ -226,6 +227,43 @@ QVariant Table::storedValue(int phys, int col) const
     return fetchRow(phys).value(col);
 }
 
+const QString &Table::writeSql(bool insert, const QVector<int> &cols)
+{
+    // The statement text depends only on which fields were set; build it once.
+    QByteArray key(1, insert ? 'I' : 'U');
+    for (int c : cols) key.append(char(c));
+    auto it = m_writeSql.constFind(key);
+    if (it != m_writeSql.constEnd()) return *it;
+    QStringList names, marks;
+    for (int i = 0; i < cols.size(); ++i) {
+        names << quoted(m_fields[cols[i]].name);
+        marks << QStringLiteral("?%1").arg(i + 1);
+    }
+    QString sql;
+    if (insert && cols.isEmpty()) {
+        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table));
+    } else if (insert) {
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(m_table), names.join(u','), marks.join(u','));
+    } else {
+        QStringList sets;
+        for (int i = 0; i < cols.size(); ++i) sets << names[i] + u'=' + marks[i];
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?%3").arg(quoted(m_table), sets.join(u',')).arg(cols.size() + 1);
+    }
+    return *m_writeSql.insert(key, sql);
+}
+
+void Table::keepPostedRow(qint64 key)
+{
+    // The row just written is known exactly: keep it, so that reading it back (the
+    // AutoNumber after an append, say) costs no query. Rows cached before stay valid
+    // when nothing else wrote meanwhile.
+    const bool cacheCurrent = m_cacheVersion == m_connection->dataVersion();
+    m_connection->noteWrite(this);
+    if (!cacheCurrent) m_cache.clear();
+    m_cacheVersion = m_connection->dataVersion();
+    m_cache.insert(key, m_buffer);
+}
+
 int Table::autoNumberColumn() const
 {
     for (int c = 0; c < m_storedCount; ++c)
@@ -283,25 +321,18 @@ void Table::setFieldValue(int col, const QVariant &value)
 void Table::post()
 {
     if (m_state != State::Edit && m_state != State::Insert) return;
-    QStringList cols;
     QVector<int> idx;
     for (int c = 0; c < m_storedCount; ++c)
-        if (m_changed[c]) { cols << quoted(m_fields[c].name); idx << c; }
+        if (m_changed[c]) idx << c;
 
     if (m_state == State::Insert) {
-        QString sql;
-        if (cols.isEmpty()) {
-            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table));
-        } else {
-            QStringList marks;
-            for (int i = 0; i < cols.size(); ++i) marks << QStringLiteral("?%1").arg(i + 1);
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(m_table), cols.join(u','), marks.join(u','));
-        }
-        Statement &st = m_connection->cached(sql);
+        Statement &st = m_connection->cached(writeSql(true, idx));
         for (int i = 0; i < idx.size(); ++i) bindValue(st, i + 1, m_buffer[idx[i]], m_fields[idx[i]]);
         st.execute();
         const qint64 key = sqlite3_last_insert_rowid(m_connection->handle());
-        m_connection->noteWrite(this);
+        const int autoCol = autoNumberColumn();
+        if (autoCol >= 0) m_buffer[autoCol] = key;
+        keepPostedRow(key);
         m_keys.push_back(key);
         m_buffer.clear();
         m_editPhys = -1;
@@ -314,16 +345,12 @@ void Table::post()
         return;
     }
 
-    if (!cols.isEmpty()) {
-        QStringList sets;
-        for (int i = 0; i < cols.size(); ++i) sets << QStringLiteral("%1=?%2").arg(cols[i]).arg(i + 1);
-        Statement &st = m_connection->cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?%3")
-                                                 .arg(quoted(m_table), sets.join(u','))
-                                                 .arg(cols.size() + 1));
+    if (!idx.isEmpty()) {
+        Statement &st = m_connection->cached(writeSql(false, idx));
         for (int i = 0; i < idx.size(); ++i) bindValue(st, i + 1, m_buffer[idx[i]], m_fields[idx[i]]);
-        st.bindInt(int(cols.size()) + 1, m_keys[size_t(m_editPhys)]);
+        st.bindInt(int(idx.size()) + 1, m_keys[size_t(m_editPhys)]);
         st.execute();
-        m_connection->noteWrite(this);
+        keepPostedRow(m_keys[size_t(m_editPhys)]);
     }
     m_buffer.clear();
     m_editPhys = -1;

@@ -56,6 +56,8 @@ private:
     void bindValue(class Statement &st, int index, const QVariant &normalized, const FieldInfo &f) const;
     const QVector<QVariant> &fetchRow(int phys) const;
     int autoNumberColumn() const;
+    void keepPostedRow(qint64 key);
+    const QString &writeSql(bool insert, const QVector<int> &cols);
 
     QString m_table;
     QString m_indexName;
@@ -69,6 +71,7 @@ private:
     QVector<bool> m_changed;
     int m_editPhys = -1;
 
+    QHash<QByteArray, QString> m_writeSql;  // by the set of fields written
     mutable QHash<qint64, QVector<QVariant>> m_cache;
     mutable quint64 m_cacheVersion = 0;
 };
