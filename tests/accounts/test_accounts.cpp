@@ -8,6 +8,7 @@
 #include "data/table.h"
 #include "data/transaction.h"
 #include "support/test_home.h"
+#include "support/typing.h"
 #include "widgets/dataset_grid_model.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
@@ -35,23 +36,6 @@ T *child(QWidget *w, const char *name)
 
 void click(QWidget *w, const char *name) { QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton); }
 
-// Types like a user; letters outside ASCII go in as plain key events.
-void type(QWidget *e, const QString &text)
-{
-    e->setFocus();
-    for (QChar c : text) {
-        if (c.unicode() < 128) QTest::keyClicks(e, QString(c));
-        else QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-void retype(QLineEdit *e, const QString &text)
-{
-    e->setFocus();
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Backspace);
-    type(e, text);
-}
 
 void addCard(const QString &code, const QString &name, const QString &kind = QStringLiteral("Müşteri"))
 {

@@ -9,6 +9,7 @@
 #include "data/program_home.h"
 #include "data/table.h"
 #include "support/test_home.h"
+#include "support/typing.h"
 #include "widgets/message_box.h"
 
 #include <QFile>
@@ -38,23 +39,6 @@ void click(QWidget *w, const char *name)
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
-// Types like a user; letters outside ASCII go in as plain key events.
-void type(QLineEdit *e, const QString &text)
-{
-    e->setFocus();
-    for (QChar c : text) {
-        if (c.unicode() < 128) QTest::keyClicks(e, QString(c));
-        else QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-void retype(QLineEdit *e, const QString &text)
-{
-    e->setFocus();
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Backspace);
-    type(e, text);
-}
 
 bool dataFile(const QString &name) { return QFile::exists(ProgramHome::path(QStringLiteral("Data/") + name)); }
 

@@ -12,6 +12,7 @@
 #include "data/template_copy.h"
 #include "mainmenu/tfrmmain.h"
 #include "support/test_home.h"
+#include "support/typing.h"
 #include "widgets/message_box.h"
 #include "widgets/panel_status_bar.h"
 
@@ -344,9 +345,8 @@ void TestLogin::newCompanyThenLogin()
     f->JvXPButton1->click();
     TfirmaF *form = app.firmaF();
     QVERIFY(form->isVisible());
-    QTest::keyClicks(form->findChild<QLineEdit *>("koduEdit"), "A1");
-    for (QChar ch : QString("Anadolu Kırtasiye"))
-        QTest::sendKeyEvent(QTest::Click, form->findChild<QLineEdit *>("adiEdit"), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    type(form->findChild<QLineEdit *>("koduEdit"), "A1");
+    type(form->findChild<QLineEdit *>("adiEdit"), "Anadolu Kırtasiye");
     MessageBox::queueAnswer(MessageBox::Yes);
     form->findChild<QPushButton *>("kaydetBut")->click();
     QVERIFY(QFileInfo::exists(home.path("Data/A1.mdb")));

@@ -69,15 +69,6 @@ void addMovement(const QString &account, const QString &currency, double debit, 
     t.post();
 }
 
-void addCompanyRecord()
-{
-    Table t(&DataContext::instance().ADOConnection1, QStringLiteral("firmabilgileri"));
-    t.open();
-    t.append();
-    t.fieldByName("firma_unvani_1").setValue(QStringLiteral("Öztürk Gıda Ltd. Şti."));
-    t.fieldByName("firma_unvani_2").setValue(QStringLiteral("İzmir Şubesi"));
-    t.post();
-}
 
 void writeSettings(const QVariantMap &values)
 {
@@ -426,7 +417,7 @@ private Q_SLOTS:
         QFETCH(QStringList, memos);
         TestHome home;
         home.openCompany("A1", 2024);
-        addCompanyRecord();
+        TestHome::addCompanyRecord();
         addCheques("cekgiris", {{kFrom, 100}}, {{"ceki_duzenleyen", "Ahmet Yılmaz"}});
         addCheques("cekkendi", {{kFrom, 100}}, {{"banka_adi", "Kendi Bankamız"}});
         addCheques("cekciro", {{kFrom, 100}}, {{"cek_banka_id", 2}, {"ciro_firma", "Ziraat"}});

@@ -28,15 +28,6 @@ namespace {
 const QString kTurkish = QStringLiteral("ÇĞİÖŞÜ çğıöşü");
 const QDateTime kNow(QDate(2024, 2, 1), QTime(10, 11, 12));
 
-void addCompanyRecord()
-{
-    Table t(&DataContext::instance().ADOConnection1, QStringLiteral("firmabilgileri"));
-    t.open();
-    t.append();
-    t.fieldByName("firma_unvani_1").setValue(QStringLiteral("Öztürk Gıda Ltd. Şti."));
-    t.fieldByName("firma_unvani_2").setValue(QStringLiteral("İzmir Şubesi"));
-    t.post();
-}
 
 // n received cheques; the first has the amount 1234.5 and Turkish letters in its issuer.
 void addCheques(int n)
@@ -123,7 +114,7 @@ private Q_SLOTS:
     {
         TestHome home;
         home.openCompany("A1", 2024);
-        addCompanyRecord();
+        TestHome::addCompanyRecord();
         addCheques(2);
         ReceivedList r;
         const PreparedReport pages = r.report.prepare();
@@ -177,7 +168,7 @@ private Q_SLOTS:
     {
         TestHome home;
         home.openCompany("A1", 2024);
-        addCompanyRecord();
+        TestHome::addCompanyRecord();
         addCheques(60);
         ReceivedList r;
         r.list.setRecNo(7);
@@ -268,7 +259,7 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         TestHome home;
         home.openCompany("A1", 2024);
-        addCompanyRecord();
+        TestHome::addCompanyRecord();
         DataContext &ctx = DataContext::instance();
         {
             Table t(&ctx.ADOConnection1, "cekgiris");
@@ -353,7 +344,7 @@ private Q_SLOTS:
     {
         TestHome home;
         home.openCompany("A1", 2024);
-        addCompanyRecord();
+        TestHome::addCompanyRecord();
         addCheques(60);
         ReceivedList r;
         TRaporOnizlemeF preview(r.report.prepare());
@@ -422,7 +413,7 @@ private Q_SLOTS:
     {
         TestHome home;
         home.openCompany("A1", 2024);
-        addCompanyRecord();
+        TestHome::addCompanyRecord();
         addCheques(60);
         ReceivedList r;
         TRaporOnizlemeF preview(r.report.prepare());
@@ -505,7 +496,7 @@ private Q_SLOTS:
     {
         TestHome home;
         home.openCompany("A1", 2024);
-        addCompanyRecord();
+        TestHome::addCompanyRecord();
         addCheques(10000);
         ReceivedList r;
         QElapsedTimer timer;

@@ -2,6 +2,7 @@
 
 #include "data/data_context.h"
 #include "data/program_home.h"
+#include "data/table.h"
 #include "data/template_copy.h"
 #include "widgets/file_dialog.h"
 #include "widgets/message_box.h"
@@ -34,4 +35,14 @@ void TestHome::openCompany(const QString &code, int year)
     ctx.ADOConnection1.setConnectionString(DataContext::companyConnectionString(code));
     ctx.ADOConnection1.open();
     if (!kasadegistir(year)) qFatal("cash switch failed");
+}
+
+void TestHome::addCompanyRecord()
+{
+    Table t(&DataContext::instance().ADOConnection1, QStringLiteral("firmabilgileri"));
+    t.open();
+    t.append();
+    t.fieldByName("firma_unvani_1").setValue(QStringLiteral("Öztürk Gıda Ltd. Şti."));
+    t.fieldByName("firma_unvani_2").setValue(QStringLiteral("İzmir Şubesi"));
+    t.post();
 }

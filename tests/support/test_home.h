@@ -15,6 +15,9 @@ public:
     // that code (company file copied from the template) and that year.
     void openCompany(const QString &code, int year);
 
+    // The company's own record (report headers): "Öztürk Gıda Ltd. Şti." / "İzmir Şubesi".
+    static void addCompanyRecord();
+
 private:
     QTemporaryDir m_dir;
 };
