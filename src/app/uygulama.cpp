@@ -10,6 +10,7 @@
 #include "data/data_context.h"
 #include "data/table.h"
 #include "mainmenu/tfrmmain.h"
+#include "received/tcekortf.h"
 #include "widgets/help_window.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/wait_window.h"
@@ -29,6 +30,7 @@ Uygulama::Uygulama()
     // The login form first: it opens the connections the others use.
     m_girisF = std::make_unique<TgirisF>();
     m_frmMain = std::make_unique<TfrmMain>();
+    m_cekortF = std::make_unique<TcekortF>();
     m_form2 = std::make_unique<TForm2>();
     m_cariF = std::make_unique<TcariF>();
     m_firmaF = std::make_unique<TfirmaF>();
@@ -36,11 +38,20 @@ Uygulama::Uygulama()
     m_girisRF = std::make_unique<TgirisRF>();
     m_sifreF = std::make_unique<TsifreF>();
     m_cariF->setYardim(m_yardimF.get());
+    m_cekortF->setWaitWindow(m_form2.get());
+    m_cekortF->setCardWindow(m_cariF.get());
 
     // Main menu items whose windows exist.
     if (QAction *cards = m_frmMain->menuItem(QStringLiteral("Firma Cari Kart Giriş ve Değişiklik"))) {
         cards->setEnabled(true);
         connect(cards, &QAction::triggered, this, [this] { m_cariF->ac(QStringLiteral("anamenu")); });
+    }
+    if (QAction *slip = m_frmMain->menuItem(QStringLiteral("Çek ve Senet Girişi"))) {
+        slip->setEnabled(true);
+        connect(slip, &QAction::triggered, this, [this] {
+            m_cekortF->showMaximized();
+            m_cekortF->raise();
+        });
     }
 
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
@@ -64,6 +75,7 @@ Uygulama::~Uygulama()
     m_firmaF.reset();
     m_cariF.reset();
     m_form2.reset();
+    m_cekortF.reset();
     m_frmMain.reset();
     m_girisF.reset();
     if (g_instance == this) g_instance = nullptr;
@@ -111,6 +123,7 @@ void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int
     m_frmMain->StatusBar1->setPanelText(3, status);
     m_cariF->baslikLabel->setText(title);
     m_cariF->StatusBar1->setPanelText(3, status);
+    m_cekortF->StatusBar1->setPanelText(3, status);
 }
 
 void Uygulama::hideSideWindows()

@@ -9,6 +9,7 @@
 class Table;
 class TForm2;
 class TcariF;
+class TcekortF;
 class TfirmaF;
 class TfrmMain;
 class TgirisF;
@@ -27,6 +28,7 @@ public:
     TfrmMain *frmMain() const { return m_frmMain.get(); }
     TForm2 *form2() const { return m_form2.get(); }
     TcariF *cariF() const { return m_cariF.get(); }
+    TcekortF *cekortF() const { return m_cekortF.get(); }
     TfirmaF *firmaF() const { return m_firmaF.get(); }
     TyardimF *yardimF() const { return m_yardimF.get(); }
     TgirisRF *girisRF() const { return m_girisRF.get(); }
@@ -53,6 +55,7 @@ private:
     // In the order the windows are created.
     std::unique_ptr<TgirisF> m_girisF;
     std::unique_ptr<TfrmMain> m_frmMain;
+    std::unique_ptr<TcekortF> m_cekortF;
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TcariF> m_cariF;
     std::unique_ptr<TfirmaF> m_firmaF;

@@ -1,0 +1,696 @@
+#include "received/tcekortf.h"
+
+#include "accounts/account_picker.h"
+#include "accounts/tcarif.h"
+#include "data/data_context.h"
+#include "data/display_format.h"
+#include "data/engine_error.h"
+#include "data/number_reading.h"
+#include "data/query.h"
+#include "data/sql_literals.h"
+#include "data/table.h"
+#include "widgets/key_filters.h"
+#include "widgets/message_box.h"
+#include "widgets/panel_status_bar.h"
+#include "widgets/wait_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace EntrySlip;
+
+namespace {
+
+const QString kMoney = QStringLiteral("#,##0.00");
+
+// Light blue on odd rows, light yellow on even ones; the amount in blue.
+class SlipGridDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() == ColNo) return;
+        option->backgroundBrush = (index.row() + 1) % 2 ? QColor(223, 235, 255) : QColor(249, 255, 225);
+        if (index.column() == ColTutar) option->palette.setColor(QPalette::Text, Qt::blue);
+        const int c = index.column();
+        if (c == ColVade || c == ColCiroTarihi || c == ColTahsilTarihi) option->displayAlignment = Qt::AlignCenter;
+        else if (c == ColTutar || c == ColGun || c == ColVadeFarki || c == ColMasraf || c == ColNet || c == ColAdat)
+            option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+        else option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    }
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QWidget *w = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+            if (index.column() == ColVade) edit->setInputMask(QStringLiteral("99.99.0000;_"));
+            else if (index.column() == ColTutar || index.column() == ColMasraf) KeyFilters::installDecimalKeys(edit);
+        }
+        return w;
+    }
+};
+
+bool isReadOnlyColumn(int c)
+{
+    return c == ColNo || c == ColGun || c == ColVadeFarki || c == ColNet || c == ColAdat || c == ColVerildigi ||
+           c == ColCiroTarihi || c == ColTahsilTarihi || c == ColCiroId || c == ColKey;
+}
+
+QLineEdit *lineEdit(QWidget *parent, const char *name, const QString &text = QString(), int maxLength = 0)
+{
+    auto *e = new QLineEdit(text, parent);
+    e->setObjectName(QString::fromLatin1(name));
+    if (maxLength > 0) e->setMaxLength(maxLength);
+    return e;
+}
+
+QLineEdit *resultEdit(QWidget *parent, const char *name)
+{
+    auto *e = lineEdit(parent, name);
+    e->setReadOnly(true);
+    e->setAlignment(Qt::AlignRight);
+    e->setMinimumWidth(110);
+    return e;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &text)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->setMinimumHeight(30);
+    return b;
+}
+
+} // namespace
+
+TcekortF::TcekortF(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TcekortF"));
+    setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip - Alınan Çek ve Senet Giriş Bordro İşlemleri"));
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(8, 8, 8, 0);
+    headingLabel = new QLabel(QStringLiteral("Alınan Çek ve Senet Giriş Bordro İşlemleri"), this);
+    headingLabel->setObjectName(QStringLiteral("headingLabel"));
+    QFont hf = headingLabel->font();
+    hf.setPointSize(hf.pointSize() + 5);
+    hf.setBold(true);
+    headingLabel->setFont(hf);
+    root->addWidget(headingLabel);
+    buildHeader(root);
+    buildGrid(root);
+    buildFooter(root);
+    StatusBar1 = new PanelStatusBar(this);
+    root->addWidget(StatusBar1);
+    KeyFilters::installEnterMovesFocus(this);
+
+    DataContext &ctx = DataContext::instance();
+    m_slips = std::make_unique<Table>(&ctx.ADOConnection1, QStringLiteral("cekbordro"), QStringLiteral("islem_tarihi"),
+                                      QStringLiteral("CekBordro"));
+    m_cheques = std::make_unique<Table>(&ctx.ADOConnection1, QStringLiteral("cekgiris"), QStringLiteral("cek_tarihi"),
+                                        QStringLiteral("CekTakip"));
+    m_movements = std::make_unique<Table>(&ctx.kasaConnection, QStringLiteral("carihareket"),
+                                          QStringLiteral("islem_tarihi"), QStringLiteral("ffTable1"));
+    AccountPicker::registerHandler(QStringLiteral("cekgiris"), [this](const PickedAccount &card) { fillFromCard(card); });
+    resize(1280, 760);
+}
+
+TcekortF::~TcekortF() { AccountPicker::unregisterTarget(QStringLiteral("cekgiris")); }
+
+void TcekortF::buildHeader(QVBoxLayout *root)
+{
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    DateTimePicker15 = new QDateEdit(QDate::currentDate().addDays(-1), this);
+    DateTimePicker15->setObjectName(QStringLiteral("DateTimePicker15"));
+    DateTimePicker15->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DateTimePicker15->setCalendarPopup(true);
+    KoduEdit = lineEdit(this, "KoduEdit", QString(), 30);
+    JvXPButton2 = button(this, "JvXPButton2", QStringLiteral("Bul"));
+    JustaEdit23 = lineEdit(this, "JustaEdit23", QString(), 30);
+    JustaEdit23->setReadOnly(true);
+    dovizBox = new QComboBox(this);
+    dovizBox->setObjectName(QStringLiteral("dovizBox"));
+    dovizBox->addItems({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")});
+    kuruEdit = lineEdit(this, "kuruEdit", QStringLiteral("1"), 8);
+    KeyFilters::installDecimalKeys(kuruEdit);
+    JustaEdit1 = lineEdit(this, "JustaEdit1");
+    JustaEdit1->setReadOnly(true);
+    JustaEdit1->setMaximumWidth(90);
+
+    grid->addWidget(new QLabel(QStringLiteral("Tarihi"), this), 0, 0);
+    grid->addWidget(DateTimePicker15, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("No"), this), 0, 2);
+    grid->addWidget(JustaEdit1, 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Cari Kodu"), this), 1, 0);
+    grid->addWidget(KoduEdit, 1, 1);
+    grid->addWidget(JvXPButton2, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Cari Adı"), this), 2, 0);
+    grid->addWidget(JustaEdit23, 2, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Para Cinsi"), this), 3, 0);
+    grid->addWidget(dovizBox, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Kuru"), this), 3, 2);
+    grid->addWidget(kuruEdit, 3, 3);
+
+    auto *typeBox = new QGroupBox(this);
+    typeBox->setObjectName(QStringLiteral("RadioGroup1"));
+    auto *typeLayout = new QVBoxLayout(typeBox);
+    const QString types[] = {QStringLiteral("Müşteri"), QStringLiteral("Satıcı"), QStringLiteral("Banka")};
+    for (int i = 0; i < 3; ++i) {
+        accountType[i] = new QRadioButton(types[i], typeBox);
+        typeLayout->addWidget(accountType[i]);
+    }
+    accountType[0]->setChecked(true);
+    grid->addWidget(typeBox, 0, 4, 4, 1);
+
+    auto *deduct = new QGroupBox(QStringLiteral("Cari Hesaba Alacak Eklerken"), this);
+    auto *deductLayout = new QVBoxLayout(deduct);
+    CheckBox1 = new QCheckBox(QStringLiteral("Cumartesi - Pazar Günlerini Gün Hesabına Ekle"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    vadefarkiCheck = new QCheckBox(QStringLiteral("Vade Farkını Düş"), deduct);
+    vadefarkiCheck->setObjectName(QStringLiteral("vadefarkiCheck"));
+    masrafCheck = new QCheckBox(QStringLiteral("Masrafı Düş"), deduct);
+    masrafCheck->setObjectName(QStringLiteral("masrafCheck"));
+    BSMVCheck = new QCheckBox(QStringLiteral("BSMV Düş"), deduct);
+    BSMVCheck->setObjectName(QStringLiteral("BSMVCheck"));
+    for (QCheckBox *c : {vadefarkiCheck, masrafCheck, BSMVCheck}) deductLayout->addWidget(c);
+    grid->addWidget(deduct, 0, 5, 4, 1);
+
+    Edit61 = lineEdit(this, "Edit61", QStringLiteral("365"), 3);
+    KeyFilters::installDigitsOnly(Edit61);
+    Edit62 = lineEdit(this, "Edit62", QStringLiteral("0"), 6);
+    KeyFilters::installDecimalKeys(Edit62);
+    Edit63 = lineEdit(this, "Edit63", QStringLiteral("0"), 8);
+    KeyFilters::installDecimalKeys(Edit63);
+    JustaEdit57 = lineEdit(this, "JustaEdit57", QStringLiteral("5"), 8);
+    KeyFilters::installDecimalKeys(JustaEdit57);
+    Edit64 = lineEdit(this, "Edit64", QStringLiteral("0"));
+    Edit371 = lineEdit(this, "Edit371", QString(), 2);
+    KeyFilters::installDigitsOnly(Edit371);
+    const QPair<QString, QLineEdit *> terms[] = {{QStringLiteral("Yıldaki Gün"), Edit61}, {QStringLiteral("Yıllık Faiz"), Edit62},
+                                                 {QStringLiteral("Aylık Faiz"), Edit63},  {QStringLiteral("BSMV"), JustaEdit57},
+                                                 {QStringLiteral("Masraf"), Edit64}};
+    int r = 0;
+    for (const auto &[label, edit] : terms) {
+        grid->addWidget(new QLabel(label, this), r % 3, 6 + (r / 3) * 2);
+        grid->addWidget(edit, r % 3, 7 + (r / 3) * 2);
+        edit->setMaximumWidth(100);
+        ++r;
+    }
+    auto *collection = new QHBoxLayout;
+    collection->addWidget(new QLabel(QStringLiteral("Tahsilat Süresi Olarak"), this));
+    Edit371->setMaximumWidth(40);
+    collection->addWidget(Edit371);
+    collection->addWidget(new QLabel(QStringLiteral("Gün Ekle"), this));
+    collection->addStretch();
+    grid->addLayout(collection, 3, 6, 1, 4);
+    grid->addWidget(CheckBox1, 4, 0, 1, 4);
+
+    auto *buttons = new QHBoxLayout;
+    auto *close = button(this, "kapatBut", QStringLiteral("KAPAT"));
+    JvXPButton1 = button(this, "JvXPButton1", QStringLiteral("KAYDET"));
+    auto *cekler = button(this, "ceklerBut", QStringLiteral("Çekler"));
+    auto *excel = button(this, "excelAlBut", QStringLiteral("Excel'den Al"));
+    cekler->setEnabled(false);  // the received cheque lists join later
+    excel->setEnabled(false);
+    for (QPushButton *b : {JvXPButton1, cekler, excel, close}) buttons->addWidget(b);
+    buttons->addStretch();
+    grid->addLayout(buttons, 4, 4, 1, 6);
+    grid->setColumnStretch(1, 1);
+    root->addLayout(grid);
+
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    connect(JvXPButton1, &QPushButton::clicked, this, &TcekortF::sakla);
+    connect(JvXPButton2, &QPushButton::clicked, this, [this] {
+        AccountPicker::cariSecimYeri() = QStringLiteral("cekgiris");
+        if (m_cards) m_cards->ac(QStringLiteral("cekgiris"), QString(), JustaEdit23->text());
+    });
+    KoduEdit->installEventFilter(this);
+    for (QLineEdit *e : {KoduEdit, kuruEdit, Edit61, Edit371, Edit62, Edit63})
+        connect(e, &QLineEdit::textEdited, this, [this] { markChanged(); });
+    connect(dovizBox, &QComboBox::currentTextChanged, this, [this] { markChanged(); });
+
+    // The yearly and monthly rates follow each other, led by the one being typed.
+    Edit62->installEventFilter(this);
+    Edit63->installEventFilter(this);
+    const auto rate = [](const QString &text) {
+        QString t = text;
+        t.remove(u' ');
+        return t.isEmpty() ? 0.0 : strictNumber(t);
+    };
+    const auto shortest = [](double v) { return QString::number(v, 'g', 15).replace(u'.', u','); };
+    connect(Edit62, &QLineEdit::textChanged, this, [this, rate, shortest](const QString &t) {
+        if (m_lead != RateLead::Yearly || m_settingRate) return;
+        try {
+            m_settingRate = true;
+            Edit63->setText(shortest(rate(t) / 12));
+        } catch (const EngineError &) {
+        }
+        m_settingRate = false;
+    });
+    connect(Edit63, &QLineEdit::textChanged, this, [this, rate, shortest](const QString &t) {
+        if (m_lead != RateLead::Monthly || m_settingRate) return;
+        try {
+            m_settingRate = true;
+            Edit62->setText(shortest(rate(t) * 12));
+        } catch (const EngineError &) {
+        }
+        m_settingRate = false;
+    });
+}
+
+void TcekortF::buildGrid(QVBoxLayout *root)
+{
+    StringGrid1 = new QTableWidget(1, ColumnCount, this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    const struct { const char *title; int width; } cols[ColumnCount] = {
+        {"", 30},          {"Çekin Vadesi", 90}, {"Çekin Tutarı", 110}, {"Gün", 45},       {"Vade Farkı", 100},
+        {"Masraf", 70},    {"Net Tutar", 110},   {"Çeki Düzenleyen", 150}, {"Adat", -1}, {"Bankası", 110},
+        {"Şubesi", 100},   {"Hesap No", 100},    {"Çek No", 100},      {"Verildiği Kişi", -1}, {"Ciro Tarihi", -1},
+        {"Tahsilat Tarihi", -1}, {"Açıklama", 200}, {"Index", -1},      {"Index2", -1}};
+    QStringList titles;
+    for (const auto &c : cols) titles << QString::fromUtf8(c.title);
+    StringGrid1->setHorizontalHeaderLabels(titles);
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (cols[c].width < 0) StringGrid1->setColumnHidden(c, true);
+        else StringGrid1->setColumnWidth(c, cols[c].width);
+    }
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->setItemDelegate(new SlipGridDelegate(StringGrid1));
+    StringGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    StringGrid1->horizontalHeader()->setSectionsMovable(true);
+    StringGrid1->installEventFilter(this);
+    renumber();
+    connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this](int, int, int previousRow, int) {
+        // Leaving a row runs the row step on it.
+        if (previousRow < 0 || previousRow == StringGrid1->currentRow()) return;
+        const int now = StringGrid1->currentRow();
+        StringGrid1->blockSignals(true);
+        StringGrid1->setCurrentCell(previousRow, StringGrid1->currentColumn());
+        StringGrid1Exit();
+        StringGrid1->setCurrentCell(now, StringGrid1->currentColumn());
+        StringGrid1->blockSignals(false);
+    });
+    connect(StringGrid1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *) { markChanged(); });
+    // Leaving the grid (not for its own cell editor) runs the row step.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        const auto inGrid = [this](QWidget *w) { return w && (w == StringGrid1 || StringGrid1->isAncestorOf(w)); };
+        if (inGrid(old) && !inGrid(now) && now && isAncestorOf(now)) StringGrid1Exit();
+    });
+    root->addWidget(StringGrid1, 1);
+}
+
+void TcekortF::buildFooter(QVBoxLayout *root)
+{
+    auto *grid = new QGridLayout;
+    JustaEdit5 = resultEdit(this, "JustaEdit5");
+    JustaEdit6 = resultEdit(this, "JustaEdit6");
+    JustaEdit7 = resultEdit(this, "JustaEdit7");
+    JustaEdit8 = resultEdit(this, "JustaEdit8");
+    JustaEdit70 = resultEdit(this, "JustaEdit70");
+    Edit59 = resultEdit(this, "Edit59");
+    DateTimePicker16 = new QDateEdit(QDate::currentDate(), this);
+    DateTimePicker16->setObjectName(QStringLiteral("DateTimePicker16"));
+    DateTimePicker16->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DateTimePicker16->setReadOnly(true);
+    DateTimePicker16->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    JvDotNetMemo1 = new QPlainTextEdit(this);
+    JvDotNetMemo1->setObjectName(QStringLiteral("JvDotNetMemo1"));
+    JvDotNetMemo1->setMaximumHeight(70);
+    const QPair<QString, QWidget *> fields[] = {
+        {QStringLiteral("Toplam Tutar"), JustaEdit5},     {QStringLiteral("Toplam Vade Farkı"), JustaEdit6},
+        {QStringLiteral("Toplam Masraflar"), JustaEdit7}, {QStringLiteral("Toplam Net Tutar"), JustaEdit8},
+        {QStringLiteral("BSMV"), JustaEdit70},            {QStringLiteral("Ort. Vadesi"), DateTimePicker16},
+        {QStringLiteral("Gün"), Edit59}};
+    int i = 0;
+    for (const auto &[label, w] : fields) {
+        grid->addWidget(new QLabel(label, this), i % 4, (i / 4) * 2);
+        grid->addWidget(w, i % 4, (i / 4) * 2 + 1);
+        ++i;
+    }
+    grid->addWidget(new QLabel(QStringLiteral("Genel Açıklama"), this), 0, 4);
+    grid->addWidget(JvDotNetMemo1, 1, 4, 3, 1);
+    auto *buttons = new QVBoxLayout;
+    auto *hesaplaBut = button(this, "hesaplaBut", QStringLiteral("HESAPLA"));
+    auto *yeniBut = button(this, "yeniBordroBut", QStringLiteral("YENİ BORDRO"));
+    BitBtn12 = button(this, "BitBtn12", QStringLiteral("KAYDET"));
+    auto *acBut = button(this, "bordroAcBut", QStringLiteral("BORDRO AÇ"));
+    acBut->setEnabled(false);  // the slip register joins later
+    for (QPushButton *b : {hesaplaBut, yeniBut, BitBtn12, acBut}) buttons->addWidget(b);
+    grid->addLayout(buttons, 0, 5, 4, 1);
+    grid->setColumnStretch(4, 1);
+    root->addLayout(grid);
+    connect(hesaplaBut, &QPushButton::clicked, this, &TcekortF::hesapla);
+    connect(yeniBut, &QPushButton::clicked, this, &TcekortF::yeniBordro);
+    connect(BitBtn12, &QPushButton::clicked, this, &TcekortF::sakla);
+    connect(JvDotNetMemo1, &QPlainTextEdit::textChanged, this, [this] { markChanged(); });
+}
+
+Params TcekortF::params() const
+{
+    Params p;
+    p.slipDate = DateTimePicker15->date();
+    p.yildakiGun = Edit61->text();
+    p.yillikFaiz = Edit62->text();
+    p.gunEkle = Edit371->text();
+    p.bsmvPercent = JustaEdit57->text();
+    p.weekendShift = CheckBox1->isChecked();
+    return p;
+}
+
+QVector<QStringList> TcekortF::rows() const
+{
+    QVector<QStringList> out;
+    for (int r = 0; r < StringGrid1->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < ColumnCount; ++c) {
+            const QTableWidgetItem *item = StringGrid1->item(r, c);
+            cells << (item ? item->text() : QString());
+        }
+        out << cells;
+    }
+    return out;
+}
+
+void TcekortF::writeRow(int row, const QStringList &cells)
+{
+    const QSignalBlocker block(StringGrid1);
+    for (int c = 0; c < ColumnCount; ++c) {
+        QTableWidgetItem *item = StringGrid1->item(row, c);
+        if (!item) {
+            item = new QTableWidgetItem;
+            StringGrid1->setItem(row, c, item);
+        }
+        if (isReadOnlyColumn(c)) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        item->setText(cells.value(c));
+    }
+}
+
+void TcekortF::renumber()
+{
+    const QSignalBlocker block(StringGrid1);
+    for (int r = 0; r < StringGrid1->rowCount(); ++r) {
+        QStringList cells = rows()[r];
+        cells[ColNo] = QString::number(r + 1);
+        writeRow(r, cells);
+    }
+}
+
+void TcekortF::addEmptyRow()
+{
+    const int r = StringGrid1->rowCount();
+    StringGrid1->insertRow(r);
+    QStringList cells(ColumnCount);
+    cells[ColNo] = QString::number(r + 1);
+    writeRow(r, cells);
+}
+
+void TcekortF::showTotals(const Totals &t)
+{
+    JustaEdit5->setText(formatFloat(kMoney, t.amount));
+    JustaEdit6->setText(formatFloat(kMoney, t.maturityDifference));
+    JustaEdit7->setText(formatFloat(kMoney, t.expense));
+    JustaEdit8->setText(formatFloat(kMoney, t.net));
+    JustaEdit70->setText(t.bsmv > 0 ? formatFloat(kMoney, t.bsmv) : QStringLiteral("0"));
+    if (t.hasAverage) {
+        Edit59->setText(formatFloat(QStringLiteral("#,##0"), t.averageDays));
+        DateTimePicker16->setDate(t.averageDate);
+    }
+}
+
+bool TcekortF::StringGrid1Exit()
+{
+    const int r = StringGrid1->currentRow();
+    if (r < 0) return true;
+    QStringList cells = rows()[r];
+    Params p = params();
+    RowStep step;
+    try {
+        step = calculateRow(cells, p);
+    } catch (const EngineError &e) {
+        MessageBox::error(e.message());
+        return false;
+    }
+    Edit61->setText(p.yildakiGun);
+    Edit62->setText(p.yillikFaiz);
+    writeRow(r, cells);
+    if (!step.message.isEmpty()) MessageBox::warning(step.message);
+    if (step.outcome == DueDate::Stop) return false;
+    if (step.outcome == DueDate::Valid && cells[ColVade].size() == 10) showTotals(calculateTotals(rows(), p));
+    return true;
+}
+
+void TcekortF::hesapla()
+{
+    for (QLineEdit *e : {JustaEdit5, JustaEdit6, JustaEdit7, JustaEdit8}) e->setText(formatFloat(kMoney, 0));
+    const int count = StringGrid1->rowCount();
+    if (count < 2) return;
+    std::unique_ptr<WaitScope> wait;
+    if (m_wait) wait = std::make_unique<WaitScope>(*m_wait, count, TForm2::kHesaplama);
+    const QSignalBlocker block(StringGrid1);
+    for (int r = 0; r < count - 1; ++r) {
+        StringGrid1->setCurrentCell(r, StringGrid1->currentColumn() < 0 ? ColVade : StringGrid1->currentColumn());
+        if (!StringGrid1Exit()) return;
+        if (wait) wait->step();
+    }
+}
+
+bool TcekortF::sakla()
+{
+    Header h;
+    h.slipDate = DateTimePicker15->date();
+    h.code = KoduEdit->text();
+    h.name = JustaEdit23->text();
+    h.accountType = accountType[1]->isChecked() ? 1 : accountType[2]->isChecked() ? 2 : 0;
+    h.currency = dovizBox->currentText().isEmpty() ? QStringLiteral("TL") : dovizBox->currentText();
+    h.kuru = kuruEdit->text();
+    h.aylikFaiz = Edit63->text();
+    h.deductMaturity = vadefarkiCheck->isChecked();
+    h.deductExpense = masrafCheck->isChecked();
+    h.deductBsmv = BSMVCheck->isChecked();
+    h.averageDate = DateTimePicker16->date();
+    h.averageDays = Edit59->text();
+    h.memo = JvDotNetMemo1->toPlainText();
+    h.number = JustaEdit1->text().toLongLong();
+    Params p = params();
+    QVector<QStringList> grid = rows();
+    SaveResult result;
+    try {
+        std::unique_ptr<WaitScope> wait;
+        if (m_wait) wait = std::make_unique<WaitScope>(*m_wait, int(grid.size()), TForm2::kKayit);
+        m_cheques->setFiltered(false);
+        result = saveSlip(h, p, grid, Datasets{*m_slips, *m_cheques, *m_movements});
+    } catch (const EngineError &e) {
+        MessageBox::error(QStringLiteral("Bordro kaydedilemedi; hiçbir satır yazılmadı.\n\r") + e.message());
+        return false;
+    }
+    if (!result.saved) {
+        MessageBox::warning(result.message);
+        return false;
+    }
+    for (int r = 0; r < grid.size(); ++r) writeRow(r, grid[r]);
+    JustaEdit1->setText(QString::number(h.number));
+    kuruEdit->setText(h.kuru);
+    showTotals(calculateTotals(grid, p));
+    girisDegisti = false;
+    if (!result.message.isEmpty()) MessageBox::information(result.message);
+    return true;
+}
+
+void TcekortF::gridibosalt2()
+{
+    {
+        const QSignalBlocker block(StringGrid1);
+        StringGrid1->setRowCount(0);
+        addEmptyRow();
+    }
+    for (QLineEdit *e : {JustaEdit1, JustaEdit5, JustaEdit6, JustaEdit7, JustaEdit8, KoduEdit, JustaEdit23, Edit59, Edit371})
+        e->clear();
+    Edit61->setText(QStringLiteral("365"));
+    Edit62->setText(QStringLiteral("0"));
+    Edit63->setText(QStringLiteral("0"));
+    Edit64->setText(QStringLiteral("0"));
+    CheckBox1->setChecked(false);
+    dovizBox->setCurrentText(QStringLiteral("TL"));
+    kuruEdit->setText(QStringLiteral("1"));
+    JvDotNetMemo1->clear();
+    DateTimePicker16->setDate(QDate::currentDate());
+}
+
+void TcekortF::yeniBordro()
+{
+    if (MessageBox::askYesNo(QStringLiteral("Dosyayı Boşaltmak istediğinizden eminmisiniz?"))) gridibosalt2();
+    girisDegisti = false;
+}
+
+void TcekortF::satirEkle()
+{
+    const int r = std::max(0, StringGrid1->currentRow());
+    StringGrid1->insertRow(r);
+    writeRow(r, QStringList(ColumnCount));
+    renumber();
+}
+
+void TcekortF::satirSil()
+{
+    int r = StringGrid1->currentRow();
+    if (r < 0) return;
+    bool saveDue = false;
+    QStringList cells = rows()[r];
+    if (!cells[ColVade].isEmpty()) {
+        if (MessageBox::askYesNo(QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?"))) {
+            if (!cells[ColKey].isEmpty()) {
+                try {
+                    if (!m_cheques->isActive()) m_cheques->open();
+                    m_cheques->setFiltered(false);
+                    if (m_cheques->locate(QStringLiteral("cek_ind"), cells[ColKey].toLongLong())) m_cheques->remove();
+                    saveDue = true;
+                } catch (const EngineError &e) {
+                    MessageBox::error(e.message());
+                    return;
+                }
+            }
+            StringGrid1->removeRow(r);
+            if (StringGrid1->rowCount() == 0) addEmptyRow();
+            r = std::min(r, StringGrid1->rowCount() - 1);
+            if (rows()[r][ColVade].isEmpty() && StringGrid1->rowCount() > 1) StringGrid1->removeRow(r);
+        }
+    }
+    renumber();
+    addEmptyRow();
+    if (saveDue) sakla();
+}
+
+void TcekortF::ceKopyala()
+{
+    const int r = StringGrid1->currentRow();
+    if (r < 0) return;
+    QVector<QStringList> all = rows();
+    if (sayiOku(all[r][ColVade]) <= 100) return;
+    for (int t = r + 1; t < all.size(); ++t) {
+        if (sayiOku(all[t][ColVade]) < 100) {
+            QStringList copy = all[t];
+            for (int c : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16}) copy[c] = all[r][c];
+            writeRow(t, copy);
+            addEmptyRow();
+            markChanged();
+            return;
+        }
+    }
+}
+
+void TcekortF::cariBul()
+{
+    const QString code = KoduEdit->text();
+    if (code.isEmpty()) return;
+    try {
+        Query q(&DataContext::instance().ADOConnection1);
+        q.sql() << QStringLiteral("SELECT * FROM firma WHERE firma_kodu=") + sqlText(code);
+        q.open();
+        // Codes compare exactly, as typed.
+        bool found = false;
+        for (q.first(); !q.eof(); q.next()) {
+            if (q.field(QStringLiteral("firma_kodu")).asString() == code) { found = true; break; }
+        }
+        if (found) {
+            fillFromCard(PickedAccount::fromCurrent(q));
+            return;
+        }
+    } catch (const EngineError &e) {
+        MessageBox::error(e.message());
+        return;
+    }
+    if (MessageBox::askYesNo(QStringLiteral("Bu firma kodu bulunamadı. Yeni firma açılsınmı?"))) {
+        AccountPicker::cariSecimYeri() = QStringLiteral("cekgiris");
+        if (m_cards) m_cards->ac(QStringLiteral("cekgiris"), code, QString());
+    } else {
+        KoduEdit->clear();
+    }
+    JustaEdit23->clear();
+}
+
+void TcekortF::fillFromCard(const PickedAccount &card)
+{
+    accountType[card.hesapTuru()]->setChecked(true);
+    KoduEdit->setText(card.kodu);
+    JustaEdit23->setText(card.adi);
+    Edit61->setText(QString::number(card.yildakiGun));
+    const auto plain = [](double v) { return QString::number(v, 'g', 15).replace(u'.', u','); };
+    m_lead = RateLead::None;
+    Edit62->setText(plain(card.yillikFaiz));
+    Edit63->setText(plain(card.aylikFaiz));
+    Edit64->setText(plain(card.masraf));
+    Edit371->setText(QString::number(card.tahsilatSureEkle));
+    JustaEdit57->setText(plain(card.bsmv));
+    CheckBox1->setChecked(card.haftaSonuEkle);
+    vadefarkiCheck->setChecked(card.vadeFarkiDus);
+    masrafCheck->setChecked(card.masrafDus);
+    BSMVCheck->setChecked(card.bsmvDus);
+    markChanged();
+}
+
+int TcekortF::nextInputColumn(int col) const
+{
+    if (col == ColDuzenleyen) return ColBanka;
+    if (col == ColCekNo) return ColAciklama;
+    if (col == ColAciklama) return -1;  // next row
+    return col + 1;
+}
+
+bool TcekortF::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == KoduEdit && event->type() == QEvent::FocusOut) {
+        cariBul();
+    } else if (watched == KoduEdit && event->type() == QEvent::MouseButtonDblClick) {
+        JvXPButton2->click();
+    } else if (watched == Edit62 || watched == Edit63) {
+        if (event->type() == QEvent::FocusIn) m_lead = watched == Edit62 ? RateLead::Yearly : RateLead::Monthly;
+        if (event->type() == QEvent::FocusOut) m_lead = watched == Edit62 ? RateLead::Monthly : RateLead::Yearly;
+    } else if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const int row = StringGrid1->currentRow(), col = StringGrid1->currentColumn();
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            const int next = nextInputColumn(col);
+            if (next >= 0) StringGrid1->setCurrentCell(row, next);
+            else if (row + 1 < StringGrid1->rowCount()) StringGrid1->setCurrentCell(row + 1, ColVade);
+            return true;
+        }
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            if (!StringGrid1Exit()) return true;
+            if (key->key() == Qt::Key_Down && row == StringGrid1->rowCount() - 1 && rows()[row][ColVade].size() > 7)
+                addEmptyRow();
+            return false;
+        }
+        if (key->modifiers() & Qt::ShiftModifier) {
+            if (key->key() == Qt::Key_Insert) { satirEkle(); return true; }
+            if (key->key() == Qt::Key_Delete) { satirSil(); return true; }
+        }
+        if (key->key() == Qt::Key_F10) { ceKopyala(); return true; }
+        if (key->key() == Qt::Key_F3) { hesapla(); return true; }
+        if (key->key() == Qt::Key_F7) { yeniBordro(); return true; }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TcekortF::hideEvent(QHideEvent *event)
+{
+    if (girisDegisti)
+        MessageBox::warning(QStringLiteral("Değişiklikleri kayıt etmeden çıktınız?\n\rBilgilerinizin kaybolmaması için, giriş yapıp kayıt ediniz!"));
+    QWidget::hideEvent(event);
+}

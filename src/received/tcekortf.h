@@ -1,0 +1,106 @@
+#pragma once
+// The entry slip: the cheques and notes received from one account, typed on a
+// grid with their day counts, maturity differences and net amounts, the slip's
+// totals and average due date; saving writes the slip, its cheques and the
+// account's credit movement.
+#include "received/entry_slip_calc.h"
+#include "received/entry_slip_save.h"
+
+#include <QWidget>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class Table;
+class TForm2;
+class TcariF;
+class PanelStatusBar;
+struct PickedAccount;
+
+class TcekortF : public QWidget {
+    Q_OBJECT
+public:
+    explicit TcekortF(QWidget *parent = nullptr);
+    ~TcekortF() override;
+
+    void setWaitWindow(TForm2 *w) { m_wait = w; }
+    void setCardWindow(TcariF *w) { m_cards = w; }
+
+    // Header.
+    QDateEdit *DateTimePicker15 = nullptr;
+    QLineEdit *KoduEdit = nullptr;
+    QPushButton *JvXPButton2 = nullptr;  // "Bul"
+    QLineEdit *JustaEdit23 = nullptr;    // account name
+    QComboBox *dovizBox = nullptr;
+    QLineEdit *kuruEdit = nullptr;
+    QRadioButton *accountType[3] = {};   // RadioGroup1: "Müşteri", "Satıcı", "Banka"
+    QCheckBox *CheckBox1 = nullptr;      // weekend shift
+    QCheckBox *vadefarkiCheck = nullptr;
+    QCheckBox *masrafCheck = nullptr;
+    QCheckBox *BSMVCheck = nullptr;
+    QLineEdit *Edit61 = nullptr;         // "Yıldaki Gün"
+    QLineEdit *Edit62 = nullptr;         // "Yıllık Faiz"
+    QLineEdit *Edit63 = nullptr;         // "Aylık Faiz"
+    QLineEdit *JustaEdit57 = nullptr;    // BSMV percent
+    QLineEdit *Edit64 = nullptr;         // "Masraf" of the card
+    QLineEdit *Edit371 = nullptr;        // "Gün Ekle"
+    QLineEdit *JustaEdit1 = nullptr;     // "No"
+    QPushButton *JvXPButton1 = nullptr;  // "KAYDET"
+    // Grid.
+    QTableWidget *StringGrid1 = nullptr;
+    // Footer.
+    QLineEdit *JustaEdit5 = nullptr, *JustaEdit6 = nullptr, *JustaEdit7 = nullptr, *JustaEdit8 = nullptr;
+    QLineEdit *JustaEdit70 = nullptr;    // BSMV amount
+    QDateEdit *DateTimePicker16 = nullptr;
+    QLineEdit *Edit59 = nullptr;         // average days
+    QPlainTextEdit *JvDotNetMemo1 = nullptr;
+    QPushButton *BitBtn12 = nullptr;     // "KAYDET"
+    QLabel *headingLabel = nullptr;
+    PanelStatusBar *StatusBar1 = nullptr;
+
+    bool girisDegisti = false;
+
+    // The row step on the current row; false when a due date stopped the action.
+    bool StringGrid1Exit();
+    void hesapla();          // full recalculation
+    bool sakla();            // save; true when saved
+    void yeniBordro();       // "YENİ BORDRO" with its question
+    void gridibosalt2();     // the same emptying without the question
+    void satirEkle();
+    void satirSil();
+    void ceKopyala();
+    void cariBul();          // lookup of the typed code
+    void fillFromCard(const PickedAccount &card);
+
+    // Rows as cell texts, and back (the grid's data rows).
+    QVector<QStringList> rows() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void buildHeader(class QVBoxLayout *root);
+    void buildGrid(class QVBoxLayout *root);
+    void buildFooter(class QVBoxLayout *root);
+    EntrySlip::Params params() const;
+    void writeRow(int row, const QStringList &cells);
+    void showTotals(const EntrySlip::Totals &t);
+    void renumber();
+    void addEmptyRow();
+    void markChanged() { girisDegisti = true; }
+    int nextInputColumn(int col) const;
+
+    TForm2 *m_wait = nullptr;
+    TcariF *m_cards = nullptr;
+    enum class RateLead { None, Yearly, Monthly } m_lead = RateLead::None;
+    bool m_settingRate = false;
+    std::unique_ptr<Table> m_slips, m_cheques, m_movements;
+};

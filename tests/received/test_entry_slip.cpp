@@ -1,0 +1,195 @@
+// The entry slip window driven through its controls.
+#include "accounts/account_picker.h"
+#include "data/data_context.h"
+#include "data/query.h"
+#include "data/table.h"
+#include "received/tcekortf.h"
+#include "support/test_home.h"
+#include "support/typing.h"
+#include "widgets/message_box.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace EntrySlip;
+
+namespace {
+
+void addCard(const QString &code, const QString &name)
+{
+    Table cards(&DataContext::instance().ADOConnection1, "firma", "firma_adi");
+    cards.open();
+    cards.append();
+    cards.field("firma_kodu") = code;
+    cards.field("firma_adi") = name;
+    cards.field("yildaki_gun") = 365;
+    cards.field("yillik_faiz") = 36.0;
+    cards.field("tahsilatsure_ekle") = 0;
+    cards.post();
+}
+
+void setCell(QTableWidget *g, int row, int col, const QString &text)
+{
+    while (g->rowCount() <= row) g->insertRow(g->rowCount());
+    if (!g->item(row, col)) g->setItem(row, col, new QTableWidgetItem);
+    g->item(row, col)->setText(text);
+    if (!g->item(row, 0)) g->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+}
+
+qint64 count(Connection &c, const QString &table)
+{
+    Query q(&c);
+    q.sql() << "SELECT COUNT(*) AS n FROM " + table;
+    q.open();
+    return q.field("n").asInteger();
+}
+
+// The worked example typed into the window: account M1, slip of 01.03.2021.
+void fillWorkedExample(TcekortF &f)
+{
+    f.DateTimePicker15->setDate(QDate(2021, 3, 1));
+    f.KoduEdit->setText("M1");
+    f.cariBul();
+    setCell(f.StringGrid1, 0, ColVade, "31.03.2021");
+    setCell(f.StringGrid1, 0, ColTutar, "10000");
+    setCell(f.StringGrid1, 1, ColVade, "15.04.2021");
+    setCell(f.StringGrid1, 1, ColTutar, "5000");
+    setCell(f.StringGrid1, 2, ColVade, "");
+}
+
+} // namespace
+
+class TestEntrySlip : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void controlsAndDefaults();
+    void recalculateAndSave();
+    void deleteSavedRowResaves();
+    void gridKeys();
+};
+
+void TestEntrySlip::controlsAndDefaults()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TcekortF f;
+    QCOMPARE(f.windowTitle(), QString("Brenvo Çek Senet Takip - Alınan Çek ve Senet Giriş Bordro İşlemleri"));
+    QCOMPARE(f.DateTimePicker15->date(), QDate::currentDate().addDays(-1));
+    QCOMPARE(f.Edit61->text(), QString("365"));
+    QCOMPARE(f.JustaEdit57->text(), QString("5"));
+    QCOMPARE(f.kuruEdit->text(), QString("1"));
+    QCOMPARE(f.StringGrid1->columnCount(), 19);
+    QCOMPARE(f.StringGrid1->rowCount(), 1);
+    QVERIFY(f.StringGrid1->isColumnHidden(ColAdat) && f.StringGrid1->isColumnHidden(ColKey));
+    QCOMPARE(f.StringGrid1->horizontalHeaderItem(ColVade)->text(), QString("Çekin Vadesi"));
+    // The yearly and monthly rates follow the one being typed.
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.Edit62->setFocus();
+    f.Edit62->clear();
+    type(f.Edit62, "24");
+    QCOMPARE(f.Edit63->text(), QString("2"));
+    f.Edit63->setFocus();
+    f.Edit63->clear();
+    type(f.Edit63, "1,5");
+    QCOMPARE(f.Edit62->text(), QString("18"));
+    f.girisDegisti = false;
+    f.hide();
+}
+
+void TestEntrySlip::recalculateAndSave()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    addCard("M1", "Müşteri Bir");
+    TcekortF f;
+    fillWorkedExample(f);
+    QCOMPARE(f.JustaEdit23->text(), QString("Müşteri Bir"));
+    QCOMPARE(f.Edit62->text(), QString("36"));
+    f.hesapla();
+    QCOMPARE(f.StringGrid1->item(0, ColGun)->text(), QString("30"));
+    QCOMPARE(f.StringGrid1->item(0, ColVadeFarki)->text(), QString("295,89"));
+    QCOMPARE(f.StringGrid1->item(0, ColNet)->text(), QString("9.704,11"));
+    QCOMPARE(f.JustaEdit5->text(), QString("15.000,00"));
+    QCOMPARE(f.Edit59->text(), QString("35"));
+    QCOMPARE(f.DateTimePicker16->date(), QDate(2021, 4, 5));
+    QVERIFY(f.girisDegisti);
+
+    f.vadefarkiCheck->setChecked(true);
+    f.BitBtn12->click();
+    QCOMPARE(f.JustaEdit1->text(), QString("1"));
+    QVERIFY(!f.girisDegisti);
+    QCOMPARE(f.StringGrid1->item(1, ColKey)->text(), QString("2"));
+    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekgiris"), 2);
+    Query m(&DataContext::instance().kasaConnection);
+    m.sql() << "SELECT alacak_tutari FROM carihareket WHERE cek_id=1";
+    m.open();
+    QCOMPARE(m.field("alacak_tutari").asFloat(), 15000.0 - 295.89 - 221.92);
+    QVERIFY(MessageBox::shown().isEmpty());
+
+    // An unknown code stops the save before anything is written.
+    f.KoduEdit->setText("YOK");
+    f.JustaEdit23->setText("Kimse");
+    f.BitBtn12->click();
+    QCOMPARE(MessageBox::shown().last().text, QString("\"YOK\" firma kodu bulunamadı. Yeni kod giriniz!"));
+    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekbordro"), 1);
+    f.girisDegisti = false;
+}
+
+void TestEntrySlip::deleteSavedRowResaves()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    addCard("M1", "Müşteri Bir");
+    TcekortF f;
+    fillWorkedExample(f);
+    QVERIFY(f.sakla());
+    f.StringGrid1->setCurrentCell(0, ColTutar);
+    MessageBox::queueAnswer(MessageBox::Yes);
+    f.satirSil();
+    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekgiris"), 1);
+    QCOMPARE(f.StringGrid1->item(0, ColVade)->text(), QString("15.04.2021"));
+    QCOMPARE(f.StringGrid1->item(0, ColNo)->text(), QString("1"));
+    Query m(&DataContext::instance().kasaConnection);
+    m.sql() << "SELECT brut_tutar FROM carihareket WHERE cek_id=1";
+    m.open();
+    QCOMPARE(m.field("brut_tutar").asFloat(), 5000.0);
+    // Answering No still leaves an empty numbered row at the end.
+    const int rowsBefore = f.StringGrid1->rowCount();
+    f.StringGrid1->setCurrentCell(0, ColTutar);
+    MessageBox::queueAnswer(MessageBox::No);
+    f.satirSil();
+    QCOMPARE(f.StringGrid1->rowCount(), rowsBefore + 1);
+    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekgiris"), 1);
+    // Copying a cheque fills the next empty row without its key.
+    f.StringGrid1->setCurrentCell(0, ColTutar);
+    f.ceKopyala();
+    QCOMPARE(f.StringGrid1->item(1, ColVade)->text(), QString("15.04.2021"));
+    QVERIFY(f.StringGrid1->item(1, ColKey)->text().isEmpty());
+    f.girisDegisti = false;
+}
+
+void TestEntrySlip::gridKeys()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TcekortF f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.StringGrid1->setFocus();
+    const struct { int from, to; } moves[] = {{1, 2}, {2, 3}, {7, 9}, {12, 16}};
+    for (const auto &m : moves) {
+        f.StringGrid1->setCurrentCell(0, m.from);
+        QTest::keyClick(f.StringGrid1, Qt::Key_Return);
+        QCOMPARE(f.StringGrid1->currentColumn(), m.to);
+    }
+    f.girisDegisti = false;
+    f.hide();
+}
+
+QTEST_MAIN(TestEntrySlip)
+#include "test_entry_slip.moc"
