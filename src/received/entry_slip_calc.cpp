@@ -119,6 +119,9 @@ Totals calculateTotals(const QVector<QStringList> &rows, const Params &params)
     Totals t;
     for (const QStringList &r : rows) {
         if (r.value(ColNo).isEmpty()) break;
+        // Only the rows a save stores count: an amount typed without a due date
+        // would otherwise be credited to the account with no cheque behind it.
+        if (r.value(ColVade).size() < 6 || sayiOku(r.value(ColTutar)) <= 0) continue;
         t.amount += sayiOku(r.value(ColTutar));
         t.maturityDifference += sayiOku(r.value(ColVadeFarki));
         t.expense += sayiOku(r.value(ColMasraf));

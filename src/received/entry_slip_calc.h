@@ -65,8 +65,9 @@ struct Totals {
     QDate averageDate;
 };
 
-// Sums of the numbered rows (from the first, while the number column is filled),
-// read back from the cell texts as shown; BSMV and the average due date.
+// Sums of the numbered rows (from the first, while the number column is filled)
+// that a save stores (a due date and an amount above 0), read back from the cell
+// texts as shown; BSMV and the average due date.
 Totals calculateTotals(const QVector<QStringList> &rows, const Params &params);
 
 // Average days: adat sum / amount sum rounded to the nearest whole number, halves

@@ -41,7 +41,7 @@ const QString kMoney = QStringLiteral("#,##0.00");
 // Light blue on odd rows, light yellow on even ones; the amount in blue.
 class SlipGridDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    SlipGridDelegate(QObject *parent, QObject *keys) : QStyledItemDelegate(parent), m_keys(keys) {}
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
@@ -60,9 +60,15 @@ public:
         if (auto *edit = qobject_cast<QLineEdit *>(w)) {
             if (index.column() == ColVade) edit->setInputMask(QStringLiteral("99.99.0000;_"));
             else if (index.column() == ColTutar || index.column() == ColMasraf) KeyFilters::installDecimalKeys(edit);
+            // The slip moves through the columns itself on Enter, Up and Down.
+            edit->setProperty("enterKeepsKey", true);
+            edit->installEventFilter(m_keys);
         }
         return w;
     }
+
+private:
+    QObject *m_keys;
 };
 
 bool isReadOnlyColumn(int c)
@@ -291,7 +297,7 @@ void TcekortF::buildGrid(QVBoxLayout *root)
         else StringGrid1->setColumnWidth(c, cols[c].width);
     }
     StringGrid1->verticalHeader()->hide();
-    StringGrid1->setItemDelegate(new SlipGridDelegate(StringGrid1));
+    StringGrid1->setItemDelegate(new SlipGridDelegate(StringGrid1, this));
     StringGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->horizontalHeader()->setSectionsMovable(true);
@@ -662,9 +668,17 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == Edit62 || watched == Edit63) {
         if (event->type() == QEvent::FocusIn) m_lead = watched == Edit62 ? RateLead::Yearly : RateLead::Monthly;
         if (event->type() == QEvent::FocusOut) m_lead = watched == Edit62 ? RateLead::Monthly : RateLead::Yearly;
-    } else if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+    } else if (event->type() == QEvent::KeyPress &&
+               (watched == StringGrid1 || StringGrid1->isAncestorOf(qobject_cast<QWidget *>(watched)))) {
         auto *key = static_cast<QKeyEvent *>(event);
         const int row = StringGrid1->currentRow(), col = StringGrid1->currentColumn();
+        // Keys of the cell editor: its text goes into the cell first.
+        if (auto *editor = qobject_cast<QLineEdit *>(watched); editor && row >= 0 && col >= 0) {
+            const int k = key->key();
+            if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Up || k == Qt::Key_Down) {
+                if (QTableWidgetItem *item = StringGrid1->item(row, col)) item->setText(editor->text());
+            }
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             const int next = nextInputColumn(col);
             if (next >= 0) StringGrid1->setCurrentCell(row, next);
@@ -673,9 +687,11 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
         }
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
             if (!StringGrid1Exit()) return true;
-            if (key->key() == Qt::Key_Down && row == StringGrid1->rowCount() - 1 && rows()[row][ColVade].size() > 7)
-                addEmptyRow();
-            return false;
+            const bool down = key->key() == Qt::Key_Down;
+            if (down && row == StringGrid1->rowCount() - 1 && rows()[row][ColVade].size() > 7) addEmptyRow();
+            const int target = down ? row + 1 : row - 1;
+            if (target >= 0 && target < StringGrid1->rowCount()) StringGrid1->setCurrentCell(target, col);
+            return true;
         }
         if (key->modifiers() & Qt::ShiftModifier) {
             if (key->key() == Qt::Key_Insert) { satirEkle(); return true; }

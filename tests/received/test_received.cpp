@@ -117,6 +117,8 @@ void TestReceived::workedExample_rowAndAverage()
     QStringList stray = row(3, "15.04.2021", "1.000");
     stray[ColNo].clear();
     QCOMPARE(calculateTotals({first, stray, second}, p).amount, 10000.0);
+    // An amount without a due date is not stored, so it is not in the totals either.
+    QCOMPARE(calculateTotals({first, row(2, "", "200.227"), second}, p).amount, 15000.0);
 }
 
 void TestReceived::dueDateCompletion_data()
