@@ -53,6 +53,21 @@ qint64 strictInteger(const QString &raw)
     return v;
 }
 
+QDate cellDate(const QString &t)
+{
+    // Fixed positions: QDate::fromString with a format is slow on every grid row.
+    if (t.size() != 10 || t[2] != u'.' || t[5] != u'.') return {};
+    const auto num = [&t](int from, int len) {
+        int v = 0;
+        for (int i = from; i < from + len; ++i) {
+            if (!t[i].isDigit()) return -1;
+            v = v * 10 + t[i].digitValue();
+        }
+        return v;
+    };
+    return QDate(num(6, 4), num(3, 2), num(0, 2));
+}
+
 DueDateResult completeDueDate(const QString &cell, int slipYear)
 {
     if (sayiOku(cell) > 0) {
@@ -91,7 +106,7 @@ RowStep calculateRow(QStringList &cells, Params &params)
         cells[ColMasraf] = formatFloat(kMoney, sayiOku(cells[ColMasraf]));
     }
     if (cells[ColVade].size() == 10) {
-        const QDate dueDate = QDate::fromString(cells[ColVade], QStringLiteral("dd.MM.yyyy"));
+        const QDate dueDate = cellDate(cells[ColVade]);
         int shift = 0;
         if (params.weekendShift) {
             if (dueDate.dayOfWeek() == Qt::Sunday) shift = 1;

@@ -77,6 +77,9 @@ int roundHalfEven(double value);
 // The account credit of a saved slip: the total less what the boxes deduct.
 double creditAmount(const Totals &t, bool deductMaturity, bool deductExpense, bool deductBsmv);
 
+// A completed due-date cell ("dd.mm.yyyy") as a date; invalid when it is not one.
+QDate cellDate(const QString &text);
+
 // Strict reading of a header number as typed with the Turkish separators ("36",
 // "12,5", "1.234,5"); throws EngineError ("'x' geçerli bir sayı değil.").
 double strictNumber(const QString &text);

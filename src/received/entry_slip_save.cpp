@@ -131,7 +131,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                 c.field(QStringLiteral("alindigi_firma_kodu")) = h.code;
                 c.field(QStringLiteral("islem_tarihi")) = h.slipDate;
                 c.field(QStringLiteral("bordro_ind")) = number;
-                c.field(QStringLiteral("cek_tarihi")) = QDate::fromString(r[ColVade], QStringLiteral("dd.MM.yyyy"));
+                c.field(QStringLiteral("cek_tarihi")) = cellDate(r[ColVade]);
                 c.field(QStringLiteral("cek_tutari")) = amount;
                 const auto setIf = [&](int col, const char *field, bool integer = false) {
                     if (r[col].isEmpty()) return;
