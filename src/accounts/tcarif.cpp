@@ -453,6 +453,17 @@ bool TcariF::ask(const QString &text)
 
 // ---- buttons ----
 
+void TcariF::yeniKart(const QString &kod, const QString &ad)
+{
+    yeniKart();
+    Table &t = cards();
+    if (t.state() != Dataset::State::Insert) return;
+    t.field(QStringLiteral("firma_kodu")) = kod;
+    t.field(QStringLiteral("firma_adi")) = ad;
+    m_dirty = true;
+    load();
+}
+
 void TcariF::yeniKart()
 {
     try {

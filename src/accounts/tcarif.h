@@ -32,6 +32,8 @@ public:
 
     // The buttons' actions.
     void yeniKart();
+    // A new card carrying a code and a name typed elsewhere (an unknown code on a slip).
+    void yeniKart(const QString &kod, const QString &ad);
     void kaydet();
     void duzelt();
     void sil();

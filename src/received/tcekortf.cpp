@@ -623,8 +623,10 @@ void TcekortF::cariBul()
         return;
     }
     if (MessageBox::askYesNo(QStringLiteral("Bu firma kodu bulunamadı. Yeni firma açılsınmı?"))) {
-        AccountPicker::cariSecimYeri() = QStringLiteral("cekgiris");
-        if (m_cards) m_cards->ac(QStringLiteral("cekgiris"), code, QString());
+        if (m_cards) {
+            m_cards->ac(QStringLiteral("cekgiris"));
+            m_cards->yeniKart(code, JustaEdit23->text());
+        }
     } else {
         KoduEdit->clear();
     }

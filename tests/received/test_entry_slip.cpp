@@ -1,5 +1,6 @@
 // The entry slip window driven through its controls.
 #include "accounts/account_picker.h"
+#include "accounts/tcarif.h"
 #include "data/data_context.h"
 #include "data/query.h"
 #include "data/table.h"
@@ -70,6 +71,7 @@ private Q_SLOTS:
     void recalculateAndSave();
     void deleteSavedRowResaves();
     void gridKeys();
+    void unknownCodeOpensNewCard();
 };
 
 void TestEntrySlip::controlsAndDefaults()
@@ -189,6 +191,32 @@ void TestEntrySlip::gridKeys()
     }
     f.girisDegisti = false;
     f.hide();
+}
+
+void TestEntrySlip::unknownCodeOpensNewCard()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TcekortF f;
+    TcariF cards;
+    f.setCardWindow(&cards);
+    f.KoduEdit->setText("N5");
+    MessageBox::queueAnswer(MessageBox::Yes);
+    f.cariBul();
+    QCOMPARE(MessageBox::shown().last().text, QString("Bu firma kodu bulunamadı. Yeni firma açılsınmı?"));
+    QVERIFY(cards.isVisible());
+    QCOMPARE(cards.FirmaTakip->state(), Dataset::State::Insert);
+    QCOMPARE(cards.FirmaTakip->field("firma_kodu").asString(), QString("N5"));
+    QCOMPARE(AccountPicker::cariSecimYeri(), QString("cekgiris"));
+    QVERIFY(f.JustaEdit23->text().isEmpty());
+    // No: the code is emptied.
+    f.KoduEdit->setText("N6");
+    MessageBox::queueAnswer(MessageBox::No);
+    f.cariBul();
+    QVERIFY(f.KoduEdit->text().isEmpty());
+    cards.FirmaTakip->cancel();
+    cards.hide();
+    f.girisDegisti = false;
 }
 
 QTEST_MAIN(TestEntrySlip)
