@@ -10,6 +10,7 @@
 #include "data/data_context.h"
 #include "data/table.h"
 #include "mainmenu/tfrmmain.h"
+#include "received/tceklerf.h"
 #include "widgets/help_window.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/wait_window.h"
@@ -31,16 +32,26 @@ Uygulama::Uygulama()
     m_frmMain = std::make_unique<TfrmMain>();
     m_form2 = std::make_unique<TForm2>();
     m_cariF = std::make_unique<TcariF>();
+    m_ceklerF = std::make_unique<TceklerF>();
     m_firmaF = std::make_unique<TfirmaF>();
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
     m_sifreF = std::make_unique<TsifreF>();
     m_cariF->setYardim(m_yardimF.get());
+    m_ceklerF->setCariF(m_cariF.get());
 
     // Main menu items whose windows exist.
     if (QAction *cards = m_frmMain->menuItem(QStringLiteral("Firma Cari Kart Giriş ve Değişiklik"))) {
         cards->setEnabled(true);
         connect(cards, &QAction::triggered, this, [this] { m_cariF->ac(QStringLiteral("anamenu")); });
+    }
+    if (QAction *lists = m_frmMain->menuItem(QStringLiteral("Alınan Çek ve Senet Listeleri"))) {
+        lists->setEnabled(true);
+        connect(lists, &QAction::triggered, this, [this] {
+            m_ceklerF->CekleriHazirla();
+            m_ceklerF->showMaximized();
+            m_ceklerF->raise();
+        });
     }
 
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
@@ -62,6 +73,7 @@ Uygulama::~Uygulama()
     m_girisRF.reset();
     m_yardimF.reset();
     m_firmaF.reset();
+    m_ceklerF.reset();
     m_cariF.reset();
     m_form2.reset();
     m_frmMain.reset();
@@ -111,6 +123,7 @@ void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int
     m_frmMain->StatusBar1->setPanelText(3, status);
     m_cariF->baslikLabel->setText(title);
     m_cariF->StatusBar1->setPanelText(3, status);
+    m_ceklerF->StatusBar1->setPanelText(3, status);
 }
 
 void Uygulama::hideSideWindows()

@@ -83,7 +83,8 @@ QVector<GridColumn> monthlyColumns()
     GridColumn yil{QStringLiteral("YIL"), QStringLiteral("YIL"), QString(), 50, false, Qt::AlignCenter};
     GridColumn ay{QStringLiteral("ay_adi"), QStringLiteral("AY"), QString(), 70};
     GridColumn pb{QStringLiteral("para_birimi"), QStringLiteral("PB"), QString(), 45};
-    GridColumn toplam{QStringLiteral("Toplam_Tutar"), QStringLiteral("Toplam Tutar"), kAmount, 110};
+    GridColumn toplam{QStringLiteral("Toplam_Tutar"), QStringLiteral("Toplam Tutar"), kAmount, 110, false,
+                      Qt::AlignRight | Qt::AlignVCenter};
     return {yil, ay, pb, toplam};
 }
 
