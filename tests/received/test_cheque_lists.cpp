@@ -6,6 +6,7 @@
 #include "data/table.h"
 #include "received/cheque_list_statements.h"
 #include "received/tceklerf.h"
+#include "reports/preview_window.h"
 #include "support/test_home.h"
 #include "support/typing.h"
 #include "widgets/dataset_grid.h"
@@ -386,6 +387,13 @@ private slots:
         QVERIFY(last.contains(QStringLiteral("Toplam Çek Tutarı : ")));
         QVERIFY2(last.contains(QStringLiteral("10.500,00")), qPrintable(last.join(" | ")));
         QVERIFY(last.contains(QStringLiteral("1000")));  // the last line number
+
+        TRaporOnizlemeF preview(pages, TRaporOnizlemeF::kCaption);
+        preview.resize(1100, 800);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        preview.setZoomPercent(100);
+        QVERIFY(preview.grab().save(QStringLiteral("/tmp/tceklerf-preview.png")));
     }
 
     void screenshot()
