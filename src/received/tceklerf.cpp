@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -138,6 +139,7 @@ TceklerF::TceklerF(QWidget *parent)
     JvDBGrid1->setObjectName(QStringLiteral("JvDBGrid1"));
     JvDBGrid1->setDataset(&AylikAlinanCeklerQuery, monthlyColumns());
     for (DatasetGrid *g : {eldekiceklerGrid, JvDBGrid1}) {
+        g->installEventFilter(this);  // Enter walks the columns
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
         g->verticalHeader()->setDefaultSectionSize(22);
     }
@@ -433,6 +435,22 @@ bool TceklerF::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonDblClick && (watched == firmaEdit || watched == firmaadiEdit)) {
         openPicker(static_cast<QLineEdit *>(watched));
         return true;
+    }
+    if (event->type() == QEvent::KeyPress && (watched == eldekiceklerGrid || watched == JvDBGrid1)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *grid = static_cast<DatasetGrid *>(watched);
+        const QModelIndex current = grid->currentIndex();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
+            // The next shown column of the row; from the last back to the first.
+            const int columns = grid->model()->columnCount();
+            int col = current.column();
+            for (int step = 0; step < columns; ++step) {
+                col = (col + 1) % columns;
+                if (!grid->isColumnHidden(col)) break;
+            }
+            grid->setCurrentIndex(grid->model()->index(current.row(), col));
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -12,6 +12,7 @@
 #include "widgets/dataset_grid.h"
 #include "widgets/dataset_grid_model.h"
 #include "widgets/message_box.h"
+#include "widgets/row_paint_delegate.h"
 
 #include <QAbstractItemModelTester>
 #include <QButtonGroup>
@@ -323,6 +324,35 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
         form->guncelleButton->click();
         QCOMPARE(form->eldekiceklerQuery.sql().last(), QStringLiteral("ORDER BY cek_tarihi ASC;"));
+    }
+
+    void enterWalksTheColumns()
+    {
+        openFixture();
+        choose(Choice::Tum);
+        DatasetGrid *grid = form->eldekiceklerGrid;
+        const int shown = grid->model()->columnCount();
+        int lastShown = shown - 1;
+        while (grid->isColumnHidden(lastShown)) --lastShown;
+        grid->setCurrentIndex(grid->model()->index(2, lastShown - 1));
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(grid->currentIndex().column(), lastShown);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(grid->currentIndex().column(), 0);
+        QCOMPARE(grid->currentIndex().row(), 2);
+    }
+
+    void dueDateColours()
+    {
+        openFixture();
+        const RowPaintDelegate *painter = form->eldekiceklerGrid->rowPainter();
+        const QDate today = painter->referenceDay();
+        QCOMPARE(today, QDate::currentDate());
+        QCOMPARE(painter->dueColour(today), QColor(Qt::red));
+        QCOMPARE(painter->dueColour(today.addDays(1)), QColor(Qt::blue));
+        QCOMPARE(painter->dueColour(today.addDays(2)), QColor(128, 0, 0));
+        QCOMPARE(painter->dueColour(today.addDays(3)), QColor(0, 128, 128));
+        QVERIFY(!painter->dueColour(today.addDays(4)).isValid());
     }
 
     void slipOfTheCorrection()
