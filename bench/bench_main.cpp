@@ -4,6 +4,7 @@
 // statements run directly with the SQLite C API on the same file (the floor). Each
 // figure is the median of five runs, the two measured alternately.
 #include "app/sample_company.h"
+#include "received/cheque_list_statements.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/program_home.h"
@@ -15,6 +16,7 @@
 #include "data/display_format.h"
 #include "data/sql_literals.h"
 
+#include <QRegularExpression>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -131,6 +133,22 @@ int main(int argc, char **argv)
 
     report("portfolio_query", [&] { oursRun(file, {portfolio}); }, [&] { bareRun(file, {sqlite(portfolio)}); });
     report("cheque_list_all", [&] { oursRun(file, {allCheques}); }, [&] { bareRun(file, {sqlite(allCheques)}); });
+    // "GÜNCELLE" on "Tüm Çekler" of the received cheque lists: the rows, their total
+    // and the monthly summary.
+    {
+        ChequeList::Filters all;
+        all.choice = ChequeList::Choice::Tum;
+        all.paraCinsi = QStringLiteral("Hepsi");
+        const ChequeList::Statements s = ChequeList::build(all);
+        // The bare C API has no YEAR and MONTH: SQLite's own strftime does their work.
+        QString monthly = sqlite(s.monthly);
+        monthly.replace(QRegularExpression(QStringLiteral("\\bYEAR\\(([^)]*)\\)")),
+                        QStringLiteral("CAST(strftime('%Y',\\1) AS INTEGER)"));
+        monthly.replace(QRegularExpression(QStringLiteral("\\bMONTH\\(([^)]*)\\)")),
+                        QStringLiteral("CAST(strftime('%m',\\1) AS INTEGER)"));
+        report("cheque_lists_guncelle", [&] { oursRun(file, {s.list, s.total, s.monthly}); },
+               [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
+    }
 
     // The main menu's dashboard at login: the two balance statements on the cash
     // file and the three cheque lists on the company file, for a two-month range.

@@ -11,6 +11,7 @@
 #include "data/table.h"
 #include "mainmenu/tfrmmain.h"
 #include "received/tcekortf.h"
+#include "received/tceklerf.h"
 #include "widgets/help_window.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/wait_window.h"
@@ -33,6 +34,7 @@ Uygulama::Uygulama()
     m_cekortF = std::make_unique<TcekortF>();
     m_form2 = std::make_unique<TForm2>();
     m_cariF = std::make_unique<TcariF>();
+    m_ceklerF = std::make_unique<TceklerF>();
     m_firmaF = std::make_unique<TfirmaF>();
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
@@ -40,6 +42,7 @@ Uygulama::Uygulama()
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setCardWindow(m_cariF.get());
+    m_ceklerF->setCariF(m_cariF.get());
 
     // Main menu items whose windows exist.
     if (QAction *cards = m_frmMain->menuItem(QStringLiteral("Firma Cari Kart Giriş ve Değişiklik"))) {
@@ -51,6 +54,14 @@ Uygulama::Uygulama()
         connect(slip, &QAction::triggered, this, [this] {
             m_cekortF->showMaximized();
             m_cekortF->raise();
+        });
+    }
+    if (QAction *lists = m_frmMain->menuItem(QStringLiteral("Alınan Çek ve Senet Listeleri"))) {
+        lists->setEnabled(true);
+        connect(lists, &QAction::triggered, this, [this] {
+            m_ceklerF->CekleriHazirla();
+            m_ceklerF->showMaximized();
+            m_ceklerF->raise();
         });
     }
 
@@ -73,6 +84,7 @@ Uygulama::~Uygulama()
     m_girisRF.reset();
     m_yardimF.reset();
     m_firmaF.reset();
+    m_ceklerF.reset();
     m_cariF.reset();
     m_form2.reset();
     m_cekortF.reset();
@@ -124,6 +136,7 @@ void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int
     m_cariF->baslikLabel->setText(title);
     m_cariF->StatusBar1->setPanelText(3, status);
     m_cekortF->StatusBar1->setPanelText(3, status);
+    m_ceklerF->StatusBar1->setPanelText(3, status);
 }
 
 void Uygulama::hideSideWindows()

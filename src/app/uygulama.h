@@ -10,6 +10,7 @@ class Table;
 class TForm2;
 class TcariF;
 class TcekortF;
+class TceklerF;
 class TfirmaF;
 class TfrmMain;
 class TgirisF;
@@ -29,6 +30,7 @@ public:
     TForm2 *form2() const { return m_form2.get(); }
     TcariF *cariF() const { return m_cariF.get(); }
     TcekortF *cekortF() const { return m_cekortF.get(); }
+    TceklerF *ceklerF() const { return m_ceklerF.get(); }
     TfirmaF *firmaF() const { return m_firmaF.get(); }
     TyardimF *yardimF() const { return m_yardimF.get(); }
     TgirisRF *girisRF() const { return m_girisRF.get(); }
@@ -58,6 +60,7 @@ private:
     std::unique_ptr<TcekortF> m_cekortF;
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TcariF> m_cariF;
+    std::unique_ptr<TceklerF> m_ceklerF;
     std::unique_ptr<TfirmaF> m_firmaF;
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;

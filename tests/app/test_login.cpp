@@ -11,6 +11,7 @@
 #include "data/table.h"
 #include "data/template_copy.h"
 #include "mainmenu/tfrmmain.h"
+#include "received/tceklerf.h"
 #include "support/test_home.h"
 #include "support/typing.h"
 #include "widgets/message_box.h"
@@ -160,6 +161,14 @@ void TestLogin::loginCreatesAndReusesCashFile()
     cards->trigger();
     QVERIFY(app.cariF()->isVisible());
     app.cariF()->hide();
+    // ... and the received cheque lists, rebuilt for the company just opened.
+    QAction *lists = app.frmMain()->menuItem("Alınan Çek ve Senet Listeleri");
+    QVERIFY(lists && lists->isEnabled());
+    lists->trigger();
+    QVERIFY(app.ceklerF()->isVisible());
+    QVERIFY(app.ceklerF()->eldekiceklerQuery.isActive());
+    QCOMPARE(app.ceklerF()->StatusBar1->panelText(3), QString("A1 - Anadolu Kırtasiye - 2024"));
+    app.ceklerF()->hide();
     // A row written in that year is still there after a second login to it.
     {
         Table moves(&ctx.kasaConnection, "carihareket", "islem_tarihi");
