@@ -2,6 +2,7 @@
 
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
+#include "received/tceklerf.h"
 #include "data/data_context.h"
 #include "data/display_format.h"
 #include "data/engine_error.h"
@@ -136,6 +137,12 @@ TcekortF::TcekortF(QWidget *parent) : QWidget(parent)
     resize(1280, 760);
 }
 
+void TcekortF::setListWindow(TceklerF *w)
+{
+    m_lists = w;
+    m_ceklerBut->setEnabled(w != nullptr);
+}
+
 TcekortF::~TcekortF() { AccountPicker::unregisterTarget(QStringLiteral("cekgiris")); }
 
 void TcekortF::buildHeader(QVBoxLayout *root)
@@ -230,9 +237,9 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     auto *buttons = new QHBoxLayout;
     auto *close = button(this, "kapatBut", QStringLiteral("KAPAT"));
     JvXPButton1 = button(this, "JvXPButton1", QStringLiteral("KAYDET"));
-    auto *cekler = button(this, "ceklerBut", QStringLiteral("Çekler"));
+    auto *cekler = m_ceklerBut = button(this, "ceklerBut", QStringLiteral("Çekler"));
     auto *excel = button(this, "excelAlBut", QStringLiteral("Excel'den Al"));
-    cekler->setEnabled(false);  // the received cheque lists join later
+    cekler->setEnabled(false);  // until the lists window is set
     excel->setEnabled(false);
     for (QPushButton *b : {JvXPButton1, cekler, excel, close}) buttons->addWidget(b);
     buttons->addStretch();
@@ -241,6 +248,12 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     root->addLayout(grid);
 
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    connect(cekler, &QPushButton::clicked, this, [this] {
+        if (!m_lists) return;
+        m_lists->CekleriHazirla();
+        m_lists->showMaximized();
+        m_lists->raise();
+    });
     connect(JvXPButton1, &QPushButton::clicked, this, &TcekortF::sakla);
     connect(JvXPButton2, &QPushButton::clicked, this, [this] {
         AccountPicker::cariSecimYeri() = QStringLiteral("cekgiris");

@@ -21,6 +21,7 @@ class QTableWidget;
 class Table;
 class TForm2;
 class TcariF;
+class TceklerF;
 class PanelStatusBar;
 struct PickedAccount;
 
@@ -32,6 +33,7 @@ public:
 
     void setWaitWindow(TForm2 *w) { m_wait = w; }
     void setCardWindow(TcariF *w) { m_cards = w; }
+    void setListWindow(TceklerF *w);
 
     // Header.
     QDateEdit *DateTimePicker15 = nullptr;
@@ -100,6 +102,8 @@ private:
 
     TForm2 *m_wait = nullptr;
     TcariF *m_cards = nullptr;
+    TceklerF *m_lists = nullptr;
+    QPushButton *m_ceklerBut = nullptr;
     enum class RateLead { None, Yearly, Monthly } m_lead = RateLead::None;
     bool m_settingRate = false;
     std::unique_ptr<Table> m_slips, m_cheques, m_movements;
