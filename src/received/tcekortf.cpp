@@ -15,6 +15,7 @@
 #include "widgets/panel_status_bar.h"
 #include "widgets/wait_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -315,6 +316,24 @@ void TcekortF::buildGrid(QVBoxLayout *root)
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->horizontalHeader()->setSectionsMovable(true);
     StringGrid1->installEventFilter(this);
+    StringGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const struct { const char *name, *text; QKeySequence keys; void (TcekortF::*slot)(); } items[] = {
+        {"yenidenHesaplaItem", "  Yeniden Hesapla", QKeySequence(Qt::Key_F3), &TcekortF::hesapla},
+        {"yeniBordroItem", "  Yeni Bordro", QKeySequence(Qt::Key_F7), &TcekortF::yeniBordro},
+        {"bordroAcItem", "  Bordro Aç", QKeySequence(Qt::Key_F8), nullptr},
+        {"satirEkleItem", "  Satır Ekle   ", QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TcekortF::satirEkle},
+        {"satirSilItem", "  Satır Sil   ", QKeySequence(Qt::SHIFT | Qt::Key_Delete), &TcekortF::satirSil},
+        {"ceKopyalaItem", "  Çeki Kopyala", QKeySequence(Qt::Key_F10), &TcekortF::ceKopyala},
+    };
+    for (const auto &item : items) {
+        auto *action = new QAction(QString::fromUtf8(item.text), StringGrid1);
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setShortcut(item.keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        if (item.slot) connect(action, &QAction::triggered, this, item.slot);
+        else action->setEnabled(false);  // the slip register joins later
+        StringGrid1->addAction(action);
+    }
     renumber();
     connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this](int, int, int previousRow, int) {
         // Leaving a row runs the row step on it.
@@ -708,13 +727,19 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
             if (target >= 0 && target < StringGrid1->rowCount()) StringGrid1->setCurrentCell(target, col);
             return true;
         }
-        if (key->modifiers() & Qt::ShiftModifier) {
-            if (key->key() == Qt::Key_Insert) { satirEkle(); return true; }
-            if (key->key() == Qt::Key_Delete) { satirSil(); return true; }
+    } else if (event->type() == QEvent::KeyRelease && StringGrid1->currentColumn() == ColTutar) {
+        // While the integer part of an amount is typed it is shown grouped ("12.500").
+        auto *editor = qobject_cast<QLineEdit *>(watched);
+        auto *key = static_cast<QKeyEvent *>(event);
+        const int k = key->key();
+        const bool arrow = k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down;
+        const bool separator = k == Qt::Key_Comma || k == Qt::Key_Period || (key->modifiers() & Qt::KeypadModifier &&
+                                                                              (k == Qt::Key_Period || k == Qt::Key_Comma));
+        if (editor && StringGrid1->isAncestorOf(editor) && !arrow && !separator && !editor->text().contains(u',') &&
+            editor->text().size() > 2) {
+            const QString grouped = formatFloat(QStringLiteral("#,##0"), sayiOku(editor->text()));
+            if (grouped != editor->text()) editor->setText(grouped);
         }
-        if (key->key() == Qt::Key_F10) { ceKopyala(); return true; }
-        if (key->key() == Qt::Key_F3) { hesapla(); return true; }
-        if (key->key() == Qt::Key_F7) { yeniBordro(); return true; }
     }
     return QWidget::eventFilter(watched, event);
 }

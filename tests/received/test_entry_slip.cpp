@@ -9,6 +9,8 @@
 #include "support/typing.h"
 #include "widgets/message_box.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -189,6 +191,24 @@ void TestEntrySlip::gridKeys()
         QTest::keyClick(f.StringGrid1, Qt::Key_Return);
         QCOMPARE(f.StringGrid1->currentColumn(), m.to);
     }
+    // The amount is regrouped while its integer part is typed, not after the comma.
+    setCell(f.StringGrid1, 0, ColTutar, "");
+    f.StringGrid1->setCurrentCell(0, ColTutar);
+    f.StringGrid1->editItem(f.StringGrid1->item(0, ColTutar));
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QTest::keyClicks(editor, "12500");
+    QCOMPARE(editor->text(), QString("12.500"));
+    QTest::keyClicks(editor, ",5");
+    QCOMPARE(editor->text(), QString("12.500,5"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(f.StringGrid1->item(0, ColTutar)->text(), QString("12.500,5"));
+    QCOMPARE(f.StringGrid1->currentColumn(), int(ColGun));
+    // The grid's menu carries the row commands with their keys.
+    QStringList menu;
+    for (QAction *a : f.StringGrid1->actions()) menu << a->text() + "|" + a->shortcut().toString();
+    QCOMPARE(menu, (QStringList{"  Yeniden Hesapla|F3", "  Yeni Bordro|F7", "  Bordro Aç|F8", "  Satır Ekle   |Shift+Ins",
+                                "  Satır Sil   |Shift+Del", "  Çeki Kopyala|F10"}));
     f.girisDegisti = false;
     f.hide();
 }
