@@ -712,6 +712,20 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
             if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Up || k == Qt::Key_Down) {
                 if (QTableWidgetItem *item = StringGrid1->item(row, col)) item->setText(editor->text());
             }
+            // Left at the start and Right at the end of the text leave the cell, as the
+            // always-open cell editor would otherwise trap the arrows.
+            const bool atStart = editor->cursorPosition() == 0 && !editor->hasSelectedText();
+            const bool atEnd = editor->cursorPosition() == editor->text().size() && !editor->hasSelectedText();
+            if ((k == Qt::Key_Left && atStart) || (k == Qt::Key_Right && atEnd)) {
+                const int step = k == Qt::Key_Left ? -1 : 1;
+                int target = col + step;
+                while (target > ColNo && target < ColumnCount && StringGrid1->isColumnHidden(target)) target += step;
+                if (target > ColNo && target < ColumnCount) {
+                    if (QTableWidgetItem *item = StringGrid1->item(row, col)) item->setText(editor->text());
+                    StringGrid1->setCurrentCell(row, target);
+                }
+                return true;
+            }
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             const int next = nextInputColumn(col);

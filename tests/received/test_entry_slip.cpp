@@ -74,6 +74,7 @@ private Q_SLOTS:
     void deleteSavedRowResaves();
     void gridKeys();
     void unknownCodeOpensNewCard();
+    void typingFiveChequesByKeyboard();
 };
 
 void TestEntrySlip::controlsAndDefaults()
@@ -237,6 +238,44 @@ void TestEntrySlip::unknownCodeOpensNewCard()
     cards.FirmaTakip->cancel();
     cards.hide();
     f.girisDegisti = false;
+}
+
+// Keys go to whatever has the focus, as they do for a user.
+static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+static void typeKeys(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+
+void TestEntrySlip::typingFiveChequesByKeyboard()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    addCard("M1", "Müşteri Bir");
+    TcekortF f;
+    f.DateTimePicker15->setDate(QDate(2021, 3, 1));
+    f.KoduEdit->setText("M1");
+    f.cariBul();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.StringGrid1->setFocus();
+    f.StringGrid1->setCurrentCell(0, ColVade);
+    const QStringList dates = {"310321", "150421", "300421", "150521", "310521"};
+    for (int i = 0; i < dates.size(); ++i) {
+        typeKeys(dates[i]);          // typing opens the cell's date editor
+        press(Qt::Key_Return);        // to the amount
+        typeKeys(QString::number(1000 * (i + 1)));
+        press(Qt::Key_Down);          // row step; a new row on the last one
+        press(Qt::Key_Left);          // back to the due date of the new row
+    }
+    const auto rows = f.rows();
+    QCOMPARE(rows.size(), 6);
+    QCOMPARE(rows[0][ColVade], QString("31.03.2021"));
+    QCOMPARE(rows[0][ColTutar], QString("1.000,00"));
+    QCOMPARE(rows[0][ColGun], QString("30"));
+    QCOMPARE(rows[4][ColVade], QString("31.05.2021"));
+    QCOMPARE(rows[4][ColTutar], QString("5.000,00"));
+    QCOMPARE(f.JustaEdit5->text(), QString("15.000,00"));
+    QVERIFY(f.sakla());
+    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekgiris"), 5);
+    f.hide();
 }
 
 QTEST_MAIN(TestEntrySlip)
