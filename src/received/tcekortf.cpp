@@ -733,6 +733,14 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
             else if (row + 1 < StringGrid1->rowCount()) StringGrid1->setCurrentCell(row + 1, ColVade);
             return true;
         }
+        // Delete in a calculated column moves on, as Tab does.
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier && watched == StringGrid1 &&
+            isReadOnlyColumn(col) && col + 1 < ColumnCount) {
+            int target = col + 1;
+            while (target < ColumnCount - 1 && StringGrid1->isColumnHidden(target)) ++target;
+            StringGrid1->setCurrentCell(row, target);
+            return true;
+        }
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
             if (!StringGrid1Exit()) return true;
             const bool down = key->key() == Qt::Key_Down;

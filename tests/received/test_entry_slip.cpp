@@ -192,6 +192,10 @@ void TestEntrySlip::gridKeys()
         QTest::keyClick(f.StringGrid1, Qt::Key_Return);
         QCOMPARE(f.StringGrid1->currentColumn(), m.to);
     }
+    // Delete in a calculated column acts as Tab.
+    f.StringGrid1->setCurrentCell(0, ColGun);
+    QTest::keyClick(f.StringGrid1, Qt::Key_Delete);
+    QCOMPARE(f.StringGrid1->currentColumn(), int(ColVadeFarki));
     // The amount is regrouped while its integer part is typed, not after the comma.
     setCell(f.StringGrid1, 0, ColTutar, "");
     f.StringGrid1->setCurrentCell(0, ColTutar);
