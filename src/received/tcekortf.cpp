@@ -69,6 +69,13 @@ public:
         return w;
     }
 
+    // Writes the editor's text into its cell and closes it, before the slip moves on.
+    void finish(QWidget *editor)
+    {
+        Q_EMIT const_cast<SlipGridDelegate *>(this)->commitData(editor);
+        Q_EMIT const_cast<SlipGridDelegate *>(this)->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+
 private:
     QObject *m_keys;
 };
@@ -709,9 +716,8 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
         // Keys of the cell editor: its text goes into the cell first.
         if (auto *editor = qobject_cast<QLineEdit *>(watched); editor && row >= 0 && col >= 0) {
             const int k = key->key();
-            if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Up || k == Qt::Key_Down) {
-                if (QTableWidgetItem *item = StringGrid1->item(row, col)) item->setText(editor->text());
-            }
+            auto *delegate = static_cast<SlipGridDelegate *>(StringGrid1->itemDelegate());
+            if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Up || k == Qt::Key_Down) delegate->finish(editor);
             // Left at the start and Right at the end of the text leave the cell, as the
             // always-open cell editor would otherwise trap the arrows.
             const bool atStart = editor->cursorPosition() == 0 && !editor->hasSelectedText();
@@ -721,7 +727,7 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
                 int target = col + step;
                 while (target > ColNo && target < ColumnCount && StringGrid1->isColumnHidden(target)) target += step;
                 if (target > ColNo && target < ColumnCount) {
-                    if (QTableWidgetItem *item = StringGrid1->item(row, col)) item->setText(editor->text());
+                    delegate->finish(editor);
                     StringGrid1->setCurrentCell(row, target);
                 }
                 return true;
