@@ -76,30 +76,22 @@ const struct {
 
 QVector<GridColumn> gridColumns()
 {
-    auto col = [](const char *title, const char *field, int width, const QString &format = QString()) {
-        GridColumn c;
-        c.title = QString::fromUtf8(title);
-        c.field = QLatin1String(field);
-        c.width = width;
-        c.format = format;
-        return c;
-    };
     return {
-        col("Kodu", "firma_kodu", 80),
-        col("Adı", "firma_adi", 250),
-        col("Vergi Dairesi", "vergi_dairesi", 110),
-        col("Vergi No", "vergi_no", 90),
-        col("Telefon 1", "telefon1_no", 120),
-        col("Faks", "fax_no", 120),
-        col("Yıl.Gün.", "yildaki_gun", 65),
-        col("Yıl.Faiz", "yillik_faiz", 65, kRateFormat),
-        col("Ay Faiz", "aylik_faiz", 65, kRateFormat),
-        col("H.S.Ekle", "hafta_sonu_ekle", 64),
-        col("T.S.Ekle", "tahsilatsure_ekle", 70),
-        col("BSMV", "BSMV", 50, kAmountFormat),
-        col("BSMV Düş", "BSMV_dus", 76),
-        col("MD", "masraf_dus", 40),
-        col("VFD", "vade_farki_dus", 40),
+        gridColumn("firma_kodu", "Kodu", 80),
+        gridColumn("firma_adi", "Adı", 250),
+        gridColumn("vergi_dairesi", "Vergi Dairesi", 110),
+        gridColumn("vergi_no", "Vergi No", 90),
+        gridColumn("telefon1_no", "Telefon 1", 120),
+        gridColumn("fax_no", "Faks", 120),
+        gridColumn("yildaki_gun", "Yıl.Gün.", 65),
+        gridColumn("yillik_faiz", "Yıl.Faiz", 65, kRateFormat),
+        gridColumn("aylik_faiz", "Ay Faiz", 65, kRateFormat),
+        gridColumn("hafta_sonu_ekle", "H.S.Ekle", 64),
+        gridColumn("tahsilatsure_ekle", "T.S.Ekle", 70),
+        gridColumn("BSMV", "BSMV", 50, kAmountFormat),
+        gridColumn("BSMV_dus", "BSMV Düş", 76),
+        gridColumn("masraf_dus", "MD", 40),
+        gridColumn("vade_farki_dus", "VFD", 40),
     };
 }
 

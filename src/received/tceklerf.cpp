@@ -46,37 +46,28 @@ const QString kDate = QStringLiteral("dd.mm.yyyy");
 
 QVector<GridColumn> listColumns()
 {
-    auto c = [](const char *field, const char *title, int width, const QString &format = QString(), bool hidden = false) {
-        GridColumn col;
-        col.field = QLatin1String(field);
-        col.title = QString::fromUtf8(title);
-        col.width = width;
-        col.format = format;
-        col.hidden = hidden;
-        return col;
-    };
-    return {c("cek_ind", "No", 50),
-            c("bordro_ind", "Bordro", 55),
-            c("cek_tarihi", "Çek Vadesi", 80, kDate),
-            c("islem_tarihi", "İşlem Tarihi", 80, kDate),
-            c("alindigi_firma", "Firma Adı", 170),
-            c("para_birimi", "Para C.", 50),
-            c("cek_tutari", "Çek Tutarı", 95, kAmount),
-            c("cek_gun", "Gün", 40),
-            c("kalangun", "Kalan", 45),
-            c("aciklama", "Açıklama", 120),
-            c("cek_masraf", "Masraf", 70, kAmount),
-            c("ceki_duzenleyen", "Düzenleyen", 150),
-            c("cek_bankasi", "Bankası", 110),
-            c("cek_subesi", "Şubesi", 90),
-            c("cek_hesap_no", "Hesap No", 90),
-            c("cek_no", "Çek No", 80),
-            c("cek_ciro_id", "Ciro Brd.", 60),
-            c("cek_ciro_kime", "Ciro", 120),
-            c("cek_ciro_tarihi", "Ciro Tarihi", 80, kDate),
-            c("cek_tahsilat_tarihi", "Tah.Tarihi", 80, kDate),
-            c("cek_net_tutar", "Çek Ne Tutar", 90, kAmount, true),
-            c("cek_vade_farki", "Vade Farkı", 90, kAmount, true)};
+    return {gridColumn("cek_ind", "No", 50),
+            gridColumn("bordro_ind", "Bordro", 55),
+            gridColumn("cek_tarihi", "Çek Vadesi", 80, kDate),
+            gridColumn("islem_tarihi", "İşlem Tarihi", 80, kDate),
+            gridColumn("alindigi_firma", "Firma Adı", 170),
+            gridColumn("para_birimi", "Para C.", 50),
+            gridColumn("cek_tutari", "Çek Tutarı", 95, kAmount),
+            gridColumn("cek_gun", "Gün", 40),
+            gridColumn("kalangun", "Kalan", 45),
+            gridColumn("aciklama", "Açıklama", 120),
+            gridColumn("cek_masraf", "Masraf", 70, kAmount),
+            gridColumn("ceki_duzenleyen", "Düzenleyen", 150),
+            gridColumn("cek_bankasi", "Bankası", 110),
+            gridColumn("cek_subesi", "Şubesi", 90),
+            gridColumn("cek_hesap_no", "Hesap No", 90),
+            gridColumn("cek_no", "Çek No", 80),
+            gridColumn("cek_ciro_id", "Ciro Brd.", 60),
+            gridColumn("cek_ciro_kime", "Ciro", 120),
+            gridColumn("cek_ciro_tarihi", "Ciro Tarihi", 80, kDate),
+            gridColumn("cek_tahsilat_tarihi", "Tah.Tarihi", 80, kDate),
+            gridColumn("cek_net_tutar", "Çek Ne Tutar", 90, kAmount, true),
+            gridColumn("cek_vade_farki", "Vade Farkı", 90, kAmount, true)};
 }
 
 QVector<GridColumn> monthlyColumns()

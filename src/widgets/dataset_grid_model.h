@@ -19,6 +19,19 @@ struct GridColumn {
     Qt::Alignment alignment = {};    // none: numbers right, the rest left
 };
 
+// A column of a list: the field it shows, its title, width and display format.
+inline GridColumn gridColumn(const char *field, const char *title, int width, const QString &format = QString(),
+                             bool hidden = false)
+{
+    GridColumn c;
+    c.field = QLatin1String(field);
+    c.title = QString::fromUtf8(title);
+    c.width = width;
+    c.format = format;
+    c.hidden = hidden;
+    return c;
+}
+
 class DatasetGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
