@@ -22,33 +22,12 @@ using namespace EntrySlip;
 
 namespace {
 
-void addCard(const QString &code, const QString &name)
-{
-    Table cards(&DataContext::instance().ADOConnection1, "firma", "firma_adi");
-    cards.open();
-    cards.append();
-    cards.field("firma_kodu") = code;
-    cards.field("firma_adi") = name;
-    cards.field("yildaki_gun") = 365;
-    cards.field("yillik_faiz") = 36.0;
-    cards.field("tahsilatsure_ekle") = 0;
-    cards.post();
-}
-
 void setCell(QTableWidget *g, int row, int col, const QString &text)
 {
     while (g->rowCount() <= row) g->insertRow(g->rowCount());
     if (!g->item(row, col)) g->setItem(row, col, new QTableWidgetItem);
     g->item(row, col)->setText(text);
     if (!g->item(row, 0)) g->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-}
-
-qint64 count(Connection &c, const QString &table)
-{
-    Query q(&c);
-    q.sql() << "SELECT COUNT(*) AS n FROM " + table;
-    q.open();
-    return q.field("n").asInteger();
 }
 
 // The worked example typed into the window: account M1, slip of 01.03.2021.
@@ -110,7 +89,7 @@ void TestEntrySlip::recalculateAndSave()
 {
     TestHome home;
     home.openCompany("A1", 2021);
-    addCard("M1", "Müşteri Bir");
+    TestHome::addAccountCard("M1", "Müşteri Bir", 36.0);
     TcekortF f;
     fillWorkedExample(f);
     QCOMPARE(f.JustaEdit23->text(), QString("Müşteri Bir"));
@@ -129,7 +108,7 @@ void TestEntrySlip::recalculateAndSave()
     QCOMPARE(f.JustaEdit1->text(), QString("1"));
     QVERIFY(!f.girisDegisti);
     QCOMPARE(f.StringGrid1->item(1, ColKey)->text(), QString("2"));
-    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekgiris"), 2);
+    QCOMPARE(TestHome::countRows(DataContext::instance().ADOConnection1, "cekgiris"), 2);
     Query m(&DataContext::instance().kasaConnection);
     m.sql() << "SELECT alacak_tutari FROM carihareket WHERE cek_id=1";
     m.open();
@@ -141,7 +120,7 @@ void TestEntrySlip::recalculateAndSave()
     f.JustaEdit23->setText("Kimse");
     f.BitBtn12->click();
     QCOMPARE(MessageBox::shown().last().text, QString("\"YOK\" firma kodu bulunamadı. Yeni kod giriniz!"));
-    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekbordro"), 1);
+    QCOMPARE(TestHome::countRows(DataContext::instance().ADOConnection1, "cekbordro"), 1);
     f.girisDegisti = false;
 }
 
@@ -149,14 +128,14 @@ void TestEntrySlip::deleteSavedRowResaves()
 {
     TestHome home;
     home.openCompany("A1", 2021);
-    addCard("M1", "Müşteri Bir");
+    TestHome::addAccountCard("M1", "Müşteri Bir", 36.0);
     TcekortF f;
     fillWorkedExample(f);
     QVERIFY(f.sakla());
     f.StringGrid1->setCurrentCell(0, ColTutar);
     MessageBox::queueAnswer(MessageBox::Yes);
     f.satirSil();
-    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekgiris"), 1);
+    QCOMPARE(TestHome::countRows(DataContext::instance().ADOConnection1, "cekgiris"), 1);
     QCOMPARE(f.StringGrid1->item(0, ColVade)->text(), QString("15.04.2021"));
     QCOMPARE(f.StringGrid1->item(0, ColNo)->text(), QString("1"));
     Query m(&DataContext::instance().kasaConnection);
@@ -169,7 +148,7 @@ void TestEntrySlip::deleteSavedRowResaves()
     MessageBox::queueAnswer(MessageBox::No);
     f.satirSil();
     QCOMPARE(f.StringGrid1->rowCount(), rowsBefore + 1);
-    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekgiris"), 1);
+    QCOMPARE(TestHome::countRows(DataContext::instance().ADOConnection1, "cekgiris"), 1);
     // Copying a cheque fills the next empty row without its key.
     f.StringGrid1->setCurrentCell(0, ColTutar);
     f.ceKopyala();
@@ -252,7 +231,7 @@ void TestEntrySlip::typingFiveChequesByKeyboard()
 {
     TestHome home;
     home.openCompany("A1", 2021);
-    addCard("M1", "Müşteri Bir");
+    TestHome::addAccountCard("M1", "Müşteri Bir", 36.0);
     TcekortF f;
     f.DateTimePicker15->setDate(QDate(2021, 3, 1));
     f.KoduEdit->setText("M1");
@@ -278,7 +257,7 @@ void TestEntrySlip::typingFiveChequesByKeyboard()
     QCOMPARE(rows[4][ColTutar], QString("5.000,00"));
     QCOMPARE(f.JustaEdit5->text(), QString("15.000,00"));
     QVERIFY(f.sakla());
-    QCOMPARE(count(DataContext::instance().ADOConnection1, "cekgiris"), 5);
+    QCOMPARE(TestHome::countRows(DataContext::instance().ADOConnection1, "cekgiris"), 5);
     f.hide();
 }
 

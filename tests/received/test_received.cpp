@@ -36,24 +36,6 @@ Params workedExample()
 Connection &company() { return DataContext::instance().ADOConnection1; }
 Connection &cash() { return DataContext::instance().kasaConnection; }
 
-void addCard(const QString &code, const QString &name)
-{
-    Table cards(&company(), "firma", "firma_adi");
-    cards.open();
-    cards.append();
-    cards.field("firma_kodu") = code;
-    cards.field("firma_adi") = name;
-    cards.post();
-}
-
-qint64 count(Connection &c, const QString &table)
-{
-    Query q(&c);
-    q.sql() << "SELECT COUNT(*) AS n FROM " + table;
-    q.open();
-    return q.field("n").asInteger();
-}
-
 // The slip of the worked example, ready to save for the account M1.
 struct SlipFixture {
     Header header;
@@ -242,7 +224,7 @@ void TestReceived::saveWritesSlipChequesAndMovement()
 {
     TestHome home;
     home.openCompany("A1", 2021);
-    addCard("M1", "Müşteri Bir");
+    TestHome::addAccountCard("M1", "Müşteri Bir");
     SlipFixture f;
     f.header.deductMaturity = true;
     f.params.gunEkle.clear();  // an empty "Gün Ekle" means no added days
@@ -301,9 +283,9 @@ void TestReceived::saveWritesSlipChequesAndMovement()
     f.rows[2] = row(3, "30.04.2021", "1000");
     f.rows << row(4, "", "");
     QVERIFY(f.save().saved);
-    QCOMPARE(count(company(), "cekbordro"), 1);
-    QCOMPARE(count(company(), "cekgiris"), 3);
-    QCOMPARE(count(cash(), "carihareket"), 1);
+    QCOMPARE(TestHome::countRows(company(), "cekbordro"), 1);
+    QCOMPARE(TestHome::countRows(company(), "cekgiris"), 3);
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);
     move.close();
     move.open();
     QCOMPARE(move.field("brut_tutar").asFloat(), 17000.0);
@@ -318,7 +300,7 @@ void TestReceived::saveWritesSlipChequesAndMovement()
     QVERIFY(again.saved);
     QCOMPARE(again.missingKeysStoredAsNew, 1);
     QVERIFY(again.message.contains("yeni çek"));
-    QCOMPARE(count(company(), "cekgiris"), 3);
+    QCOMPARE(TestHome::countRows(company(), "cekgiris"), 3);
     QCOMPARE(f.rows[2][ColKey], QString("4"));
 }
 
@@ -326,7 +308,7 @@ void TestReceived::saveChecksStopBeforeWriting()
 {
     TestHome home;
     home.openCompany("A1", 2021);
-    addCard("M1", "Müşteri Bir");
+    TestHome::addAccountCard("M1", "Müşteri Bir");
     SlipFixture f;
     f.header.code = "X9";
     QCOMPARE(f.save().message, QString("\"X9\" firma kodu bulunamadı. Yeni kod giriniz!"));
@@ -342,22 +324,22 @@ void TestReceived::saveChecksStopBeforeWriting()
     const SaveResult r = f.save();
     QVERIFY(!r.saved);
     QCOMPARE(r.message, QString("\"01.01.1899\" tarih girişiniz uygun değil!"));
-    QCOMPARE(count(company(), "cekbordro"), 0);
-    QCOMPARE(count(company(), "cekgiris"), 0);
-    QCOMPARE(count(cash(), "carihareket"), 0);
+    QCOMPARE(TestHome::countRows(company(), "cekbordro"), 0);
+    QCOMPARE(TestHome::countRows(company(), "cekgiris"), 0);
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 0);
     // No cheque with an amount: the header and the movement only.
     f.rows = {row(1, "", ""), row(2, "", "")};
     QVERIFY(f.save().saved);
-    QCOMPARE(count(company(), "cekbordro"), 1);
-    QCOMPARE(count(company(), "cekgiris"), 0);
-    QCOMPARE(count(cash(), "carihareket"), 1);
+    QCOMPARE(TestHome::countRows(company(), "cekbordro"), 1);
+    QCOMPARE(TestHome::countRows(company(), "cekgiris"), 0);
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);
 }
 
 void TestReceived::saveTlRateAndOtherYear()
 {
     TestHome home;
     home.openCompany("A1", 2021);
-    addCard("M1", "Müşteri Bir");
+    TestHome::addAccountCard("M1", "Müşteri Bir");
     SlipFixture f;
     f.header.kuru = "30";
     QVERIFY(f.save().saved);
@@ -378,23 +360,23 @@ void TestReceived::saveTlRateAndOtherYear()
     QVERIFY(f.save().saved);
     QCOMPARE(DataContext::instance().calismaYili, 2022);
     QVERIFY(QFileInfo::exists(home.path("Data/A12022K.mdb")));
-    QCOMPARE(count(cash(), "carihareket"), 1);
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);
     QVERIFY(kasadegistir(2021));
-    QCOMPARE(count(cash(), "carihareket"), 1);  // the former year's movement stays
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);  // the former year's movement stays
 }
 
 void TestReceived::saveRollsBackOnFailure()
 {
     TestHome home;
     home.openCompany("A1", 2021);
-    addCard("M1", "Müşteri Bir");
+    TestHome::addAccountCard("M1", "Müşteri Bir");
     company().exec("CREATE TRIGGER boom BEFORE INSERT ON cekgiris WHEN NEW.cek_tutari=5000 "
                    "BEGIN SELECT RAISE(ABORT, 'disk dolu'); END");
     SlipFixture f;
     QVERIFY_THROWS_EXCEPTION(EngineError, f.save());
-    QCOMPARE(count(company(), "cekbordro"), 0);
-    QCOMPARE(count(company(), "cekgiris"), 0);
-    QCOMPARE(count(cash(), "carihareket"), 0);
+    QCOMPARE(TestHome::countRows(company(), "cekbordro"), 0);
+    QCOMPARE(TestHome::countRows(company(), "cekgiris"), 0);
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 0);
     QCOMPARE(f.header.number, 0);
     QVERIFY(f.rows[0][ColKey].isEmpty());  // no key of a cheque that was rolled back
 }

@@ -2,6 +2,7 @@
 
 #include "data/data_context.h"
 #include "data/program_home.h"
+#include "data/query.h"
 #include "data/table.h"
 #include "data/template_copy.h"
 #include "widgets/file_dialog.h"
@@ -45,4 +46,25 @@ void TestHome::addCompanyRecord()
     t.fieldByName("firma_unvani_1").setValue(QStringLiteral("Öztürk Gıda Ltd. Şti."));
     t.fieldByName("firma_unvani_2").setValue(QStringLiteral("İzmir Şubesi"));
     t.post();
+}
+
+void TestHome::addAccountCard(const QString &code, const QString &name, double yearlyRate)
+{
+    Table cards(&DataContext::instance().ADOConnection1, QStringLiteral("firma"), QStringLiteral("firma_adi"));
+    cards.open();
+    cards.append();
+    cards.field(QStringLiteral("firma_kodu")) = code;
+    cards.field(QStringLiteral("firma_adi")) = name;
+    cards.field(QStringLiteral("yildaki_gun")) = 365;
+    cards.field(QStringLiteral("yillik_faiz")) = yearlyRate;
+    cards.field(QStringLiteral("tahsilatsure_ekle")) = 0;
+    cards.post();
+}
+
+qint64 TestHome::countRows(Connection &c, const QString &table)
+{
+    Query q(&c);
+    q.sql() << QStringLiteral("SELECT COUNT(*) AS n FROM ") + table;
+    q.open();
+    return q.field(QStringLiteral("n")).asInteger();
 }

@@ -17,6 +17,10 @@ public:
 
     // The company's own record (report headers): "Öztürk Gıda Ltd. Şti." / "İzmir Şubesi".
     static void addCompanyRecord();
+    // An account card of the open company: 365 days a year, the yearly rate given.
+    static void addAccountCard(const QString &code, const QString &name, double yearlyRate = 0);
+    // The rows of a table in the file behind a connection.
+    static qint64 countRows(class Connection &c, const QString &table);
 
 private:
     QTemporaryDir m_dir;
