@@ -1,5 +1,6 @@
 #include "app/tgirisf.h"
 
+#include "app/company_registry.h"
 #include "app/login_steps.h"
 #include "app/uygulama.h"
 #include "data/data_context.h"
@@ -147,7 +148,7 @@ bool TgirisF::firmaeditExit()
     m_inLookup = true;
     bool found = false;
     try {
-        Table &registry = Uygulama::instance().registryTable();
+        Table &registry = CompanyRegistry::firmaTable(false);
         if (!registry.isActive()) registry.open();
         // A record left half-typed in the company form is dropped, never saved by the lookup.
         if (registry.state() != Dataset::State::Browse) registry.cancel();
@@ -175,7 +176,7 @@ void TgirisF::tamamClick()
     try {
         if (!ctx.ADOConnection2.isOpen()) ctx.ADOConnection2.open();
         if (!ctx.ADOConnection1.isOpen()) ctx.ADOConnection1.open();
-        Table &passwords = Uygulama::instance().passwordTable();
+        Table &passwords = CompanyRegistry::sifreTable(false);
         if (!passwords.isActive()) passwords.open();
         passwords.first();
         const bool ok = passwords.isEmpty() ||
@@ -199,7 +200,6 @@ void TgirisF::tamamClick()
 
 void TgirisF::openCompany()
 {
-    DataContext &ctx = DataContext::instance();
     const QString code = firmaedit->text();
     qint64 year = 0;
     try {
@@ -229,14 +229,13 @@ void TgirisF::openCompany()
         return;
     case OpenCompanyResult::Opened: break;
     }
-    Table &registry = Uygulama::instance().registryTable();
+    Table &registry = CompanyRegistry::firmaTable(false);
     if (!registry.isActive()) registry.open();
     const QString title = registry.field(QStringLiteral("firma_unvani_1")).asString();
     const QString regCode = registry.field(QStringLiteral("firma_kodu")).asString();
     Uygulama::instance().showCompanyOnForms(regCode, title, int(year), yilEdit->text());
     LoginMemory{firmaedit->text(), yilEdit->text(), Label1->text()}.write();
     hide();
-    Q_UNUSED(ctx);
     Uygulama::instance().showMainMenu();
     Q_EMIT loggedIn();
 }
@@ -246,8 +245,8 @@ void TgirisF::sifreGirisClick()
     DataContext &ctx = DataContext::instance();
     try {
         if (!ctx.ADOConnection1.isOpen()) ctx.ADOConnection1.open();
-        Table &passwords = Uygulama::instance().passwordTable();
-        Table &master = Uygulama::instance().masterTable();
+        Table &passwords = CompanyRegistry::sifreTable(false);
+        Table &master = CompanyRegistry::masterTable(false);
         if (!passwords.isActive()) passwords.open();
         if (!master.isActive()) master.open();
         master.first();

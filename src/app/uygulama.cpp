@@ -100,10 +100,6 @@ Uygulama &Uygulama::instance()
     return *g_instance;
 }
 
-Table &Uygulama::registryTable() { return CompanyRegistry::firmaTable(false); }
-Table &Uygulama::passwordTable() { return CompanyRegistry::sifreTable(false); }
-Table &Uygulama::masterTable() { return CompanyRegistry::masterTable(false); }
-
 void Uygulama::showCompanyList() { m_girisRF->showList(); }
 
 void Uygulama::showNewCompany(const QString &code)

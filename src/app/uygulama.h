@@ -36,10 +36,6 @@ public:
     TgirisRF *girisRF() const { return m_girisRF.get(); }
     TsifreF *sifreF() const { return m_sifreF.get(); }
 
-    // Registry datasets the login form and the company windows share.
-    Table &registryTable();  // registry "firma"
-    Table &passwordTable();  // "sifre"
-    Table &masterTable();    // "master"
 
     void showCompanyList();
     void showNewCompany(const QString &code);

@@ -65,8 +65,8 @@ void fnLike(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     if (!pattern) {
         pattern = new QString(turkishFold(textArg(argv[0])));
         sqlite3_set_auxdata(ctx, 0, pattern, deleteFoldedPattern);
+        // SQLite may drop the value at once; then the pattern is folded per row.
         pattern = static_cast<QString *>(sqlite3_get_auxdata(ctx, 0));
-        if (!pattern) pattern = nullptr;
     }
     QChar escape;
     if (argc == 3) {

@@ -3,6 +3,7 @@
 #include "accounts/tcarif.h"
 #include "app/tfirmaf.h"
 #include "app/tgirisrf.h"
+#include "app/company_registry.h"
 #include "app/tgirisf.h"
 #include "app/uygulama.h"
 #include "data/connection_string.h"
@@ -29,7 +30,7 @@ namespace {
 // A registered company with its database, as the company form leaves it.
 void registerCompany(TestHome &home, const QString &code, const QString &title)
 {
-    Table &reg = Uygulama::instance().registryTable();
+    Table &reg = CompanyRegistry::firmaTable(false);
     if (!reg.isActive()) reg.open();
     reg.append();
     reg.field("firma_kodu") = code;
@@ -40,7 +41,7 @@ void registerCompany(TestHome &home, const QString &code, const QString &title)
 
 void setPassword(const QString &password)
 {
-    Table &t = Uygulama::instance().passwordTable();
+    Table &t = CompanyRegistry::sifreTable(false);
     if (!t.isActive()) t.open();
     t.append();
     t.field("sifre") = password;
@@ -241,7 +242,7 @@ void TestLogin::passwords()
     QCOMPARE(MessageBox::shown().first().caption, QString("Brenvo Çek Senet Takip"));
     QCOMPARE(int(MessageBox::shown().first().icon), int(MessageBox::Icon::Critical));
     // A wrong master password counts with them: third wrong entry.
-    Table &master = app.masterTable();
+    Table &master = CompanyRegistry::masterTable(false);
     if (!master.isActive()) master.open();
     master.append();
     master.field("mids") = "usta";
