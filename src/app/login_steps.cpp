@@ -2,7 +2,6 @@
 
 #include "data/data_context.h"
 #include "data/program_home.h"
-#include "data/template_copy.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -29,12 +28,7 @@ OpenCompanyResult openCompanyDatabases(const QString &code, int year)
     const QString companyFile = QStringLiteral("Data/") + code + QStringLiteral(".mdb");
     if (!QFileInfo::exists(ProgramHome::path(companyFile))) return OpenCompanyResult::NoCompanyDatabase;
 
-    const QString cashFile = DataContext::cashFileName(code, year);
-    if (!QFileInfo::exists(ProgramHome::path(cashFile))) {
-        const QString templ = ProgramHome::path(QStringLiteral("Kasa.mdb"));
-        if (!QFileInfo::exists(templ) || !copyTemplate(templ, ProgramHome::path(cashFile)))
-            return OpenCompanyResult::NoCashTemplate;
-    }
+    if (!ensureCashFile(code, year)) return OpenCompanyResult::NoCashTemplate;
     ctx.kasaConnection.close();
     ctx.kasaConnection.setConnectionString(DataContext::cashConnectionString(code, year));
     ctx.kasaConnection.open();

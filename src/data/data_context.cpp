@@ -47,18 +47,23 @@ QString DataContext::cashConnectionString(const QString &code, int year)
     return ConnectionString::build(cashFileName(code, year));
 }
 
+bool ensureCashFile(const QString &code, int year)
+{
+    const QString file = ProgramHome::path(DataContext::cashFileName(code, year));
+    if (QFileInfo::exists(file)) return true;
+    const QString templ = ProgramHome::path(QStringLiteral("Kasa.mdb"));
+    return QFileInfo::exists(templ) && copyTemplate(templ, file);
+}
+
 bool kasadegistir(int year)
 {
     DataContext &ctx = DataContext::instance();
     const QString file = ProgramHome::path(DataContext::cashFileName(ctx.aktifSirketKodu, year));
-    if (!QFileInfo::exists(file)) {
-        const QString templ = ProgramHome::path(QStringLiteral("Kasa.mdb"));
-        if (!QFileInfo::exists(templ) || !copyTemplate(templ, file)) {
-            MessageBox::show(QStringLiteral("Brenvo Çek Senet Takip Programı"),
-                             QStringLiteral("Kasa oluşturulması için gerekli dosya bulunamadı!"),
-                             MessageBox::Icon::Warning, MessageBox::Ok);
-            return false;
-        }
+    if (!ensureCashFile(ctx.aktifSirketKodu, year)) {
+        MessageBox::show(QStringLiteral("Brenvo Çek Senet Takip Programı"),
+                         QStringLiteral("Kasa oluşturulması için gerekli dosya bulunamadı!"),
+                         MessageBox::Icon::Warning, MessageBox::Ok);
+        return false;
     }
     // Closing the connection closes every dataset on it; the caller reopens what it needs.
     const QString previous = ctx.kasaConnection.connectionString();

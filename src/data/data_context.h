@@ -45,3 +45,7 @@ private:
 // bulunamadı!", changes nothing and returns false; the caller must then not write
 // rows dated in that year.
 bool kasadegistir(int year);
+
+// Makes sure the cash file of a company and year exists, copying it from the
+// template "Kasa.mdb" when it is missing. False when it cannot (no template).
+bool ensureCashFile(const QString &code, int year);
