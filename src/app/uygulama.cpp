@@ -41,6 +41,7 @@ Uygulama::Uygulama()
     m_sifreF = std::make_unique<TsifreF>();
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
+    m_cekortF->setYardim(m_yardimF.get());
     m_cekortF->setCardWindow(m_cariF.get());
     m_cekortF->setListWindow(m_ceklerF.get());
     m_ceklerF->setCariF(m_cariF.get());

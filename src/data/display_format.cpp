@@ -2,6 +2,9 @@
 
 #include "data/field_value.h"
 
+#include <QLocale>
+
+#include <algorithm>
 #include <cmath>
 
 QString formatFloat(const QString &fullFormat, double value)
@@ -17,13 +20,27 @@ QString formatFloat(const QString &fullFormat, double value)
     const int maxFrac = minFrac + int(fracPart.count(u'#'));
 
     const bool negative = value < 0;
-    const double scaled = std::fabs(value) * std::pow(10.0, maxFrac);
-    // Round half away from zero, with a small tolerance for binary fractions (1,005).
-    const double rounded = std::floor(scaled + 0.5 + 1e-9 * std::max(1.0, scaled));
-    QString digits = QString::number(rounded, 'f', 0);
+    // Round half away from zero on the shortest decimal text that reads back as the
+    // value: 1,005 is "1.005" and shows 1,01 as a reader expects, and a large
+    // amount (5.250.000,00) never gains a cent from binary noise.
+    const QString shortest = QString::number(std::fabs(value), 'f', QLocale::FloatingPointShortest);
+    const qsizetype point = shortest.indexOf(u'.');
+    QString digits = point < 0 ? shortest : shortest.left(point);
+    QString decimals = point < 0 ? QString() : shortest.mid(point + 1);
+    const bool roundUp = decimals.size() > maxFrac && decimals[maxFrac] >= u'5';
+    decimals = decimals.left(maxFrac);
+    while (decimals.size() < maxFrac) decimals += u'0';
+    digits += decimals;
+    if (roundUp) {
+        qsizetype i = digits.size() - 1;
+        while (i >= 0 && digits[i] == u'9') digits[i--] = u'0';
+        if (i < 0) digits.prepend(u'1');
+        else digits[i] = QChar(digits[i].unicode() + 1);
+    }
     while (digits.size() <= maxFrac) digits.prepend(u'0');
     QString integer = digits.left(digits.size() - maxFrac);
     QString fraction = digits.right(maxFrac);
+    const bool isZero = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c == u'0'; });
     while (fraction.size() > minFrac && fraction.endsWith(u'0')) fraction.chop(1);
 
     qsizetype zeros = 0;
@@ -35,7 +52,6 @@ QString formatFloat(const QString &fullFormat, double value)
     }
     QString out = integer;
     if (!fraction.isEmpty()) out += u',' + fraction;
-    const bool isZero = rounded == 0.0;
     if (negative && !isZero) out.prepend(u'-');
     return out;
 }

@@ -10,12 +10,14 @@
 #include "data/query.h"
 #include "data/sql_literals.h"
 #include "data/table.h"
+#include "widgets/help_window.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/wait_window.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -47,7 +50,12 @@ public:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (index.column() == ColNo) return;
+        if (index.column() == ColNo) {
+            // The row number sits on the button face, as the titles do.
+            option->backgroundBrush = option->palette.button();
+            option->displayAlignment = Qt::AlignCenter;
+            return;
+        }
         option->backgroundBrush = (index.row() + 1) % 2 ? QColor(223, 235, 255) : QColor(249, 255, 225);
         if (index.column() == ColTutar) option->palette.setColor(QPalette::Text, Qt::blue);
         const int c = index.column();
@@ -60,7 +68,9 @@ public:
     {
         QWidget *w = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-            if (index.column() == ColVade) edit->setInputMask(QStringLiteral("99.99.0000;_"));
+            // Every place optional (Qt's "0"), so a half-typed date reaches the row step,
+            // which completes it or says what is wrong.
+            if (index.column() == ColVade) edit->setInputMask(QStringLiteral("00.00.0000;_"));
             else if (index.column() == ColTutar || index.column() == ColMasraf) KeyFilters::installDecimalKeys(edit);
             // The slip moves through the columns itself on Enter, Up and Down.
             edit->setProperty("enterKeepsKey", true);
@@ -69,10 +79,24 @@ public:
         return w;
     }
 
+    // A masked date goes into the cell as shown, blanks included ("5_.3_.24__"), so
+    // day, month and year keep their places for the completion; a mask left
+    // without any digit leaves the cell empty.
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        auto *edit = qobject_cast<QLineEdit *>(editor);
+        if (!edit || edit->inputMask().isEmpty()) return QStyledItemDelegate::setModelData(editor, model, index);
+        const QString shown = edit->displayText();
+        const bool anyDigit = std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.isDigit(); });
+        model->setData(index, anyDigit ? shown : QString(), Qt::EditRole);
+    }
+
     // Writes the editor's text into its cell and closes it, before the slip moves on.
     void finish(QWidget *editor)
     {
         Q_EMIT const_cast<SlipGridDelegate *>(this)->commitData(editor);
+        // Closing hides the focused editor; its focus-out must not commit it a second time.
+        editor->removeEventFilter(const_cast<SlipGridDelegate *>(this));
         Q_EMIT const_cast<SlipGridDelegate *>(this)->closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
 
@@ -155,8 +179,6 @@ TcekortF::~TcekortF() { AccountPicker::unregisterTarget(QStringLiteral("cekgiris
 
 void TcekortF::buildHeader(QVBoxLayout *root)
 {
-    auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
     DateTimePicker15 = new QDateEdit(QDate::currentDate().addDays(-1), this);
     DateTimePicker15->setObjectName(QStringLiteral("DateTimePicker15"));
     DateTimePicker15->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
@@ -172,21 +194,30 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     KeyFilters::installDecimalKeys(kuruEdit);
     JustaEdit1 = lineEdit(this, "JustaEdit1");
     JustaEdit1->setReadOnly(true);
-    JustaEdit1->setMaximumWidth(90);
 
-    grid->addWidget(new QLabel(QStringLiteral("Tarihi"), this), 0, 0);
-    grid->addWidget(DateTimePicker15, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("No"), this), 0, 2);
-    grid->addWidget(JustaEdit1, 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Cari Kodu"), this), 1, 0);
-    grid->addWidget(KoduEdit, 1, 1);
-    grid->addWidget(JvXPButton2, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Cari Adı"), this), 2, 0);
-    grid->addWidget(JustaEdit23, 2, 1, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Para Cinsi"), this), 3, 0);
-    grid->addWidget(dovizBox, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Kuru"), this), 3, 2);
-    grid->addWidget(kuruEdit, 3, 3);
+    // The slip and its account.
+    auto *slip = new QGridLayout;
+    slip->setHorizontalSpacing(6);
+    slip->addWidget(new QLabel(QStringLiteral("Tarihi"), this), 0, 0);
+    slip->addWidget(DateTimePicker15, 0, 1);
+    slip->addWidget(new QLabel(QStringLiteral("No"), this), 0, 2, Qt::AlignRight);
+    slip->addWidget(JustaEdit1, 0, 3);
+    slip->addWidget(new QLabel(QStringLiteral("Cari Kodu"), this), 1, 0);
+    slip->addWidget(KoduEdit, 1, 1, 1, 2);
+    slip->addWidget(JvXPButton2, 1, 3);
+    slip->addWidget(new QLabel(QStringLiteral("Cari Adı"), this), 2, 0);
+    slip->addWidget(JustaEdit23, 2, 1, 1, 3);
+    slip->addWidget(new QLabel(QStringLiteral("Para Cinsi"), this), 3, 0);
+    slip->addWidget(dovizBox, 3, 1);
+    slip->addWidget(new QLabel(QStringLiteral("Kuru"), this), 3, 2, Qt::AlignRight);
+    slip->addWidget(kuruEdit, 3, 3);
+    DateTimePicker15->setFixedWidth(120);
+    dovizBox->setFixedWidth(120);
+    JustaEdit1->setFixedWidth(90);
+    kuruEdit->setFixedWidth(90);
+    JvXPButton2->setFixedWidth(90);
+    KoduEdit->setMinimumWidth(170);
+    JustaEdit23->setMinimumWidth(300);
 
     auto *typeBox = new QGroupBox(this);
     typeBox->setObjectName(QStringLiteral("RadioGroup1"));
@@ -197,7 +228,6 @@ void TcekortF::buildHeader(QVBoxLayout *root)
         typeLayout->addWidget(accountType[i]);
     }
     accountType[0]->setChecked(true);
-    grid->addWidget(typeBox, 0, 4, 4, 1);
 
     auto *deduct = new QGroupBox(QStringLiteral("Cari Hesaba Alacak Eklerken"), this);
     auto *deductLayout = new QVBoxLayout(deduct);
@@ -210,8 +240,8 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     BSMVCheck = new QCheckBox(QStringLiteral("BSMV Düş"), deduct);
     BSMVCheck->setObjectName(QStringLiteral("BSMVCheck"));
     for (QCheckBox *c : {vadefarkiCheck, masrafCheck, BSMVCheck}) deductLayout->addWidget(c);
-    grid->addWidget(deduct, 0, 5, 4, 1);
 
+    // The interest terms, taken from the account card.
     Edit61 = lineEdit(this, "Edit61", QStringLiteral("365"), 3);
     KeyFilters::installDigitsOnly(Edit61);
     Edit62 = lineEdit(this, "Edit62", QStringLiteral("0"), 6);
@@ -221,39 +251,55 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     JustaEdit57 = lineEdit(this, "JustaEdit57", QStringLiteral("5"), 8);
     KeyFilters::installDecimalKeys(JustaEdit57);
     Edit64 = lineEdit(this, "Edit64", QStringLiteral("0"));
+    KeyFilters::installDecimalKeys(Edit64);
     Edit371 = lineEdit(this, "Edit371", QString(), 2);
     KeyFilters::installDigitsOnly(Edit371);
-    const QPair<QString, QLineEdit *> terms[] = {{QStringLiteral("Yıldaki Gün"), Edit61}, {QStringLiteral("Yıllık Faiz"), Edit62},
-                                                 {QStringLiteral("Aylık Faiz"), Edit63},  {QStringLiteral("BSMV"), JustaEdit57},
-                                                 {QStringLiteral("Masraf"), Edit64}};
-    int r = 0;
-    for (const auto &[label, edit] : terms) {
-        grid->addWidget(new QLabel(label, this), r % 3, 6 + (r / 3) * 2);
-        grid->addWidget(edit, r % 3, 7 + (r / 3) * 2);
-        edit->setMaximumWidth(100);
-        ++r;
+    auto *terms = new QGridLayout;
+    terms->setHorizontalSpacing(6);
+    const QPair<QString, QLineEdit *> fields[] = {{QStringLiteral("Yıldaki Gün"), Edit61}, {QStringLiteral("BSMV"), JustaEdit57},
+                                                  {QStringLiteral("Yıllık Faiz"), Edit62},  {QStringLiteral("Masraf"), Edit64},
+                                                  {QStringLiteral("Aylık Faiz"), Edit63}};
+    for (int i = 0; i < 5; ++i) {
+        terms->addWidget(new QLabel(fields[i].first, this), i / 2, (i % 2) * 2);
+        terms->addWidget(fields[i].second, i / 2, (i % 2) * 2 + 1);
+        fields[i].second->setFixedWidth(80);
     }
     auto *collection = new QHBoxLayout;
+    collection->setSpacing(6);
     collection->addWidget(new QLabel(QStringLiteral("Tahsilat Süresi Olarak"), this));
-    Edit371->setMaximumWidth(40);
+    Edit371->setFixedWidth(40);
     collection->addWidget(Edit371);
     collection->addWidget(new QLabel(QStringLiteral("Gün Ekle"), this));
     collection->addStretch();
-    grid->addLayout(collection, 3, 6, 1, 4);
-    grid->addWidget(CheckBox1, 4, 0, 1, 4);
+    terms->addLayout(collection, 3, 0, 1, 4);
+    terms->addWidget(CheckBox1, 4, 0, 1, 4);
 
-    auto *buttons = new QHBoxLayout;
     auto *close = button(this, "kapatBut", QStringLiteral("KAPAT"));
     JvXPButton1 = button(this, "JvXPButton1", QStringLiteral("KAYDET"));
     auto *cekler = m_ceklerBut = button(this, "ceklerBut", QStringLiteral("Çekler"));
     auto *excel = button(this, "excelAlBut", QStringLiteral("Excel'den Al"));
     cekler->setEnabled(false);  // until the lists window is set
-    excel->setEnabled(false);
-    for (QPushButton *b : {JvXPButton1, cekler, excel, close}) buttons->addWidget(b);
-    buttons->addStretch();
-    grid->addLayout(buttons, 4, 4, 1, 6);
-    grid->setColumnStretch(1, 1);
-    root->addLayout(grid);
+    excel->setEnabled(false);   // the import joins later
+    m_helpBut = button(this, "yardimBut", QStringLiteral("?"));
+    m_helpBut->setToolTip(QStringLiteral("Yardım"));
+    auto *buttons = new QGridLayout;
+    buttons->addWidget(JvXPButton1, 0, 0);
+    buttons->addWidget(close, 0, 1);
+    buttons->addWidget(cekler, 1, 0);
+    buttons->addWidget(excel, 1, 1);
+    buttons->addWidget(m_helpBut, 2, 1);
+    buttons->setRowStretch(3, 1);
+    for (QPushButton *b : {JvXPButton1, close, cekler, excel, m_helpBut}) b->setMinimumWidth(110);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(14);
+    row->addLayout(slip);
+    row->addWidget(typeBox, 0, Qt::AlignTop);
+    row->addWidget(deduct, 0, Qt::AlignTop);
+    row->addLayout(terms);
+    row->addStretch(1);
+    row->addLayout(buttons);
+    root->addLayout(row);
 
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     connect(cekler, &QPushButton::clicked, this, [this] {
@@ -268,6 +314,8 @@ void TcekortF::buildHeader(QVBoxLayout *root)
         if (m_cards) m_cards->ac(QStringLiteral("cekgiris"), QString(), JustaEdit23->text());
     });
     KoduEdit->installEventFilter(this);
+    JustaEdit23->installEventFilter(this);
+    kuruEdit->installEventFilter(this);
     for (QLineEdit *e : {KoduEdit, kuruEdit, Edit61, Edit371, Edit62, Edit63})
         connect(e, &QLineEdit::textEdited, this, [this] { markChanged(); });
     connect(dovizBox, &QComboBox::currentTextChanged, this, [this] { markChanged(); });
@@ -353,6 +401,7 @@ void TcekortF::buildGrid(QVBoxLayout *root)
         StringGrid1->blockSignals(false);
     });
     connect(StringGrid1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *) { markChanged(); });
+    StringGrid1->viewport()->installEventFilter(this);
     // Leaving the grid (not for its own cell editor) runs the row step.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         const auto inGrid = [this](QWidget *w) { return w && (w == StringGrid1 || StringGrid1->isAncestorOf(w)); };
@@ -363,7 +412,6 @@ void TcekortF::buildGrid(QVBoxLayout *root)
 
 void TcekortF::buildFooter(QVBoxLayout *root)
 {
-    auto *grid = new QGridLayout;
     JustaEdit5 = resultEdit(this, "JustaEdit5");
     JustaEdit6 = resultEdit(this, "JustaEdit6");
     JustaEdit7 = resultEdit(this, "JustaEdit7");
@@ -375,32 +423,72 @@ void TcekortF::buildFooter(QVBoxLayout *root)
     DateTimePicker16->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     DateTimePicker16->setReadOnly(true);
     DateTimePicker16->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    DateTimePicker16->setAlignment(Qt::AlignRight);
+    DateTimePicker16->setFixedWidth(130);
     JvDotNetMemo1 = new QPlainTextEdit(this);
     JvDotNetMemo1->setObjectName(QStringLiteral("JvDotNetMemo1"));
-    JvDotNetMemo1->setMaximumHeight(70);
+    JvDotNetMemo1->setMaximumHeight(110);
+
+    auto *totals = new QGridLayout;
+    totals->setHorizontalSpacing(6);
     const QPair<QString, QWidget *> fields[] = {
-        {QStringLiteral("Toplam Tutar"), JustaEdit5},     {QStringLiteral("Toplam Vade Farkı"), JustaEdit6},
-        {QStringLiteral("Toplam Masraflar"), JustaEdit7}, {QStringLiteral("Toplam Net Tutar"), JustaEdit8},
-        {QStringLiteral("BSMV"), JustaEdit70},            {QStringLiteral("Ort. Vadesi"), DateTimePicker16},
-        {QStringLiteral("Gün"), Edit59}};
-    int i = 0;
-    for (const auto &[label, w] : fields) {
-        grid->addWidget(new QLabel(label, this), i % 4, (i / 4) * 2);
-        grid->addWidget(w, i % 4, (i / 4) * 2 + 1);
-        ++i;
+        {QStringLiteral("Toplam Tutar"), JustaEdit5},     {QStringLiteral("BSMV"), JustaEdit70},
+        {QStringLiteral("Toplam Vade Farkı"), JustaEdit6}, {QStringLiteral("Ort. Vadesi"), DateTimePicker16},
+        {QStringLiteral("Toplam Masraflar"), JustaEdit7}, {QStringLiteral("Gün"), Edit59},
+        {QStringLiteral("Toplam Net Tutar"), JustaEdit8}};
+    for (int i = 0; i < 7; ++i) {
+        auto *label = new QLabel(fields[i].first, this);
+        if (i % 2) label->setContentsMargins(10, 0, 0, 0);
+        totals->addWidget(label, i / 2, (i % 2) * 2);
+        totals->addWidget(fields[i].second, i / 2, (i % 2) * 2 + 1);
+        fields[i].second->setFixedWidth(130);
     }
-    grid->addWidget(new QLabel(QStringLiteral("Genel Açıklama"), this), 0, 4);
-    grid->addWidget(JvDotNetMemo1, 1, 4, 3, 1);
-    auto *buttons = new QVBoxLayout;
+    QFont bold = JustaEdit5->font();
+    bold.setBold(true);
+    JustaEdit5->setFont(bold);
+    JustaEdit8->setFont(bold);
+    totals->setRowStretch(4, 1);
+
+    auto *memo = new QVBoxLayout;
+    memo->addWidget(new QLabel(QStringLiteral("Genel Açıklama"), this));
+    memo->addWidget(JvDotNetMemo1, 1);
+
+    auto *buttons = new QGridLayout;
     auto *hesaplaBut = button(this, "hesaplaBut", QStringLiteral("HESAPLA"));
     auto *yeniBut = button(this, "yeniBordroBut", QStringLiteral("YENİ BORDRO"));
     BitBtn12 = button(this, "BitBtn12", QStringLiteral("KAYDET"));
     auto *acBut = button(this, "bordroAcBut", QStringLiteral("BORDRO AÇ"));
     acBut->setEnabled(false);  // the slip register joins later
-    for (QPushButton *b : {hesaplaBut, yeniBut, BitBtn12, acBut}) buttons->addWidget(b);
-    grid->addLayout(buttons, 0, 5, 4, 1);
-    grid->setColumnStretch(4, 1);
-    root->addLayout(grid);
+    buttons->addWidget(hesaplaBut, 0, 0);
+    buttons->addWidget(yeniBut, 1, 0);
+    buttons->addWidget(BitBtn12, 2, 0);
+    buttons->addWidget(acBut, 3, 0);
+    buttons->setVerticalSpacing(4);
+
+    // The printouts and the export of the slip join later.
+    auto *reports = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"), this);
+    reports->setObjectName(QStringLiteral("yazayar"));
+    auto *reportsLayout = new QVBoxLayout(reports);
+    reportsLayout->setSpacing(2);
+    for (const char *item : {"Çek Alındısı", "Çek Alındısı Detaylı", "Çek Alındısı Detaylı 2"})
+        reportsLayout->addWidget(new QRadioButton(QString::fromUtf8(item), reports));
+    static_cast<QRadioButton *>(reportsLayout->itemAt(0)->widget())->setChecked(true);
+    auto *printBut = button(this, "STRG1Yaz", QStringLiteral("SEÇİLİ RAPORU YAZDIR"));
+    auto *exportBut = button(this, "BitBtn25", QStringLiteral("Excel'e Aktar"));
+    reports->setEnabled(false);
+    printBut->setEnabled(false);
+    exportBut->setEnabled(false);
+    buttons->addWidget(reports, 0, 1, 3, 1);
+    buttons->addWidget(printBut, 3, 1);
+    buttons->addWidget(exportBut, 3, 2);
+    for (QPushButton *b : {hesaplaBut, yeniBut, BitBtn12, acBut, exportBut}) b->setMinimumWidth(130);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(14);
+    row->addLayout(totals);
+    row->addLayout(memo, 1);
+    row->addLayout(buttons);
+    root->addLayout(row);
     connect(hesaplaBut, &QPushButton::clicked, this, &TcekortF::hesapla);
     connect(yeniBut, &QPushButton::clicked, this, &TcekortF::yeniBordro);
     connect(BitBtn12, &QPushButton::clicked, this, &TcekortF::sakla);
@@ -614,9 +702,10 @@ void TcekortF::satirSil()
             StringGrid1->removeRow(r);
             if (StringGrid1->rowCount() == 0) addEmptyRow();
             r = std::min(r, StringGrid1->rowCount() - 1);
-            if (rows()[r][ColVade].isEmpty() && StringGrid1->rowCount() > 1) StringGrid1->removeRow(r);
         }
     }
+    // An empty row left current goes as well, without a question.
+    if (rows()[r][ColVade].isEmpty() && StringGrid1->rowCount() > 1) StringGrid1->removeRow(r);
     renumber();
     addEmptyRow();
     if (saveDue) sakla();
@@ -704,11 +793,24 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == KoduEdit && event->type() == QEvent::FocusOut) {
         cariBul();
-    } else if (watched == KoduEdit && event->type() == QEvent::MouseButtonDblClick) {
+    } else if ((watched == KoduEdit || watched == JustaEdit23) && event->type() == QEvent::MouseButtonDblClick) {
         JvXPButton2->click();
-    } else if (watched == Edit62 || watched == Edit63) {
-        if (event->type() == QEvent::FocusIn) m_lead = watched == Edit62 ? RateLead::Yearly : RateLead::Monthly;
-        if (event->type() == QEvent::FocusOut) m_lead = watched == Edit62 ? RateLead::Monthly : RateLead::Yearly;
+        return true;
+    } else if (watched == Edit62 || watched == Edit63 || watched == kuruEdit) {
+        // The rates and "Kuru" are yellow while they are typed in.
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            auto *edit = static_cast<QLineEdit *>(watched);
+            QPalette pal = edit->palette();
+            pal.setColor(QPalette::Base, event->type() == QEvent::FocusIn ? QColor(Qt::yellow) : QColor(Qt::white));
+            edit->setPalette(pal);
+        }
+        if (watched != kuruEdit && event->type() == QEvent::FocusIn)
+            m_lead = watched == Edit62 ? RateLead::Yearly : RateLead::Monthly;
+        if (watched != kuruEdit && event->type() == QEvent::FocusOut)
+            m_lead = watched == Edit62 ? RateLead::Monthly : RateLead::Yearly;
+    } else if (watched == StringGrid1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        // Every click in the grid runs the row step on the current row.
+        StringGrid1Exit();
     } else if (event->type() == QEvent::KeyPress &&
                (watched == StringGrid1 || StringGrid1->isAncestorOf(qobject_cast<QWidget *>(watched)))) {
         auto *key = static_cast<QKeyEvent *>(event);
@@ -750,7 +852,8 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
             if (!StringGrid1Exit()) return true;
             const bool down = key->key() == Qt::Key_Down;
-            if (down && row == StringGrid1->rowCount() - 1 && rows()[row][ColVade].size() > 7) addEmptyRow();
+            if (down && col == ColTutar && row == StringGrid1->rowCount() - 1 && rows()[row][ColVade].size() > 7)
+                addEmptyRow();
             const int target = down ? row + 1 : row - 1;
             if (target >= 0 && target < StringGrid1->rowCount()) StringGrid1->setCurrentCell(target, col);
             return true;
@@ -772,9 +875,16 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+void TcekortF::setYardim(TyardimF *help)
+{
+    disconnect(m_helpBut, &QPushButton::clicked, nullptr, nullptr);
+    if (help) connectHelpButton(m_helpBut, QStringLiteral("ycekgiris"), help);
+}
+
 void TcekortF::hideEvent(QHideEvent *event)
 {
-    if (girisDegisti)
+    // Minimizing is not leaving the slip.
+    if (girisDegisti && !event->spontaneous())
         MessageBox::warning(QStringLiteral("Değişiklikleri kayıt etmeden çıktınız?\n\rBilgilerinizin kaybolmaması için, giriş yapıp kayıt ediniz!"));
     QWidget::hideEvent(event);
 }

@@ -22,6 +22,7 @@ class Table;
 class TForm2;
 class TcariF;
 class TceklerF;
+class TyardimF;
 class PanelStatusBar;
 struct PickedAccount;
 
@@ -34,6 +35,7 @@ public:
     void setWaitWindow(TForm2 *w) { m_wait = w; }
     void setCardWindow(TcariF *w) { m_cards = w; }
     void setListWindow(TceklerF *w);
+    void setYardim(TyardimF *help);
 
     // Header.
     QDateEdit *DateTimePicker15 = nullptr;
@@ -104,6 +106,7 @@ private:
     TcariF *m_cards = nullptr;
     TceklerF *m_lists = nullptr;
     QPushButton *m_ceklerBut = nullptr;
+    QPushButton *m_helpBut = nullptr;
     enum class RateLead { None, Yearly, Monthly } m_lead = RateLead::None;
     bool m_settingRate = false;
     std::unique_ptr<Table> m_slips, m_cheques, m_movements;

@@ -100,6 +100,12 @@ private Q_SLOTS:
         QTest::newRow("#,##0.00 zero") << "#,##0.00" << 0.0 << "0,00";
         QTest::newRow("#,##0.00 millions") << "#,##0.00" << 1234567.891 << "1.234.567,89";
         QTest::newRow("#,##0.00 rounds half up") << "#,##0.00" << 1.005 << "1,01";
+        QTest::newRow("#,##0.00 large whole amount") << "#,##0.00" << 5250000.0 << "5.250.000,00";
+        QTest::newRow("#,##0.00 large adat") << "#,##0.00" << 11375000.0 << "11.375.000,00";
+        QTest::newRow("#,##0.00 large just below half") << "#,##0.00" << 98765432.104 << "98.765.432,10";
+        QTest::newRow("#,##0.00 carry") << "#,##0.00" << 999999.995 << "1.000.000,00";
+        QTest::newRow("#,##0.00 negative rounds away") << "#,##0.00" << -2.345 << "-2,35";
+        QTest::newRow("#,##0 huge") << "#,##0" << 1e20 << "100.000.000.000.000.000.000";
         QTest::newRow("#,##0.00 negative zero") << "#,##0.00" << -0.001 << "0,00";
         QTest::newRow("#,##0 count") << "#,##0" << 1234.0 << "1.234";
         QTest::newRow("#,##0 zero") << "#,##0" << 0.0 << "0";

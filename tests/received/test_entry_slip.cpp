@@ -54,6 +54,7 @@ private Q_SLOTS:
     void gridKeys();
     void unknownCodeOpensNewCard();
     void typingFiveChequesByKeyboard();
+    void typedDueDatesAreCompleted();
 };
 
 void TestEntrySlip::controlsAndDefaults()
@@ -259,6 +260,36 @@ void TestEntrySlip::typingFiveChequesByKeyboard()
     QVERIFY(f.sakla());
     QCOMPARE(TestHome::countRows(DataContext::instance().ADOConnection1, "cekgiris"), 5);
     f.hide();
+}
+
+// Dates typed into the masked cell as users type them: the day's and month's
+// blanks stay in place until the row step completes the date.
+void TestEntrySlip::typedDueDatesAreCompleted()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    const struct { const char *typed, *cell, *completed; } cases[] = {
+        {"5.3.24", "5_.3_.24__", "05.03.2024"}, {"05.03", "05.03.____", "05.03.2021"}, {"5.3.", "5_.3_.____", "05.03.2021"},
+        {"1.2.7", "1_.2_.7___", "01.02.2007"},  {"310321", "31.03.21__", "31.03.2021"}, {"", "", ""},
+    };
+    for (const auto &c : cases) {
+        TcekortF f;
+        f.DateTimePicker15->setDate(QDate(2021, 3, 1));
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.StringGrid1->setFocus();
+        f.StringGrid1->setCurrentCell(0, ColTutar);
+        f.StringGrid1->setCurrentCell(0, ColVade);  // the cell editor opens on the due date
+        typeKeys(c.typed);
+        press(Qt::Key_Return);
+        QCOMPARE(f.StringGrid1->currentColumn(), int(ColTutar));
+        QCOMPARE(f.StringGrid1->item(0, ColVade)->text(), QString(c.cell));
+        f.StringGrid1->setCurrentCell(0, ColVade);
+        QVERIFY(f.StringGrid1Exit());
+        QCOMPARE(f.StringGrid1->item(0, ColVade)->text(), QString(c.completed));
+        QVERIFY(MessageBox::shown().isEmpty());
+        f.girisDegisti = false;
+    }
 }
 
 QTEST_MAIN(TestEntrySlip)
