@@ -42,12 +42,16 @@ double timeMs(const std::function<void()> &f)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
+// BENCH_ONLY=name runs one figure; BENCH_ROUNDS=n times it n times (5), for profiling.
 void report(const char *name, const std::function<void()> &ours, const std::function<void()> &bare)
 {
+    const QByteArray only = qgetenv("BENCH_ONLY");
+    if (!only.isEmpty() && only != name) return;
+    const int rounds = std::max(1, qEnvironmentVariableIntValue("BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROUNDS") : 5);
     std::vector<double> a, b;
     ours();  // warm the page cache for both
     bare();
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < rounds; ++i) {
         a.push_back(timeMs(ours));
         b.push_back(timeMs(bare));
     }

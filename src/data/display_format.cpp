@@ -2,58 +2,60 @@
 
 #include "data/field_value.h"
 
-#include <QLocale>
-
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string>
 
 QString formatFloat(const QString &fullFormat, double value)
 {
-    // Only the first section (before ";") is used.
-    const QString format = fullFormat.section(u';', 0, 0);
-    const qsizetype dot = format.indexOf(u'.');
-    const QString intPart = dot < 0 ? format : format.left(dot);
-    const QString fracPart = dot < 0 ? QString() : format.mid(dot + 1);
-    const bool thousands = intPart.contains(u',');
-    const int minInt = int(intPart.count(u'0'));
-    const int minFrac = int(fracPart.count(u'0'));
-    const int maxFrac = minFrac + int(fracPart.count(u'#'));
+    // The pattern: only the first section (before ";") is used.
+    bool thousands = false, afterPoint = false;
+    int minInt = 0, minFrac = 0, maxFrac = 0;
+    for (QChar c : fullFormat) {
+        if (c == u';') break;
+        if (c == u'.') afterPoint = true;
+        else if (!afterPoint && c == u',') thousands = true;
+        else if (!afterPoint && c == u'0') ++minInt;
+        else if (afterPoint && c == u'0') ++minFrac, ++maxFrac;
+        else if (afterPoint && c == u'#') ++maxFrac;
+    }
+    if (!std::isfinite(value)) return QString::number(value);
 
-    const bool negative = value < 0;
     // Round half away from zero on the shortest decimal text that reads back as the
     // value: 1,005 is "1.005" and shows 1,01 as a reader expects, and a large
     // amount (5.250.000,00) never gains a cent from binary noise.
-    const QString shortest = QString::number(std::fabs(value), 'f', QLocale::FloatingPointShortest);
-    const qsizetype point = shortest.indexOf(u'.');
-    QString digits = point < 0 ? shortest : shortest.left(point);
-    QString decimals = point < 0 ? QString() : shortest.mid(point + 1);
-    const bool roundUp = decimals.size() > maxFrac && decimals[maxFrac] >= u'5';
-    decimals = decimals.left(maxFrac);
-    while (decimals.size() < maxFrac) decimals += u'0';
-    digits += decimals;
-    if (roundUp) {
-        qsizetype i = digits.size() - 1;
-        while (i >= 0 && digits[i] == u'9') digits[i--] = u'0';
-        if (i < 0) digits.prepend(u'1');
-        else digits[i] = QChar(digits[i].unicode() + 1);
+    char text[400];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed);
+    if (ec != std::errc()) return QString::number(value);
+    const char *point = std::find(text, end, '.');
+    std::string digits(static_cast<const char *>(text), point);
+    const char *decimals = point == end ? end : point + 1;
+    const int decimalCount = int(end - decimals);
+    for (int i = 0; i < maxFrac; ++i) digits += i < decimalCount ? decimals[i] : '0';
+    if (decimalCount > maxFrac && decimals[maxFrac] >= '5') {
+        int i = int(digits.size()) - 1;
+        while (i >= 0 && digits[size_t(i)] == '9') digits[size_t(i--)] = '0';
+        if (i < 0) digits.insert(digits.begin(), '1');
+        else ++digits[size_t(i)];
     }
-    while (digits.size() <= maxFrac) digits.prepend(u'0');
-    QString integer = digits.left(digits.size() - maxFrac);
-    QString fraction = digits.right(maxFrac);
-    const bool isZero = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c == u'0'; });
-    while (fraction.size() > minFrac && fraction.endsWith(u'0')) fraction.chop(1);
+    const bool isZero = digits.find_first_not_of('0') == std::string::npos;
+    if (int(digits.size()) <= maxFrac) digits.insert(0, size_t(maxFrac + 1) - digits.size(), '0');
+    std::string integer = digits.substr(0, digits.size() - size_t(maxFrac));
+    std::string fraction = digits.substr(digits.size() - size_t(maxFrac));
+    while (int(fraction.size()) > minFrac && fraction.back() == '0') fraction.pop_back();
+    integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size()));
+    if (int(integer.size()) < minInt) integer.insert(0, size_t(minInt) - integer.size(), '0');
 
-    qsizetype zeros = 0;
-    while (zeros < integer.size() && integer[zeros] == u'0') ++zeros;
-    integer.remove(0, zeros);
-    while (integer.size() < minInt) integer.prepend(u'0');
-    if (thousands) {
-        for (qsizetype i = integer.size() - 3; i > 0; i -= 3) integer.insert(i, u'.');
+    std::string out;
+    out.reserve(integer.size() + integer.size() / 3 + fraction.size() + 3);
+    if (value < 0 && !isZero) out += '-';
+    for (size_t i = 0; i < integer.size(); ++i) {
+        if (thousands && i > 0 && (integer.size() - i) % 3 == 0) out += '.';
+        out += integer[i];
     }
-    QString out = integer;
-    if (!fraction.isEmpty()) out += u',' + fraction;
-    if (negative && !isZero) out.prepend(u'-');
-    return out;
+    if (!fraction.empty()) out += ',' + fraction;
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
 QString formatDate(const QString &format, const QDate &date)

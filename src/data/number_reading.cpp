@@ -3,6 +3,7 @@
 #include "data/engine_error.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace {
@@ -38,10 +39,13 @@ double sayiOku(const QString &text)
     const auto separators = std::count(kept.begin(), kept.end(), '.');
     const bool hasDigit = kept.find_first_of("0123456789") != std::string::npos;
     if (separators > 1 || !hasDigit) notANumber(text);
-    // QString's conversion always uses the C locale, whatever LC_NUMERIC says.
-    bool ok = false;
-    const double value = QString::fromLatin1(kept).toDouble(&ok);
-    if (!ok) notANumber(text);
+    // from_chars ignores the locale and is many times faster than QString's
+    // conversion, which matters on every grid cell of a slip.
+    const char *first = kept.data(), *last = kept.data() + kept.size();
+    if (*first == '+') ++first;
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || end != last) notANumber(text);
     return value;
 }
 
@@ -50,8 +54,10 @@ qint64 tamSayiOku(const QString &text)
     const std::string kept = keptCharacters(text, false);
     if (kept.empty()) return 0;
     if (kept.find_first_of("0123456789") == std::string::npos) notANumber(text);
-    bool ok = false;
-    const qint64 value = QString::fromLatin1(kept).toLongLong(&ok);
-    if (!ok) notANumber(text);
+    const char *first = kept.data(), *last = kept.data() + kept.size();
+    if (*first == '+') ++first;
+    qint64 value = 0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || end != last) notANumber(text);
     return value;
 }

@@ -12,6 +12,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,6 +58,8 @@ private Q_SLOTS:
     void unknownCodeOpensNewCard();
     void typingFiveChequesByKeyboard();
     void typedDueDatesAreCompleted();
+    void newSlipAndLeaving();
+    void emptyRowsAndFocusColours();
 };
 
 void TestEntrySlip::controlsAndDefaults()
@@ -290,6 +295,120 @@ void TestEntrySlip::typedDueDatesAreCompleted()
         QVERIFY(MessageBox::shown().isEmpty());
         f.girisDegisti = false;
     }
+}
+
+// "YENİ BORDRO" empties the slip but keeps the date, type, BSMV and deduct boxes;
+// leaving a modified slip says the changes were not saved.
+void TestEntrySlip::newSlipAndLeaving()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("M1", "Müşteri Bir", 36.0);
+    TcekortF f;
+    fillWorkedExample(f);
+    f.accountType[2]->setChecked(true);
+    f.BSMVCheck->setChecked(true);
+    f.JustaEdit57->setText("7");
+    f.CheckBox1->setChecked(true);
+    f.dovizBox->setCurrentText("USD");
+    f.kuruEdit->setText("30");
+    f.JvDotNetMemo1->setPlainText("not");
+    f.hesapla();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+
+    MessageBox::queueAnswer(MessageBox::No);
+    f.yeniBordro();
+    QCOMPARE(MessageBox::shown().last().text, QString("Dosyayı Boşaltmak istediğinizden eminmisiniz?"));
+    QCOMPARE(f.StringGrid1->item(1, ColVade)->text(), QString("15.04.2021"));
+    QVERIFY(!f.girisDegisti);  // cleared also after No
+
+    f.girisDegisti = true;
+    MessageBox::queueAnswer(MessageBox::Yes);
+    f.yeniBordro();
+    QCOMPARE(f.StringGrid1->rowCount(), 1);
+    QCOMPARE(f.StringGrid1->item(0, ColNo)->text(), QString("1"));
+    QVERIFY(f.StringGrid1->item(0, ColVade)->text().isEmpty());
+    for (QLineEdit *e : {f.KoduEdit, f.JustaEdit23, f.JustaEdit1, f.JustaEdit5, f.JustaEdit8, f.Edit59, f.Edit371})
+        QVERIFY2(e->text().isEmpty(), qPrintable(e->objectName()));
+    QCOMPARE(f.Edit61->text(), QString("365"));
+    QCOMPARE(f.Edit62->text(), QString("0"));
+    QCOMPARE(f.Edit63->text(), QString("0"));
+    QCOMPARE(f.dovizBox->currentText(), QString("TL"));
+    QCOMPARE(f.kuruEdit->text(), QString("1"));
+    QVERIFY(!f.CheckBox1->isChecked());
+    QVERIFY(f.JvDotNetMemo1->toPlainText().isEmpty());
+    QCOMPARE(f.DateTimePicker16->date(), QDate::currentDate());
+    // Kept: the slip date, the account type, the BSMV percent and the deduct boxes.
+    QCOMPARE(f.DateTimePicker15->date(), QDate(2021, 3, 1));
+    QVERIFY(f.accountType[2]->isChecked());
+    QCOMPARE(f.JustaEdit57->text(), QString("7"));
+    QVERIFY(f.BSMVCheck->isChecked());
+    QVERIFY(!f.girisDegisti);
+
+    // Hiding an unchanged slip says nothing; a changed one warns (and hides anyway).
+    MessageBox::clearShown();
+    f.hide();
+    QVERIFY(MessageBox::shown().isEmpty());
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.KoduEdit->setFocus();
+    QTest::keyClicks(f.KoduEdit, "M");
+    QVERIFY(f.girisDegisti);
+    f.JvXPButton1->setFocus();  // leaving the code looks it up
+    MessageBox::queueAnswer(MessageBox::No);
+    f.findChild<QPushButton *>("kapatBut")->click();
+    QVERIFY(!f.isVisible());
+    QCOMPARE(MessageBox::shown().last().text,
+             QString("Değişiklikleri kayıt etmeden çıktınız?\n\rBilgilerinizin kaybolmaması için, giriş yapıp kayıt ediniz!"));
+}
+
+// Deleting an empty row takes it away without a question, so the grid does not
+// grow; a new row comes only from Down in the amount column of the last row.
+void TestEntrySlip::emptyRowsAndFocusColours()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TcekortF f;
+    f.DateTimePicker15->setDate(QDate(2021, 3, 1));
+    setCell(f.StringGrid1, 0, ColVade, "31.03.2021");
+    setCell(f.StringGrid1, 0, ColTutar, "100");
+    setCell(f.StringGrid1, 1, ColVade, "");
+    setCell(f.StringGrid1, 2, ColVade, "15.04.2021");
+    setCell(f.StringGrid1, 2, ColTutar, "200");
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.StringGrid1->setCurrentCell(1, ColTutar);
+    f.satirSil();
+    QVERIFY(MessageBox::shown().isEmpty());
+    QCOMPARE(f.StringGrid1->rowCount(), 3);  // the empty row gone, one added at the end
+    QCOMPARE(f.StringGrid1->item(1, ColVade)->text(), QString("15.04.2021"));
+    QCOMPARE(f.StringGrid1->item(1, ColNo)->text(), QString("2"));
+    for (int i = 0; i < 3; ++i) {
+        f.StringGrid1->setCurrentCell(f.StringGrid1->rowCount() - 1, ColVade);
+        f.satirSil();
+    }
+    QCOMPARE(f.StringGrid1->rowCount(), 3);
+    QVERIFY(MessageBox::shown().isEmpty());
+
+    // Down on the last row: from the due date nothing is added, from the amount a row.
+    f.StringGrid1->setFocus();
+    f.StringGrid1->setCurrentCell(2, ColVade);
+    f.StringGrid1->item(2, ColVade)->setText("30.04.2021");
+    press(Qt::Key_Down);
+    QCOMPARE(f.StringGrid1->rowCount(), 3);
+    f.StringGrid1->setCurrentCell(2, ColTutar);
+    press(Qt::Key_Down);
+    QCOMPARE(f.StringGrid1->rowCount(), 4);
+    QCOMPARE(f.StringGrid1->currentRow(), 3);
+
+    // "Kuru" and the rates are yellow while focused, white after.
+    f.kuruEdit->setFocus();
+    QCOMPARE(f.kuruEdit->palette().color(QPalette::Base), QColor(Qt::yellow));
+    f.Edit62->setFocus();
+    QCOMPARE(f.kuruEdit->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(f.Edit62->palette().color(QPalette::Base), QColor(Qt::yellow));
+    f.girisDegisti = false;
 }
 
 QTEST_MAIN(TestEntrySlip)
