@@ -67,6 +67,11 @@ Uygulama::Uygulama()
         });
     }
 
+    // An operation dated in another year moves the program to that year's cash
+    // file: the forms show the year the program now works in.
+    connect(&DataContext::instance(), &DataContext::cashYearChanged, this, [this](int year) {
+        if (!m_shownCode.isEmpty()) showCompanyOnForms(m_shownCode, m_shownTitle, year, QString::number(year));
+    });
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
         m_girisF->show();
         m_girisF->close();
@@ -127,6 +132,8 @@ void Uygulama::showMainMenu()
 
 void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int year, const QString &yearText)
 {
+    m_shownCode = code;
+    m_shownTitle = title;
     const QString status = code + QStringLiteral(" - ") + title + QStringLiteral(" - ") + QString::number(year);
     m_frmMain->JvNavPanelHeader1->setText(title);
     m_frmMain->kisinoedit->setText(yearText);

@@ -54,6 +54,7 @@ private:
     std::unique_ptr<TgirisF> m_girisF;
     std::unique_ptr<TfrmMain> m_frmMain;
     std::unique_ptr<TcekortF> m_cekortF;
+    QString m_shownCode, m_shownTitle;  // the company the forms show
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TcariF> m_cariF;
     std::unique_ptr<TceklerF> m_ceklerF;

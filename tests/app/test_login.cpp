@@ -13,12 +13,14 @@
 #include "data/template_copy.h"
 #include "mainmenu/tfrmmain.h"
 #include "received/tceklerf.h"
+#include "received/tcekortf.h"
 #include "support/test_home.h"
 #include "support/typing.h"
 #include "widgets/message_box.h"
 #include "widgets/panel_status_bar.h"
 
 #include <QAction>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -183,6 +185,26 @@ void TestLogin::loginCreatesAndReusesCashFile()
     q.sql() << "SELECT COUNT(*) AS n FROM carihareket";
     q.open();
     QCOMPARE(q.field("n").asInteger(), 1);
+    QVERIFY(MessageBox::shown().isEmpty());
+
+    // The entry slip from the main menu: a slip dated in another year moves the
+    // program, and the year the forms show, to that year.
+    QAction *slip = app.frmMain()->menuItem("Çek ve Senet Girişi");
+    QVERIFY(slip && slip->isEnabled());
+    slip->trigger();
+    TcekortF *e = app.cekortF();
+    QVERIFY(e->isVisible());
+    TestHome::addAccountCard("M1", "Müşteri Bir", 0);
+    e->DateTimePicker15->setDate(QDate(2023, 6, 1));
+    e->KoduEdit->setText("M1");
+    e->cariBul();
+    QVERIFY(e->sakla());
+    QCOMPARE(ctx.calismaYili, 2023);
+    QVERIFY(QFileInfo::exists(home.path("Data/A12023K.mdb")));
+    QCOMPARE(app.frmMain()->kisinoedit->text(), QString("2023"));
+    QCOMPARE(app.frmMain()->StatusBar1->panelText(3), QString("A1 - Anadolu Kırtasiye - 2023"));
+    QCOMPARE(e->StatusBar1->panelText(3), QString("A1 - Anadolu Kırtasiye - 2023"));
+    e->hide();
     QVERIFY(MessageBox::shown().isEmpty());
 }
 
