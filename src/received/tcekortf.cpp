@@ -91,6 +91,21 @@ public:
         model->setData(index, anyDigit ? shown : QString(), Qt::EditRole);
     }
 
+    // Enter is the slip's: it writes the cell and moves on itself (the form's key
+    // filter on the editor). Qt's own handling would commit the same editor once
+    // more, later, after the slip has already closed it.
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int k = static_cast<QKeyEvent *>(event)->key();
+            if (k == Qt::Key_Return || k == Qt::Key_Enter) return false;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+    // Writes the editor's text into its cell; the editor stays open.
+    void commit(QWidget *editor) { Q_EMIT const_cast<SlipGridDelegate *>(this)->commitData(editor); }
+
     // Writes the editor's text into its cell and closes it, before the slip moves on.
     void finish(QWidget *editor)
     {
@@ -405,7 +420,10 @@ void TcekortF::buildGrid(QVBoxLayout *root)
     // Leaving the grid (not for its own cell editor) runs the row step.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         const auto inGrid = [this](QWidget *w) { return w && (w == StringGrid1 || StringGrid1->isAncestorOf(w)); };
-        if (inGrid(old) && !inGrid(now) && now && isAncestorOf(now)) StringGrid1Exit();
+        if (inGrid(old) && !inGrid(now) && now && isAncestorOf(now)) {
+            commitOpenEditor();
+            StringGrid1Exit();
+        }
     });
     root->addWidget(StringGrid1, 1);
 }
@@ -589,8 +607,17 @@ bool TcekortF::StringGrid1Exit()
     return true;
 }
 
+void TcekortF::commitOpenEditor()
+{
+    // What is typed in the open cell editor belongs to the cell before a command reads it.
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    if (editor && StringGrid1->isAncestorOf(editor) && StringGrid1->currentRow() >= 0)
+        static_cast<SlipGridDelegate *>(StringGrid1->itemDelegate())->commit(editor);
+}
+
 void TcekortF::hesapla()
 {
+    commitOpenEditor();
     for (QLineEdit *e : {JustaEdit5, JustaEdit6, JustaEdit7, JustaEdit8}) e->setText(formatFloat(kMoney, 0));
     const int count = StringGrid1->rowCount();
     if (count < 2) return;
@@ -606,6 +633,7 @@ void TcekortF::hesapla()
 
 bool TcekortF::sakla()
 {
+    commitOpenEditor();
     Header h;
     h.slipDate = DateTimePicker15->date();
     h.code = KoduEdit->text();
@@ -674,6 +702,7 @@ void TcekortF::yeniBordro()
 
 void TcekortF::satirEkle()
 {
+    commitOpenEditor();
     const int r = std::max(0, StringGrid1->currentRow());
     StringGrid1->insertRow(r);
     writeRow(r, QStringList(ColumnCount));
@@ -682,6 +711,7 @@ void TcekortF::satirEkle()
 
 void TcekortF::satirSil()
 {
+    commitOpenEditor();
     int r = StringGrid1->currentRow();
     if (r < 0) return;
     bool saveDue = false;
@@ -713,6 +743,7 @@ void TcekortF::satirSil()
 
 void TcekortF::ceKopyala()
 {
+    commitOpenEditor();
     const int r = StringGrid1->currentRow();
     if (r < 0) return;
     QVector<QStringList> all = rows();
@@ -811,6 +842,14 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == StringGrid1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         // Every click in the grid runs the row step on the current row.
         StringGrid1Exit();
+    } else if (event->type() == QEvent::ShortcutOverride && StringGrid1->isAncestorOf(qobject_cast<QWidget *>(watched))) {
+        // In the cell editor Shift+Insert and Shift+Delete are the grid menu's row
+        // commands, not paste and cut.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::ShiftModifier && (key->key() == Qt::Key_Insert || key->key() == Qt::Key_Delete)) {
+            event->ignore();
+            return true;
+        }
     } else if (event->type() == QEvent::KeyPress &&
                (watched == StringGrid1 || StringGrid1->isAncestorOf(qobject_cast<QWidget *>(watched)))) {
         auto *key = static_cast<QKeyEvent *>(event);

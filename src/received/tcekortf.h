@@ -100,6 +100,7 @@ private:
     void renumber();
     void addEmptyRow();
     void markChanged() { girisDegisti = true; }
+    void commitOpenEditor();
     int nextInputColumn(int col) const;
 
     TForm2 *m_wait = nullptr;

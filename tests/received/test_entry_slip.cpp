@@ -60,6 +60,7 @@ private Q_SLOTS:
     void typedDueDatesAreCompleted();
     void newSlipAndLeaving();
     void emptyRowsAndFocusColours();
+    void commandsFromTheOpenCellEditor();
 };
 
 void TestEntrySlip::controlsAndDefaults()
@@ -408,6 +409,35 @@ void TestEntrySlip::emptyRowsAndFocusColours()
     f.Edit62->setFocus();
     QCOMPARE(f.kuruEdit->palette().color(QPalette::Base), QColor(Qt::white));
     QCOMPARE(f.Edit62->palette().color(QPalette::Base), QColor(Qt::yellow));
+    f.girisDegisti = false;
+}
+
+// The grid's commands reach the cell being typed: Shift+Delete is the row
+// command (not the editor's cut), and what is typed counts in a recalculation.
+void TestEntrySlip::commandsFromTheOpenCellEditor()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("M1", "Müşteri Bir", 36.0);
+    TcekortF f;
+    fillWorkedExample(f);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.StringGrid1->setFocus();
+    f.StringGrid1->setCurrentCell(0, ColVade);
+    f.StringGrid1->setCurrentCell(1, ColTutar);  // the editor opens on the second amount
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor && f.StringGrid1->isAncestorOf(editor));
+    editor->selectAll();
+    QTest::keyClicks(editor, "7000");
+    f.hesapla();  // F3 while the editor is open
+    QCOMPARE(f.JustaEdit5->text(), QString("17.000,00"));
+
+    MessageBox::queueAnswer(MessageBox::Yes);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(MessageBox::shown().last().text, QString("Kaydı Silmek istediğinizden eminmisiniz?"));
+    QCOMPARE(f.StringGrid1->item(0, ColVade)->text(), QString("31.03.2021"));
+    QVERIFY(f.StringGrid1->item(1, ColVade)->text().isEmpty());
     f.girisDegisti = false;
 }
 
