@@ -1,12 +1,18 @@
 #include "received/entry_slip_save.h"
 
+#include "data/connection.h"
+#include "data/connection_string.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
 #include "data/number_reading.h"
 #include "data/query.h"
 #include "data/sql_literals.h"
 #include "data/table.h"
+#include "data/program_home.h"
 #include "data/transaction.h"
+
+#include <QFileInfo>
+#include <memory>
 
 namespace EntrySlip {
 namespace {
@@ -67,11 +73,24 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
     for (Table *t : {&ds.slips, &ds.cheques, &ds.movements})
         if (!t->isActive()) t->open();
 
+    // A saved slip moved into another year takes its movement along: the former
+    // year's cash file must not go on crediting the account for the same slip.
+    std::unique_ptr<Connection> formerCash;
+    if (h.number > 0 && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) {
+        const QDate before = ds.slips.field(QStringLiteral("islem_tarihi")).asDate();
+        const QString file = DataContext::cashFileName(ctx.aktifSirketKodu, before.year());
+        if (before.isValid() && before.year() != h.slipDate.year() && QFileInfo::exists(ProgramHome::path(file))) {
+            formerCash = std::make_unique<Connection>();
+            formerCash->setConnectionString(ConnectionString::build(file));
+            formerCash->open();
+        }
+    }
+
     // A rolled-back save must not leave keys of cheques that were never stored.
     QStringList keysBefore;
     for (const QStringList &r : rows) keysBefore << r.value(ColKey);
     try {
-        TransactionScope tx{&ctx.ADOConnection1, &ctx.kasaConnection};
+        TransactionScope tx{&ctx.ADOConnection1, &ctx.kasaConnection, formerCash.get()};
         // Header.
         const bool existing = h.number > 0;
         if (existing && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) ds.slips.edit();
@@ -188,6 +207,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
         m.field(QStringLiteral("cek_id")) = number;
         m.field(QStringLiteral("aciklama")) = QString::number(number) + QStringLiteral(" nolu çek alım bordrosu.");
         m.post();
+        if (formerCash) formerCash->exec(QStringLiteral("DELETE FROM carihareket WHERE cek_id=%1").arg(number));
 
         tx.commit();
         h.number = number;

@@ -361,8 +361,13 @@ void TestReceived::saveTlRateAndOtherYear()
     QCOMPARE(DataContext::instance().calismaYili, 2022);
     QVERIFY(QFileInfo::exists(home.path("Data/A12022K.mdb")));
     QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);
+    // The slip's movement moved with it: the former year no longer credits the account.
     QVERIFY(kasadegistir(2021));
-    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);  // the former year's movement stays
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 0);
+    // A save in the same year edits the one movement in place.
+    QVERIFY(kasadegistir(2022));
+    QVERIFY(f.save().saved);
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);
 }
 
 void TestReceived::saveRollsBackOnFailure()
