@@ -1,6 +1,7 @@
 // The entry slip window driven through its controls.
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
+#include "data/dataset.h"
 #include "data/data_context.h"
 #include "data/query.h"
 #include "data/table.h"
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void newSlipAndLeaving();
     void emptyRowsAndFocusColours();
     void commandsFromTheOpenCellEditor();
+    void pickerFillsTheSlip();
 };
 
 void TestEntrySlip::controlsAndDefaults()
@@ -438,6 +440,50 @@ void TestEntrySlip::commandsFromTheOpenCellEditor()
     QCOMPARE(MessageBox::shown().last().text, QString("Kaydı Silmek istediğinizden eminmisiniz?"));
     QCOMPARE(f.StringGrid1->item(0, ColVade)->text(), QString("31.03.2021"));
     QVERIFY(f.StringGrid1->item(1, ColVade)->text().isEmpty());
+    f.girisDegisti = false;
+}
+
+// "Bul" opens the cards searched for the current name; a card picked there fills
+// the slip as a found code does, and the cards go away.
+void TestEntrySlip::pickerFillsTheSlip()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("M1", "Müşteri Bir", 36.0);
+    TestHome::addAccountCard("S7", "Satıcı Yedi", 24.0);
+    {
+        Table t(&DataContext::instance().ADOConnection1, "firma", "firma_kodu");
+        t.open();
+        QVERIFY(t.locate("firma_kodu", "S7"));
+        t.edit();
+        t.field("musteri_satici") = "Satıcı";
+        t.field("tahsilatsure_ekle") = 3;
+        t.field("hafta_sonu_ekle") = "E";
+        t.field("masraf_dus") = "E";
+        t.post();
+    }
+    TcekortF f;
+    TcariF cards;
+    f.setCardWindow(&cards);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.JustaEdit23->setText("Satıcı");
+    f.JvXPButton2->click();
+    QVERIFY(cards.isVisible());
+    QCOMPARE(AccountPicker::cariSecimYeri(), QString("cekgiris"));
+    QCOMPARE(cards.findChild<QLineEdit *>("aramaEdit")->text(), QString("Satıcı"));
+    QCOMPARE(cards.FirmaTakip->field("firma_kodu").asString(), QString("S7"));  // the search found it
+    cards.findChild<QPushButton *>("SecBut")->click();
+    QVERIFY(!cards.isVisible());
+    QCOMPARE(f.KoduEdit->text(), QString("S7"));
+    QCOMPARE(f.JustaEdit23->text(), QString("Satıcı Yedi"));
+    QVERIFY(f.accountType[1]->isChecked());
+    QCOMPARE(f.Edit62->text(), QString("24"));
+    QCOMPARE(f.Edit371->text(), QString("3"));
+    QVERIFY(f.CheckBox1->isChecked());
+    QVERIFY(f.masrafCheck->isChecked());
+    QVERIFY(!f.vadefarkiCheck->isChecked());
+    QVERIFY(f.girisDegisti);
     f.girisDegisti = false;
 }
 
