@@ -71,6 +71,7 @@ private Q_SLOTS:
     void saveWritesSlipChequesAndMovement();
     void saveChecksStopBeforeWriting();
     void saveTlRateAndOtherYear();
+    void saveForeignCurrencyFromBank();
     void saveRollsBackOnFailure();
 };
 
@@ -368,6 +369,64 @@ void TestReceived::saveTlRateAndOtherYear()
     QVERIFY(kasadegistir(2022));
     QVERIFY(f.save().saved);
     QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);
+}
+
+// A USD slip from a bank: the rate stays on every row and the cheques are marked
+// as at that bank from the slip date.
+void TestReceived::saveForeignCurrencyFromBank()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("M1", "Müşteri Bir");
+    SlipFixture f;
+    f.header.accountType = 2;
+    f.header.currency = "USD";
+    f.header.kuru = "30,5";
+    f.header.memo = "birinci satır\nikinci satır";
+    f.params.bsmvPercent = "5";
+    f.rows[0][ColMasraf] = "20";
+    f.rows[0][ColBanka] = "Ziraat";
+    f.rows[0][ColSube] = "Merkez";
+    f.rows[0][ColHesapNo] = "123";
+    f.rows[0][ColAciklama] = "ilk çek";
+    QVERIFY(f.save().saved);
+    QCOMPARE(f.header.kuru, QString("30,5"));
+
+    Query slip(&company());
+    slip.sql() << "SELECT * FROM cekbordro";
+    slip.open();
+    QCOMPARE(slip.field("para_birimi").asString(), QString("USD"));
+    QCOMPARE(slip.field("doviz_kuru").asFloat(), 30.5);
+    QCOMPARE(slip.field("BSMV_oran").asFloat(), 5.0);
+    QCOMPARE(slip.field("toplam_masraflar").asFloat(), 20.0);
+    QCOMPARE(formatFloat("#,##0.00", slip.field("BSMV").asFloat()), QString("26,89"));  // 5% of 517,81 + 20,00
+    QCOMPARE(slip.field("genel_aciklama").asString(), QString("birinci satır\nikinci satır"));
+
+    Query cheque(&company());
+    cheque.sql() << "SELECT * FROM cekgiris ORDER BY cek_ind";
+    cheque.open();
+    QCOMPARE(cheque.field("para_birimi").asString(), QString("USD"));
+    QCOMPARE(cheque.field("cek_doviz_kuru").asFloat(), 30.5);
+    QCOMPARE(cheque.field("cekTL_karsiligi").asFloat(), 305000.0);
+    QCOMPARE(cheque.field("cek_banka_id").asInteger(), 2);
+    QCOMPARE(cheque.field("cek_banka_tarihi").asDate(), QDate(2021, 3, 1));
+    QCOMPARE(cheque.field("cek_banka_adi").asString(), QString("Müşteri Bir"));
+    QCOMPARE(cheque.field("cek_masraf").asFloat(), 20.0);
+    QCOMPARE(cheque.field("cek_net_tutar").asFloat(), 9684.11);
+    QCOMPARE(cheque.field("cek_bankasi").asString(), QString("Ziraat"));
+    QCOMPARE(cheque.field("cek_subesi").asString(), QString("Merkez"));
+    QCOMPARE(cheque.field("cek_hesap_no").asString(), QString("123"));
+    QCOMPARE(cheque.field("aciklama").asString(), QString("ilk çek"));
+
+    Query move(&cash());
+    move.sql() << "SELECT * FROM carihareket";
+    move.open();
+    QCOMPARE(move.field("doviz_cinsi").asString(), QString("USD"));
+    QCOMPARE(move.field("doviz_kuru").asFloat(), 30.5);
+    QCOMPARE(move.field("cek_masraf").asFloat(), 20.0);
+    QCOMPARE(formatFloat("#,##0.00", move.field("BSMV").asFloat()), QString("26,89"));
+    QCOMPARE(move.field("alacak_tutari").asFloat(), 15000.0);  // no deduct box ticked
+    QCOMPARE(move.field("BSMV_dus").asString(), QString("H"));
 }
 
 void TestReceived::saveRollsBackOnFailure()
