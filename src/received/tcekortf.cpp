@@ -823,7 +823,9 @@ int TcekortF::nextInputColumn(int col) const
 bool TcekortF::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == KoduEdit && event->type() == QEvent::FocusOut) {
-        cariBul();
+        // Leaving the code looks it up; switching to another window or opening a menu is not leaving it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) cariBul();
     } else if ((watched == KoduEdit || watched == JustaEdit23) && event->type() == QEvent::MouseButtonDblClick) {
         JvXPButton2->click();
         return true;
