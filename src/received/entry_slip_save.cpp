@@ -7,8 +7,8 @@
 #include "data/number_reading.h"
 #include "data/query.h"
 #include "data/sql_literals.h"
-#include "data/table.h"
 #include "data/program_home.h"
+#include "data/table.h"
 #include "data/transaction.h"
 
 #include <QFileInfo>

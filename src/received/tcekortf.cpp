@@ -17,7 +17,6 @@
 #include "widgets/wait_window.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,6 +35,8 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace EntrySlip;
 
