@@ -10,6 +10,7 @@
 #include "data/table.h"
 #include "widgets/dataset_grid.h"
 #include "widgets/dataset_grid_model.h"
+#include "widgets/form_show.h"
 #include "widgets/help_window.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
@@ -304,8 +305,7 @@ void TcariF::ac(const QString &context, const QString &kod, const QString &ad)
     if (!kod.isEmpty()) { m_arama->setText(kod); copied = true; }
     if (!ad.isEmpty()) { m_arama->setText(ad); copied = true; }
     if (copied) arafirma();
-    showMaximized();
-    raise();
+    showFormMaximized(this);
 }
 
 // ---- the card's controls follow the current record ----

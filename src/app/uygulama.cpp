@@ -12,6 +12,7 @@
 #include "mainmenu/tfrmmain.h"
 #include "received/tcekortf.h"
 #include "received/tceklerf.h"
+#include "widgets/form_show.h"
 #include "widgets/help_window.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/wait_window.h"
@@ -54,16 +55,14 @@ Uygulama::Uygulama()
     if (QAction *slip = m_frmMain->menuItem(QStringLiteral("Çek ve Senet Girişi"))) {
         slip->setEnabled(true);
         connect(slip, &QAction::triggered, this, [this] {
-            m_cekortF->showMaximized();
-            m_cekortF->raise();
+            showFormMaximized(m_cekortF.get());
         });
     }
     if (QAction *lists = m_frmMain->menuItem(QStringLiteral("Alınan Çek ve Senet Listeleri"))) {
         lists->setEnabled(true);
         connect(lists, &QAction::triggered, this, [this] {
             m_ceklerF->CekleriHazirla();
-            m_ceklerF->showMaximized();
-            m_ceklerF->raise();
+            showFormMaximized(m_ceklerF.get());
         });
     }
 
@@ -126,8 +125,7 @@ void Uygulama::showHelp(const QString &key) { m_yardimF->showHelp(key); }
 void Uygulama::showMainMenu()
 {
     m_frmMain->prepareDashboard();
-    m_frmMain->show();
-    m_frmMain->raise();
+    showFormMaximized(m_frmMain.get());
 }
 
 void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int year, const QString &yearText)

@@ -10,6 +10,7 @@
 #include "data/query.h"
 #include "data/sql_literals.h"
 #include "data/table.h"
+#include "widgets/form_show.h"
 #include "widgets/help_window.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
@@ -321,8 +322,7 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     connect(cekler, &QPushButton::clicked, this, [this] {
         if (!m_lists) return;
         m_lists->CekleriHazirla();
-        m_lists->showMaximized();
-        m_lists->raise();
+        showFormMaximized(m_lists);
     });
     connect(JvXPButton1, &QPushButton::clicked, this, &TcekortF::sakla);
     connect(JvXPButton2, &QPushButton::clicked, this, [this] {
