@@ -71,6 +71,7 @@ Uygulama::Uygulama()
     connect(&DataContext::instance(), &DataContext::cashYearChanged, this, [this](int year) {
         if (!m_shownCode.isEmpty()) showCompanyOnForms(m_shownCode, m_shownTitle, year, QString::number(year));
     });
+    connect(m_firmaF.get(), &TfirmaF::slipsResetRequested, this, &Uygulama::resetSlips);
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
         m_girisF->show();
         m_girisF->close();
@@ -130,6 +131,8 @@ void Uygulama::showMainMenu()
 
 void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int year, const QString &yearText)
 {
+    // A slip typed or loaded for one company must never be saved into another.
+    if (!m_shownCode.isEmpty() && code.compare(m_shownCode, Qt::CaseInsensitive) != 0) resetSlips();
     m_shownCode = code;
     m_shownTitle = title;
     const QString status = code + QStringLiteral(" - ") + title + QStringLiteral(" - ") + QString::number(year);
@@ -140,6 +143,12 @@ void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int
     m_cariF->StatusBar1->setPanelText(3, status);
     m_cekortF->StatusBar1->setPanelText(3, status);
     m_ceklerF->StatusBar1->setPanelText(3, status);
+}
+
+void Uygulama::resetSlips()
+{
+    m_cekortF->gridibosalt2();
+    m_cekortF->girisDegisti = false;
 }
 
 void Uygulama::hideSideWindows()

@@ -44,6 +44,8 @@ public:
     void showMainMenu();
     // Writes the open company and year into the other windows' headers and status bars.
     void showCompanyOnForms(const QString &code, const QString &title, int year, const QString &yearText);
+    // Empties the slips without a question and clears their unsaved marks (company change).
+    void resetSlips();
     // The windows hidden when the user stays in the program after the close question.
     void hideSideWindows();
     // Cancels unsaved edits, closes every dataset and connection.

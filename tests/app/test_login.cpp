@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -334,8 +335,18 @@ void TestLogin::closeQuestionAndSecondCompany()
     QVERIFY(f->isVisible());
     QVERIFY(!app.frmMain()->isVisible());
     QVERIFY(!f->programEnded());
+    // A slip left on the entry form of A1 is not carried into B2.
+    TcekortF *slip = app.cekortF();
+    slip->KoduEdit->setText("M1");
+    slip->JustaEdit1->setText("5");
+    slip->StringGrid1->item(0, EntrySlip::ColVade)->setText("31.03.2024");
+    slip->girisDegisti = true;
     login(f, "B2", "2025");
     QCOMPARE(DataContext::instance().aktifSirketKodu, QString("B2"));
+    QVERIFY(slip->KoduEdit->text().isEmpty());
+    QVERIFY(slip->JustaEdit1->text().isEmpty());
+    QVERIFY(slip->StringGrid1->item(0, EntrySlip::ColVade)->text().isEmpty());
+    QVERIFY(!slip->girisDegisti);
     QVERIFY(QFileInfo::exists(home.path("Data/B22025K.mdb")));
     QCOMPARE(app.frmMain()->JvNavPanelHeader1->text(), QString("Boğaziçi"));
     // Yes ends the program and closes every connection.
