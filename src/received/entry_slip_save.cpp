@@ -24,7 +24,8 @@ qint64 addedDays(const QString &text) { return text.trimmed().isEmpty() ? 0 : st
 
 } // namespace
 
-SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const Datasets &ds)
+SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const Datasets &ds,
+                    const QVector<qint64> &deletedCheques)
 {
     SaveResult result;
     DataContext &ctx = DataContext::instance();
@@ -134,6 +135,8 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
             ~ControlsOff() { t.enableControls(); }
         } controlsOff(c);
         {
+            for (qint64 key : deletedCheques)
+                if (c.locate(QStringLiteral("cek_ind"), key)) c.remove();
             for (QStringList &r : rows) {
                 while (r.size() < ColumnCount) r << QString();
                 const double amount = sayiOku(r[ColTutar]);

@@ -47,7 +47,9 @@ struct SaveResult {
 // Runs the slip's recalculation, the checks and the writes. On success the rows'
 // key column, header.number and the header's "Kuru" (1 for TL) are updated.
 // A check that fails returns its message with nothing written. Engine errors
-// roll the whole save back and propagate.
-SaveResult saveSlip(Header &header, Params &params, QVector<QStringList> &rows, const Datasets &ds);
+// roll the whole save back and propagate. deletedCheques are the keys of stored
+// cheques whose rows were deleted from the slip; they go in the same transaction.
+SaveResult saveSlip(Header &header, Params &params, QVector<QStringList> &rows, const Datasets &ds,
+                    const QVector<qint64> &deletedCheques = {});
 
 } // namespace EntrySlip

@@ -635,6 +635,11 @@ void TcekortF::hesapla()
 bool TcekortF::sakla()
 {
     commitOpenEditor();
+    return saveGrid({});
+}
+
+bool TcekortF::saveGrid(const QVector<qint64> &deletedCheques)
+{
     Header h;
     h.slipDate = DateTimePicker15->date();
     h.code = KoduEdit->text();
@@ -657,7 +662,7 @@ bool TcekortF::sakla()
         std::unique_ptr<WaitScope> wait;
         if (m_wait) wait = std::make_unique<WaitScope>(*m_wait, int(grid.size()), TForm2::kKayit);
         m_cheques->setFiltered(false);
-        result = saveSlip(h, p, grid, Datasets{*m_slips, *m_cheques, *m_movements});
+        result = saveSlip(h, p, grid, Datasets{*m_slips, *m_cheques, *m_movements}, deletedCheques);
     } catch (const EngineError &e) {
         MessageBox::error(QStringLiteral("Bordro kaydedilemedi; hiçbir satır yazılmadı.\n\r") + e.message());
         return false;
@@ -715,21 +720,15 @@ void TcekortF::satirSil()
     commitOpenEditor();
     int r = StringGrid1->currentRow();
     if (r < 0) return;
-    bool saveDue = false;
-    QStringList cells = rows()[r];
+    const int column = StringGrid1->currentColumn();
+    const QVector<QStringList> before = rows();
+    QVector<qint64> deleted;
+    const QStringList cells = before[r];
     if (!cells[ColVade].isEmpty()) {
         if (MessageBox::askYesNo(QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?"))) {
-            if (!cells[ColKey].isEmpty()) {
-                try {
-                    if (!m_cheques->isActive()) m_cheques->open();
-                    m_cheques->setFiltered(false);
-                    if (m_cheques->locate(QStringLiteral("cek_ind"), cells[ColKey].toLongLong())) m_cheques->remove();
-                    saveDue = true;
-                } catch (const EngineError &e) {
-                    MessageBox::error(e.message());
-                    return;
-                }
-            }
+            // A stored cheque goes in the save that follows, in the same transaction, so
+            // the slip's totals and movement never disagree with its cheques.
+            if (!cells[ColKey].isEmpty()) deleted << cells[ColKey].toLongLong();
             StringGrid1->removeRow(r);
             if (StringGrid1->rowCount() == 0) addEmptyRow();
             r = std::min(r, StringGrid1->rowCount() - 1);
@@ -739,7 +738,13 @@ void TcekortF::satirSil()
     if (rows()[r][ColVade].isEmpty() && StringGrid1->rowCount() > 1) StringGrid1->removeRow(r);
     renumber();
     addEmptyRow();
-    if (saveDue) sakla();
+    if (!deleted.isEmpty() && !saveGrid(deleted)) {
+        // The save stopped (and said why): the cheque is still stored, so its row comes back.
+        const QSignalBlocker block(StringGrid1);
+        StringGrid1->setRowCount(int(before.size()));
+        for (int i = 0; i < before.size(); ++i) writeRow(i, before[i]);
+        StringGrid1->setCurrentCell(std::min(int(before.size()) - 1, std::max(0, r)), column);
+    }
 }
 
 void TcekortF::ceKopyala()

@@ -101,6 +101,7 @@ private:
     void addEmptyRow();
     void markChanged() { girisDegisti = true; }
     void commitOpenEditor();
+    bool saveGrid(const QVector<qint64> &deletedCheques);
     int nextInputColumn(int col) const;
 
     TForm2 *m_wait = nullptr;

@@ -151,6 +151,17 @@ void TestEntrySlip::deleteSavedRowResaves()
     m.sql() << "SELECT brut_tutar FROM carihareket WHERE cek_id=1";
     m.open();
     QCOMPARE(m.field("brut_tutar").asFloat(), 5000.0);
+    // A delete whose save stops (the code no longer matches the name) deletes
+    // nothing: the cheque stays stored and its row comes back.
+    f.KoduEdit->setText("YOK");
+    f.StringGrid1->setCurrentCell(0, ColTutar);
+    MessageBox::queueAnswer(MessageBox::Yes);
+    f.satirSil();
+    QCOMPARE(MessageBox::shown().last().text, QString("\"YOK\" firma kodu bulunamadı. Yeni kod giriniz!"));
+    QCOMPARE(TestHome::countRows(DataContext::instance().ADOConnection1, "cekgiris"), 1);
+    QCOMPARE(f.StringGrid1->item(0, ColVade)->text(), QString("15.04.2021"));
+    QVERIFY(!f.StringGrid1->item(0, ColKey)->text().isEmpty());
+    f.KoduEdit->setText("M1");
     // Answering No still leaves an empty numbered row at the end.
     const int rowsBefore = f.StringGrid1->rowCount();
     f.StringGrid1->setCurrentCell(0, ColTutar);
