@@ -526,17 +526,22 @@ Params TcekortF::params() const
     return p;
 }
 
+QStringList TcekortF::rowCells(int row) const
+{
+    QStringList cells;
+    cells.reserve(ColumnCount);
+    for (int c = 0; c < ColumnCount; ++c) {
+        const QTableWidgetItem *item = StringGrid1->item(row, c);
+        cells << (item ? item->text() : QString());
+    }
+    return cells;
+}
+
 QVector<QStringList> TcekortF::rows() const
 {
     QVector<QStringList> out;
-    for (int r = 0; r < StringGrid1->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < ColumnCount; ++c) {
-            const QTableWidgetItem *item = StringGrid1->item(r, c);
-            cells << (item ? item->text() : QString());
-        }
-        out << cells;
-    }
+    out.reserve(StringGrid1->rowCount());
+    for (int r = 0; r < StringGrid1->rowCount(); ++r) out << rowCells(r);
     return out;
 }
 
@@ -558,7 +563,7 @@ void TcekortF::renumber()
 {
     const QSignalBlocker block(StringGrid1);
     for (int r = 0; r < StringGrid1->rowCount(); ++r) {
-        QStringList cells = rows()[r];
+        QStringList cells = rowCells(r);
         cells[ColNo] = QString::number(r + 1);
         writeRow(r, cells);
     }
@@ -588,24 +593,31 @@ void TcekortF::showTotals(const Totals &t)
 
 bool TcekortF::StringGrid1Exit()
 {
+    const StepResult result = rowStep();
+    if (result == StepResult::Calculated) showTotals(calculateTotals(rows(), params()));
+    return result != StepResult::Stopped;
+}
+
+TcekortF::StepResult TcekortF::rowStep()
+{
     const int r = StringGrid1->currentRow();
-    if (r < 0) return true;
-    QStringList cells = rows()[r];
+    if (r < 0) return StepResult::NotCalculated;
+    QStringList cells = rowCells(r);
     Params p = params();
     RowStep step;
     try {
         step = calculateRow(cells, p);
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
-        return false;
+        return StepResult::Stopped;
     }
     Edit61->setText(p.yildakiGun);
     Edit62->setText(p.yillikFaiz);
     writeRow(r, cells);
     if (!step.message.isEmpty()) MessageBox::warning(step.message);
-    if (step.outcome == DueDate::Stop) return false;
-    if (step.outcome == DueDate::Valid && cells[ColVade].size() == 10) showTotals(calculateTotals(rows(), p));
-    return true;
+    if (step.outcome == DueDate::Stop) return StepResult::Stopped;
+    return step.outcome == DueDate::Valid && cells[ColVade].size() == 10 ? StepResult::Calculated
+                                                                          : StepResult::NotCalculated;
 }
 
 void TcekortF::commitOpenEditor()
@@ -625,11 +637,16 @@ void TcekortF::hesapla()
     std::unique_ptr<WaitScope> wait;
     if (m_wait) wait = std::make_unique<WaitScope>(*m_wait, count, TForm2::kHesaplama);
     const QSignalBlocker block(StringGrid1);
+    // The totals depend only on the rows, so they are worked out once, after the last row.
+    bool calculated = false;
     for (int r = 0; r < count - 1; ++r) {
         StringGrid1->setCurrentCell(r, StringGrid1->currentColumn() < 0 ? ColVade : StringGrid1->currentColumn());
-        if (!StringGrid1Exit()) return;
+        const StepResult result = rowStep();
+        if (result == StepResult::Calculated) calculated = true;
+        if (result == StepResult::Stopped) break;
         if (wait) wait->step();
     }
+    if (calculated) showTotals(calculateTotals(rows(), params()));
 }
 
 bool TcekortF::sakla()
@@ -735,7 +752,7 @@ void TcekortF::satirSil()
         }
     }
     // An empty row left current goes as well, without a question.
-    if (rows()[r][ColVade].isEmpty() && StringGrid1->rowCount() > 1) StringGrid1->removeRow(r);
+    if (rowCells(r)[ColVade].isEmpty() && StringGrid1->rowCount() > 1) StringGrid1->removeRow(r);
     renumber();
     addEmptyRow();
     if (!deleted.isEmpty() && !saveGrid(deleted)) {
@@ -899,7 +916,7 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
         if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
             if (!StringGrid1Exit()) return true;
             const bool down = key->key() == Qt::Key_Down;
-            if (down && col == ColTutar && row == StringGrid1->rowCount() - 1 && rows()[row][ColVade].size() > 7)
+            if (down && col == ColTutar && row == StringGrid1->rowCount() - 1 && rowCells(row)[ColVade].size() > 7)
                 addEmptyRow();
             const int target = down ? row + 1 : row - 1;
             if (target >= 0 && target < StringGrid1->rowCount()) StringGrid1->setCurrentCell(target, col);

@@ -85,6 +85,7 @@ public:
 
     // Rows as cell texts, and back (the grid's data rows).
     QVector<QStringList> rows() const;
+    QStringList rowCells(int row) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -101,6 +102,10 @@ private:
     void addEmptyRow();
     void markChanged() { girisDegisti = true; }
     void commitOpenEditor();
+    // The row step without the totals: whether it calculated the row, found no
+    // date to calculate, or stopped the action.
+    enum class StepResult { Calculated, NotCalculated, Stopped };
+    StepResult rowStep();
     bool saveGrid(const QVector<qint64> &deletedCheques);
     int nextInputColumn(int col) const;
 
