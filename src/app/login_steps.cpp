@@ -36,7 +36,8 @@ OpenCompanyResult openCompanyDatabases(const QString &code, int year)
     ctx.ADOConnection1.setConnectionString(DataContext::companyConnectionString(code));
     ctx.ADOConnection1.open();
     ctx.aktifSirketKodu = code;
+    // The login retitles the forms and prepares the dashboard itself; the signal is
+    // for operations that switch the year while the program runs.
     ctx.calismaYili = year;
-    Q_EMIT ctx.cashYearChanged(year);
     return OpenCompanyResult::Opened;
 }

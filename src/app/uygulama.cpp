@@ -69,7 +69,12 @@ Uygulama::Uygulama()
     // An operation dated in another year moves the program to that year's cash
     // file: the forms show the year the program now works in.
     connect(&DataContext::instance(), &DataContext::cashYearChanged, this, [this](int year) {
-        if (!m_shownCode.isEmpty()) showCompanyOnForms(m_shownCode, m_shownTitle, year, QString::number(year));
+        if (m_shownCode.isEmpty()) return;
+        showCompanyOnForms(m_shownCode, m_shownTitle, year, QString::number(year));
+        // The switch closed the dashboard's balance lists; they read the new year's file
+        // once the operation that switched has finished writing.
+        QMetaObject::invokeMethod(
+            this, [this] { if (m_frmMain->isVisible()) m_frmMain->yenile(); }, Qt::QueuedConnection);
     });
     connect(m_firmaF.get(), &TfirmaF::slipsResetRequested, this, &Uygulama::resetSlips);
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {

@@ -32,7 +32,8 @@ public:
     static QString cashFileName(const QString &code, int year);
 
 Q_SIGNALS:
-    // The cash connection now serves this working year; captions follow it.
+    // An operation dated in another year switched the cash connection to this
+    // working year (kasadegistir); captions and the dashboard follow it.
     void cashYearChanged(int year);
 
 private:

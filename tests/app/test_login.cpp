@@ -205,6 +205,12 @@ void TestLogin::loginCreatesAndReusesCashFile()
     QCOMPARE(app.frmMain()->kisinoedit->text(), QString("2023"));
     QCOMPARE(app.frmMain()->StatusBar1->panelText(3), QString("A1 - Anadolu Kırtasiye - 2023"));
     QCOMPARE(e->StatusBar1->panelText(3), QString("A1 - Anadolu Kırtasiye - 2023"));
+    // The dashboard's balances read the new year's file, which holds the slip's credit.
+    QTRY_VERIFY(app.frmMain()->ffQuery1.isActive());
+    app.frmMain()->ffQuery1.setFiltered(false);  // the slip has no cheques: a zero balance
+    QCOMPARE(app.frmMain()->ffQuery1.recordCount(), 1);
+    app.frmMain()->ffQuery1.first();
+    QCOMPARE(app.frmMain()->ffQuery1.field("cari_hesap_adi").asString(), QString("Müşteri Bir"));
     e->hide();
     QVERIFY(MessageBox::shown().isEmpty());
 }
