@@ -174,6 +174,7 @@ TcekortF::TcekortF(QWidget *parent) : QWidget(parent)
     StatusBar1 = new PanelStatusBar(this);
     root->addWidget(StatusBar1);
     KeyFilters::installEnterMovesFocus(this);
+    setFocusOrder();
 
     DataContext &ctx = DataContext::instance();
     m_slips = std::make_unique<Table>(&ctx.ADOConnection1, QStringLiteral("cekbordro"), QStringLiteral("islem_tarihi"),
@@ -184,6 +185,20 @@ TcekortF::TcekortF(QWidget *parent) : QWidget(parent)
                                           QStringLiteral("islem_tarihi"), QStringLiteral("ffTable1"));
     AccountPicker::registerHandler(QStringLiteral("cekgiris"), [this](const PickedAccount &card) { fillFromCard(card); });
     resize(1280, 760);
+}
+
+void TcekortF::setFocusOrder()
+{
+    // Results are read, not typed: Tab and Enter pass them by.
+    for (QLineEdit *e : {JustaEdit23, JustaEdit1, JustaEdit5, JustaEdit6, JustaEdit7, JustaEdit8, JustaEdit70, Edit59})
+        e->setFocusPolicy(Qt::ClickFocus);
+    DateTimePicker16->setFocusPolicy(Qt::ClickFocus);
+    // Enter runs through the header as it reads, down to "Gün Ekle", and on into the grid.
+    const QList<QWidget *> order = {DateTimePicker15, KoduEdit, dovizBox, kuruEdit, accountType[0], accountType[1],
+                                    accountType[2], vadefarkiCheck, masrafCheck, BSMVCheck, CheckBox1, Edit61,
+                                    JustaEdit57, Edit62, Edit64, Edit63, Edit371, StringGrid1, JvDotNetMemo1,
+                                    JvXPButton2};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void TcekortF::setListWindow(TceklerF *w)
@@ -198,8 +213,7 @@ void TcekortF::buildHeader(QVBoxLayout *root)
 {
     DateTimePicker15 = new QDateEdit(QDate::currentDate().addDays(-1), this);
     DateTimePicker15->setObjectName(QStringLiteral("DateTimePicker15"));
-    DateTimePicker15->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    DateTimePicker15->setCalendarPopup(true);
+    KeyFilters::setupDateEdit(DateTimePicker15);
     KoduEdit = lineEdit(this, "KoduEdit", QString(), 30);
     JvXPButton2 = button(this, "JvXPButton2", QStringLiteral("Bul"));
     JustaEdit23 = lineEdit(this, "JustaEdit23", QString(), 30);

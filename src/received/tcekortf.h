@@ -95,6 +95,7 @@ private:
     void buildHeader(class QVBoxLayout *root);
     void buildGrid(class QVBoxLayout *root);
     void buildFooter(class QVBoxLayout *root);
+    void setFocusOrder();
     EntrySlip::Params params() const;
     void writeRow(int row, const QStringList &cells);
     void showTotals(const EntrySlip::Totals &t);

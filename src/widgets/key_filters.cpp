@@ -1,5 +1,6 @@
 #include "widgets/key_filters.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -25,6 +26,8 @@ bool movesOnEnter(QWidget *w)
         if (qobject_cast<QComboBox *>(p) || qobject_cast<QAbstractSpinBox *>(p)) return true;
         if (p != w) break;
     }
+    // A check box or radio button is left with Enter too (Space ticks it).
+    if (auto *button = qobject_cast<QAbstractButton *>(w); button && button->isCheckable()) return true;
     return qobject_cast<QLineEdit *>(w) != nullptr;
 }
 
@@ -96,6 +99,28 @@ private:
     bool m_decimals;
 };
 
+// A click in a date field selects the day, month or year under the pointer, so
+// digits typed next replace it (as Tab into the field does), instead of being
+// refused because they would make an invalid date.
+class DateSectionFilter : public QObject {
+public:
+    explicit DateSectionFilter(QDateEdit *edit) : QObject(edit), m_edit(edit) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease && m_edit->hasFocus()) {
+            const auto section = m_edit->currentSection();
+            QMetaObject::invokeMethod(m_edit, [edit = m_edit, section] { edit->setSelectedSection(section); },
+                                      Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QDateEdit *m_edit;
+};
+
 } // namespace
 
 void installEnterMovesFocus(QWidget *window)
@@ -121,6 +146,7 @@ void setupDateEdit(QDateEdit *edit)
 {
     edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     edit->setCalendarPopup(true);
+    if (auto *text = edit->findChild<QLineEdit *>()) text->installEventFilter(new DateSectionFilter(edit));
 }
 
 } // namespace KeyFilters

@@ -63,6 +63,7 @@ private Q_SLOTS:
     void emptyRowsAndFocusColours();
     void commandsFromTheOpenCellEditor();
     void pickerFillsTheSlip();
+    void enterRunsThroughTheHeader();
 };
 
 void TestEntrySlip::controlsAndDefaults()
@@ -495,6 +496,29 @@ void TestEntrySlip::pickerFillsTheSlip()
     QVERIFY(f.masrafCheck->isChecked());
     QVERIFY(!f.vadefarkiCheck->isChecked());
     QVERIFY(f.girisDegisti);
+    f.girisDegisti = false;
+}
+
+// Enter runs through the header as it reads, past the results and the buttons,
+// from the code down to "Gün Ekle" and on into the grid.
+void TestEntrySlip::enterRunsThroughTheHeader()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TcekortF f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.KoduEdit->setFocus();
+    const QList<QWidget *> expected = {f.dovizBox, f.kuruEdit, f.accountType[0], f.vadefarkiCheck, f.masrafCheck,
+                                       f.BSMVCheck, f.CheckBox1, f.Edit61, f.JustaEdit57, f.Edit62, f.Edit64,
+                                       f.Edit63, f.Edit371, f.StringGrid1};
+    for (QWidget *next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QWidget *now = QApplication::focusWidget();
+        while (now && now != next && next->isAncestorOf(now)) now = now->parentWidget();
+        QCOMPARE(now, next);
+    }
+    QVERIFY(!f.vadefarkiCheck->isChecked() && !f.CheckBox1->isChecked());  // Enter moves on, it does not tick
     f.girisDegisti = false;
 }
 

@@ -310,6 +310,16 @@ private Q_SLOTS:
         QVERIFY(date->hasFocus());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(QApplication::focusWidget(), note);
+        // A click on the month selects it: the digits typed next replace it.
+        date->setDate(QDate(2024, 3, 5));
+        auto *dateText = date->findChild<QLineEdit *>();
+        QVERIFY(dateText);
+        const int monthX = dateText->fontMetrics().horizontalAdvance(QStringLiteral("05.0")) + 2;
+        QTest::mouseClick(dateText, Qt::LeftButton, {}, QPoint(monthX, dateText->height() / 2));
+        QCoreApplication::processEvents();
+        QTest::keyClicks(dateText, "11");
+        QCOMPARE(date->date(), QDate(2024, 11, 5));
+        note->setFocus();
         QTest::keyClicks(note, "a");
         QTest::keyClick(note, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), note);
