@@ -224,12 +224,7 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
         connect(button, &QPushButton::clicked, this, b.action);
         buttons->addWidget(button);
     }
-    m_help = new QPushButton(central);
-    m_help->setObjectName(QStringLiteral("tfXPButton1"));
-    m_help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    m_help->setText(QStringLiteral("Yardım"));
-    m_help->setToolTip(QStringLiteral("Yardım"));
-    m_help->setAutoDefault(false);
+    m_help = makeHelpButton(central, QStringLiteral("ycarikart"), nullptr);
     buttons->addWidget(m_help);
     auto *kapat = new QPushButton(QStringLiteral("KAPAT"), central);
     kapat->setObjectName(QStringLiteral("kapatBut"));
@@ -281,9 +276,7 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
 
 void TcariF::setYardim(TyardimF *help)
 {
-    m_help->disconnect(this);
-    disconnect(m_help, &QPushButton::clicked, nullptr, nullptr);
-    if (help) connectHelpButton(m_help, QStringLiteral("ycarikart"), help);
+    connectHelpButton(m_help, QStringLiteral("ycarikart"), help);
 }
 
 Table &TcariF::cards()

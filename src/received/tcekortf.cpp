@@ -311,8 +311,8 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     auto *excel = button(this, "excelAlBut", QStringLiteral("Excel'den Al"));
     cekler->setEnabled(false);  // until the lists window is set
     excel->setEnabled(false);   // the import joins later
-    m_helpBut = button(this, "yardimBut", QStringLiteral("?"));
-    m_helpBut->setToolTip(QStringLiteral("Yardım"));
+    m_helpBut = makeHelpButton(this, QStringLiteral("ycekgiris"), nullptr);
+    m_helpBut->setMinimumHeight(30);
     auto *buttons = new QGridLayout;
     buttons->addWidget(JvXPButton1, 0, 0);
     buttons->addWidget(close, 0, 1);
@@ -955,8 +955,7 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
 
 void TcekortF::setYardim(TyardimF *help)
 {
-    disconnect(m_helpBut, &QPushButton::clicked, nullptr, nullptr);
-    if (help) connectHelpButton(m_helpBut, QStringLiteral("ycekgiris"), help);
+    connectHelpButton(m_helpBut, QStringLiteral("ycekgiris"), help);
 }
 
 void TcekortF::hideEvent(QHideEvent *event)

@@ -77,16 +77,18 @@ void TyardimF::showHelp(const QString &key)
 
 void connectHelpButton(QAbstractButton *button, const QString &key, TyardimF *help)
 {
-    QObject::connect(button, &QAbstractButton::clicked, help, [help, key] { help->showHelp(key); });
+    // One help window at a time: a window handed another one drops the former.
+    QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+    if (help) QObject::connect(button, &QAbstractButton::clicked, help, [help, key] { help->showHelp(key); });
 }
 
 QPushButton *makeHelpButton(QWidget *parent, const QString &key, TyardimF *help)
 {
     auto *button = new QPushButton(parent);
     button->setObjectName(QStringLiteral("tfXPButton1"));
-    button->setIcon(button->style()->standardIcon(QStyle::SP_DialogHelpButton));
     button->setText(QStringLiteral("Yardım"));
     button->setToolTip(QStringLiteral("Yardım"));
+    button->setAutoDefault(false);
     connectHelpButton(button, key, help);
     return button;
 }

@@ -34,6 +34,7 @@ private:
 };
 
 // The help button of a window (objectName "tfXPButton1"): a click shows the help
-// window with that window's help text.
+// window with that window's help text. The help window may be handed over later
+// (connectHelpButton); without one the button does nothing.
 QPushButton *makeHelpButton(QWidget *parent, const QString &key, TyardimF *help);
 void connectHelpButton(QAbstractButton *button, const QString &key, TyardimF *help);

@@ -8,6 +8,7 @@
 #include "received/tcekortf.h"
 #include "support/test_home.h"
 #include "support/typing.h"
+#include "widgets/help_window.h"
 #include "widgets/message_box.h"
 
 #include <QAction>
@@ -91,6 +92,12 @@ void TestEntrySlip::controlsAndDefaults()
     f.Edit63->clear();
     type(f.Edit63, "1,5");
     QCOMPARE(f.Edit62->text(), QString("18"));
+    // The help button shows the slip's help text.
+    TyardimF help;
+    f.setYardim(&help);
+    f.findChild<QPushButton *>("tfXPButton1")->click();
+    QVERIFY(help.isVisible());
+    QCOMPARE(help.konuBox()->currentData().toString(), QString("ycekgiris"));
     f.girisDegisti = false;
     f.hide();
 }
