@@ -947,7 +947,12 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
         if (editor && StringGrid1->isAncestorOf(editor) && !arrow && !separator && !editor->text().contains(u',') &&
             editor->text().size() > 2) {
             const QString grouped = formatFloat(QStringLiteral("#,##0"), sayiOku(editor->text()));
-            if (grouped != editor->text()) editor->setText(grouped);
+            if (grouped != editor->text()) {
+                // The cursor keeps its place counted from the end, where the digits did not move.
+                const qsizetype fromEnd = editor->text().size() - editor->cursorPosition();
+                editor->setText(grouped);
+                editor->setCursorPosition(int(std::max<qsizetype>(0, grouped.size() - fromEnd)));
+            }
         }
     }
     return QWidget::eventFilter(watched, event);

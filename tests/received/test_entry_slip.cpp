@@ -211,6 +211,14 @@ void TestEntrySlip::gridKeys()
     QVERIFY(editor);
     QTest::keyClicks(editor, "12500");
     QCOMPARE(editor->text(), QString("12.500"));
+    // A digit typed in the middle keeps the cursor after it.
+    editor->setCursorPosition(2);  // "12|.500"
+    QTest::keyClicks(editor, "3");
+    QCOMPARE(editor->text(), QString("123.500"));
+    QCOMPARE(editor->cursorPosition(), 3);
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(editor->text(), QString("12.500"));
+    editor->setCursorPosition(editor->text().size());
     QTest::keyClicks(editor, ",5");
     QCOMPARE(editor->text(), QString("12.500,5"));
     QTest::keyClick(editor, Qt::Key_Return);
