@@ -5,9 +5,9 @@
 #include "data/data_context.h"
 #include "data/engine_error.h"
 #include "data/number_reading.h"
+#include "data/program_home.h"
 #include "data/query.h"
 #include "data/sql_literals.h"
-#include "data/program_home.h"
 #include "data/table.h"
 #include "data/transaction.h"
 
@@ -76,8 +76,9 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
 
     // A saved slip moved into another year takes its movement along: the former
     // year's cash file must not go on crediting the account for the same slip.
+    const bool existing = h.number > 0;
     std::unique_ptr<Connection> formerCash;
-    if (h.number > 0 && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) {
+    if (existing && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) {
         const QDate before = ds.slips.field(QStringLiteral("islem_tarihi")).asDate();
         const QString file = DataContext::cashFileName(ctx.aktifSirketKodu, before.year());
         if (before.isValid() && before.year() != h.slipDate.year() && QFileInfo::exists(ProgramHome::path(file))) {
@@ -93,7 +94,6 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
     try {
         TransactionScope tx{&ctx.ADOConnection1, &ctx.kasaConnection, formerCash.get()};
         // Header.
-        const bool existing = h.number > 0;
         if (existing && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) ds.slips.edit();
         else ds.slips.append();
         Table &s = ds.slips;

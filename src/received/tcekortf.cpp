@@ -32,7 +32,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -111,7 +110,7 @@ public:
     // Writes the editor's text into its cell and closes it, before the slip moves on.
     void finish(QWidget *editor)
     {
-        Q_EMIT const_cast<SlipGridDelegate *>(this)->commitData(editor);
+        commit(editor);
         // Closing hides the focused editor; its focus-out must not commit it a second time.
         editor->removeEventFilter(const_cast<SlipGridDelegate *>(this));
         Q_EMIT const_cast<SlipGridDelegate *>(this)->closeEditor(editor, QAbstractItemDelegate::NoHint);

@@ -9,7 +9,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include "widgets/panel_status_bar.h"
-#include <QStyle>
 #include <QVBoxLayout>
 
 const QVector<QPair<QString, QString>> &TyardimF::topics()
