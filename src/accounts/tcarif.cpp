@@ -262,6 +262,9 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
     root->addWidget(m_grid, 1);
 
     StatusBar1 = new PanelStatusBar(this);
+    StatusBar1->followOpenCompany();
+    connect(&DataContext::instance(), &DataContext::companyOpened, this,
+            [this](const QString &, const QString &title) { baslikLabel->setText(title); });
     setStatusBar(StatusBar1);
 
     connect(FirmaTakip, &Dataset::currentRowChanged, this, [this] { load(); });

@@ -4,7 +4,6 @@
 #include "data/program_home.h"
 #include "data/table.h"
 #include "data/template_copy.h"
-#include "widgets/message_box.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,11 +23,6 @@ Table &openOnRegistry(Table &t, bool open)
     return t;
 }
 
-void tell(const QString &text, MessageBox::Icon icon = MessageBox::Icon::Warning)
-{
-    MessageBox::show(MessageBox::kCaption, text, icon, MessageBox::Ok);
-}
-
 QString codeOf(Table &firma)
 {
     return firma.field(QStringLiteral("firma_kodu")).asString();
@@ -42,21 +36,30 @@ bool isValidCode(const QString &code)
     return true;
 }
 
-// The template copied to the company's file. Shows the message and returns false
-// when that cannot be done.
-bool createDatabaseFile(const QString &code)
+// The template copied to the company's file.
+Outcome createDatabaseFile(const QString &code)
 {
     const QString templ = ProgramHome::path(kTemplateFile);
-    if (!QFileInfo::exists(templ)) {
-        tell(QStringLiteral("Firma oluşturulması için gerekli dosya bulunamadı!"));
-        return false;
-    }
+    if (!QFileInfo::exists(templ)) return Outcome::failed(QStringLiteral("Firma oluşturulması için gerekli dosya bulunamadı!"));
     QDir().mkpath(ProgramHome::path(QStringLiteral("Data")));
-    if (!copyTemplate(templ, companyFile(code))) {
-        tell(QStringLiteral("Firma dosyası oluşturulamadı!"), MessageBox::Icon::Critical);
-        return false;
+    if (!copyTemplate(templ, companyFile(code)))
+        return Outcome::failed(QStringLiteral("Firma dosyası oluşturulamadı!"), Outcome::Icon::Critical);
+    return {};
+}
+
+// Opens the saved company: before any login the company connection alone (the
+// login points the cash connection), afterwards both together in the working year.
+Outcome openSaved(Table &firma)
+{
+    DataContext &ctx = DataContext::instance();
+    switch (ctx.openCompany(codeOf(firma), ctx.calismaYili, firma.field(QStringLiteral("firma_unvani_1")).asString())) {
+    case DataContext::OpenResult::Opened: break;
+    case DataContext::OpenResult::NoCashTemplate: return Outcome::failed(kCashTemplateMissing);
+    case DataContext::OpenResult::NoCompanyDatabase:
+        return Outcome::failed(QStringLiteral("Firma dosyası oluşturulamadı!"), Outcome::Icon::Critical);
     }
-    return true;
+    copyToFirmabilgileri(firma);
+    return {};
 }
 
 } // namespace
@@ -108,16 +111,6 @@ bool codeInUse(const QString &code)
     return false;
 }
 
-void openCompanyDatabase(const QString &code)
-{
-    DataContext &ctx = DataContext::instance();
-    ctx.ADOConnection1.close();
-    QDir::setCurrent(ProgramHome::dir());
-    ctx.ADOConnection1.setConnectionString(DataContext::companyConnectionString(code));
-    ctx.ADOConnection1.open();
-    ctx.aktifSirketKodu = code;
-}
-
 void copyToFirmabilgileri(Table &firma)
 {
     Table copy(&DataContext::instance().ADOConnection1, QStringLiteral("firmabilgileri"));
@@ -141,103 +134,64 @@ QString copiedTitle()
     return copy.isEmpty() ? QString() : copy.field(QStringLiteral("firma_unvani_1")).asString();
 }
 
-bool dosyaac(Table &firma)
+Outcome dosyaac(Table &firma)
 {
     const QString code = codeOf(firma);
-    if (code.isEmpty()) {
-        tell(QStringLiteral("Firma kodunu boş geçemezsiniz."), MessageBox::Icon::Question);
-        return false;
-    }
-    if (firma.field(QStringLiteral("firma_unvani_1")).asString().trimmed().isEmpty()) {
-        tell(QStringLiteral("Firma adını boş geçemezsiniz."), MessageBox::Icon::Question);
-        return false;
-    }
+    if (code.isEmpty()) return Outcome::failed(QStringLiteral("Firma kodunu boş geçemezsiniz."), Outcome::Icon::Question);
+    if (firma.field(QStringLiteral("firma_unvani_1")).asString().trimmed().isEmpty())
+        return Outcome::failed(QStringLiteral("Firma adını boş geçemezsiniz."), Outcome::Icon::Question);
     // The code names files: a code from elsewhere (the login field) may hold anything.
-    if (!isValidCode(code)) {
-        tell(QStringLiteral("Firma kodu en çok 12 harf ve rakamdan oluşabilir."));
-        return false;
-    }
-    if (!QFileInfo::exists(ProgramHome::path(kTemplateFile))) {
-        tell(QStringLiteral("Firma oluşturulması için gerekli dosya bulunamadı!"));
-        return false;
-    }
-    if (codeInUse(code)) {
-        tell(QStringLiteral("Bu isimde kayıtlı firma mevcut!\n\rBu isimde firma oluşturmak için önce kayıtlı\n\rFirmayı silin"));
-        return false;
-    }
-    if (!createDatabaseFile(code)) return false;
+    if (!isValidCode(code)) return Outcome::failed(QStringLiteral("Firma kodu en çok 12 harf ve rakamdan oluşabilir."));
+    if (!QFileInfo::exists(ProgramHome::path(kTemplateFile)))
+        return Outcome::failed(QStringLiteral("Firma oluşturulması için gerekli dosya bulunamadı!"));
+    if (codeInUse(code))
+        return Outcome::failed(
+            QStringLiteral("Bu isimde kayıtlı firma mevcut!\n\rBu isimde firma oluşturmak için önce kayıtlı\n\rFirmayı silin"));
+    if (Outcome made = createDatabaseFile(code); !made.ok) return made;
     try {
         firma.post();
     } catch (...) {
         QFile::remove(companyFile(code));  // no database without its registry entry
         throw;
     }
-    openCompanyDatabase(code);
-    copyToFirmabilgileri(firma);
-    return true;
+    return openSaved(firma);
 }
 
-bool saveCompany(Table &firma)
+Outcome saveCompany(Table &firma)
 {
-    if (firma.isEmpty() && firma.state() != Dataset::State::Edit) return false;
-    if (firma.field(QStringLiteral("firma_unvani_1")).asString().trimmed().isEmpty()) {
-        tell(QStringLiteral("Firma adını boş geçemezsiniz."), MessageBox::Icon::Question);
-        return false;
-    }
+    if (firma.isEmpty() && firma.state() != Dataset::State::Edit) return Outcome::failed(QString());
+    if (firma.field(QStringLiteral("firma_unvani_1")).asString().trimmed().isEmpty())
+        return Outcome::failed(QStringLiteral("Firma adını boş geçemezsiniz."), Outcome::Icon::Question);
     firma.post();
     const QString code = codeOf(firma);
-    if (code.isEmpty() || !isValidCode(code)) {
-        tell(QStringLiteral("Firma kodunu boş geçemezsiniz."), MessageBox::Icon::Question);
-        return false;
-    }
-    if (!QFileInfo::exists(companyFile(code)) && !createDatabaseFile(code)) return false;
-    openCompanyDatabase(code);
-    copyToFirmabilgileri(firma);
-    return true;
+    if (code.isEmpty() || !isValidCode(code))
+        return Outcome::failed(QStringLiteral("Firma kodunu boş geçemezsiniz."), Outcome::Icon::Question);
+    if (!QFileInfo::exists(companyFile(code)))
+        if (Outcome made = createDatabaseFile(code); !made.ok) return made;
+    return openSaved(firma);
 }
 
-bool deleteCompany(Table &firma)
-{
-    if (!MessageBox::askYesNo(QStringLiteral("Firma silinecektir. Eminmisiniz?"))) return false;
-    if (firma.state() == Dataset::State::Insert) {
-        firma.cancel();
-        return true;
-    }
-    firma.cancel();  // a pending edit of the record being deleted is dropped
-    if (firma.isEmpty()) return false;
-    return firmasil(firma);
-}
-
-bool firmasil(Table &firma)
+Outcome firmasil(Table &firma)
 {
     const QString code = codeOf(firma);
-    if (code.isEmpty()) {
-        firma.remove();
-        return true;
-    }
     const QString file = companyFile(code);
-    if (QFileInfo::exists(file)) {
-        if (MessageBox::askYesNo(QStringLiteral("Bu firmayı silmeniz halinde girmiş olduğunuz\n\rbilgiler de "
-                                                "silinecektir. İşlemi kesmek istermisiniz?")))
-            return false;
-        if (!MessageBox::askYesNo(QStringLiteral("Bu işlem sonunda bu firma dosyalarına\n\rbir daha ulaşmanız "
-                                                 "mümkün olmayacaktır. İşleme devam etmek istiyormusunuz?")))
-            return false;
-        // The open company's file is closed first, so nothing writes into a deleted file.
+    if (!code.isEmpty() && QFileInfo::exists(file)) {
         DataContext &ctx = DataContext::instance();
         if (ctx.ADOConnection1.isOpen()
             && QFileInfo(ctx.ADOConnection1.filePath()).absoluteFilePath() == QFileInfo(file).absoluteFilePath()) {
+            // Neither connection may stay on a company that is going.
             ctx.ADOConnection1.close();
-            if (ctx.aktifSirketKodu == code) ctx.aktifSirketKodu.clear();
+            if (ctx.aktifSirketKodu == code) {
+                ctx.kasaConnection.close();
+                ctx.aktifSirketKodu.clear();
+                ctx.aktifSirketUnvani.clear();
+            }
         }
-        if (!QFile::remove(file)) {
-            tell(QStringLiteral("Firma Silinemiyor!!!"), MessageBox::Icon::Critical);
-            return false;
-        }
+        if (!QFile::remove(file)) return Outcome::failed(QStringLiteral("Firma Silinemiyor!!!"), Outcome::Icon::Critical);
     }
     // A registry entry whose database is missing is removed as well.
     firma.remove();
-    return true;
+    return {};
 }
 
 } // namespace CompanyRegistry

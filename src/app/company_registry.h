@@ -31,19 +31,25 @@ QString companyFile(const QString &code);
 // wherever the file system folds case.
 bool codeInUse(const QString &code);
 
+// What a step of the registry ends with: done, or the message the caller shows.
+struct Outcome {
+    enum class Icon { Warning, Question, Critical };
+    bool ok = true;
+    QString message;
+    Icon icon = Icon::Warning;
+    static Outcome failed(const QString &text, Icon icon = Icon::Warning) { return {false, text, icon}; }
+};
+
 // Creates the company database of the new registry record being inserted (the
-// table must be in insert state): checks, template copy, post, company connection
-// pointed at the new file, the copy in `firmabilgileri`. Shows the failure message
-// and returns false with the record still in insert state.
-bool dosyaac(Table &firma);
+// table must be in insert state): checks, template copy, post, the company opened
+// (both connections together once a working year is open), the copy in
+// `firmabilgileri`. On failure the record stays in insert state.
+Outcome dosyaac(Table &firma);
 
 // Saves the current registry record of a registered company (posting a pending
-// edit) and rewrites its copy in the company database. A registered company whose
-// database is missing gets it from the template again. Returns false on failure.
-bool saveCompany(Table &firma);
-
-// Points the company connection at Data/CODE.mdb and makes it the active company.
-void openCompanyDatabase(const QString &code);
+// edit), opens it as dosyaac does and rewrites its copy in the company database.
+// A registered company whose database is missing gets it from the template again.
+Outcome saveCompany(Table &firma);
 
 // Writes the current registry record into `firmabilgileri` of the open company
 // database by field position (the key excepted); longer texts are cut to the
@@ -53,12 +59,17 @@ void copyToFirmabilgileri(Table &firma);
 // The title kept in `firmabilgileri` of the open company database (as cut there).
 QString copiedTitle();
 
-// Deletes the current registry record with its two questions: first "Firma
-// silinecektir. Eminmisiniz?", then the file questions of firmasil. Returns true
-// when the record was removed (or a new unsaved one cancelled).
-bool deleteCompany(Table &firma);
-// The deletion itself after the first question: the database file (asking twice)
-// and the registry record. The yearly cash files stay.
-bool firmasil(Table &firma);
+// The deletion after its questions (see deleteCompanyAsking): the database file
+// (the open company is closed first, so nothing writes into a deleted file) and
+// the registry record. The yearly cash files stay.
+Outcome firmasil(Table &firma);
 
 } // namespace CompanyRegistry
+
+// Deletes the current registry record with its questions: first "Firma
+// silinecektir. Eminmisiniz?", then, when the company has a database file, the two
+// file questions. Shows what goes wrong. Returns true when the record was removed
+// (or a new unsaved one cancelled).
+bool deleteCompanyAsking(Table &firma);
+// Shows a registry step's message, when it has one; returns its ok.
+bool showOutcome(const CompanyRegistry::Outcome &outcome);

@@ -1,9 +1,7 @@
 #include "app/login_steps.h"
 
-#include "data/data_context.h"
 #include "data/program_home.h"
 
-#include <QFileInfo>
 #include <QSettings>
 
 LoginMemory LoginMemory::read()
@@ -22,22 +20,3 @@ void LoginMemory::write() const
     ini.sync();
 }
 
-OpenCompanyResult openCompanyDatabases(const QString &code, int year)
-{
-    DataContext &ctx = DataContext::instance();
-    const QString companyFile = QStringLiteral("Data/") + code + QStringLiteral(".mdb");
-    if (!QFileInfo::exists(ProgramHome::path(companyFile))) return OpenCompanyResult::NoCompanyDatabase;
-
-    if (!ensureCashFile(code, year)) return OpenCompanyResult::NoCashTemplate;
-    ctx.kasaConnection.close();
-    ctx.kasaConnection.setConnectionString(DataContext::cashConnectionString(code, year));
-    ctx.kasaConnection.open();
-    ctx.ADOConnection1.close();
-    ctx.ADOConnection1.setConnectionString(DataContext::companyConnectionString(code));
-    ctx.ADOConnection1.open();
-    ctx.aktifSirketKodu = code;
-    // The login retitles the forms and prepares the dashboard itself; the signal is
-    // for operations that switch the year while the program runs.
-    ctx.calismaYili = year;
-    return OpenCompanyResult::Opened;
-}

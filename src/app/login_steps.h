@@ -10,9 +10,3 @@ struct LoginMemory {
     void write() const;
 };
 
-enum class OpenCompanyResult { Opened, NoCashTemplate, NoCompanyDatabase };
-
-// Points the cash connection at Data/<code><year>K.mdb (created from the template
-// when missing) and the company connection at Data/<code>.mdb, both in the
-// relative form. Nothing is created or opened when the company database is missing.
-OpenCompanyResult openCompanyDatabases(const QString &code, int year);

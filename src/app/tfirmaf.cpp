@@ -198,8 +198,7 @@ void TfirmaF::kaydet()
         && !MessageBox::askYesNo(QStringLiteral("Değişiklikler kayıt edilecektir. Eminmisiniz?")))
         return;
     try {
-        const bool ok = inserting ? CompanyRegistry::dosyaac(t) : CompanyRegistry::saveCompany(t);
-        if (!ok) return;
+        if (!showOutcome(inserting ? CompanyRegistry::dosyaac(t) : CompanyRegistry::saveCompany(t))) return;
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
         return;
@@ -219,7 +218,7 @@ void TfirmaF::vazgec()
 void TfirmaF::sil()
 {
     try {
-        if (CompanyRegistry::deleteCompany(table())) m_dirty = false;
+        if (deleteCompanyAsking(table())) m_dirty = false;
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
     }

@@ -217,23 +217,23 @@ void TgirisF::openCompany()
     }
     // An unknown code or a missing company database never creates or opens files.
     if (!firmaeditExit()) return;
-    switch (openCompanyDatabases(code, int(year))) {
-    case OpenCompanyResult::NoCompanyDatabase:
-        MessageBox::warning(QStringLiteral("%1 şirketinin veritabanı (Data/%1.mdb) bulunamadı!\n\r"
-                                           "Şirketi listeden silip yeniden oluşturabilir ya da yedekten geri yükleyebilirsiniz.")
-                                .arg(code));
-        firmaedit->setFocus();
-        return;
-    case OpenCompanyResult::NoCashTemplate:
-        MessageBox::warning(QStringLiteral("Kasa oluşturulması için gerekli dosya bulunamadı!"));
-        return;
-    case OpenCompanyResult::Opened: break;
-    }
     Table &registry = CompanyRegistry::firmaTable(false);
     if (!registry.isActive()) registry.open();
     const QString title = registry.field(QStringLiteral("firma_unvani_1")).asString();
-    const QString regCode = registry.field(QStringLiteral("firma_kodu")).asString();
-    Uygulama::instance().showCompanyOnForms(regCode, title, int(year), yilEdit->text());
+    QString regCode = registry.field(QStringLiteral("firma_kodu")).asString();
+    if (regCode.isEmpty()) regCode = code;
+    switch (DataContext::instance().openCompany(regCode, int(year), title)) {
+    case DataContext::OpenResult::NoCompanyDatabase:
+        MessageBox::warning(QStringLiteral("%1 şirketinin veritabanı (Data/%1.mdb) bulunamadı!\n\r"
+                                           "Şirketi listeden silip yeniden oluşturabilir ya da yedekten geri yükleyebilirsiniz.")
+                                .arg(regCode));
+        firmaedit->setFocus();
+        return;
+    case DataContext::OpenResult::NoCashTemplate:
+        MessageBox::warning(kCashTemplateMissing);
+        return;
+    case DataContext::OpenResult::Opened: break;
+    }
     LoginMemory{firmaedit->text(), yilEdit->text(), Label1->text()}.write();
     hide();
     Uygulama::instance().showMainMenu();

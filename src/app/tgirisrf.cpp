@@ -191,7 +191,7 @@ void TgirisRF::sil()
     dropPendingChange();
     if (t.isEmpty()) return;
     try {
-        CompanyRegistry::deleteCompany(t);
+        deleteCompanyAsking(t);
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
     }

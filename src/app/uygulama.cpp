@@ -18,6 +18,7 @@
 #include "widgets/wait_window.h"
 
 #include <QAction>
+#include <functional>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,34 +48,33 @@ Uygulama::Uygulama()
     m_cekortF->setListWindow(m_ceklerF.get());
     m_ceklerF->setCariF(m_cariF.get());
 
-    // Main menu items whose windows exist.
-    if (QAction *cards = m_frmMain->menuItem(QStringLiteral("Firma Cari Kart Giriş ve Değişiklik"))) {
-        cards->setEnabled(true);
-        connect(cards, &QAction::triggered, this, [this] { m_cariF->ac(QStringLiteral("anamenu")); });
+    // The main menu's items that open windows, routed here so that the menu knows
+    // no other window.
+    const std::pair<const char *, std::function<void()>> routes[] = {
+        {"Firma Cari Kart Giriş ve Değişiklik", [this] { m_cariF->ac(QStringLiteral("anamenu")); }},
+        {"Çek ve Senet Girişi", [this] { showFormMaximized(m_cekortF.get()); }},
+        {"Alınan Çek ve Senet Listeleri",
+         [this] {
+             m_ceklerF->CekleriHazirla();
+             showFormMaximized(m_ceklerF.get());
+         }},
+        {"Yeni Şirket Aç/Değiştir", [this] { showNewCompany(QString()); }},
+        {"Şirket Bilgilerini Değiştir", [this] { showNewCompany(QString()); }},
+        {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
+        {"Genel Yardım", [this] { showHelp(QStringLiteral("yana")); }},
+    };
+    for (const auto &[text, open] : routes) {
+        QAction *item = m_frmMain->menuItem(QString::fromUtf8(text));
+        if (!item) continue;
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, this, open);
     }
-    if (QAction *slip = m_frmMain->menuItem(QStringLiteral("Çek ve Senet Girişi"))) {
-        slip->setEnabled(true);
-        connect(slip, &QAction::triggered, this, [this] {
-            showFormMaximized(m_cekortF.get());
-        });
-    }
-    if (QAction *lists = m_frmMain->menuItem(QStringLiteral("Alınan Çek ve Senet Listeleri"))) {
-        lists->setEnabled(true);
-        connect(lists, &QAction::triggered, this, [this] {
-            m_ceklerF->CekleriHazirla();
-            showFormMaximized(m_ceklerF.get());
-        });
-    }
+    connect(m_frmMain.get(), &TfrmMain::helpRequested, this, &Uygulama::showHelp);
 
-    // An operation dated in another year moves the program to that year's cash
-    // file: the forms show the year the program now works in.
-    connect(&DataContext::instance(), &DataContext::cashYearChanged, this, [this](int year) {
-        if (m_shownCode.isEmpty()) return;
-        showCompanyOnForms(m_shownCode, m_shownTitle, year, QString::number(year));
-        // The switch closed the dashboard's balance lists; they read the new year's file
-        // once the operation that switched has finished writing.
-        QMetaObject::invokeMethod(
-            this, [this] { if (m_frmMain->isVisible()) m_frmMain->yenile(); }, Qt::QueuedConnection);
+    // A slip typed or loaded for one company must never be saved into another.
+    connect(&DataContext::instance(), &DataContext::companyOpened, this, [this](const QString &code) {
+        if (!m_shownCode.isEmpty() && code.compare(m_shownCode, Qt::CaseInsensitive) != 0) resetSlips();
+        m_shownCode = code;
     });
     connect(m_firmaF.get(), &TfirmaF::slipsResetRequested, this, &Uygulama::resetSlips);
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
@@ -132,22 +132,6 @@ void Uygulama::showMainMenu()
 {
     m_frmMain->prepareDashboard();
     showFormMaximized(m_frmMain.get());
-}
-
-void Uygulama::showCompanyOnForms(const QString &code, const QString &title, int year, const QString &yearText)
-{
-    // A slip typed or loaded for one company must never be saved into another.
-    if (!m_shownCode.isEmpty() && code.compare(m_shownCode, Qt::CaseInsensitive) != 0) resetSlips();
-    m_shownCode = code;
-    m_shownTitle = title;
-    const QString status = code + QStringLiteral(" - ") + title + QStringLiteral(" - ") + QString::number(year);
-    m_frmMain->JvNavPanelHeader1->setText(title);
-    m_frmMain->kisinoedit->setText(yearText);
-    m_frmMain->StatusBar1->setPanelText(3, status);
-    m_cariF->baslikLabel->setText(title);
-    m_cariF->StatusBar1->setPanelText(3, status);
-    m_cekortF->StatusBar1->setPanelText(3, status);
-    m_ceklerF->StatusBar1->setPanelText(3, status);
 }
 
 void Uygulama::resetSlips()

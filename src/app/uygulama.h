@@ -42,8 +42,6 @@ public:
     void showPasswordWindow();
     void showHelp(const QString &key);
     void showMainMenu();
-    // Writes the open company and year into the other windows' headers and status bars.
-    void showCompanyOnForms(const QString &code, const QString &title, int year, const QString &yearText);
     // Empties the slips without a question and clears their unsaved marks (company change).
     void resetSlips();
     // The windows hidden when the user stays in the program after the close question.
@@ -56,7 +54,7 @@ private:
     std::unique_ptr<TgirisF> m_girisF;
     std::unique_ptr<TfrmMain> m_frmMain;
     std::unique_ptr<TcekortF> m_cekortF;
-    QString m_shownCode, m_shownTitle;  // the company the forms show
+    QString m_shownCode;  // the company the slips were typed for
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TcariF> m_cariF;
     std::unique_ptr<TceklerF> m_ceklerF;

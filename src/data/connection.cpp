@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -145,11 +146,25 @@ void Connection::open()
         throw;
     }
     m_schemaLoaded = false;
+    ++m_handleGeneration;
     Q_EMIT opened();
 }
 
 void Connection::close()
 {
+    const auto guests = m_guests;
+    for (Connection *g : guests) g->leave();
+    if (m_host) {
+        // A connection joined without a handle of its own closes by leaving its host.
+        const auto datasets = m_datasets;
+        for (const auto &ds : datasets)
+            if (ds) ds->close();
+        leave();
+        if (!m_db) {
+            Q_EMIT closed();
+            return;
+        }
+    }
     if (!m_db) return;
     const auto datasets = m_datasets;
     for (const auto &ds : datasets)
@@ -171,6 +186,7 @@ void Connection::close()
 
 sqlite3 *Connection::handle() const
 {
+    if (m_host) return m_host->handle();
     if (!m_db) throw EngineError(QStringLiteral("Bağlantı kapalı: %1").arg(objectName()));
     return m_db;
 }
@@ -190,8 +206,9 @@ void Connection::registerFunctions()
 
 Statement &Connection::cached(const QString &sql)
 {
-    auto it = m_cache.find(sql);
-    if (it == m_cache.end()) it = m_cache.insert(sql, std::make_shared<Statement>(handle(), sql));
+    auto &cache = m_host ? m_joinedCache : m_cache;
+    auto it = cache.find(sql);
+    if (it == cache.end()) it = cache.insert(sql, std::make_shared<Statement>(handle(), sql));
     Statement &st = **it;
     st.reset();
     return st;
@@ -214,13 +231,14 @@ void Connection::loadSchemaInfo()
     m_textColumns.clear();
     QStringList names;
     {
-        Statement st(handle(), QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'"));
+        Statement st(handle(), QStringLiteral("SELECT name FROM %1sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'")
+                                   .arg(schemaPrefix()));
         while (st.step())
             names << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st.handle(), 0)));
     }
     for (const QString &name : names) {
         QVector<FieldInfo> fields;
-        Statement st(handle(), QStringLiteral("PRAGMA table_info(\"%1\")").arg(name));
+        Statement st(handle(), QStringLiteral("PRAGMA %1table_info(\"%2\")").arg(schemaPrefix(), name));
         while (st.step()) {
             const auto *col = reinterpret_cast<const char *>(sqlite3_column_text(st.handle(), 1));
             const auto *type = reinterpret_cast<const char *>(sqlite3_column_text(st.handle(), 2));
@@ -262,6 +280,10 @@ QString Connection::translate(const QString &jetSql)
 
 void Connection::begin()
 {
+    if (m_host) {
+        m_host->begin();
+        return;
+    }
     if (m_depth == 0)
         exec(QStringLiteral("BEGIN IMMEDIATE"));
     else
@@ -271,6 +293,10 @@ void Connection::begin()
 
 void Connection::commit()
 {
+    if (m_host) {
+        m_host->commit();
+        return;
+    }
     if (m_depth <= 0) return;
     if (m_depth == 1) {
         exec(QStringLiteral("COMMIT"));
@@ -283,6 +309,10 @@ void Connection::commit()
 
 void Connection::rollback()
 {
+    if (m_host) {
+        m_host->rollback();
+        return;
+    }
     if (m_depth <= 0) return;
     if (m_depth == 1) {
         sqlite3_exec(handle(), "ROLLBACK", nullptr, nullptr, nullptr);
@@ -292,7 +322,9 @@ void Connection::rollback()
     }
     --m_depth;
     ++m_dataVersion;
-    // Datasets that wrote rows now undone reload what the file really holds.
+    for (Connection *g : std::as_const(m_guests)) ++g->m_dataVersion;
+    // Datasets that wrote rows now undone (ours and those of joined files) reload
+    // what the files really hold.
     if (m_depth == 0) {
         const auto written = m_writtenInTransaction;
         m_writtenInTransaction.clear();
@@ -304,9 +336,95 @@ void Connection::rollback()
 void Connection::noteWrite(Dataset *writer)
 {
     ++m_dataVersion;
+    if (m_host) {
+        m_host->noteGuestWrite(writer);
+        return;
+    }
     if (m_depth > 0 && writer && !m_writtenInTransaction.contains(writer))
         m_writtenInTransaction.append(writer);
 }
+
+void Connection::noteTouched(Dataset *writer)
+{
+    if (m_host) {
+        m_host->noteGuestWrite(writer);
+        return;
+    }
+    if (m_depth > 0 && writer && !m_writtenInTransaction.contains(writer)) m_writtenInTransaction.append(writer);
+}
+
+void Connection::noteGuestWrite(Dataset *writer)
+{
+    if (m_depth > 0 && writer && !m_writtenInTransaction.contains(writer))
+        m_writtenInTransaction.append(writer);
+}
+
+void Connection::join(Connection *host)
+{
+    if (!host || host == this || m_host == host) return;
+    if (m_host) throw EngineError(QStringLiteral("%1 başka bir kayda bağlı.").arg(objectName()));
+    if (host->m_host) throw EngineError(QStringLiteral("%1 başka bir kayda bağlı.").arg(host->objectName()));
+    if (m_depth > 0 || host->inTransaction())
+        throw EngineError(QStringLiteral("Bir kayıt sürerken başka bir dosya kayda katılamaz."));
+    const QString path = filePath();
+    if (path.isEmpty()) throw EngineError(QStringLiteral("Bağlantı cümlesinde veri kaynağı yok."));
+    if (!QFileInfo::exists(path))
+        throw EngineError(QStringLiteral("'%1' dosyası bulunamadı.").arg(QDir::toNativeSeparators(path)));
+    if (!host->isOpen()) host->open();
+    // Our own handle must hold no read lock, or the host could not write the file.
+    for (const auto &st : std::as_const(m_cache)) st->reset();
+
+    int n = 1;
+    QString alias;
+    do alias = QStringLiteral("j%1").arg(n++);
+    while (std::any_of(host->m_guests.cbegin(), host->m_guests.cend(), [&](Connection *g) { return g->m_alias == alias; }));
+    {
+        Statement attach(host->handle(), QStringLiteral("ATTACH DATABASE ?1 AS ") + alias);
+        attach.bindText(1, path);
+        attach.execute();
+    }
+    try {
+        // The same journal and sync rules as a file opened on its own; a rollback
+        // journal is what lets SQLite commit several files through a super-journal.
+        host->exec(QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(alias));
+        host->exec(QStringLiteral("PRAGMA %1.synchronous=FULL").arg(alias));
+        host->exec(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(alias));
+    } catch (...) {
+        sqlite3_exec(host->m_db, QStringLiteral("DETACH DATABASE %1").arg(alias).toUtf8().constData(), nullptr, nullptr, nullptr);
+        throw;
+    }
+    m_host = host;
+    m_alias = alias;
+    host->m_guests.append(this);
+    ++m_handleGeneration;
+}
+
+void Connection::leave()
+{
+    if (!m_host) return;
+    Connection *host = m_host;
+    // Statements prepared on the host go first: a file cannot be detached while
+    // a statement of it is pending.
+    m_joinedCache.clear();
+    host->m_guests.removeAll(this);
+    if (host->m_db) {
+        while (host->m_depth > 0) host->rollback();
+        sqlite3_exec(host->m_db, QStringLiteral("DETACH DATABASE %1").arg(m_alias).toUtf8().constData(), nullptr, nullptr,
+                     nullptr);
+    }
+    m_host = nullptr;
+    m_alias.clear();
+    ++m_dataVersion;
+    ++m_handleGeneration;
+}
+
+QString Connection::tableRef(const QString &table) const
+{
+    const QString quotedName = u'"' + QString(table).replace(u'"', QStringLiteral("\"\"")) + u'"';
+    return m_host ? m_alias + u'.' + quotedName : quotedName;
+}
+
+QString Connection::schemaPrefix() const { return m_host ? m_alias + u'.' : QString(); }
 
 void Connection::attach(Dataset *ds)
 {

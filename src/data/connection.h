@@ -31,8 +31,27 @@ public:
 
     void open();   // throws EngineError; a missing file is an error, never created
     void close();  // closes every dataset on this connection first
-    bool isOpen() const { return m_db != nullptr; }
-    sqlite3 *handle() const;  // throws when closed
+    bool isOpen() const { return m_db != nullptr || m_host != nullptr; }
+    // The handle statements run on: the host's while joined, else our own. Throws when closed.
+    sqlite3 *handle() const;
+
+    // A save that writes several files joins the other files to the first one's
+    // handle (ATTACH DATABASE), so one transaction spans them all and SQLite's
+    // super-journal commits them together or not at all. While joined, every
+    // statement of this connection and its datasets runs on the host's handle;
+    // tableRef() names our tables under our schema there. join() refuses while
+    // either side is inside a transaction (files cannot be attached then).
+    void join(Connection *host);
+    void leave();
+    bool isJoined() const { return m_host != nullptr; }
+    Connection *host() const { return m_host; }
+    // "table" on our own handle, "alias"."table" while joined.
+    QString tableRef(const QString &table) const;
+    // "" on our own handle, "alias". while joined (for PRAGMA schema.x).
+    QString schemaPrefix() const;
+    // Changes whenever the handle statements run on changes (join, leave, reopen),
+    // so that datasets drop statement texts built for the other handle.
+    quint64 handleGeneration() const { return m_handleGeneration; }
 
     // Statements the adapter runs itself (prepared once, kept for the connection's life).
     Statement &cached(const QString &sql);
@@ -50,11 +69,13 @@ public:
     void begin();
     void commit();
     void rollback();
-    bool inTransaction() const { return m_depth > 0; }
+    bool inTransaction() const { return m_host ? m_host->inTransaction() : m_depth > 0; }
 
     // Bumped by every write through this connection, so that cached rows are refetched.
     quint64 dataVersion() const { return m_dataVersion; }
     void noteWrite(Dataset *writer);
+    // A dataset began a row inside a transaction: a rollback reloads it too.
+    void noteTouched(Dataset *writer);
 
     void attach(Dataset *ds);
     void detach(Dataset *ds);
@@ -65,11 +86,17 @@ Q_SIGNALS:
 
 private:
     void registerFunctions();
+    void noteGuestWrite(Dataset *writer);
     void loadSchemaInfo();
 
     QString m_connectionString;
     sqlite3 *m_db = nullptr;
     QHash<QString, std::shared_ptr<Statement>> m_cache;
+    QHash<QString, std::shared_ptr<Statement>> m_joinedCache;  // prepared on the host's handle
+    Connection *m_host = nullptr;
+    QString m_alias;
+    QList<Connection *> m_guests;
+    quint64 m_handleGeneration = 0;
     QHash<QString, QVector<FieldInfo>> m_tables;  // lower-case table name -> fields
     QSet<QString> m_textColumns;                  // lower-case column names
     bool m_schemaLoaded = false;

@@ -3,7 +3,6 @@
 #include "data/connection_string.h"
 #include "data/program_home.h"
 #include "data/template_copy.h"
-#include "widgets/message_box.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,9 +31,56 @@ void DataContext::closeAll()
     ADOConnection2.close();
 }
 
+DataContext::OpenResult DataContext::openCompany(const QString &code, int year, const QString &title)
+{
+    if (!QFileInfo::exists(ProgramHome::path(companyFileName(code)))) return OpenResult::NoCompanyDatabase;
+    // Year 0: no working year is open yet (the company form before the login); the
+    // login points the cash connection.
+    if (year != 0 && !ensureCashFile(code, year)) return OpenResult::NoCashTemplate;
+
+    const QString companyBefore = ADOConnection1.connectionString();
+    const QString cashBefore = kasaConnection.connectionString();
+    try {
+        ADOConnection1.setConnectionString(companyConnectionString(code));
+        ADOConnection1.open();
+        if (year != 0) {
+            kasaConnection.setConnectionString(cashConnectionString(code, year));
+            kasaConnection.open();
+        }
+    } catch (...) {
+        // Never one connection on the new company and the other on the old one.
+        for (auto [c, before] : {std::pair{&ADOConnection1, companyBefore}, std::pair{&kasaConnection, cashBefore}}) {
+            if (c->connectionString() == before && c->isOpen()) continue;
+            c->setConnectionString(before);
+            try {
+                if (!before.isEmpty()) c->open();
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+    aktifSirketKodu = code;
+    aktifSirketUnvani = title;
+    calismaYili = year;
+    Q_EMIT companyOpened(code, title, year);
+    return OpenResult::Opened;
+}
+
+void DataContext::setCompanyTitle(const QString &title)
+{
+    if (aktifSirketKodu.isEmpty() || title == aktifSirketUnvani) return;
+    aktifSirketUnvani = title;
+    Q_EMIT companyOpened(aktifSirketKodu, title, calismaYili);
+}
+
+QString DataContext::companyFileName(const QString &code)
+{
+    return QStringLiteral("Data/") + code + QStringLiteral(".mdb");
+}
+
 QString DataContext::companyConnectionString(const QString &code)
 {
-    return ConnectionString::build(QStringLiteral("Data/") + code + QStringLiteral(".mdb"));
+    return ConnectionString::build(companyFileName(code));
 }
 
 QString DataContext::cashFileName(const QString &code, int year)
@@ -58,18 +104,12 @@ bool ensureCashFile(const QString &code, int year)
 bool kasadegistir(int year)
 {
     DataContext &ctx = DataContext::instance();
-    const QString file = ProgramHome::path(DataContext::cashFileName(ctx.aktifSirketKodu, year));
-    if (!ensureCashFile(ctx.aktifSirketKodu, year)) {
-        MessageBox::show(QStringLiteral("Brenvo Çek Senet Takip Programı"),
-                         QStringLiteral("Kasa oluşturulması için gerekli dosya bulunamadı!"),
-                         MessageBox::Icon::Warning, MessageBox::Ok);
-        return false;
-    }
+    if (!ensureCashFile(ctx.aktifSirketKodu, year)) return false;
     // Closing the connection closes every dataset on it; the caller reopens what it needs.
     const QString previous = ctx.kasaConnection.connectionString();
     const bool wasOpen = ctx.kasaConnection.isOpen();
     ctx.kasaConnection.close();
-    ctx.kasaConnection.setConnectionString(ConnectionString::build(QDir::toNativeSeparators(file)));
+    ctx.kasaConnection.setConnectionString(DataContext::cashConnectionString(ctx.aktifSirketKodu, year));
     try {
         ctx.kasaConnection.open();
     } catch (...) {

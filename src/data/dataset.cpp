@@ -185,6 +185,10 @@ void Dataset::setState(State s)
 {
     if (m_state == s) return;
     m_state = s;
+    // A row begun inside a save belongs to it: when the save rolls back, the row
+    // goes with it instead of waiting to be posted by the next save.
+    if ((s == State::Edit || s == State::Insert) && m_connection && m_connection->inTransaction())
+        m_connection->noteTouched(this);
     Q_EMIT stateChanged();
 }
 

@@ -3,6 +3,7 @@
 // client-side record filter, locate, calculated fields and change notifications
 // for the grids. Table (table access) and Query (static SELECT snapshots) derive
 // from it.
+#include "data/connection.h"
 #include "data/field_info.h"
 
 #include <QDate>

@@ -79,7 +79,7 @@ QString Table::orderClause()
     } else if (!m_indexName.isEmpty() && m_indexName != QLatin1String("PrimaryKey")) {
         // The named index's columns, read from the file itself.
         Statement st(m_connection->handle(),
-                     QStringLiteral("PRAGMA index_info(%1)").arg(quoted(Schema::sqliteIndexName(m_table, m_indexName))));
+                     QStringLiteral("PRAGMA %1index_info(%2)").arg(m_connection->schemaPrefix(), quoted(Schema::sqliteIndexName(m_table, m_indexName))));
         while (st.step())
             fields << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st.handle(), 2)));
         if (fields.isEmpty()) {
@@ -112,7 +112,7 @@ void Table::loadKeys()
     m_keys.clear();
     m_cache.clear();
     Statement st(m_connection->handle(),
-                 QStringLiteral("SELECT rowid FROM %1%2%3").arg(quoted(m_table), whereClause(), orderClause()));
+                 QStringLiteral("SELECT rowid FROM %1%2%3").arg(m_connection->tableRef(m_table), whereClause(), orderClause()));
     if (m_linked && !m_linkValue.isNull()) {
         const int col = fieldIndex(m_linkField);
         if (col < 0) throw EngineError(QStringLiteral("%1 tablosunda '%2' alanı yok.").arg(m_table, m_linkField));
@@ -179,7 +179,7 @@ const QVector<QVariant> &Table::fetchRow(int phys) const
     QStringList marks;
     for (int i = 0; i < kBlock; ++i) marks << QStringLiteral("?");
     Statement &st = m_connection->cached(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                                             .arg(quoted(m_table), marks.join(u',')));
+                                             .arg(m_connection->tableRef(m_table), marks.join(u',')));
     const int n = int(m_keys.size());
     for (int i = 0; i < kBlock; ++i) {
         const int p = phys + i;
@@ -229,7 +229,13 @@ QVariant Table::storedValue(int phys, int col) const
 
 const QString &Table::writeSql(bool insert, const QVector<int> &cols)
 {
-    // The statement text depends only on which fields were set; build it once.
+    // The statement text depends only on which fields were set (and on the handle
+    // it runs on, which names the table differently while joined); build it once.
+    if (m_writeSqlGeneration != m_connection->handleGeneration()) {
+        m_writeSql.clear();
+        m_writeSqlGeneration = m_connection->handleGeneration();
+    }
+    const QString table = m_connection->tableRef(m_table);
     QByteArray key(1, insert ? 'I' : 'U');
     for (int c : cols) key.append(char(c));
     auto it = m_writeSql.constFind(key);
@@ -241,13 +247,13 @@ const QString &Table::writeSql(bool insert, const QVector<int> &cols)
     }
     QString sql;
     if (insert && cols.isEmpty()) {
-        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table));
+        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
     } else if (insert) {
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(m_table), names.join(u','), marks.join(u','));
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(u','), marks.join(u','));
     } else {
         QStringList sets;
         for (int i = 0; i < cols.size(); ++i) sets << names[i] + u'=' + marks[i];
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?%3").arg(quoted(m_table), sets.join(u',')).arg(cols.size() + 1);
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?%3").arg(table, sets.join(u',')).arg(cols.size() + 1);
     }
     return *m_writeSql.insert(key, sql);
 }
@@ -321,6 +327,18 @@ void Table::setFieldValue(int col, const QVariant &value)
 void Table::post()
 {
     if (m_state != State::Edit && m_state != State::Insert) return;
+    try {
+        writePending();
+    } catch (...) {
+        // A row refused inside a save stays pending only until the save rolls back
+        // (the dataset noted itself when the row began); outside a save it stays
+        // for correction.
+        throw;
+    }
+}
+
+void Table::writePending()
+{
     QVector<int> idx;
     for (int c = 0; c < m_storedCount; ++c)
         if (m_changed[c]) idx << c;
@@ -377,7 +395,7 @@ void Table::remove()
     if (m_state == State::Edit) cancel();
     if (m_pos < 0) throw EngineError(QStringLiteral("%1: silinecek kayıt yok.").arg(objectName()));
     const int phys = physicalOf(m_pos);
-    Statement &st = m_connection->cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(quoted(m_table)));
+    Statement &st = m_connection->cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(m_connection->tableRef(m_table)));
     st.bindInt(1, m_keys[size_t(phys)]);
     st.execute();
     m_connection->noteWrite(this);
@@ -422,7 +440,7 @@ std::vector<int> Table::locateCandidates(const QVector<int> &cols, const QVarian
         }
     }
     QString where = conds.join(QStringLiteral(" AND "));
-    Statement st(m_connection->handle(), QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoted(m_table), where));
+    Statement st(m_connection->handle(), QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(m_connection->tableRef(m_table), where));
     for (int i = 0; i < binds.size(); ++i) {
         if (binds[i].second < 0) st.bindText(i + 1, binds[i].first.toString());
         else bindValue(st, i + 1, binds[i].first, m_fields[binds[i].second]);

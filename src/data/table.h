@@ -58,6 +58,7 @@ private:
     int autoNumberColumn() const;
     void keepPostedRow(qint64 key);
     const QString &writeSql(bool insert, const QVector<int> &cols);
+    void writePending();
 
     QString m_table;
     QString m_indexName;
@@ -72,6 +73,7 @@ private:
     int m_editPhys = -1;
 
     QHash<QByteArray, QString> m_writeSql;  // by the set of fields written
+    quint64 m_writeSqlGeneration = 0;
     mutable QHash<qint64, QVector<QVariant>> m_cache;
     mutable quint64 m_cacheVersion = 0;
 };

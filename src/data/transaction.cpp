@@ -4,15 +4,26 @@
 
 TransactionScope::TransactionScope(std::initializer_list<Connection *> connections)
 {
+    QList<Connection *> files;
+    for (Connection *c : connections)
+        if (c && !files.contains(c)) files.append(c);
+    if (files.isEmpty()) {
+        m_done = true;
+        return;
+    }
+    // A file already joined to another (an outer scope's save) runs on that handle.
+    m_host = files.first()->isJoined() ? files.first()->host() : files.first();
     try {
-        for (Connection *c : connections) {
-            if (!c || m_connections.contains(c)) continue;
-            if (!c->isOpen()) c->open();
-            c->begin();
-            m_connections.append(c);
+        if (!m_host->isOpen()) m_host->open();
+        for (Connection *c : std::as_const(files)) {
+            if (c == m_host || c->host() == m_host) continue;
+            c->join(m_host);
+            m_joined.append(c);
         }
+        m_host->begin();
     } catch (...) {
-        rollback();
+        leaveJoined();
+        m_done = true;
         throw;
     }
 }
@@ -30,23 +41,32 @@ TransactionScope::~TransactionScope()
 void TransactionScope::commit()
 {
     if (m_done) return;
-    // Files are committed in the order given; the first failure rolls back the rest.
-    for (qsizetype i = 0; i < m_connections.size(); ++i) {
-        try {
-            m_connections[i]->commit();
-        } catch (...) {
-            for (qsizetype j = i; j < m_connections.size(); ++j) m_connections[j]->rollback();
-            m_done = true;
-            throw;
-        }
-    }
     m_done = true;
+    try {
+        m_host->commit();
+    } catch (...) {
+        // A commit that failed (a full disk, a file in use) leaves the transaction
+        // open: undo it in every file.
+        try {
+            m_host->rollback();
+        } catch (...) {
+        }
+        leaveJoined();
+        throw;
+    }
+    leaveJoined();
 }
 
 void TransactionScope::rollback()
 {
     if (m_done) return;
-    for (auto it = m_connections.rbegin(); it != m_connections.rend(); ++it)
-        if ((*it)->isOpen()) (*it)->rollback();
     m_done = true;
+    if (m_host->isOpen()) m_host->rollback();
+    leaveJoined();
+}
+
+void TransactionScope::leaveJoined()
+{
+    for (auto it = m_joined.rbegin(); it != m_joined.rend(); ++it) (*it)->leave();
+    m_joined.clear();
 }

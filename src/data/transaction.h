@@ -1,7 +1,10 @@
 #pragma once
-// One transaction per database file around a save that writes several rows: either
-// every row lands or none does. Commit explicitly; leaving the scope without a
-// commit (an exception, a failed post, an early return) rolls every file back.
+// One transaction around a save that writes several rows, in one file or several:
+// either every row of every file lands or none does. The first connection is the
+// host; the other files are joined to its handle for the save (ATTACH DATABASE),
+// so SQLite commits them all through one super-journal, even when the program is
+// killed at any instant. Commit explicitly; leaving the scope without a commit (an
+// exception, a failed post, an early return) rolls every file back.
 #include <QList>
 #include <initializer_list>
 
@@ -18,6 +21,9 @@ public:
     void rollback();
 
 private:
-    QList<Connection *> m_connections;
+    void leaveJoined();
+
+    Connection *m_host = nullptr;
+    QList<Connection *> m_joined;  // the files this scope joined to the host
     bool m_done = false;
 };

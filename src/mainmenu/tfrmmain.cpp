@@ -1,6 +1,5 @@
 #include "mainmenu/tfrmmain.h"
 
-#include "app/uygulama.h"
 #include "data/data_context.h"
 #include "data/display_format.h"
 #include "data/engine_error.h"
@@ -177,8 +176,23 @@ TfrmMain::TfrmMain(QWidget *parent)
     setCentralWidget(central);
 
     StatusBar1 = new PanelStatusBar(this);
+    StatusBar1->followOpenCompany();
     setStatusBar(StatusBar1);
     buildPopupMenus();
+
+    // The header and the year follow the open company and the working year; after a
+    // dated operation switched the year, the dashboard reads the new year's balances
+    // once the operation has finished writing.
+    DataContext &ctx = DataContext::instance();
+    connect(&ctx, &DataContext::companyOpened, this, [this](const QString &, const QString &title, int year) {
+        JvNavPanelHeader1->setText(title);
+        kisinoedit->setText(QString::number(year));
+    });
+    connect(&ctx, &DataContext::cashYearChanged, this, [this](int year) {
+        if (DataContext::instance().aktifSirketKodu.isEmpty()) return;
+        kisinoedit->setText(QString::number(year));
+        QMetaObject::invokeMethod(this, [this] { if (isVisible()) yenile(); }, Qt::QueuedConnection);
+    });
 
     m_ayarlarF = std::make_unique<TayarlarF>();
     connect(m_ayarlarF.get(), &TayarlarF::saved, this, [this](const QColor &a, const QColor &b, const QColor &c) {
@@ -248,16 +262,13 @@ QWidget *TfrmMain::buildMenuColumn()
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, slot);
     };
-    wire(QStringLiteral("Yeni Şirket Aç/Değiştir"), [] { Uygulama::instance().showNewCompany(QString()); });
-    wire(QStringLiteral("Şirket Bilgilerini Değiştir"), [] { Uygulama::instance().showNewCompany(QString()); });
-    wire(QStringLiteral("Çalışılan Şirketi Değiştir/Sil"), [] { Uygulama::instance().showCompanyList(); });
+    // Items that open other windows are routed by the application object.
     wire(QStringLiteral("Anamenü Görünüm ve Ayarları"), [this] {
         m_ayarlarF->adjustSize();
         m_ayarlarF->move(geometry().center() - m_ayarlarF->rect().center());
         m_ayarlarF->show();
         m_ayarlarF->raise();
     });
-    wire(QStringLiteral("Genel Yardım"), [] { Uygulama::instance().showHelp(QStringLiteral("yana")); });
     wire(QStringLiteral("Programı Kapat"), [this] { close(); });
     return sbxWinXPBar;
 }
@@ -322,7 +333,7 @@ QWidget *TfrmMain::buildTopStrip()
     tfXPButton1->setObjectName(QStringLiteral("tfXPButton1"));
     tfXPButton1->setToolTip(QStringLiteral("Yardım"));
     tfXPButton1->setFixedWidth(32);
-    connect(tfXPButton1, &QPushButton::clicked, this, [] { Uygulama::instance().showHelp(QStringLiteral("yana")); });
+    connect(tfXPButton1, &QPushButton::clicked, this, [this] { Q_EMIT helpRequested(QStringLiteral("yana")); });
     grid->addWidget(tfXPButton1, 1, col + 2);
     return strip;
 }

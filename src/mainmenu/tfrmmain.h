@@ -108,6 +108,7 @@ public:
 
 Q_SIGNALS:
     void closedByUser();
+    void helpRequested(const QString &topic);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

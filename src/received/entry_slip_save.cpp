@@ -67,7 +67,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
     // anything is written, so a failed switch leaves nothing half-saved.
     if (h.slipDate.year() != ctx.calismaYili) {
         if (!kasadegistir(h.slipDate.year())) {
-            result.message = QStringLiteral("Kasa oluşturulması için gerekli dosya bulunamadı!");
+            result.message = kCashTemplateMissing;
             return result;
         }
     }
@@ -84,7 +84,6 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
         if (before.isValid() && before.year() != h.slipDate.year() && QFileInfo::exists(ProgramHome::path(file))) {
             formerCash = std::make_unique<Connection>();
             formerCash->setConnectionString(ConnectionString::build(file));
-            formerCash->open();
         }
     }
 
@@ -210,7 +209,11 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
         m.field(QStringLiteral("cek_id")) = number;
         m.field(QStringLiteral("aciklama")) = QString::number(number) + QStringLiteral(" nolu çek alım bordrosu.");
         m.post();
-        if (formerCash) formerCash->exec(QStringLiteral("DELETE FROM carihareket WHERE cek_id=%1").arg(number));
+        // Named under its own schema: the working year's file has the same tables.
+        if (formerCash)
+            formerCash->exec(QStringLiteral("DELETE FROM %1 WHERE cek_id=%2")
+                                 .arg(formerCash->tableRef(QStringLiteral("carihareket")))
+                                 .arg(number));
 
         tx.commit();
         h.number = number;

@@ -147,6 +147,7 @@ TceklerF::TceklerF(QWidget *parent)
     setCentralWidget(central);
 
     StatusBar1 = new PanelStatusBar(this);
+    StatusBar1->followOpenCompany();
     setStatusBar(StatusBar1);
 
     buildPopupMenu();

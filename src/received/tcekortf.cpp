@@ -171,6 +171,7 @@ TcekortF::TcekortF(QWidget *parent) : QWidget(parent)
     buildGrid(root);
     buildFooter(root);
     StatusBar1 = new PanelStatusBar(this);
+    StatusBar1->followOpenCompany();
     root->addWidget(StatusBar1);
     KeyFilters::installEnterMovesFocus(this);
     setFocusOrder();

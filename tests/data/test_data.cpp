@@ -612,6 +612,10 @@ void TestData::failedSaveRollsBack()
                              }()));
     QCOMPARE(runColumn(cash(), "SELECT COUNT(*) AS n FROM carihareket", "n"), QStringList{"1"});
     QCOMPARE(moves.recordCount(), 1);
+    // The row begun in the failed save went with it: a later save never posts it by the way.
+    QCOMPARE(moves.state(), Dataset::State::Browse);
+    save({"4"});
+    QCOMPARE(runColumn(cash(), "SELECT COUNT(*) AS n FROM carihareket", "n"), QStringList{"2"});
 }
 
 void TestData::cashSwitch()
@@ -650,8 +654,7 @@ void TestData::cashSwitch()
     QVERIFY(QFile::remove(home.path("Kasa.mdb")));
     const QString before = cash().connectionString();
     QVERIFY(!kasadegistir(2030));
-    QCOMPARE(MessageBox::shown().size(), 1);
-    QCOMPARE(MessageBox::shown().first().text, QString("Kasa oluşturulması için gerekli dosya bulunamadı!"));
+    QVERIFY(MessageBox::shown().isEmpty());  // the caller tells the user, once
     QVERIFY(!QFileInfo::exists(home.path("Data/A12030K.mdb")));
     QCOMPARE(ctx.calismaYili, 2024);
     QCOMPARE(cash().connectionString(), before);

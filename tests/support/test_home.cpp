@@ -30,12 +30,8 @@ void TestHome::openCompany(const QString &code, int year)
 {
     DataContext &ctx = DataContext::instance();
     ctx.openStartupConnections();
-    const QString file = path(QStringLiteral("Data/") + code + QStringLiteral(".mdb"));
-    copyTemplate(path(QStringLiteral("CekSenet.mdb")), file);
-    ctx.aktifSirketKodu = code;
-    ctx.ADOConnection1.setConnectionString(DataContext::companyConnectionString(code));
-    ctx.ADOConnection1.open();
-    if (!kasadegistir(year)) qFatal("cash switch failed");
+    copyTemplate(path(QStringLiteral("CekSenet.mdb")), path(DataContext::companyFileName(code)));
+    if (ctx.openCompany(code, year, QString()) != DataContext::OpenResult::Opened) qFatal("company not opened");
 }
 
 void TestHome::addCompanyRecord()
