@@ -7,6 +7,29 @@
 #include <cmath>
 #include <string>
 
+double roundKurus(double value)
+{
+    if (!std::isfinite(value)) return value;
+    char text[400];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed);
+    if (ec != std::errc()) return value;
+    const char *point = std::find(text, end, '.');
+    if (point == end || end - point <= 3) return value;  // two decimals or fewer already
+    std::string digits(static_cast<const char *>(text), point);
+    digits += point[1];
+    digits += point[2];
+    if (point[3] >= '5') {
+        int i = int(digits.size()) - 1;
+        while (i >= 0 && digits[size_t(i)] == '9') digits[size_t(i--)] = '0';
+        if (i < 0) digits.insert(digits.begin(), '1');
+        else ++digits[size_t(i)];
+    }
+    digits.insert(digits.size() - 2, 1, '.');
+    double rounded = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), rounded);
+    return value < 0 ? -rounded : rounded;
+}
+
 QString formatFloat(const QString &fullFormat, double value)
 {
     // The pattern: only the first section (before ";") is used.

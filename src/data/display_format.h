@@ -9,6 +9,9 @@
 // A number in a numeric format. In "#,###.00" zero shows as ",00" and 0.5 as ",50";
 // in "#,##0.00" zero shows as "0,00". Halves round away from zero.
 QString formatFloat(const QString &format, double value);
+// An amount rounded to kuruş exactly as "#,##0.00" shows it (halves away from
+// zero on the shortest decimal text), so that money written is money shown.
+double roundKurus(double value);
 // A date in a date format ("dd.mm.yyyy", "dd/mm/yyyy", "d/m/yyyy"; "mm" is the month).
 QString formatDate(const QString &format, const QDate &date);
 // A value read from a dataset: numbers and dates in the format, texts as they are,

@@ -143,8 +143,10 @@ Totals calculateTotals(const QVector<QStringList> &rows, const Params &params)
         t.net += sayiOku(r.value(ColNet));
         t.adat += sayiOku(r.value(ColAdat));
     }
+    // Sums of shown amounts are amounts to the kuruş; the BSMV is kept as shown.
+    for (double *sum : {&t.amount, &t.maturityDifference, &t.expense, &t.net}) *sum = roundKurus(*sum);
     const double percent = sayiOku(params.bsmvPercent);
-    t.bsmv = percent > 0 ? percent * (t.maturityDifference + t.expense) / 100.0 : 0.0;
+    t.bsmv = percent > 0 ? roundKurus(percent * (t.maturityDifference + t.expense) / 100.0) : 0.0;
     if (t.amount > 0) {
         t.hasAverage = true;
         t.averageDays = roundHalfEven(t.adat / t.amount);
@@ -159,7 +161,7 @@ double creditAmount(const Totals &t, bool deductMaturity, bool deductExpense, bo
     if (deductMaturity) credit -= t.maturityDifference;
     if (deductExpense) credit -= t.expense;
     if (deductBsmv) credit -= t.bsmv;
-    return credit;
+    return roundKurus(credit);
 }
 
 } // namespace EntrySlip

@@ -3,6 +3,7 @@
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
+#include "data/display_format.h"
 #include "data/engine_error.h"
 #include "data/number_reading.h"
 #include "data/program_home.h"
@@ -173,7 +174,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                 setTextIf(ColHesapNo, "cek_hesap_no");
                 setTextIf(ColCekNo, "cek_no");
                 c.field(QStringLiteral("aciklama")) = r[ColAciklama];
-                c.field(QStringLiteral("cekTL_karsiligi")) = rate * amount;
+                c.field(QStringLiteral("cekTL_karsiligi")) = roundKurus(rate * amount);
                 c.field(QStringLiteral("para_birimi")) = h.currency;
                 c.field(QStringLiteral("cek_doviz_kuru")) = rate;
                 c.field(QStringLiteral("cek_banka_id")) = qint64(h.accountType);

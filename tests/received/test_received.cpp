@@ -73,6 +73,9 @@ private Q_SLOTS:
     void saveTlRateAndOtherYear();
     void saveForeignCurrencyFromBank();
     void saveRollsBackOnFailure();
+    void savedAmountsAreShownAmounts();
+    void roundingToKurus_data();
+    void roundingToKurus();
 };
 
 void TestReceived::workedExample_rowAndAverage()
@@ -443,6 +446,53 @@ void TestReceived::saveRollsBackOnFailure()
     QCOMPARE(TestHome::countRows(cash(), "carihareket"), 0);
     QCOMPARE(f.header.number, 0);
     QVERIFY(f.rows[0][ColKey].isEmpty());  // no key of a cheque that was rolled back
+}
+
+// The worked example with 5 % BSMV: the BSMV is 25,8905 before rounding and the
+// credit 14.456,2995; the files hold what the slip shows.
+void TestReceived::savedAmountsAreShownAmounts()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("M1", "Müşteri Bir");
+    SlipFixture f;
+    f.params.bsmvPercent = "5";
+    f.header.deductMaturity = true;
+    f.header.deductBsmv = true;
+    QVERIFY(f.save().saved);
+    Query slip(&company());
+    slip.sql() << "SELECT BSMV, toplam_vade_farki, toplam_tutari FROM cekbordro";
+    slip.open();
+    QCOMPARE(slip.field("BSMV").asFloat(), 25.89);
+    QCOMPARE(slip.field("toplam_vade_farki").asFloat(), 517.81);
+    Query move(&cash());
+    move.sql() << "SELECT BSMV, alacak_tutari FROM carihareket";
+    move.open();
+    QCOMPARE(move.field("BSMV").asFloat(), 25.89);
+    QCOMPARE(move.field("alacak_tutari").asFloat(), 14456.30);
+}
+
+void TestReceived::roundingToKurus_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("rounded");
+    QTest::newRow("bsmv") << 25.8904999 << 25.89;
+    QTest::newRow("credit") << 14456.2995 << 14456.30;
+    QTest::newRow("half away from zero") << 1.005 << 1.01;
+    QTest::newRow("negative half") << -2.675 << -2.68;
+    QTest::newRow("carry") << 9999.995 << 10000.0;
+    QTest::newRow("already kuruş") << 0.1 + 0.2 << 0.3;
+    QTest::newRow("large") << 5250000.004 << 5250000.0;
+    QTest::newRow("zero") << 0.0 << 0.0;
+}
+
+// Rounding agrees with what "#,##0.00" shows for the same value.
+void TestReceived::roundingToKurus()
+{
+    QFETCH(double, value);
+    QFETCH(double, rounded);
+    QCOMPARE(roundKurus(value), rounded);
+    QCOMPARE(formatFloat("#,##0.00", roundKurus(value)), formatFloat("#,##0.00", value));
 }
 
 QTEST_MAIN(TestReceived)
