@@ -3,13 +3,14 @@
 #include "data/display_format.h"
 #include "data/engine_error.h"
 #include "data/number_reading.h"
+#include "widgets/form_kit.h"
 
 #include <cmath>
 
 namespace EntrySlip {
 namespace {
 
-const QString kMoney = QStringLiteral("#,##0.00");
+using FormKit::kMoney;
 
 QString twoDigits(qint64 v) { return v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
 

@@ -10,11 +10,13 @@
 #include "data/query.h"
 #include "data/sql_literals.h"
 #include "data/table.h"
+#include "widgets/form_kit.h"
 #include "widgets/form_show.h"
 #include "widgets/help_window.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
 #include "widgets/panel_status_bar.h"
+#include "widgets/slip_grid.h"
 #include "widgets/wait_window.h"
 
 #include <QAction>
@@ -28,11 +30,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -40,116 +40,48 @@
 
 using namespace EntrySlip;
 
+using FormKit::button;
+using FormKit::lineEdit;
+using FormKit::resultEdit;
+using FormKit::kMoney;
+
 namespace {
 
-const QString kMoney = QStringLiteral("#,##0.00");
-
-// Light blue on odd rows, light yellow on even ones; the amount in blue.
-class SlipGridDelegate : public QStyledItemDelegate {
-public:
-    SlipGridDelegate(QObject *parent, QObject *keys) : QStyledItemDelegate(parent), m_keys(keys) {}
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (index.column() == ColNo) {
-            // The row number sits on the button face, as the titles do.
-            option->backgroundBrush = option->palette.button();
-            option->displayAlignment = Qt::AlignCenter;
-            return;
-        }
-        option->backgroundBrush = (index.row() + 1) % 2 ? QColor(223, 235, 255) : QColor(249, 255, 225);
-        if (index.column() == ColTutar) option->palette.setColor(QPalette::Text, Qt::blue);
-        const int c = index.column();
-        if (c == ColVade || c == ColCiroTarihi || c == ColTahsilTarihi) option->displayAlignment = Qt::AlignCenter;
-        else if (c == ColTutar || c == ColGun || c == ColVadeFarki || c == ColMasraf || c == ColNet || c == ColAdat)
-            option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
-        else option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    }
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        QWidget *w = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-            // Every place optional (Qt's "0"), so a half-typed date reaches the row step,
-            // which completes it or says what is wrong.
-            if (index.column() == ColVade) edit->setInputMask(QStringLiteral("00.00.0000;_"));
-            else if (index.column() == ColTutar || index.column() == ColMasraf) KeyFilters::installDecimalKeys(edit);
-            // The slip moves through the columns itself on Enter, Up and Down.
-            edit->setProperty("enterKeepsKey", true);
-            edit->installEventFilter(m_keys);
-        }
-        return w;
-    }
-
-    // A masked date goes into the cell as shown, blanks included ("5_.3_.24__"), so
-    // day, month and year keep their places for the completion; a mask left
-    // without any digit leaves the cell empty.
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
-    {
-        auto *edit = qobject_cast<QLineEdit *>(editor);
-        if (!edit || edit->inputMask().isEmpty()) return QStyledItemDelegate::setModelData(editor, model, index);
-        const QString shown = edit->displayText();
-        const bool anyDigit = std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.isDigit(); });
-        model->setData(index, anyDigit ? shown : QString(), Qt::EditRole);
-    }
-
-    // Enter is the slip's: it writes the cell and moves on itself (the form's key
-    // filter on the editor). Qt's own handling would commit the same editor once
-    // more, later, after the slip has already closed it.
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int k = static_cast<QKeyEvent *>(event)->key();
-            if (k == Qt::Key_Return || k == Qt::Key_Enter) return false;
-        }
-        return QStyledItemDelegate::eventFilter(object, event);
-    }
-
-    // Writes the editor's text into its cell; the editor stays open.
-    void commit(QWidget *editor) { Q_EMIT const_cast<SlipGridDelegate *>(this)->commitData(editor); }
-
-    // Writes the editor's text into its cell and closes it, before the slip moves on.
-    void finish(QWidget *editor)
-    {
-        commit(editor);
-        // Closing hides the focused editor; its focus-out must not commit it a second time.
-        editor->removeEventFilter(const_cast<SlipGridDelegate *>(this));
-        Q_EMIT const_cast<SlipGridDelegate *>(this)->closeEditor(editor, QAbstractItemDelegate::NoHint);
-    }
-
-private:
-    QObject *m_keys;
-};
-
-bool isReadOnlyColumn(int c)
+// The slip's columns: row number, the cheque's fields, the calculated columns, the
+// hidden links. Enter runs through the typed columns.
+QVector<SlipColumn> slipColumns()
 {
-    return c == ColNo || c == ColGun || c == ColVadeFarki || c == ColNet || c == ColAdat || c == ColVerildigi ||
-           c == ColCiroTarihi || c == ColTahsilTarihi || c == ColCiroId || c == ColKey;
+    using E = SlipColumn::Editor;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter, centre = Qt::AlignCenter;
+    return {
+        {"", 30, true},
+        {"Çekin Vadesi", 90, false, E::DueDate, centre},
+        {"Çekin Tutarı", 110, false, E::Decimal, right, true},
+        {"Gün", 45, true, E::Text, right},
+        {"Vade Farkı", 100, true, E::Text, right},
+        {"Masraf", 70, false, E::Decimal, right},
+        {"Net Tutar", 110, true, E::Text, right},
+        {"Çeki Düzenleyen", 150},
+        {"Adat", -1, true, E::Text, right},
+        {"Bankası", 110},
+        {"Şubesi", 100},
+        {"Hesap No", 100},
+        {"Çek No", 100},
+        {"Verildiği Kişi", -1, true},
+        {"Ciro Tarihi", -1, true, E::Text, centre},
+        {"Tahsilat Tarihi", -1, true, E::Text, centre},
+        {"Açıklama", 200},
+        {"Index", -1, true},
+        {"Index2", -1, true},
+    };
 }
 
-QLineEdit *lineEdit(QWidget *parent, const char *name, const QString &text = QString(), int maxLength = 0)
+int nextInputColumn(int col)
 {
-    auto *e = new QLineEdit(text, parent);
-    e->setObjectName(QString::fromLatin1(name));
-    if (maxLength > 0) e->setMaxLength(maxLength);
-    return e;
-}
-
-QLineEdit *resultEdit(QWidget *parent, const char *name)
-{
-    auto *e = lineEdit(parent, name);
-    e->setReadOnly(true);
-    e->setAlignment(Qt::AlignRight);
-    e->setMinimumWidth(110);
-    return e;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    b->setMinimumHeight(30);
-    return b;
+    if (col == ColDuzenleyen) return ColBanka;
+    if (col == ColCekNo) return ColAciklama;
+    if (col == ColAciklama) return -1;  // next row
+    return col + 1;
 }
 
 } // namespace
@@ -160,12 +92,7 @@ TcekortF::TcekortF(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip - Alınan Çek ve Senet Giriş Bordro İşlemleri"));
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(8, 8, 8, 0);
-    headingLabel = new QLabel(QStringLiteral("Alınan Çek ve Senet Giriş Bordro İşlemleri"), this);
-    headingLabel->setObjectName(QStringLiteral("headingLabel"));
-    QFont hf = headingLabel->font();
-    hf.setPointSize(hf.pointSize() + 5);
-    hf.setBold(true);
-    headingLabel->setFont(hf);
+    headingLabel = FormKit::heading(this, "headingLabel", QStringLiteral("Alınan Çek ve Senet Giriş Bordro İşlemleri"));
     root->addWidget(headingLabel);
     buildHeader(root);
     buildGrid(root);
@@ -381,65 +308,23 @@ void TcekortF::buildHeader(QVBoxLayout *root)
 
 void TcekortF::buildGrid(QVBoxLayout *root)
 {
-    StringGrid1 = new QTableWidget(1, ColumnCount, this);
+    StringGrid1 = new SlipGrid(slipColumns(), this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    const struct { const char *title; int width; } cols[ColumnCount] = {
-        {"", 30},          {"Çekin Vadesi", 90}, {"Çekin Tutarı", 110}, {"Gün", 45},       {"Vade Farkı", 100},
-        {"Masraf", 70},    {"Net Tutar", 110},   {"Çeki Düzenleyen", 150}, {"Adat", -1}, {"Bankası", 110},
-        {"Şubesi", 100},   {"Hesap No", 100},    {"Çek No", 100},      {"Verildiği Kişi", -1}, {"Ciro Tarihi", -1},
-        {"Tahsilat Tarihi", -1}, {"Açıklama", 200}, {"Index", -1},      {"Index2", -1}};
-    QStringList titles;
-    for (const auto &c : cols) titles << QString::fromUtf8(c.title);
-    StringGrid1->setHorizontalHeaderLabels(titles);
-    for (int c = 0; c < ColumnCount; ++c) {
-        if (cols[c].width < 0) StringGrid1->setColumnHidden(c, true);
-        else StringGrid1->setColumnWidth(c, cols[c].width);
-    }
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->setItemDelegate(new SlipGridDelegate(StringGrid1, this));
-    StringGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->horizontalHeader()->setSectionsMovable(true);
-    StringGrid1->installEventFilter(this);
-    StringGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    const struct { const char *name, *text; QKeySequence keys; void (TcekortF::*slot)(); } items[] = {
-        {"yenidenHesaplaItem", "  Yeniden Hesapla", QKeySequence(Qt::Key_F3), &TcekortF::hesapla},
-        {"yeniBordroItem", "  Yeni Bordro", QKeySequence(Qt::Key_F7), &TcekortF::yeniBordro},
-        {"bordroAcItem", "  Bordro Aç", QKeySequence(Qt::Key_F8), nullptr},
-        {"satirEkleItem", "  Satır Ekle   ", QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TcekortF::satirEkle},
-        {"satirSilItem", "  Satır Sil   ", QKeySequence(Qt::SHIFT | Qt::Key_Delete), &TcekortF::satirSil},
-        {"ceKopyalaItem", "  Çeki Kopyala", QKeySequence(Qt::Key_F10), &TcekortF::ceKopyala},
-    };
-    for (const auto &item : items) {
-        auto *action = new QAction(QString::fromUtf8(item.text), StringGrid1);
-        action->setObjectName(QString::fromLatin1(item.name));
-        action->setShortcut(item.keys);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        if (item.slot) connect(action, &QAction::triggered, this, item.slot);
-        else action->setEnabled(false);  // the slip register joins later
-        StringGrid1->addAction(action);
-    }
-    renumber();
-    connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this](int, int, int previousRow, int) {
-        // Leaving a row runs the row step on it.
-        if (previousRow < 0 || previousRow == StringGrid1->currentRow()) return;
-        const int now = StringGrid1->currentRow();
-        StringGrid1->blockSignals(true);
-        StringGrid1->setCurrentCell(previousRow, StringGrid1->currentColumn());
-        StringGrid1Exit();
-        StringGrid1->setCurrentCell(now, StringGrid1->currentColumn());
-        StringGrid1->blockSignals(false);
-    });
-    connect(StringGrid1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *) { markChanged(); });
-    StringGrid1->viewport()->installEventFilter(this);
-    // Leaving the grid (not for its own cell editor) runs the row step.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
-        const auto inGrid = [this](QWidget *w) { return w && (w == StringGrid1 || StringGrid1->isAncestorOf(w)); };
-        if (inGrid(old) && !inGrid(now) && now && isAncestorOf(now)) {
-            commitOpenEditor();
-            StringGrid1Exit();
-        }
-    });
+    StringGrid1->setKeyColumns(ColVade, ColTutar);
+    StringGrid1->setNextInputColumn(nextInputColumn);
+    StringGrid1->setRowExit([this] { return StringGrid1Exit(); });
+    StringGrid1->addCommand("yenidenHesaplaItem", QStringLiteral("  Yeniden Hesapla"), QKeySequence(Qt::Key_F3),
+                            [this] { hesapla(); });
+    StringGrid1->addCommand("yeniBordroItem", QStringLiteral("  Yeni Bordro"), QKeySequence(Qt::Key_F7), [this] { yeniBordro(); });
+    // The slip register joins later.
+    StringGrid1->addCommand("bordroAcItem", QStringLiteral("  Bordro Aç"), QKeySequence(Qt::Key_F8), nullptr);
+    StringGrid1->addCommand("satirEkleItem", QStringLiteral("  Satır Ekle   "), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
+                            [this] { satirEkle(); });
+    StringGrid1->addCommand("satirSilItem", QStringLiteral("  Satır Sil   "), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
+                            [this] { satirSil(); });
+    StringGrid1->addCommand("ceKopyalaItem", QStringLiteral("  Çeki Kopyala"), QKeySequence(Qt::Key_F10),
+                            [this] { ceKopyala(); });
+    connect(StringGrid1, &SlipGrid::edited, this, [this] { markChanged(); });
     root->addWidget(StringGrid1, 1);
 }
 
@@ -540,57 +425,9 @@ Params TcekortF::params() const
     return p;
 }
 
-QStringList TcekortF::rowCells(int row) const
-{
-    QStringList cells;
-    cells.reserve(ColumnCount);
-    for (int c = 0; c < ColumnCount; ++c) {
-        const QTableWidgetItem *item = StringGrid1->item(row, c);
-        cells << (item ? item->text() : QString());
-    }
-    return cells;
-}
+QStringList TcekortF::rowCells(int row) const { return StringGrid1->rowCells(row); }
 
-QVector<QStringList> TcekortF::rows() const
-{
-    QVector<QStringList> out;
-    out.reserve(StringGrid1->rowCount());
-    for (int r = 0; r < StringGrid1->rowCount(); ++r) out << rowCells(r);
-    return out;
-}
-
-void TcekortF::writeRow(int row, const QStringList &cells)
-{
-    const QSignalBlocker block(StringGrid1);
-    for (int c = 0; c < ColumnCount; ++c) {
-        QTableWidgetItem *item = StringGrid1->item(row, c);
-        if (!item) {
-            item = new QTableWidgetItem;
-            StringGrid1->setItem(row, c, item);
-        }
-        if (isReadOnlyColumn(c)) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        item->setText(cells.value(c));
-    }
-}
-
-void TcekortF::renumber()
-{
-    const QSignalBlocker block(StringGrid1);
-    for (int r = 0; r < StringGrid1->rowCount(); ++r) {
-        QStringList cells = rowCells(r);
-        cells[ColNo] = QString::number(r + 1);
-        writeRow(r, cells);
-    }
-}
-
-void TcekortF::addEmptyRow()
-{
-    const int r = StringGrid1->rowCount();
-    StringGrid1->insertRow(r);
-    QStringList cells(ColumnCount);
-    cells[ColNo] = QString::number(r + 1);
-    writeRow(r, cells);
-}
+QVector<QStringList> TcekortF::rows() const { return StringGrid1->rows(); }
 
 void TcekortF::showTotals(const Totals &t)
 {
@@ -627,24 +464,16 @@ TcekortF::StepResult TcekortF::rowStep()
     }
     Edit61->setText(p.yildakiGun);
     Edit62->setText(p.yillikFaiz);
-    writeRow(r, cells);
+    StringGrid1->writeRow(r, cells);
     if (!step.message.isEmpty()) MessageBox::warning(step.message);
     if (step.outcome == DueDate::Stop) return StepResult::Stopped;
     return step.outcome == DueDate::Valid && cells[ColVade].size() == 10 ? StepResult::Calculated
                                                                           : StepResult::NotCalculated;
 }
 
-void TcekortF::commitOpenEditor()
-{
-    // What is typed in the open cell editor belongs to the cell before a command reads it.
-    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-    if (editor && StringGrid1->isAncestorOf(editor) && StringGrid1->currentRow() >= 0)
-        static_cast<SlipGridDelegate *>(StringGrid1->itemDelegate())->commit(editor);
-}
-
 void TcekortF::hesapla()
 {
-    commitOpenEditor();
+    StringGrid1->commitOpenEditor();
     for (QLineEdit *e : {JustaEdit5, JustaEdit6, JustaEdit7, JustaEdit8}) e->setText(formatFloat(kMoney, 0));
     const int count = StringGrid1->rowCount();
     if (count < 2) return;
@@ -665,7 +494,7 @@ void TcekortF::hesapla()
 
 bool TcekortF::sakla()
 {
-    commitOpenEditor();
+    StringGrid1->commitOpenEditor();
     return saveGrid({});
 }
 
@@ -702,7 +531,7 @@ bool TcekortF::saveGrid(const QVector<qint64> &deletedCheques)
         MessageBox::warning(result.message);
         return false;
     }
-    for (int r = 0; r < grid.size(); ++r) writeRow(r, grid[r]);
+    for (int r = 0; r < grid.size(); ++r) StringGrid1->writeRow(r, grid[r]);
     JustaEdit1->setText(QString::number(h.number));
     kuruEdit->setText(h.kuru);
     showTotals(calculateTotals(grid, p));
@@ -713,11 +542,7 @@ bool TcekortF::saveGrid(const QVector<qint64> &deletedCheques)
 
 void TcekortF::gridibosalt2()
 {
-    {
-        const QSignalBlocker block(StringGrid1);
-        StringGrid1->setRowCount(0);
-        addEmptyRow();
-    }
+    StringGrid1->clearRows();
     for (QLineEdit *e : {JustaEdit1, JustaEdit5, JustaEdit6, JustaEdit7, JustaEdit8, KoduEdit, JustaEdit23, Edit59, Edit371})
         e->clear();
     Edit61->setText(QStringLiteral("365"));
@@ -739,16 +564,16 @@ void TcekortF::yeniBordro()
 
 void TcekortF::satirEkle()
 {
-    commitOpenEditor();
+    StringGrid1->commitOpenEditor();
     const int r = std::max(0, StringGrid1->currentRow());
     StringGrid1->insertRow(r);
-    writeRow(r, QStringList(ColumnCount));
-    renumber();
+    StringGrid1->writeRow(r, QStringList(ColumnCount));
+    StringGrid1->renumber();
 }
 
 void TcekortF::satirSil()
 {
-    commitOpenEditor();
+    StringGrid1->commitOpenEditor();
     int r = StringGrid1->currentRow();
     if (r < 0) return;
     const int column = StringGrid1->currentColumn();
@@ -761,26 +586,26 @@ void TcekortF::satirSil()
             // the slip's totals and movement never disagree with its cheques.
             if (!cells[ColKey].isEmpty()) deleted << cells[ColKey].toLongLong();
             StringGrid1->removeRow(r);
-            if (StringGrid1->rowCount() == 0) addEmptyRow();
+            if (StringGrid1->rowCount() == 0) StringGrid1->addEmptyRow();
             r = std::min(r, StringGrid1->rowCount() - 1);
         }
     }
     // An empty row left current goes as well, without a question.
     if (rowCells(r)[ColVade].isEmpty() && StringGrid1->rowCount() > 1) StringGrid1->removeRow(r);
-    renumber();
-    addEmptyRow();
+    StringGrid1->renumber();
+    StringGrid1->addEmptyRow();
     if (!deleted.isEmpty() && !saveGrid(deleted)) {
         // The save stopped (and said why): the cheque is still stored, so its row comes back.
         const QSignalBlocker block(StringGrid1);
         StringGrid1->setRowCount(int(before.size()));
-        for (int i = 0; i < before.size(); ++i) writeRow(i, before[i]);
+        for (int i = 0; i < before.size(); ++i) StringGrid1->writeRow(i, before[i]);
         StringGrid1->setCurrentCell(std::min(int(before.size()) - 1, std::max(0, r)), column);
     }
 }
 
 void TcekortF::ceKopyala()
 {
-    commitOpenEditor();
+    StringGrid1->commitOpenEditor();
     const int r = StringGrid1->currentRow();
     if (r < 0) return;
     QVector<QStringList> all = rows();
@@ -789,8 +614,8 @@ void TcekortF::ceKopyala()
         if (sayiOku(all[t][ColVade]) < 100) {
             QStringList copy = all[t];
             for (int c : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16}) copy[c] = all[r][c];
-            writeRow(t, copy);
-            addEmptyRow();
+            StringGrid1->writeRow(t, copy);
+            StringGrid1->addEmptyRow();
             markChanged();
             return;
         }
@@ -849,14 +674,6 @@ void TcekortF::fillFromCard(const PickedAccount &card)
     markChanged();
 }
 
-int TcekortF::nextInputColumn(int col) const
-{
-    if (col == ColDuzenleyen) return ColBanka;
-    if (col == ColCekNo) return ColAciklama;
-    if (col == ColAciklama) return -1;  // next row
-    return col + 1;
-}
-
 bool TcekortF::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == KoduEdit && event->type() == QEvent::FocusOut) {
@@ -878,82 +695,6 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
             m_lead = watched == Edit62 ? RateLead::Yearly : RateLead::Monthly;
         if (watched != kuruEdit && event->type() == QEvent::FocusOut)
             m_lead = watched == Edit62 ? RateLead::Monthly : RateLead::Yearly;
-    } else if (watched == StringGrid1->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        // Every click in the grid runs the row step on the current row.
-        StringGrid1Exit();
-    } else if (event->type() == QEvent::ShortcutOverride && StringGrid1->isAncestorOf(qobject_cast<QWidget *>(watched))) {
-        // In the cell editor Shift+Insert and Shift+Delete are the grid menu's row
-        // commands, not paste and cut.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->modifiers() == Qt::ShiftModifier && (key->key() == Qt::Key_Insert || key->key() == Qt::Key_Delete)) {
-            event->ignore();
-            return true;
-        }
-    } else if (event->type() == QEvent::KeyPress &&
-               (watched == StringGrid1 || StringGrid1->isAncestorOf(qobject_cast<QWidget *>(watched)))) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const int row = StringGrid1->currentRow(), col = StringGrid1->currentColumn();
-        // Keys of the cell editor: its text goes into the cell first.
-        if (auto *editor = qobject_cast<QLineEdit *>(watched); editor && row >= 0 && col >= 0) {
-            const int k = key->key();
-            auto *delegate = static_cast<SlipGridDelegate *>(StringGrid1->itemDelegate());
-            if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Up || k == Qt::Key_Down) delegate->finish(editor);
-            // Left at the start and Right at the end of the text leave the cell, as the
-            // always-open cell editor would otherwise trap the arrows.
-            const bool atStart = editor->cursorPosition() == 0 && !editor->hasSelectedText();
-            const bool atEnd = editor->cursorPosition() == editor->text().size() && !editor->hasSelectedText();
-            if ((k == Qt::Key_Left && atStart) || (k == Qt::Key_Right && atEnd)) {
-                const int step = k == Qt::Key_Left ? -1 : 1;
-                int target = col + step;
-                while (target > ColNo && target < ColumnCount && StringGrid1->isColumnHidden(target)) target += step;
-                if (target > ColNo && target < ColumnCount) {
-                    delegate->finish(editor);
-                    StringGrid1->setCurrentCell(row, target);
-                }
-                return true;
-            }
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            const int next = nextInputColumn(col);
-            if (next >= 0) StringGrid1->setCurrentCell(row, next);
-            else if (row + 1 < StringGrid1->rowCount()) StringGrid1->setCurrentCell(row + 1, ColVade);
-            return true;
-        }
-        // Delete in a calculated column moves on, as Tab does.
-        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier && watched == StringGrid1 &&
-            isReadOnlyColumn(col) && col + 1 < ColumnCount) {
-            int target = col + 1;
-            while (target < ColumnCount - 1 && StringGrid1->isColumnHidden(target)) ++target;
-            StringGrid1->setCurrentCell(row, target);
-            return true;
-        }
-        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
-            if (!StringGrid1Exit()) return true;
-            const bool down = key->key() == Qt::Key_Down;
-            if (down && col == ColTutar && row == StringGrid1->rowCount() - 1 && rowCells(row)[ColVade].size() > 7)
-                addEmptyRow();
-            const int target = down ? row + 1 : row - 1;
-            if (target >= 0 && target < StringGrid1->rowCount()) StringGrid1->setCurrentCell(target, col);
-            return true;
-        }
-    } else if (event->type() == QEvent::KeyRelease && StringGrid1->currentColumn() == ColTutar) {
-        // While the integer part of an amount is typed it is shown grouped ("12.500").
-        auto *editor = qobject_cast<QLineEdit *>(watched);
-        auto *key = static_cast<QKeyEvent *>(event);
-        const int k = key->key();
-        const bool arrow = k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down;
-        const bool separator = k == Qt::Key_Comma || k == Qt::Key_Period || (key->modifiers() & Qt::KeypadModifier &&
-                                                                              (k == Qt::Key_Period || k == Qt::Key_Comma));
-        if (editor && StringGrid1->isAncestorOf(editor) && !arrow && !separator && !editor->text().contains(u',') &&
-            editor->text().size() > 2) {
-            const QString grouped = formatFloat(QStringLiteral("#,##0"), sayiOku(editor->text()));
-            if (grouped != editor->text()) {
-                // The cursor keeps its place counted from the end, where the digits did not move.
-                const qsizetype fromEnd = editor->text().size() - editor->cursorPosition();
-                editor->setText(grouped);
-                editor->setCursorPosition(int(std::max<qsizetype>(0, grouped.size() - fromEnd)));
-            }
-        }
     }
     return QWidget::eventFilter(watched, event);
 }

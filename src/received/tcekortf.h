@@ -5,6 +5,7 @@
 // account's credit movement.
 #include "received/entry_slip_calc.h"
 #include "received/entry_slip_save.h"
+#include "widgets/slip_grid.h"
 
 #include <QWidget>
 #include <memory>
@@ -17,7 +18,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
+
 class Table;
 class TForm2;
 class TcariF;
@@ -58,7 +59,7 @@ public:
     QLineEdit *JustaEdit1 = nullptr;     // "No"
     QPushButton *JvXPButton1 = nullptr;  // "KAYDET"
     // Grid.
-    QTableWidget *StringGrid1 = nullptr;
+    SlipGrid *StringGrid1 = nullptr;
     // Footer.
     QLineEdit *JustaEdit5 = nullptr, *JustaEdit6 = nullptr, *JustaEdit7 = nullptr, *JustaEdit8 = nullptr;
     QLineEdit *JustaEdit70 = nullptr;    // BSMV amount
@@ -97,18 +98,13 @@ private:
     void buildFooter(class QVBoxLayout *root);
     void setFocusOrder();
     EntrySlip::Params params() const;
-    void writeRow(int row, const QStringList &cells);
     void showTotals(const EntrySlip::Totals &t);
-    void renumber();
-    void addEmptyRow();
     void markChanged() { girisDegisti = true; }
-    void commitOpenEditor();
     // The row step without the totals: whether it calculated the row, found no
     // date to calculate, or stopped the action.
     enum class StepResult { Calculated, NotCalculated, Stopped };
     StepResult rowStep();
     bool saveGrid(const QVector<qint64> &deletedCheques);
-    int nextInputColumn(int col) const;
 
     TForm2 *m_wait = nullptr;
     TcariF *m_cards = nullptr;
