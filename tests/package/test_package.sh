@@ -60,6 +60,10 @@ for s in 48 128 256; do
   dims=$(od -An -tu1 -j16 -N8 "$png" | awk '{print $3*256+$4 "x" $7*256+$8}')
   [ "$dims" = "${s}x${s}" ] || fail "$s px icon is $dims"
 done
+# Icon loaders (gdk-pixbuf through GIO) recognise an SVG by its first bytes: the
+# <svg> element must start there, or menus show no icon.
+head -c 256 "$root/usr/share/icons/hicolor/scalable/apps/$app.svg" | grep -q "<svg " ||
+  fail "the SVG icon's <svg> element does not start in its first 256 bytes"
 # The menu entry starts the installed program and shows the installed icon.
 desktop=$root/usr/share/applications/$app.desktop
 grep -qx "Exec=ceksenet" "$desktop" || fail "Exec of the menu entry"
