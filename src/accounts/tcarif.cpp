@@ -1,5 +1,8 @@
 #include "accounts/tcarif.h"
 
+#include "widgets/form_kit.h"
+#include "widgets/record_binder.h"
+
 #include "accounts/account_picker.h"
 #include "accounts/account_steps.h"
 #include "data/data_context.h"
@@ -30,8 +33,8 @@
 
 namespace {
 
-const QString kRateFormat = QStringLiteral("#,##0.0000");
-const QString kAmountFormat = QStringLiteral("#,##0.00");
+const QString kRateFormat = FormKit::kCardRate;
+const QString kAmountFormat = FormKit::kMoney;
 
 struct EditSpec {
     const char *name;
@@ -95,13 +98,6 @@ QVector<GridColumn> gridColumns()
     };
 }
 
-bool hasDigit(const QString &text)
-{
-    for (QChar c : text)
-        if (c.isDigit()) return true;
-    return false;
-}
-
 } // namespace
 
 TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
@@ -112,6 +108,25 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
     Connection &company = DataContext::instance().ADOConnection1;
     FirmaTakip = new Table(&company, QStringLiteral("firma"), QStringLiteral("firma_adi"), QStringLiteral("FirmaTakip"), this);
     firmaQuery = new Query(&company, QStringLiteral("firmaQuery"), this);
+    // The card's controls write into the pending card as they are typed; a first
+    // keystroke on an empty table begins a new card with its defaults.
+    m_binder = new RecordBinder(this);
+    m_binder->setTable(FirmaTakip);
+    m_binder->setBeginPending([](Table &t) {
+        if (!t.isEmpty()) {
+            t.edit();
+            return false;
+        }
+        t.append();
+        AccountSteps::yeniKartVarsayilanlari(t);
+        return true;
+    });
+    connect(m_binder, &RecordBinder::written, this, [this] { m_dirty = true; });
+    connect(m_binder, &RecordBinder::writeFailed, this, [](const QString &m) { MessageBox::error(m); });
+    connect(m_binder, &RecordBinder::numberLeft, this, [this](QLineEdit *edit) {
+        if (edit->objectName() == QLatin1String("yilFaizEdit") || edit->objectName() == QLatin1String("ayFaizEdit"))
+            rateLeft(edit);
+    });
 
     auto *central = new QWidget(this);
     auto *root = new QVBoxLayout(central);
@@ -162,9 +177,8 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
         } else {
             card->addWidget(edit, s.row, col + 1);
         }
-        m_edits.insert(edit, Binding{QLatin1String(s.field), kind});
-        connect(edit, &QLineEdit::textEdited, this, [this, edit](const QString &t) { lineEdited(edit, t); });
-        if (kind != Kind::Text && kind != Kind::Phone) edit->installEventFilter(this);
+        const QString format = kind == Kind::Rate ? kRateFormat : kind == Kind::Amount ? kAmountFormat : QString();
+        m_binder->bindLine(edit, QLatin1String(s.field), kind, format);
     }
     m_kodu = findChild<QLineEdit *>(QStringLiteral("koduEdit"));
     m_kodu->installEventFilter(this);
@@ -172,9 +186,7 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
     card->setColumnStretch(1, 3);
     card->setColumnStretch(3, 2);
     card->setColumnStretch(5, 1);
-    connect(m_tur, &QComboBox::activated, this, [this](int i) {
-        write(m_tur, QStringLiteral("musteri_satici"), m_tur->itemText(i));
-    });
+    m_binder->bindCombo(m_tur, QStringLiteral("musteri_satici"));
 
     auto *memoLabel = new QLabel(QStringLiteral("Açıklama"), central);
     m_aciklama = new QPlainTextEdit(central);
@@ -184,20 +196,15 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
     memoLabel->setBuddy(m_aciklama);
     card->addWidget(memoLabel, 6, 0, Qt::AlignTop);
     card->addWidget(m_aciklama, 6, 1, 1, 3);
-    connect(m_aciklama, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_loading) write(m_aciklama, QStringLiteral("aciklama"), m_aciklama->toPlainText());
-    });
+    m_binder->bindMemo(m_aciklama, QStringLiteral("aciklama"));
 
     auto *flags = new QVBoxLayout;
     for (const auto &f : kFlags) {
         auto *box = new QCheckBox(QString::fromUtf8(f.text), central);
         box->setObjectName(QLatin1String(f.name));
         box->setEnabled(false);
-        m_flags.insert(box, QLatin1String(f.field));
+        m_binder->bindFlag(box, QLatin1String(f.field));
         flags->addWidget(box);
-        connect(box, &QCheckBox::clicked, this, [this, box](bool on) {
-            write(box, m_flags.value(box), on ? QStringLiteral("E") : QStringLiteral("H"));
-        });
     }
     card->addLayout(flags, 5, 4, 2, 2);
     root->addLayout(card);
@@ -267,13 +274,11 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
             [this](const QString &, const QString &title) { baslikLabel->setText(title); });
     setStatusBar(StatusBar1);
 
-    connect(FirmaTakip, &Dataset::currentRowChanged, this, [this] { load(); });
-    connect(FirmaTakip, &Dataset::reset, this, [this] { load(); });
     connect(FirmaTakip, &Dataset::stateChanged, this, [this] { stateFollows(); });
 
     KeyFilters::installEnterMovesFocus(this);
     setYardim(help);
-    load();
+    m_binder->load();
 }
 
 void TcariF::setYardim(TyardimF *help)
@@ -305,86 +310,13 @@ void TcariF::ac(const QString &context, const QString &kod, const QString &ad)
 
 // ---- the card's controls follow the current record ----
 
-void TcariF::showField(QLineEdit *edit)
-{
-    const Table &t = *FirmaTakip;
-    const bool has = t.isActive() && (t.state() == Dataset::State::Insert || !t.isEmpty());
-    const Binding b = m_edits.value(edit);
-    const QVariant v = has ? t.value(b.field) : QVariant();
-    switch (b.kind) {
-    case Kind::Rate: edit->setText(v.isNull() ? QString() : formatFloat(kRateFormat, v.toDouble())); break;
-    case Kind::Amount: edit->setText(v.isNull() ? QString() : formatFloat(kAmountFormat, v.toDouble())); break;
-    default: edit->setText(v.toString()); break;
-    }
-    if (b.kind == Kind::Text) edit->setCursorPosition(0);
-}
-
-void TcariF::load(QObject *keep)
-{
-    if (m_loading) return;
-    m_loading = true;
-    const Table &t = *FirmaTakip;
-    const bool has = t.isActive() && (t.state() == Dataset::State::Insert || !t.isEmpty());
-    for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
-        if (it.key() != keep) showField(it.key());
-    if (keep != m_tur) m_tur->setCurrentIndex(has ? m_tur->findText(t.value(QStringLiteral("musteri_satici")).toString()) : -1);
-    if (keep != m_aciklama) m_aciklama->setPlainText(has ? t.value(QStringLiteral("aciklama")).toString() : QString());
-    for (auto it = m_flags.cbegin(); it != m_flags.cend(); ++it)
-        if (it.key() != keep) it.key()->setChecked(has && t.value(it.value()).toString() == QLatin1String("E"));
-    m_loading = false;
-}
-
 void TcariF::stateFollows()
 {
     const bool browsing = FirmaTakip->state() != Dataset::State::Edit && FirmaTakip->state() != Dataset::State::Insert;
     // Moving to another card would store the edited one without its code check.
     m_grid->setEnabled(browsing);
     if (browsing) m_dirty = false;
-    load();
-}
-
-void TcariF::write(QObject *from, const QString &field, const QVariant &value)
-{
-    if (m_loading) return;
-    try {
-        Table &t = cards();
-        m_loading = true;  // the state change must not overwrite what is being typed
-        bool appended = false;
-        if (t.state() == Dataset::State::Browse) {
-            if (t.isEmpty()) {
-                t.append();
-                AccountSteps::yeniKartVarsayilanlari(t);
-                appended = true;
-            } else {
-                t.edit();
-            }
-        }
-        t.field(field) = value;
-        m_loading = false;
-        m_dirty = true;
-        if (appended) load(from);
-    } catch (const EngineError &e) {
-        m_loading = false;
-        MessageBox::error(e.message());
-    }
-}
-
-void TcariF::lineEdited(QLineEdit *edit, const QString &text)
-{
-    const Binding b = m_edits.value(edit);
-    QVariant v;
-    try {
-        switch (b.kind) {
-        case Kind::Text: v = text; break;
-        case Kind::Phone: v = hasDigit(text) ? QVariant(text) : QVariant(); break;
-        case Kind::Whole: v = text.trimmed().isEmpty() ? QVariant() : QVariant(tamSayiOku(text)); break;
-        case Kind::Rate:
-        case Kind::Amount: v = text.trimmed().isEmpty() ? QVariant() : QVariant(sayiOku(text)); break;
-        }
-    } catch (const EngineError &) {
-        return;  // half-typed number: the field keeps its last value, shown on leaving
-    }
-    write(edit, b.field, v);
+    m_binder->load();
 }
 
 bool TcariF::eventFilter(QObject *watched, QEvent *event)
@@ -396,14 +328,6 @@ bool TcariF::eventFilter(QObject *watched, QEvent *event)
         } catch (const EngineError &) {
         }
     }
-    if (event->type() == QEvent::FocusOut) {
-        auto *edit = qobject_cast<QLineEdit *>(watched);
-        if (edit && m_edits.contains(edit) && m_edits.value(edit).kind != Kind::Text) {
-            const QString name = edit->objectName();
-            if (name == QLatin1String("yilFaizEdit") || name == QLatin1String("ayFaizEdit")) rateLeft(edit);
-            showField(edit);
-        }
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -412,22 +336,19 @@ void TcariF::rateLeft(QLineEdit *edit)
     Table &t = *FirmaTakip;
     if (t.state() != Dataset::State::Edit && t.state() != Dataset::State::Insert) return;
     const bool yearly = edit->objectName() == QLatin1String("yilFaizEdit");
-    const double rate = t.value(m_edits.value(edit).field).toDouble();
+    const double rate = t.value(m_binder->fieldOf(edit)).toDouble();
     if (rate <= 0) return;
     t.field(yearly ? QStringLiteral("aylik_faiz") : QStringLiteral("yillik_faiz")) = yearly ? rate / 12 : rate * 12;
     m_dirty = true;
-    for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
-        if (it.value().kind == Kind::Rate) showField(it.key());
+    for (QLineEdit *e : m_binder->lineEdits())
+        if (m_binder->kindOf(e) == Kind::Rate) m_binder->showField(e);
 }
 
 // ---- states ----
 
 void TcariF::Editleriac()
 {
-    for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it) it.key()->setReadOnly(false);
-    m_aciklama->setReadOnly(false);
-    m_tur->setEnabled(true);
-    for (auto it = m_flags.cbegin(); it != m_flags.cend(); ++it) it.key()->setEnabled(true);
+    m_binder->setEditable(true);
 }
 
 void TcariF::EditleriKapa() { m_kodu->setReadOnly(true); }
@@ -448,7 +369,7 @@ void TcariF::yeniKart(const QString &kod, const QString &ad)
     t.field(QStringLiteral("firma_kodu")) = kod;
     t.field(QStringLiteral("firma_adi")) = ad;
     m_dirty = true;
-    load();
+    m_binder->load();
 }
 
 void TcariF::yeniKart()
@@ -463,7 +384,7 @@ void TcariF::yeniKart()
             t.append();
             AccountSteps::yeniKartVarsayilanlari(t);
             m_dirty = false;
-            load();
+            m_binder->load();
         }
         Editleriac();
         // An existing card kept in correction keeps its code: movements link to it.
@@ -532,7 +453,7 @@ void TcariF::vazgec()
     t.cancel();
     m_dirty = false;
     EditleriKapa();
-    load();
+    m_binder->load();
 }
 
 void TcariF::sil()
@@ -565,7 +486,7 @@ void TcariF::sil()
         t.remove();
         m_dirty = false;
         EditleriKapa();
-        load();
+        m_binder->load();
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
     }

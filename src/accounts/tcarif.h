@@ -3,7 +3,8 @@
 // slip settings. It is also the account picker of the whole program: a window that
 // needs an account opens it with its context word (ac), and a pick hands the card
 // back through AccountPicker.
-#include <QHash>
+#include "widgets/record_binder.h"
+
 #include <QMainWindow>
 
 class DatasetGrid;
@@ -60,29 +61,19 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Kind { Text, Phone, Whole, Rate, Amount };
-    struct Binding {
-        QString field;
-        Kind kind;
-    };
+    using Kind = RecordBinder::Kind;
 
     Table &cards();
-    void load(QObject *keep = nullptr);
-    void showField(QLineEdit *edit);
-    void write(QObject *from, const QString &field, const QVariant &value);
-    void lineEdited(QLineEdit *edit, const QString &text);
     void stateFollows();
     void rateLeft(QLineEdit *edit);
     bool ask(const QString &text);
 
-    QHash<QLineEdit *, Binding> m_edits;
+    RecordBinder *m_binder = nullptr;
     QLineEdit *m_kodu = nullptr;
     QComboBox *m_tur = nullptr;
     QPlainTextEdit *m_aciklama = nullptr;
-    QHash<QCheckBox *, QString> m_flags;
     QLineEdit *m_arama = nullptr;
     DatasetGrid *m_grid = nullptr;
     QPushButton *m_help = nullptr;
     bool m_dirty = false;
-    bool m_loading = false;
 };
