@@ -27,13 +27,23 @@ void yeniKartVarsayilanlari(Dataset &card)
     card.field(QStringLiteral("tahsilatsure_ekle")) = 0;
 }
 
-bool kodBaskaKarttaVar(Query &q, const QString &code, const QVariant &ownInd)
+QString codeCondition(const QString &field, const QString &code)
+{
+    return QStringLiteral("trlower(%1)=trlower(%2)").arg(field, sqlText(code));
+}
+
+bool findAccount(Query &q, const QString &code)
 {
     q.close();
     q.sql().clear();
-    q.sql() << QStringLiteral("SELECT * FROM firma WHERE trlower(firma_kodu)=trlower(") + sqlText(code)
-                   + QStringLiteral(");");
+    q.sql() << QStringLiteral("SELECT * FROM firma WHERE ") + codeCondition(QStringLiteral("firma_kodu"), code);
     q.open();
+    return !q.isEmpty();
+}
+
+bool kodBaskaKarttaVar(Query &q, const QString &code, const QVariant &ownInd)
+{
+    findAccount(q, code);
     bool taken = false;
     const qint64 own = ownInd.isNull() || !ownInd.isValid() ? -1 : ownInd.toLongLong();
     for (q.first(); !q.eof(); q.next())

@@ -1,5 +1,7 @@
 #include "received/entry_slip_save.h"
 
+#include "accounts/account_steps.h"
+
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
@@ -8,7 +10,6 @@
 #include "data/number_reading.h"
 #include "data/program_home.h"
 #include "data/query.h"
-#include "data/sql_literals.h"
 #include "data/table.h"
 #include "data/transaction.h"
 
@@ -45,9 +46,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
     // The account must exist under this code with this name.
     {
         Query account(&ctx.ADOConnection1, QStringLiteral("firmaQuery"));
-        account.sql() << QStringLiteral("SELECT * FROM firma WHERE firma_kodu=") + sqlText(h.code) + u';';
-        account.open();
-        if (account.isEmpty()) {
+        if (!AccountSteps::findAccount(account, h.code)) {
             result.message = u'"' + h.code + QStringLiteral("\" firma kodu bulunamadı. Yeni kod giriniz!");
             return result;
         }

@@ -1,6 +1,7 @@
 #include "received/tcekortf.h"
 
 #include "accounts/account_picker.h"
+#include "accounts/account_steps.h"
 #include "accounts/tcarif.h"
 #include "received/tceklerf.h"
 #include "data/data_context.h"
@@ -8,7 +9,6 @@
 #include "data/engine_error.h"
 #include "data/number_reading.h"
 #include "data/query.h"
-#include "data/sql_literals.h"
 #include "data/table.h"
 #include "widgets/form_kit.h"
 #include "widgets/form_show.h"
@@ -628,14 +628,7 @@ void TcekortF::cariBul()
     if (code.isEmpty()) return;
     try {
         Query q(&DataContext::instance().ADOConnection1);
-        q.sql() << QStringLiteral("SELECT * FROM firma WHERE firma_kodu=") + sqlText(code);
-        q.open();
-        // Codes compare exactly, as typed.
-        bool found = false;
-        for (q.first(); !q.eof(); q.next()) {
-            if (q.field(QStringLiteral("firma_kodu")).asString() == code) { found = true; break; }
-        }
-        if (found) {
+        if (AccountSteps::findAccount(q, code)) {
             fillFromCard(PickedAccount::fromCurrent(q));
             return;
         }
