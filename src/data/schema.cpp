@@ -359,50 +359,11 @@ me_alis double
 me_satis double
 kur_kodu text 5
 
-table resim
-index PrimaryKey rid
-rid auto
-cekid long
-firmaid long
-resimadi text 30
-firmakodu text 20
-firmaadi text 30
-cirocekid long
-resim binary
-aciklama text 100
-nakidid long
-bordroid long
-lookup cekid
+images resim 30 cekid
 
-table resimkendi
-index PrimaryKey rid
-rid auto
-cekid long
-firmaid long
-resimadi text 30
-firmakodu text 20
-firmaadi text 30
-cirocekid long
-resim binary
-aciklama text 100
-nakidid long
-bordroid long
-lookup cekid
+images resimkendi 30 cekid
 
-table resimfirma
-index PrimaryKey rid
-rid auto
-cekid long
-firmaid long
-resimadi text 30
-firmakodu text 20
-firmaadi text 50
-cirocekid long
-resim binary
-aciklama text 100
-nakidid long
-bordroid long
-lookup firmakodu
+images resimfirma 50 firmakodu
 )";
 
 const char *const kCash = R"(
@@ -484,20 +445,7 @@ irsaliye_no text 15
 irsaliye_seri text 5
 lookup cekid
 
-table resimnakit
-index PrimaryKey rid
-rid auto
-cekid long
-firmaid long
-resimadi text 30
-firmakodu text 20
-firmaadi text 30
-cirocekid long
-resim binary
-aciklama text 100
-nakidid long
-bordroid long
-lookup nakidid
+images resimnakit 30 nakidid
 )";
 
 FieldType typeFromWord(const QString &w)
@@ -509,10 +457,26 @@ FieldType typeFromWord(const QString &w)
     return map.value(w, FieldType::Unknown);
 }
 
+// The document picture tables of cheques, own cheques, accounts and cash rows share
+// their fields: "images NAME TITLESIZE LOOKUPFIELD" stands for one of them.
+QString imageTable(const QStringList &w)
+{
+    return QStringLiteral("table %1\nindex PrimaryKey rid\nrid auto\ncekid long\nfirmaid long\nresimadi text 30\n"
+                          "firmakodu text 20\nfirmaadi text %2\ncirocekid long\nresim binary\naciklama text 100\n"
+                          "nakidid long\nbordroid long\nlookup %3")
+        .arg(w.value(1), w.value(2), w.value(3));
+}
+
 QVector<TableDef> parse(const char *text)
 {
     QVector<TableDef> out;
+    QStringList lines;
     for (const QString &raw : QString::fromUtf8(text).split(u'\n')) {
+        const QStringList w = raw.simplified().split(u' ', Qt::SkipEmptyParts);
+        if (!w.isEmpty() && w[0] == QLatin1String("images")) lines << imageTable(w).split(u'\n');
+        else lines << raw;
+    }
+    for (const QString &raw : std::as_const(lines)) {
         const QStringList w = raw.simplified().split(u' ', Qt::SkipEmptyParts);
         if (w.isEmpty()) continue;
         if (w[0] == QLatin1String("table")) {
