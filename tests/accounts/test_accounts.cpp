@@ -39,13 +39,8 @@ void click(QWidget *w, const char *name) { QTest::mouseClick(child<QPushButton>(
 
 void addCard(const QString &code, const QString &name, const QString &kind = QStringLiteral("Müşteri"))
 {
-    Table t(&ctx().ADOConnection1, QStringLiteral("firma"));
-    t.open();
-    t.append();
-    t.field(QStringLiteral("firma_kodu")) = code;
-    t.field(QStringLiteral("firma_adi")) = name;
-    t.field(QStringLiteral("musteri_satici")) = kind;
-    t.post();
+    TestHome::insertRow(ctx().ADOConnection1, QStringLiteral("firma"),
+                        {{"firma_kodu", code}, {"firma_adi", name}, {"musteri_satici", kind}});
 }
 
 int cardCount(const QString &code = QString())
@@ -365,28 +360,11 @@ void TestAccounts::deleteCard()
     TcariF &f = *fx.form;
     // A movement of K4 in last year's cash database.
     QVERIFY(kasadegistir(2023));
-    {
-        Table h(&ctx().kasaConnection, QStringLiteral("carihareket"));
-        h.open();
-        h.append();
-        h.field(QStringLiteral("cari_kodu")) = QStringLiteral("K4");
-        h.post();
-    }
+    TestHome::insertRow(ctx().kasaConnection, QStringLiteral("carihareket"), {{"cari_kodu", "K4"}});
     QVERIFY(kasadegistir(2024));
-    {
-        Table h(&ctx().kasaConnection, QStringLiteral("carihareket"));
-        h.open();
-        h.append();
-        h.field(QStringLiteral("cari_kodu")) = QStringLiteral("K2");
-        h.post();
-        Table c(&ctx().ADOConnection1, QStringLiteral("cekgiris"));
-        c.open();
-        for (int i = 0; i < 2; ++i) {
-            c.append();
-            c.field(QStringLiteral("alindigi_firma_kodu")) = QStringLiteral("K3");
-            c.post();
-        }
-    }
+    TestHome::insertRow(ctx().kasaConnection, QStringLiteral("carihareket"), {{"cari_kodu", "K2"}});
+    for (int i = 0; i < 2; ++i)
+        TestHome::insertRow(ctx().ADOConnection1, QStringLiteral("cekgiris"), {{"alindigi_firma_kodu", "K3"}});
     QCOMPARE(AccountSteps::kartaBagliKayitlar(ctx().ADOConnection1, &ctx().kasaConnection, QStringLiteral("K2")),
              QStringList{QStringLiteral("1 cari hareket")});
     QCOMPARE(AccountSteps::kartaBagliKayitlar(ctx().ADOConnection1, &ctx().kasaConnection, QStringLiteral("K3")),

@@ -174,13 +174,7 @@ void TestLogin::loginCreatesAndReusesCashFile()
     QCOMPARE(app.ceklerF()->StatusBar1->panelText(3), QString("A1 - Anadolu Kırtasiye - 2024"));
     app.ceklerF()->hide();
     // A row written in that year is still there after a second login to it.
-    {
-        Table moves(&ctx.kasaConnection, "carihareket", "islem_tarihi");
-        moves.open();
-        moves.append();
-        moves.field("cari_kodu") = "M1";
-        moves.post();
-    }
+    TestHome::insertRow(ctx.kasaConnection, "carihareket", {{"cari_kodu", "M1"}});
     login(f, "A1", "2024");
     Query q(&ctx.kasaConnection);
     q.sql() << "SELECT COUNT(*) AS n FROM carihareket";

@@ -59,14 +59,8 @@ void addCheques(const QString &table, const QVector<Cheque> &cheques, const QVar
 
 void addMovement(const QString &account, const QString &currency, double debit, double credit)
 {
-    Table t(&DataContext::instance().kasaConnection, QStringLiteral("carihareket"));
-    t.open();
-    t.append();
-    t.fieldByName("cari_hesap_adi").setValue(account);
-    t.fieldByName("doviz_cinsi").setValue(currency);
-    t.fieldByName("borc_tutari").setValue(debit);
-    t.fieldByName("alacak_tutari").setValue(credit);
-    t.post();
+    TestHome::insertRow(DataContext::instance().kasaConnection, QStringLiteral("carihareket"),
+                        {{"cari_hesap_adi", account}, {"doviz_cinsi", currency}, {"borc_tutari", debit}, {"alacak_tutari", credit}});
 }
 
 

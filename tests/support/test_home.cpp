@@ -57,6 +57,18 @@ void TestHome::addAccountCard(const QString &code, const QString &name, double y
     cards.post();
 }
 
+qint64 TestHome::insertRow(Connection &c, const QString &table, const QVariantMap &fields)
+{
+    Table t(&c, table);
+    t.open();
+    t.append();
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it) t.field(it.key()) = it.value();
+    t.post();
+    for (int i = 0; i < t.fieldCount(); ++i)
+        if (t.fieldInfo(i).type == FieldType::AutoNumber) return t.value(i).toLongLong();
+    return 0;
+}
+
 qint64 TestHome::countRows(Connection &c, const QString &table)
 {
     Query q(&c);

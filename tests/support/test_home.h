@@ -2,6 +2,7 @@
 // A fresh temporary program home for one test case: folders, templates and start-up
 // databases made as on a first start, message boxes and file dialogs in test mode.
 #include <QString>
+#include <QVariantMap>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -19,6 +20,9 @@ public:
     static void addCompanyRecord();
     // An account card of the open company: 365 days a year, the yearly rate given.
     static void addAccountCard(const QString &code, const QString &name, double yearlyRate = 0);
+    // Appends one row with the given fields through a table dataset; returns its
+    // AutoNumber key (0 when the table has none).
+    static qint64 insertRow(class Connection &c, const QString &table, const QVariantMap &fields);
     // The rows of a table in the file behind a connection.
     static qint64 countRows(class Connection &c, const QString &table);
 
