@@ -11,6 +11,7 @@
 #include "reports/layouts_dashboard.h"
 #include "reports/preview_window.h"
 #include "widgets/dataset_grid.h"
+#include "widgets/form_kit.h"
 #include "widgets/dataset_grid_model.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
@@ -39,34 +40,11 @@
 
 namespace {
 
-const QString kAmount = QStringLiteral("#,###.00");
-const QString kRate = QStringLiteral("#,###.00000");
-const QString kDate = QStringLiteral("dd.mm.yyyy");
-
-QLineEdit *totalField(QWidget *parent, const QString &name, int width = 112)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setReadOnly(true);
-    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Shrinks a little so that the window still fits 1366 pixels.
-    e->setMinimumWidth(width * 3 / 4);
-    e->setMaximumWidth(width);
-    e->setFocusPolicy(Qt::ClickFocus);
-    return e;
-}
-
-QLabel *caption(const QString &text, QWidget *parent, bool bold = false)
-{
-    auto *l = new QLabel(text, parent);
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        f.setPointSizeF(f.pointSizeF() + 1);
-        l->setFont(f);
-    }
-    return l;
-}
+const QString kAmount = FormKit::kListAmount;
+const QString kRate = FormKit::kListRate;
+const QString kDate = FormKit::kDate;
+using FormKit::caption;
+using FormKit::totalField;
 
 void setBackground(QWidget *w, const QColor &c)
 {
