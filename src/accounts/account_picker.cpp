@@ -33,12 +33,17 @@ PickedAccount PickedAccount::fromCurrent(Dataset &ds)
     p.kodu = ds.field(QStringLiteral("firma_kodu")).asString();
     p.adi = ds.field(QStringLiteral("firma_adi")).asString();
     p.musteriSatici = ds.field(QStringLiteral("musteri_satici")).asString();
-    p.yildakiGun = int(ds.field(QStringLiteral("yildaki_gun")).asInteger());
-    p.yillikFaiz = ds.field(QStringLiteral("yillik_faiz")).asFloat();
-    p.aylikFaiz = ds.field(QStringLiteral("aylik_faiz")).asFloat();
-    p.masraf = ds.field(QStringLiteral("masraf")).asFloat();
-    p.bsmv = ds.field(QStringLiteral("BSMV")).asFloat();
-    p.tahsilatSureEkle = int(ds.field(QStringLiteral("tahsilatsure_ekle")).asInteger());
+    const auto text = [&ds](const char *field) {
+        const QVariant v = ds.value(QString::fromLatin1(field));
+        if (v.isNull() || !v.isValid()) return QString();
+        return QString::number(v.toDouble(), 'g', 15).replace(u'.', u',');
+    };
+    p.yildakiGun = text("yildaki_gun");
+    p.yillikFaiz = text("yillik_faiz");
+    p.aylikFaiz = text("aylik_faiz");
+    p.masraf = text("masraf");
+    p.bsmv = text("BSMV");
+    p.tahsilatSureEkle = text("tahsilatsure_ekle");
     p.haftaSonuEkle = isFlagSet(ds, "hafta_sonu_ekle");
     p.vadeFarkiDus = isFlagSet(ds, "vade_farki_dus");
     p.masrafDus = isFlagSet(ds, "masraf_dus");

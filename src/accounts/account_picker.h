@@ -13,12 +13,14 @@ struct PickedAccount {
     QString kodu;
     QString adi;
     QString musteriSatici;  // "Müşteri", "Satıcı" or "Banka"
-    int yildakiGun = 0;
-    double yillikFaiz = 0;
-    double aylikFaiz = 0;
-    double masraf = 0;
-    double bsmv = 0;
-    int tahsilatSureEkle = 0;
+    // The card's numbers as the slips show them ("25,4808"); an empty field is handed
+    // on as an empty text, never as "0" (an empty "Yıldaki Gün" means 365).
+    QString yildakiGun;
+    QString yillikFaiz;
+    QString aylikFaiz;
+    QString masraf;
+    QString bsmv;
+    QString tahsilatSureEkle;
     bool haftaSonuEkle = false;
     bool vadeFarkiDus = false;
     bool masrafDus = false;

@@ -155,10 +155,10 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
         const Kind kind = Kind(s.kind);
         switch (kind) {
         case Kind::Phone: KeyFilters::setTelephoneMask(edit); break;
-        case Kind::Whole: KeyFilters::installDigitsOnly(edit); edit->setMaxLength(s.maxLength); break;
+        case Kind::Whole: KeyFilters::installDigitsOnly(edit); FormKit::limitTyping(edit, s.maxLength); break;
         case Kind::Rate:
-        case Kind::Amount: KeyFilters::installDecimalKeys(edit); edit->setMaxLength(s.maxLength); break;
-        case Kind::Text: edit->setMaxLength(s.maxLength); break;
+        case Kind::Amount: KeyFilters::installDecimalKeys(edit); FormKit::limitTyping(edit, s.maxLength); break;
+        case Kind::Text: FormKit::limitTyping(edit, s.maxLength); break;
         }
         if (kind != Kind::Text && kind != Kind::Phone) edit->setAlignment(Qt::AlignRight);
         const int col = s.group * 2;

@@ -4,6 +4,7 @@
 #include "data/connection.h"
 #include "data/engine_error.h"
 #include "data/table.h"
+#include "widgets/form_kit.h"
 #include "widgets/message_box.h"
 
 #include <QEvent>
@@ -73,7 +74,7 @@ TfirmaF::TfirmaF(QWidget *parent) : QWidget(parent, Qt::Window)
     for (const EditSpec &s : kEdits) {
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(s.name));
-        edit->setMaxLength(s.maxLength);
+        FormKit::limitTyping(edit, s.maxLength);
         auto *label = new QLabel(QString::fromUtf8(s.label), this);
         label->setBuddy(edit);
         grid->addWidget(label, row, 0);

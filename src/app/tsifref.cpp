@@ -4,6 +4,7 @@
 #include "data/connection.h"
 #include "data/engine_error.h"
 #include "data/table.h"
+#include "widgets/form_kit.h"
 #include "widgets/message_box.h"
 
 #include <QFormLayout>
@@ -22,7 +23,7 @@ TsifreF::TsifreF(QWidget *parent) : QWidget(parent, Qt::Window)
     m_master = new QLineEdit(this);
     m_master->setObjectName(QStringLiteral("Master"));
     for (QLineEdit *e : {m_sifre, m_master}) {
-        e->setMaxLength(16);  // the field size
+        FormKit::limitTyping(e, 16);  // the field size
         e->setMinimumWidth(200);
     }
 

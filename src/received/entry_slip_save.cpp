@@ -41,6 +41,21 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
             return result;
         }
     }
+    // A row that holds a cheque must hold a whole one: a cleared amount or due date
+    // of a stored cheque, or an amount without a valid due date, would otherwise be
+    // left out of the totals while the cheque stayed stored (or never was).
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList &r = rows[i];
+        const bool holdsSomething = !r.value(ColVade).isEmpty() || !r.value(ColTutar).trimmed().isEmpty()
+                                    || !r.value(ColKey).trimmed().isEmpty();
+        if (!holdsSomething) continue;
+        if (!cellDate(r.value(ColVade)).isValid() || sayiOku(r.value(ColTutar)) <= 0) {
+            result.message = QStringLiteral("%1. satırda çekin vadesi ya da tutarı eksik veya hatalı.\n\r"
+                                            "Satırı düzeltin ya da \"Satır Sil\" ile silin; bordro kaydedilmedi.")
+                                 .arg(i + 1);
+            return result;
+        }
+    }
     const Totals totals = calculateTotals(rows, params);
 
     // The account must exist under this code with this name.
@@ -60,7 +75,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
         result.message = QStringLiteral("Kayıt edebilmek için firma ismi girmelisiniz");
         return result;
     }
-    const qint64 yearDays = strictInteger(params.yildakiGun);
+    const qint64 yearDays = params.yildakiGun.trimmed().isEmpty() ? 365 : strictInteger(params.yildakiGun);
     const qint64 collectionDays = addedDays(params.gunEkle);
 
     // The movement lands in the cash database of the slip's year; switch before
@@ -139,10 +154,17 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
             for (QStringList &r : rows) {
                 while (r.size() < ColumnCount) r << QString();
                 const double amount = sayiOku(r[ColTutar]);
-                if (r[ColVade].size() < 6 || amount <= 0) continue;
+                if (r[ColVade].isEmpty() && r[ColTutar].trimmed().isEmpty()) continue;  // checked above
                 const QString key = r[ColKey].trimmed();
                 if (!key.isEmpty() && c.locate(QStringLiteral("cek_ind"), key.toLongLong())) {
                     c.edit();
+                    // A slip that is no longer a bank slip takes back the bank marks it
+                    // set itself; a cheque since handed out on an exit slip keeps them.
+                    if (h.accountType != 2 && c.field(QStringLiteral("cek_banka_id")).asInteger() == 2
+                        && c.field(QStringLiteral("cek_ciro_id")).isNull()) {
+                        c.field(QStringLiteral("cek_banka_tarihi")) = QVariant();
+                        c.field(QStringLiteral("cek_banka_adi")) = QVariant();
+                    }
                 } else {
                     // A key whose cheque is gone is stored as a new cheque; the user is told once.
                     if (!key.isEmpty()) ++result.missingKeysStoredAsNew;

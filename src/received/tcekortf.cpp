@@ -52,7 +52,8 @@ namespace {
 QVector<SlipColumn> slipColumns()
 {
     using E = SlipColumn::Editor;
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter, centre = Qt::AlignCenter;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter, centre = Qt::AlignCenter,
+                        left = Qt::AlignLeft | Qt::AlignVCenter;
     return {
         {"", 30, true},
         {"Çekin Vadesi", 90, false, E::DueDate, centre},
@@ -61,16 +62,16 @@ QVector<SlipColumn> slipColumns()
         {"Vade Farkı", 100, true, E::Text, right},
         {"Masraf", 70, false, E::Decimal, right},
         {"Net Tutar", 110, true, E::Text, right},
-        {"Çeki Düzenleyen", 150},
+        {"Çeki Düzenleyen", 150, false, E::Text, left, false, 50},
         {"Adat", -1, true, E::Text, right},
-        {"Bankası", 110},
-        {"Şubesi", 100},
-        {"Hesap No", 100},
-        {"Çek No", 100},
+        {"Bankası", 110, false, E::Text, left, false, 30},
+        {"Şubesi", 100, false, E::Text, left, false, 30},
+        {"Hesap No", 100, false, E::Text, left, false, 30},
+        {"Çek No", 100, false, E::Text, left, false, 30},
         {"Verildiği Kişi", -1, true},
         {"Ciro Tarihi", -1, true, E::Text, centre},
         {"Tahsilat Tarihi", -1, true, E::Text, centre},
-        {"Açıklama", 200},
+        {"Açıklama", 200, false, E::Text, left, false, 50},
         {"Index", -1, true},
         {"Index2", -1, true},
     };
@@ -141,9 +142,9 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     DateTimePicker15 = new QDateEdit(QDate::currentDate().addDays(-1), this);
     DateTimePicker15->setObjectName(QStringLiteral("DateTimePicker15"));
     KeyFilters::setupDateEdit(DateTimePicker15);
-    KoduEdit = lineEdit(this, "KoduEdit", QString(), 30);
+    KoduEdit = lineEdit(this, "KoduEdit", QString(), 20);  // the code's field size
     JvXPButton2 = button(this, "JvXPButton2", QStringLiteral("Bul"));
-    JustaEdit23 = lineEdit(this, "JustaEdit23", QString(), 30);
+    JustaEdit23 = lineEdit(this, "JustaEdit23");  // filled from the card, never cut
     JustaEdit23->setReadOnly(true);
     dovizBox = new QComboBox(this);
     dovizBox->setObjectName(QStringLiteral("dovizBox"));
@@ -652,14 +653,13 @@ void TcekortF::fillFromCard(const PickedAccount &card)
     accountType[card.hesapTuru()]->setChecked(true);
     KoduEdit->setText(card.kodu);
     JustaEdit23->setText(card.adi);
-    Edit61->setText(QString::number(card.yildakiGun));
-    const auto plain = [](double v) { return QString::number(v, 'g', 15).replace(u'.', u','); };
+    Edit61->setText(card.yildakiGun);
     m_lead = RateLead::None;
-    Edit62->setText(plain(card.yillikFaiz));
-    Edit63->setText(plain(card.aylikFaiz));
-    Edit64->setText(plain(card.masraf));
-    Edit371->setText(QString::number(card.tahsilatSureEkle));
-    JustaEdit57->setText(plain(card.bsmv));
+    Edit62->setText(card.yillikFaiz);
+    Edit63->setText(card.aylikFaiz);
+    Edit64->setText(card.masraf);
+    Edit371->setText(card.tahsilatSureEkle);
+    JustaEdit57->setText(card.bsmv);
     CheckBox1->setChecked(card.haftaSonuEkle);
     vadefarkiCheck->setChecked(card.vadeFarkiDus);
     masrafCheck->setChecked(card.masrafDus);

@@ -3,8 +3,32 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 namespace FormKit {
+namespace {
+
+// Refuses an edit that would make the text longer than the limit, unless it
+// shortens a text that is longer already.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(QLineEdit *edit, int length) : QValidator(edit), m_edit(edit), m_length(length) {}
+    State validate(QString &input, int &) const override
+    {
+        return input.size() <= m_length || input.size() < m_edit->text().size() ? Acceptable : Invalid;
+    }
+
+private:
+    QLineEdit *m_edit;
+    int m_length;
+};
+
+} // namespace
+
+void limitTyping(QLineEdit *edit, int length)
+{
+    if (length > 0) edit->setValidator(new TypingLimit(edit, length));
+}
 
 QLabel *heading(QWidget *parent, const char *name, const QString &text, int larger)
 {
@@ -42,7 +66,7 @@ QLineEdit *lineEdit(QWidget *parent, const char *name, const QString &text, int 
 {
     auto *e = new QLineEdit(text, parent);
     e->setObjectName(QString::fromLatin1(name));
-    if (maxLength > 0) e->setMaxLength(maxLength);
+    limitTyping(e, maxLength);
     return e;
 }
 

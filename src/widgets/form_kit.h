@@ -23,8 +23,12 @@ QLabel *heading(QWidget *parent, const char *name, const QString &text, int larg
 QLabel *caption(const QString &text, QWidget *parent, bool bold = false);
 // A push button that never takes Enter as the window's default.
 QPushButton *button(QWidget *parent, const char *name, const QString &text);
-// An edit, with the longest text the user may type.
+// An edit, with the longest text the user may type (see limitTyping).
 QLineEdit *lineEdit(QWidget *parent, const char *name, const QString &text = QString(), int maxLength = 0);
+// Limits what the user types or pastes to length characters. Unlike Qt's maxLength,
+// a longer text the program sets (a name from an account card) is kept whole, and
+// the user can still shorten it.
+void limitTyping(QLineEdit *edit, int length);
 // A read-only result on a slip: right-aligned, out of the Tab and Enter path.
 QLineEdit *resultEdit(QWidget *parent, const char *name, int minimumWidth = 110);
 // A read-only total on a list or the dashboard; shrinks a little to fit narrow screens.

@@ -2,6 +2,7 @@
 
 #include "data/display_format.h"
 #include "data/number_reading.h"
+#include "widgets/form_kit.h"
 #include "widgets/key_filters.h"
 
 #include <QAction>
@@ -45,7 +46,7 @@ public:
             // which completes it or says what is wrong.
             case SlipColumn::Editor::DueDate: edit->setInputMask(QStringLiteral("00.00.0000;_")); break;
             case SlipColumn::Editor::Decimal: KeyFilters::installDecimalKeys(edit); break;
-            case SlipColumn::Editor::Text: break;
+            case SlipColumn::Editor::Text: FormKit::limitTyping(edit, m_columns.at(index.column()).maxLength); break;
             }
             // The slip moves through the columns itself on Enter, Up and Down.
             edit->setProperty("enterKeepsKey", true);

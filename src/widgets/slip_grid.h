@@ -21,6 +21,7 @@ struct SlipColumn {
     Editor editor = Editor::Text;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool blue = false;  // amounts typed in are shown in blue
+    int maxLength = 0;  // the longest text typed into a cell: its field's size
 };
 
 class SlipGrid : public QTableWidget {

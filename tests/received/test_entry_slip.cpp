@@ -65,6 +65,9 @@ private Q_SLOTS:
     void commandsFromTheOpenCellEditor();
     void pickerFillsTheSlip();
     void enterRunsThroughTheHeader();
+    void cardValuesReachTheSlipWhole();
+    void typingIsLimitedToTheFieldSize();
+    void missingCashTemplateToldOnce();
 };
 
 void TestEntrySlip::controlsAndDefaults()
@@ -534,6 +537,85 @@ void TestEntrySlip::enterRunsThroughTheHeader()
         QCOMPARE(now, next);
     }
     QVERIFY(!f.vadefarkiCheck->isChecked() && !f.CheckBox1->isChecked());  // Enter moves on, it does not tick
+    f.girisDegisti = false;
+}
+
+// A long name, a rate with four decimals and empty numbers on the card reach the
+// slip as they are: the name is not cut (the save compares it with the card), an
+// empty "Yıldaki Gün" is not "0".
+void TestEntrySlip::cardValuesReachTheSlipWhole()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    const QString longName = "Öztürk Gıda Sanayi ve Ticaret Ltd. Şti.";
+    TestHome::insertRow(DataContext::instance().ADOConnection1, "firma",
+                        {{"firma_kodu", "L1"}, {"firma_adi", longName}, {"yillik_faiz", 25.4808}});
+    TcekortF f;
+    f.DateTimePicker15->setDate(QDate(2021, 3, 1));
+    f.KoduEdit->setText("L1");
+    f.cariBul();
+    QCOMPARE(f.JustaEdit23->text(), longName);
+    QCOMPARE(f.Edit62->text(), QString("25,4808"));
+    QCOMPARE(f.Edit61->text(), QString());
+    QCOMPARE(f.Edit371->text(), QString());
+    setCell(f.StringGrid1, 0, ColVade, "31.03.2021");
+    setCell(f.StringGrid1, 0, ColTutar, "10000");
+    setCell(f.StringGrid1, 1, ColVade, "");
+    f.StringGrid1->setCurrentCell(0, ColVade);
+    QVERIFY(f.StringGrid1Exit());
+    QVERIFY(MessageBox::shown().isEmpty());  // no "Yıldaki gün sıfır olamaz."
+    QCOMPARE(f.Edit61->text(), QString("365"));
+    QVERIFY(f.sakla());
+    QVERIFY(MessageBox::shown().isEmpty());
+    Query q(&DataContext::instance().ADOConnection1);
+    q.sql() << "SELECT alindigi_firma, yillik_faiz FROM cekbordro";
+    q.open();
+    QCOMPARE(q.field("alindigi_firma").asString(), longName);
+    QCOMPARE(q.field("yillik_faiz").asFloat(), 25.4808);
+    f.girisDegisti = false;
+}
+
+// What the user types stops at the field's size; nothing is cut later.
+void TestEntrySlip::typingIsLimitedToTheFieldSize()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TcekortF f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    type(f.KoduEdit, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    QCOMPARE(f.KoduEdit->text(), QString("ABCDEFGHIJKLMNOPQRST"));
+    // In the grid: "Bankası" holds 30, "Açıklama" 50.
+    const struct { int column; int size; } cells[] = {{ColBanka, 30}, {ColAciklama, 50}, {ColCekNo, 30}};
+    for (const auto &c : cells) {
+        f.StringGrid1->setCurrentCell(0, c.column);
+        f.StringGrid1->editItem(f.StringGrid1->item(0, c.column));
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        type(editor, QString(60, u'x'));
+        QCOMPARE(editor->text().size(), c.size);
+    }
+    f.KoduEdit->clear();
+    f.girisDegisti = false;
+    f.hide();
+}
+
+// A slip dated in a year whose cash file cannot be made: one message, nothing written.
+void TestEntrySlip::missingCashTemplateToldOnce()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("M1", "Müşteri Bir", 36.0);
+    QVERIFY(QFile::remove(home.path("Kasa.mdb")));
+    TcekortF f;
+    fillWorkedExample(f);
+    f.DateTimePicker15->setDate(QDate(2030, 3, 1));
+    MessageBox::clearShown();
+    QVERIFY(!f.sakla());
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().text, QString("Kasa oluşturulması için gerekli dosya bulunamadı!"));
+    QCOMPARE(TestHome::countRows(DataContext::instance().ADOConnection1, "cekgiris"), 0);
+    QCOMPARE(DataContext::instance().calismaYili, 2021);
     f.girisDegisti = false;
 }
 

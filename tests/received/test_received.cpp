@@ -36,6 +36,14 @@ Params workedExample()
 Connection &company() { return DataContext::instance().ADOConnection1; }
 Connection &cash() { return DataContext::instance().kasaConnection; }
 
+QString runText(const QString &sql)
+{
+    Query q(&company());
+    q.sql() << sql;
+    q.open();
+    return q.isEmpty() ? QString() : q.value(0).toString();
+}
+
 // The slip of the worked example, ready to save for the account M1.
 struct SlipFixture {
     Header header;
@@ -74,6 +82,9 @@ private Q_SLOTS:
     void saveForeignCurrencyFromBank();
     void saveRollsBackOnFailure();
     void savedAmountsAreShownAmounts();
+    void incompleteRowsStopTheSave_data();
+    void incompleteRowsStopTheSave();
+    void bankMarksFollowTheSlipType();
     void roundingToKurus_data();
     void roundingToKurus();
 };
@@ -470,6 +481,64 @@ void TestReceived::savedAmountsAreShownAmounts()
     move.open();
     QCOMPARE(move.field("BSMV").asFloat(), 25.89);
     QCOMPARE(move.field("alacak_tutari").asFloat(), 14456.30);
+}
+
+void TestReceived::incompleteRowsStopTheSave_data()
+{
+    QTest::addColumn<bool>("savedFirst");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("due");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<int>("namedRow");
+    QTest::newRow("amount without a due date") << false << 2 << "" << "200" << 3;
+    QTest::newRow("zero date") << false << 1 << "00.00.0000" << "5000" << 2;
+    QTest::newRow("negative amount") << false << 1 << "15.04.2021" << "-5000" << 2;
+    QTest::newRow("saved cheque, amount cleared") << true << 1 << "15.04.2021" << "" << 2;
+    QTest::newRow("saved cheque, due date cleared") << true << 0 << "" << "10000" << 1;
+}
+
+// A row that holds part of a cheque stops the save before anything is written and
+// names the row; the stored cheques keep their values.
+void TestReceived::incompleteRowsStopTheSave()
+{
+    QFETCH(bool, savedFirst);
+    QFETCH(int, row);
+    QFETCH(QString, due);
+    QFETCH(QString, amount);
+    QFETCH(int, namedRow);
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("M1", "Müşteri Bir");
+    SlipFixture f;
+    if (savedFirst) QVERIFY(f.save().saved);
+    const QString before = runText("SELECT group_concat(cek_tutari || '@' || cek_tarihi) FROM cekgiris");
+    f.rows[row][ColVade] = due;
+    f.rows[row][ColTutar] = amount;
+    if (row == 2) f.rows[row][ColNo] = "3";
+    const SaveResult r = f.save();
+    QVERIFY(!r.saved);
+    QVERIFY2(r.message.startsWith(QString::number(namedRow) + ". satırda") || r.message.contains("tarih"),
+             qPrintable(r.message));
+    QCOMPARE(runText("SELECT group_concat(cek_tutari || '@' || cek_tarihi) FROM cekgiris"), before);
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), savedFirst ? 1 : 0);
+}
+
+// A bank slip marks its cheques as at that bank; saved again as a customer's slip
+// it takes the marks back, except from a cheque handed out since.
+void TestReceived::bankMarksFollowTheSlipType()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("M1", "Müşteri Bir");
+    SlipFixture f;
+    f.header.accountType = 2;
+    QVERIFY(f.save().saved);
+    QCOMPARE(runText("SELECT COUNT(*) FROM cekgiris WHERE cek_banka_tarihi IS NOT NULL"), QString("2"));
+    company().exec(QStringLiteral("UPDATE cekgiris SET cek_ciro_id=7 WHERE cek_ind=%1").arg(f.rows[1][ColKey]));
+    f.header.accountType = 0;
+    QVERIFY(f.save().saved);
+    QCOMPARE(runText("SELECT group_concat(cek_ind || ':' || coalesce(cek_banka_adi, '-')) FROM cekgiris"),
+             QString("%1:-,%2:Müşteri Bir").arg(f.rows[0][ColKey], f.rows[1][ColKey]));
 }
 
 void TestReceived::roundingToKurus_data()
