@@ -3,14 +3,18 @@
 #include "data/engine_error.h"
 #include "widgets/message_box.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // No application display name: X11 window managers would get it appended to every
+    // window title (" — Brenvo Çek Senet Takip"), and the titles are the program's own.
     setApplicationName(QStringLiteral("Brenvo Çek Senet Takip"));
-    setApplicationDisplayName(QStringLiteral("Brenvo Çek Senet Takip"));
+    setDesktopFileName(QStringLiteral("tr.com.brenvo.ceksenet"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("tr.com.brenvo.ceksenet")));
     setApplicationVersion(QStringLiteral("4.0"));
     // Qt's own texts (the edit fields' menus "Tümünü Seç", "Kopyala", "Kes",
     // "Yapıştır", dialog buttons) in Turkish, like the rest of the program.

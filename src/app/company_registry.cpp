@@ -180,12 +180,8 @@ Outcome firmasil(Table &firma)
         if (ctx.ADOConnection1.isOpen()
             && QFileInfo(ctx.ADOConnection1.filePath()).absoluteFilePath() == QFileInfo(file).absoluteFilePath()) {
             // Neither connection may stay on a company that is going.
-            ctx.ADOConnection1.close();
-            if (ctx.aktifSirketKodu == code) {
-                ctx.kasaConnection.close();
-                ctx.aktifSirketKodu.clear();
-                ctx.aktifSirketUnvani.clear();
-            }
+            if (ctx.aktifSirketKodu == code) ctx.closeCompany();
+            else ctx.ADOConnection1.close();
         }
         if (!QFile::remove(file)) return Outcome::failed(QStringLiteral("Firma Silinemiyor!!!"), Outcome::Icon::Critical);
     }

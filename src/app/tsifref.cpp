@@ -47,26 +47,20 @@ TsifreF::TsifreF(QWidget *parent) : QWidget(parent, Qt::Window)
     root->addWidget(save, 0, Qt::AlignRight);
 
     connect(save, &QPushButton::clicked, this, &TsifreF::sakla);
-    connect(m_sifre, &QLineEdit::textEdited, this, [this](const QString &t) {
-        edited(CompanyRegistry::sifreTable(), QStringLiteral("sifre"), t, m_sifreDirty);
-    });
-    connect(m_master, &QLineEdit::textEdited, this, [this](const QString &t) {
-        edited(CompanyRegistry::masterTable(), QStringLiteral("mids"), t, m_masterDirty);
-    });
+    // What is typed stays in the edits until SAKLA: the login reads the same tables,
+    // and must never see (or store by the way) a password that was not saved.
+    connect(m_sifre, &QLineEdit::textEdited, this, [this] { m_sifreDirty = true; });
+    connect(m_master, &QLineEdit::textEdited, this, [this] { m_masterDirty = true; });
 }
 
-void TsifreF::edited(Table &t, const QString &field, const QString &text, bool &dirty)
+void TsifreF::store(Table &t, const QString &field, const QString &text)
 {
-    try {
-        if (t.state() == Dataset::State::Browse) {
-            if (t.isEmpty()) t.append();
-            else t.edit();
-        }
-        t.field(field) = text;
-        dirty = true;
-    } catch (const EngineError &e) {
-        MessageBox::error(e.message());
-    }
+    if (t.state() != Dataset::State::Browse) t.cancel();
+    t.first();
+    if (t.isEmpty()) t.append();
+    else t.edit();
+    t.field(field) = text;
+    t.post();
 }
 
 void TsifreF::load()
@@ -86,11 +80,9 @@ void TsifreF::load()
 void TsifreF::sakla()
 {
     try {
-        Table &s = CompanyRegistry::sifreTable();
-        if (s.state() != Dataset::State::Browse && m_sifreDirty) s.post();
+        if (m_sifreDirty) store(CompanyRegistry::sifreTable(), QStringLiteral("sifre"), m_sifre->text());
         m_sifreDirty = false;
-        Table &m = CompanyRegistry::masterTable();
-        if (m.state() != Dataset::State::Browse && m_masterDirty) m.post();
+        if (m_masterDirty) store(CompanyRegistry::masterTable(), QStringLiteral("mids"), m_master->text());
         m_masterDirty = false;
     } catch (const EngineError &e) {
         MessageBox::error(e.message());

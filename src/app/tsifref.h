@@ -19,7 +19,7 @@ protected:
     void hideEvent(QHideEvent *e) override;
 
 private:
-    void edited(Table &t, const QString &field, const QString &text, bool &dirty);
+    void store(Table &t, const QString &field, const QString &text);
     void load();
 
     QLineEdit *m_sifre = nullptr;

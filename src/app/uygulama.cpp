@@ -58,8 +58,8 @@ Uygulama::Uygulama()
              m_ceklerF->CekleriHazirla();
              showFormMaximized(m_ceklerF.get());
          }},
-        {"Yeni Şirket Aç/Değiştir", [this] { showNewCompany(QString()); }},
-        {"Şirket Bilgilerini Değiştir", [this] { showNewCompany(QString()); }},
+        {"Yeni Şirket Aç/Değiştir", [this] { showOpenCompanyRecord(); }},
+        {"Şirket Bilgilerini Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
         {"Genel Yardım", [this] { showHelp(QStringLiteral("yana")); }},
     };
@@ -71,6 +71,16 @@ Uygulama::Uygulama()
     }
     connect(m_frmMain.get(), &TfrmMain::helpRequested, this, &Uygulama::showHelp);
 
+    // Deleting the open company ends the work in it: back to the login.
+    connect(&DataContext::instance(), &DataContext::companyClosed, this, [this] {
+        resetSlips();
+        m_shownCode.clear();
+        for (QWidget *w : {static_cast<QWidget *>(m_frmMain.get()), static_cast<QWidget *>(m_cekortF.get()),
+                           static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get())})
+            w->hide();
+        m_girisF->show();
+        m_girisF->raise();
+    });
     // A slip typed or loaded for one company must never be saved into another.
     connect(&DataContext::instance(), &DataContext::companyOpened, this, [this](const QString &code) {
         if (!m_shownCode.isEmpty() && code.compare(m_shownCode, Qt::CaseInsensitive) != 0) resetSlips();
@@ -118,6 +128,19 @@ void Uygulama::showNewCompany(const QString &code)
     m_firmaF->yeniSirket(code);
     m_firmaF->show();
     m_firmaF->raise();
+}
+
+void Uygulama::showOpenCompanyRecord()
+{
+    // The open company's record, for correction; without one, a new company.
+    Table &t = CompanyRegistry::firmaTable();
+    if (t.state() != Dataset::State::Browse) t.cancel();
+    const QString code = DataContext::instance().aktifSirketKodu;
+    if (code.isEmpty() || !t.locate(QStringLiteral("firma_kodu"), code)) {
+        showNewCompany(QString());
+        return;
+    }
+    m_firmaF->duzelt();
 }
 
 void Uygulama::showPasswordWindow()

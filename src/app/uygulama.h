@@ -40,6 +40,8 @@ public:
     void showCompanyList();
     void showNewCompany(const QString &code);
     void showPasswordWindow();
+    // The company form on the open company's record.
+    void showOpenCompanyRecord();
     void showHelp(const QString &key);
     void showMainMenu();
     // Empties the slips without a question and clears their unsaved marks (company change).

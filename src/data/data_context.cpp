@@ -66,6 +66,17 @@ DataContext::OpenResult DataContext::openCompany(const QString &code, int year, 
     return OpenResult::Opened;
 }
 
+void DataContext::closeCompany()
+{
+    // Both connections go back to the start-up files, closed until they are needed.
+    ADOConnection1.setConnectionString(ConnectionString::build(QStringLiteral("AnaData\\CekSenet.mdb"), false));
+    kasaConnection.setConnectionString(ConnectionString::build(QStringLiteral("AnaData\\Kasa.mdb"), false));
+    const bool wasOpen = !aktifSirketKodu.isEmpty();
+    aktifSirketKodu.clear();
+    aktifSirketUnvani.clear();
+    if (wasOpen) Q_EMIT companyClosed();
+}
+
 void DataContext::setCompanyTitle(const QString &title)
 {
     if (aktifSirketKodu.isEmpty() || title == aktifSirketUnvani) return;

@@ -38,6 +38,9 @@ public:
     // created or changed when the company database is missing or the cash file
     // cannot be made. Engine errors propagate with nothing changed.
     OpenResult openCompany(const QString &code, int year, const QString &title);
+    // The open company has gone (deleted): both connections close, the login values
+    // clear and companyClosed is announced.
+    void closeCompany();
     // A new title for the open company (the company form saved it).
     void setCompanyTitle(const QString &title);
 
@@ -55,6 +58,8 @@ public:
 Q_SIGNALS:
     // A login or the company form opened a company (both connections point at it).
     void companyOpened(const QString &code, const QString &title, int year);
+    // The open company was closed (deleted); the windows go back to the login.
+    void companyClosed();
     // An operation dated in another year switched the cash connection to this
     // working year (kasadegistir); captions and the dashboard follow it.
     void cashYearChanged(int year);

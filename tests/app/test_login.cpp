@@ -5,6 +5,7 @@
 #include "app/tgirisrf.h"
 #include "app/company_registry.h"
 #include "app/tgirisf.h"
+#include "app/tsifref.h"
 #include "app/uygulama.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
@@ -81,6 +82,8 @@ private Q_SLOTS:
     void closeQuestionAndSecondCompany();
     void memoryAcrossStarts();
     void newCompanyThenLogin();
+    void companySavedOrDeletedFromTheMainMenu();
+    void unsavedPasswordIsNeverStored();
 };
 
 void TestLogin::splash()
@@ -414,6 +417,79 @@ void TestLogin::newCompanyThenLogin()
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(f->firmaedit->text(), QString("A1"));
     QCOMPARE(f->Label1->text(), QString("Anadolu Kırtasiye"));
+}
+
+// From the main menu: the company form opens on the open company's record; a new
+// company saved there is opened with both its files, and the windows show it;
+// deleting the open company goes back to the login.
+void TestLogin::companySavedOrDeletedFromTheMainMenu()
+{
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu");
+    TgirisF *f = app.girisF();
+    login(f, "A1", "2024");
+    QVERIFY(app.frmMain()->isVisible());
+    app.frmMain()->menuItem("Şirket Bilgilerini Değiştir")->trigger();
+    TfirmaF *form = app.firmaF();
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->findChild<QLineEdit *>("koduEdit")->text(), QString("A1"));
+    QCOMPARE(form->findChild<QLineEdit *>("adiEdit")->text(), QString("Anadolu"));
+    QVERIFY(form->findChild<QLineEdit *>("koduEdit")->isReadOnly());
+
+    form->findChild<QPushButton *>("yeniB")->click();
+    type(form->findChild<QLineEdit *>("koduEdit"), "B2");
+    type(form->findChild<QLineEdit *>("adiEdit"), "Boğaziçi");
+    MessageBox::queueAnswer(MessageBox::Yes);
+    form->findChild<QPushButton *>("kaydetBut")->click();
+    DataContext &ctx = DataContext::instance();
+    QCOMPARE(ctx.aktifSirketKodu, QString("B2"));
+    QCOMPARE(ctx.calismaYili, 2024);
+    QVERIFY(ctx.ADOConnection1.filePath().endsWith("Data/B2.mdb"));
+    QVERIFY(ctx.kasaConnection.filePath().endsWith("Data/B22024K.mdb"));  // never the other company's cash file
+    QCOMPARE(app.frmMain()->StatusBar1->panelText(3), QString("B2 - Boğaziçi - 2024"));
+    QCOMPARE(app.cekortF()->StatusBar1->panelText(3), QString("B2 - Boğaziçi - 2024"));
+    QCOMPARE(app.frmMain()->JvNavPanelHeader1->text(), QString("Boğaziçi Ana Menü"));
+
+    // Deleting the open company: its files close and the login comes back.
+    for (int a : {MessageBox::Yes, MessageBox::No, MessageBox::Yes}) MessageBox::queueAnswer(a);
+    form->findChild<QPushButton *>("KSilBut")->click();
+    QVERIFY(!QFileInfo::exists(home.path("Data/B2.mdb")));
+    QVERIFY(ctx.aktifSirketKodu.isEmpty());
+    QVERIFY(!ctx.ADOConnection1.isOpen() && !ctx.kasaConnection.isOpen());
+    QVERIFY(!app.frmMain()->isVisible());
+    QVERIFY(f->isVisible());
+    form->hide();
+    MessageBox::clearShown();
+    login(f, "A1", "2024");
+    QVERIFY2(app.frmMain()->isVisible(), qPrintable(shownTexts().join(" | ")));
+    QCOMPARE(ctx.aktifSirketKodu, QString("A1"));
+}
+
+// Typing into the password window stores nothing until SAKLA.
+void TestLogin::unsavedPasswordIsNeverStored()
+{
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu");
+    setPassword("gizli");
+    app.sifreF()->show();
+    auto *sifre = app.sifreF()->findChild<QLineEdit *>("Sifre");
+    QCOMPARE(sifre->text(), QString("gizli"));
+    sifre->clear();
+    type(sifre, "yeni");
+    login(app.girisF(), "A1", "2024", "gizli");
+    QVERIFY(app.frmMain()->isVisible());
+    QVERIFY(MessageBox::shown().isEmpty());
+    Query q(&DataContext::instance().ADOConnection2);
+    q.sql() << "SELECT sifre FROM sifre";
+    q.open();
+    QCOMPARE(q.field("sifre").asString(), QString("gizli"));
+    // SAKLA stores it.
+    app.sifreF()->findChild<QPushButton *>("JvXPButton7")->click();
+    q.close();
+    q.open();
+    QCOMPARE(q.field("sifre").asString(), QString("yeni"));
 }
 
 QTEST_MAIN(TestLogin)
