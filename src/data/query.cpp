@@ -46,6 +46,13 @@ void Query::open()
     afterOpen();
 }
 
+void Query::reopen(const QStringList &lines)
+{
+    close();
+    m_sql = lines;
+    open();
+}
+
 void Query::refresh()
 {
     if (!isActive()) {

@@ -18,6 +18,9 @@ public:
     QString sqlText() const { return m_sql.join(u'\n'); }
 
     void open() override;    // nothing happens when already open
+    // Closes the query, replaces its lines and opens it again: a list rebuilt with
+    // new conditions in one call.
+    void reopen(const QStringList &lines);
     void refresh() override; // runs the statement again, keeping the row number
 
 protected:

@@ -12,7 +12,7 @@ ReportFont font(double size, bool bold = false)
     return f;
 }
 
-QString field(const QString &name) { return QStringLiteral("[%1.\"%2\"]").arg(kCompanyDataset, name); }
+QString field(const QString &name) { return datasetField(kCompanyDataset, name); }
 
 // One or two stacked memos filling a cell, framed as one box.
 void addCell(ReportBand &band, double x, double width, double height, const QStringList &texts,
@@ -88,4 +88,50 @@ double columnLeft(const QVector<ReportColumn> &columns, int i)
     double x = 0;
     for (int k = 0; k < i && k < columns.size(); ++k) x += columns[k].width;
     return x;
+}
+
+QString datasetField(const QString &dataset, const QString &field)
+{
+    return QStringLiteral("[%1.\"%2\"]").arg(dataset, field);
+}
+
+QVector<ReportColumn> chequeColumns(const QString &ds, const QString &bankField, double bankWidth)
+{
+    const Qt::Alignment centre = Qt::AlignCenter;
+    return {
+        {9, {QStringLiteral("SN")}, {QStringLiteral("[LINE#]")}, centre},
+        {20, {QStringLiteral("ÇEK VADESİ")}, {datasetField(ds, QStringLiteral("cek_tarihi"))}, centre, kDateFormat},
+        {bankWidth, {QStringLiteral("ÇEK BANKASI"), QStringLiteral("ŞUBESİ")},
+         {datasetField(ds, bankField), datasetField(ds, QStringLiteral("cek_subesi"))}},
+        {13, {QStringLiteral("PARA"), QStringLiteral("BİRİMİ")}, {datasetField(ds, QStringLiteral("para_birimi"))}, centre},
+        {25, {QStringLiteral("TUTARI")}, {datasetField(ds, QStringLiteral("cek_tutari"))}, Qt::AlignRight | Qt::AlignVCenter,
+         kAmountFormat},
+    };
+}
+
+ReportColumn accountAndNumberColumn(const QString &ds)
+{
+    return {30, {QStringLiteral("HESAP NO"), QStringLiteral("ÇEK NUMARASI")},
+            {datasetField(ds, QStringLiteral("cek_hesap_no")), datasetField(ds, QStringLiteral("cek_no"))}};
+}
+
+ReportLayout chequeListLayout(const QString &title, const QString &dataset, const QString &totalDataset,
+                              const ReportColumn &lastColumn)
+{
+    QVector<ReportColumn> columns = chequeColumns(dataset, QStringLiteral("cek_bankasi"), 34);
+    columns << accountAndNumberColumn(dataset) << lastColumn;
+    ReportLayout l = listLayout(title);
+    addColumns(l, dataset, columns);
+
+    ReportBand &summary = l.band(BandType::Summary);
+    summary.height = 10;
+    const ReportFont bold = font(8, true);
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    const double amountLeft = columnLeft(columns, kChequeAmountColumn);
+    summary.memos << makeMemo(QStringLiteral("ToplamBaslik"), QRectF(0, 2, amountLeft, 6),
+                              QStringLiteral("Toplam Çek Tutarı : "), right, FrameNone, bold)
+                  << makeMemo(QStringLiteral("ToplamTutar"), QRectF(amountLeft, 2, columns[kChequeAmountColumn].width, 6),
+                              datasetField(totalDataset, QStringLiteral("Cek_Toplami")), right, FrameAll, bold,
+                              kAmountFormat);
+    return l;
 }

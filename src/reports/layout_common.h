@@ -29,3 +29,18 @@ ReportLayout listLayout(const QString &title);
 void addColumns(ReportLayout &layout, const QString &dataset, const QVector<ReportColumn> &columns);
 // The left edge (mm) of column i, for summaries aligned under the columns.
 double columnLeft(const QVector<ReportColumn> &columns, int i);
+
+// "[dataset."field"]".
+QString datasetField(const QString &dataset, const QString &field);
+
+// The columns cheque lists begin with: "SN" (line number), "ÇEK VADESİ", "ÇEK BANKASI" /
+// "ŞUBESİ" (bankField over cek_subesi, bankWidth mm), "PARA" / "BİRİMİ", "TUTARI".
+QVector<ReportColumn> chequeColumns(const QString &dataset, const QString &bankField, double bankWidth);
+inline constexpr int kChequeAmountColumn = 4;  // "TUTARI" among chequeColumns
+// "HESAP NO" / "ÇEK NUMARASI".
+ReportColumn accountAndNumberColumn(const QString &dataset);
+// The printout of a cheque list window: chequeColumns, "HESAP NO" / "ÇEK NUMARASI",
+// the last column, and the summary "Toplam Çek Tutarı : " with Cek_Toplami of the
+// total dataset under the amounts.
+ReportLayout chequeListLayout(const QString &title, const QString &dataset, const QString &totalDataset,
+                              const ReportColumn &lastColumn);

@@ -7,38 +7,14 @@ namespace {
 const Qt::Alignment kCentre = Qt::AlignCenter;
 const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
-QString fieldOf(const QString &dataset, const QString &name)
-{
-    return QStringLiteral("[%1.\"%2\"]").arg(dataset, name);
-}
-
-// The columns the three cheque lists share: line, due date, bank and branch, currency, amount.
-QVector<ReportColumn> chequeColumns(const QString &ds, const QString &bankField, double bankWidth)
-{
-    return {
-        {9, {QStringLiteral("SN")}, {QStringLiteral("[LINE#]")}, kCentre},
-        {20, {QStringLiteral("ÇEK VADESİ")}, {fieldOf(ds, QStringLiteral("cek_tarihi"))}, kCentre, kDateFormat},
-        {bankWidth, {QStringLiteral("ÇEK BANKASI"), QStringLiteral("ŞUBESİ")},
-         {fieldOf(ds, bankField), fieldOf(ds, QStringLiteral("cek_subesi"))}},
-        {13, {QStringLiteral("PARA"), QStringLiteral("BİRİMİ")}, {fieldOf(ds, QStringLiteral("para_birimi"))}, kCentre},
-        {25, {QStringLiteral("TUTARI")}, {fieldOf(ds, QStringLiteral("cek_tutari"))}, kRight, kAmountFormat},
-    };
-}
-
-ReportColumn accountAndNumber(const QString &ds)
-{
-    return {30, {QStringLiteral("HESAP NO"), QStringLiteral("ÇEK NUMARASI")},
-            {fieldOf(ds, QStringLiteral("cek_hesap_no")), fieldOf(ds, QStringLiteral("cek_no"))}};
-}
-
 ReportLayout balanceLayout(const QString &title, const QString &ds, const QString &amountHeading, const QString &rowLabel)
 {
     ReportLayout l = listLayout(title);
     const QVector<ReportColumn> columns{
         {10, {QStringLiteral("SN")}, {QStringLiteral("[LINE#]")}, kCentre},
-        {110, {QStringLiteral("FİRMA ADI")}, {fieldOf(ds, QStringLiteral("cari_hesap_adi"))}},
-        {20, {QStringLiteral("PARA"), QStringLiteral("BİRİMİ")}, {fieldOf(ds, QStringLiteral("doviz_cinsi"))}, kCentre},
-        {50, {amountHeading}, {fieldOf(ds, QStringLiteral("bakiye"))}, kRight, kAmountFormat},
+        {110, {QStringLiteral("FİRMA ADI")}, {datasetField(ds, QStringLiteral("cari_hesap_adi"))}},
+        {20, {QStringLiteral("PARA"), QStringLiteral("BİRİMİ")}, {datasetField(ds, QStringLiteral("doviz_cinsi"))}, kCentre},
+        {50, {amountHeading}, {datasetField(ds, QStringLiteral("bakiye"))}, kRight, kAmountFormat},
     };
     addColumns(l, ds, columns);
 
@@ -72,8 +48,8 @@ ReportLayout eldekiCeklerLayout()
 {
     const QString ds = QStringLiteral("ffQuery2");
     QVector<ReportColumn> columns = chequeColumns(ds, QStringLiteral("cek_bankasi"), 34);
-    columns << accountAndNumber(ds)
-            << ReportColumn{59, {QStringLiteral("ÇEKİ DÜZENLEYEN")}, {fieldOf(ds, QStringLiteral("ceki_duzenleyen"))}};
+    columns << accountAndNumberColumn(ds)
+            << ReportColumn{59, {QStringLiteral("ÇEKİ DÜZENLEYEN")}, {datasetField(ds, QStringLiteral("ceki_duzenleyen"))}};
     ReportLayout l = listLayout(QStringLiteral("ÇEK VE SENET LİSTESİ"));
     addColumns(l, ds, columns);
     return l;
@@ -83,8 +59,8 @@ ReportLayout duzenlenenCeklerLayout()
 {
     const QString ds = QStringLiteral("ffQuery5");
     QVector<ReportColumn> columns = chequeColumns(ds, QStringLiteral("banka_adi"), 34);
-    columns << accountAndNumber(ds)
-            << ReportColumn{59, {QStringLiteral("DÜZENLENDİĞİ FİRMA")}, {fieldOf(ds, QStringLiteral("cirolandigi_firma"))}};
+    columns << accountAndNumberColumn(ds)
+            << ReportColumn{59, {QStringLiteral("DÜZENLENDİĞİ FİRMA")}, {datasetField(ds, QStringLiteral("cirolandigi_firma"))}};
     ReportLayout l = listLayout(QStringLiteral("DÜZENLENEN ÇEKLER"));
     addColumns(l, ds, columns);
     return l;
@@ -94,8 +70,8 @@ ReportLayout bankalardakiCeklerLayout()
 {
     const QString ds = QStringLiteral("ffQuery4");
     QVector<ReportColumn> columns = chequeColumns(ds, QStringLiteral("cek_bankasi"), 32);
-    columns << ReportColumn{45, {QStringLiteral("VERİLDİĞİ BANKA")}, {fieldOf(ds, QStringLiteral("ciro_firma"))}}
-            << ReportColumn{46, {QStringLiteral("ÇEKİ DÜZENLEYEN")}, {fieldOf(ds, QStringLiteral("ceki_duzenleyen"))}};
+    columns << ReportColumn{45, {QStringLiteral("VERİLDİĞİ BANKA")}, {datasetField(ds, QStringLiteral("ciro_firma"))}}
+            << ReportColumn{46, {QStringLiteral("ÇEKİ DÜZENLEYEN")}, {datasetField(ds, QStringLiteral("ceki_duzenleyen"))}};
     ReportLayout l = listLayout(QStringLiteral("BANKALARDAKİ ÇEK VE SENET LİSTESİ"));
     addColumns(l, ds, columns);
     return l;

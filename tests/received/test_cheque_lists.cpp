@@ -92,6 +92,19 @@ QList<int> sorted(QList<int> v)
     return v;
 }
 
+// The three kinds of cheque list: received (bracketed, two names), given (bracketed,
+// three names) and issued (bare conditions, one name).
+Shape shapeOf(const QString &kind)
+{
+    if (kind == u"given")
+        return {QStringLiteral("cekciro"), QStringLiteral("ciro_bordro_ind"), QStringLiteral("Ciro_firma_kodu"),
+                {QStringLiteral("ciro_firma"), QStringLiteral("ceki_duzenleyen"), QStringLiteral("alindigi_firma")}};
+    if (kind == u"issued")
+        return {QStringLiteral("cekkendi"), QStringLiteral("bordro_ind"), QStringLiteral("cirolandigi_firma_kodu"),
+                {QStringLiteral("cirolandigi_firma")}, true};
+    return receivedShape();
+}
+
 } // namespace
 
 class TestChequeLists : public QObject {
@@ -173,6 +186,109 @@ private slots:
         Filters f;
         f.bordroNo = QStringLiteral("99999999999999999999999");
         QVERIFY_THROWS_EXCEPTION(EngineError, filterLines(f));
+    }
+
+    // The assembler over every kind of list: each filter alone, then all in order.
+    void assembledFilterLines_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("bordro");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("currency");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("range");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("received, nothing") << "received" << "" << "" << "" << "" << false << QStringList{};
+        QTest::newRow("issued, Hepsi") << "issued" << "" << "" << "Hepsi" << "" << false << QStringList{};
+        QTest::newRow("received, slip 12a") << "received" << "12a" << "" << "" << "" << false
+                                            << QStringList{"AND (bordro_ind=12)"};
+        QTest::newRow("given, slip 12a") << "given" << "12a" << "" << "" << "" << false
+                                         << QStringList{"AND (ciro_bordro_ind=12)"};
+        QTest::newRow("issued, slip 12a is the number") << "issued" << "12a" << "" << "" << "" << false
+                                                        << QStringList{"AND bordro_ind=12"};
+        QTest::newRow("issued, slip abc") << "issued" << "abc" << "" << "" << "" << false << QStringList{};
+        QTest::newRow("given, a quote in the code") << "given" << "" << "M'1" << "" << "" << false
+                                                    << QStringList{"AND (Ciro_firma_kodu='M''1')"};
+        QTest::newRow("issued, a quote in the code") << "issued" << "" << "M'1" << "" << "" << false
+                                                     << QStringList{"AND cirolandigi_firma_kodu='M''1'"};
+        QTest::newRow("given, TL") << "given" << "" << "" << "TL" << "" << false
+                                   << QStringList{"AND (para_birimi='TL')"};
+        QTest::newRow("issued, EURO") << "issued" << "" << "" << "EURO" << "" << false
+                                      << QStringList{"AND para_birimi='EURO'"};
+        QTest::newRow("received, a quote in the name")
+            << "received" << "" << "" << "" << "D'Souza" << false
+            << QStringList{"AND ((alindigi_firma LIKE '%D''Souza%')", "OR (ceki_duzenleyen LIKE '%D''Souza%'))"};
+        QTest::newRow("given, three names")
+            << "given" << "" << "" << "" << "O'Brien" << false
+            << QStringList{"AND ((ciro_firma LIKE '%O''Brien%')", "OR (ceki_duzenleyen LIKE '%O''Brien%')",
+                           "OR (alindigi_firma LIKE '%O''Brien%'))"};
+        QTest::newRow("issued, one name keeps its brackets")
+            << "issued" << "" << "" << "" << "O'Brien" << false
+            << QStringList{"AND (cirolandigi_firma LIKE '%O''Brien%')"};
+        QTest::newRow("issued, everything in order")
+            << "issued" << "7" << "S1" << "USD" << "Kaya" << true
+            << QStringList{"AND bordro_ind=7", "AND cirolandigi_firma_kodu='S1'", "AND para_birimi='USD'",
+                           "AND (cirolandigi_firma LIKE '%Kaya%')",
+                           "AND cek_tarihi<#2025-1-1# AND cek_tarihi>#2024-12-30#"};
+    }
+    void assembledFilterLines()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, bordro);
+        QFETCH(QString, code);
+        QFETCH(QString, currency);
+        QFETCH(QString, name);
+        QFETCH(bool, range);
+        QFETCH(QStringList, lines);
+        FilterValues f;
+        f.bordroNo = bordro;
+        f.firmaKodu = code;
+        f.paraCinsi = currency;
+        f.firmaAdi = name;
+        f.tarihAcik = range;
+        f.basTarihi = QDate(2024, 12, 31);
+        f.bitisTarihi = QDate(2024, 12, 31);
+        QCOMPARE(filterLines(shapeOf(kind), f), lines);
+    }
+
+    // The three statements and the slip list of every kind are valid on a company
+    // file, with every filter on and a quote in the texts.
+    void assembledStatementsRun_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("received") << "received" << "WHERE (cek_ind IS NOT NULL )";
+        QTest::newRow("given") << "given" << "WHERE (ciro_cek_ind IS NOT NULL) AND (cek_iade_tarihi IS NULL)";
+        QTest::newRow("issued") << "issued" << "WHERE cek_ind IS NOT NULL AND cek_karsiliklsiz_tarihi IS NULL ";
+    }
+    void assembledStatementsRun()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, state);
+        home = std::make_unique<TestHome>();
+        home->openCompany(QStringLiteral("A1"), 2024);
+        const Shape shape = shapeOf(kind);
+        FilterValues f;
+        f.bordroNo = QStringLiteral("3");
+        f.firmaKodu = QStringLiteral("M'1");
+        f.paraCinsi = QStringLiteral("TL");
+        f.firmaAdi = QStringLiteral("D'Souza");
+        f.tarihAcik = true;
+        f.basTarihi = f.bitisTarihi = QDate(2024, 3, 5);
+        const Statements s = assemble(shape, {state}, f, QStringLiteral("ORDER BY cek_no DESC"));
+        const QStringList conditions = QStringList{state} + filterLines(shape, f);
+        QCOMPARE(s.list, QStringList{"SELECT * FROM " + shape.table} + conditions + QStringList{"ORDER BY cek_no DESC"});
+        QCOMPARE(s.total, QStringList{"SELECT SUM(cek_tutari) AS Cek_Toplami FROM " + shape.table} + conditions);
+        QCOMPARE(s.monthly.mid(2, conditions.size() + 1), QStringList{"FROM " + shape.table} + conditions);
+        for (const QStringList &lines : {s.list, s.total, s.monthly, slipList(shape, f.bordroNo, shape.slipField)}) {
+            Query q(&DataContext::instance().ADOConnection1);
+            try {
+                q.reopen(lines);
+            } catch (const EngineError &e) {
+                QFAIL(qPrintable(e.message() + u'\n' + lines.join(u'\n')));
+            }
+            QVERIFY(q.isActive());
+        }
     }
 
     void kalanOrdersByDueDate()
