@@ -547,9 +547,11 @@ QAction *TfrmMain::menuItem(const QString &textOrName) const
 
 void TfrmMain::rebuild(Query &q, const QStringList &statement)
 {
-    q.close();
-    q.sql() = statement;
-    openQuery(q);
+    try {
+        q.reopen(statement);
+    } catch (const EngineError &e) {
+        MessageBox::error(e.message());
+    }
 }
 
 void TfrmMain::openQuery(Dataset &q)

@@ -1,5 +1,7 @@
 #include "widgets/cheque_list_window.h"
 
+#include "widgets/form_kit.h"
+
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
 #include "data/data_context.h"
@@ -34,31 +36,8 @@
 
 namespace {
 
-const QString kAmount = QStringLiteral("#,###.00");
+const QString kAmount = FormKit::kListAmount;
 const QString kDaysLeft = QStringLiteral("kalangun");
-
-// The window's heading: the base font, six points larger and bold.
-QLabel *headingLabel(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QStringLiteral("baslikLabel"));
-    QFont big = label->font();
-    big.setPointSize(big.pointSize() + 6);
-    big.setBold(true);
-    label->setFont(big);
-    return label;
-}
-
-// A read-only amount, right-aligned.
-QLineEdit *totalField(const QString &name, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setReadOnly(true);
-    edit->setAlignment(Qt::AlignRight);
-    edit->setMinimumWidth(150);
-    return edit;
-}
 
 QVector<GridColumn> monthlyColumns()
 {
@@ -101,7 +80,7 @@ ChequeListWindow::ChequeListWindow(const Description &d, QWidget *parent)
 
     auto *central = new QWidget(this);
     auto *v = new QVBoxLayout(central);
-    baslikLabel = headingLabel(d.heading, central);
+    baslikLabel = FormKit::heading(central, "baslikLabel", d.heading, 6);
     v->addWidget(baslikLabel);
     v->addWidget(new QLabel(QStringLiteral("  Seçim Yaptıktan sonra \"GÜNCELLE\" tuşuna tıklayın."), central));
     v->addWidget(buildFilterPanel());
@@ -258,7 +237,8 @@ QWidget *ChequeListWindow::buildFooter()
     auto *footer = new QWidget(this);
     auto *g = new QGridLayout(footer);
     g->addWidget(new QLabel(QStringLiteral("Çeklerin Toplam Tutarı"), footer), 0, 0);
-    toplamEdit = totalField(m_description.totalEditName, footer);
+    toplamEdit = FormKit::resultEdit(footer, "", 150);
+    toplamEdit->setObjectName(m_description.totalEditName);
     g->addWidget(toplamEdit, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("İşlem tarihi"), footer), 1, 0);
     islemDate = new QDateEdit(QDate::currentDate(), footer);
