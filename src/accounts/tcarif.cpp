@@ -228,6 +228,8 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
         button->setObjectName(QLatin1String(b.name));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, b.action);
+        // The document pictures are not there yet: their openers stay greyed out.
+        if (b.action == &TcariF::evrakEkleBak) button->setEnabled(false);
         buttons->addWidget(button);
     }
     m_help = makeHelpButton(central, QStringLiteral("ycarikart"), nullptr);
@@ -264,6 +266,7 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
         QMenu menu(m_grid);
         QAction *evrak = menu.addAction(QStringLiteral("Evraklarına Bak/Ekle"));
         evrak->setObjectName(QStringLiteral("evrakMenuItem"));
+        evrak->setEnabled(false);
         if (menu.exec(m_grid->viewport()->mapToGlobal(pos)) == evrak) evrakEkleBak();
     });
     root->addWidget(m_grid, 1);
@@ -301,10 +304,10 @@ void TcariF::ac(const QString &context, const QString &kod, const QString &ad)
         MessageBox::error(e.message());
         return;
     }
-    bool copied = false;
-    if (!kod.isEmpty()) { m_arama->setText(kod); copied = true; }
-    if (!ad.isEmpty()) { m_arama->setText(ad); copied = true; }
-    if (copied) arafirma();
+    // The opener's account is searched for; an opener without one starts from an
+    // empty search, never from the text of an earlier one.
+    m_arama->setText(!ad.isEmpty() ? ad : kod);
+    if (!m_arama->text().isEmpty()) arafirma();
     showFormMaximized(this);
 }
 

@@ -80,18 +80,20 @@ protected:
         auto *key = static_cast<QKeyEvent *>(event);
         const QString text = key->text();
         if (text.isEmpty() || !text[0].isPrint() || (key->modifiers() & Qt::ControlModifier)) return false;
+        // Decimal fields take digits and one decimal separator: ",", or "." of the
+        // numeric keypad. A "." of the main keys would read as a thousands mark
+        // ("1.5" as 15), a sign has no place in an amount or rate.
+        auto *edit = qobject_cast<QLineEdit *>(watched);
+        const bool hasComma = edit && edit->text().remove(edit->selectedText()).contains(u',');
         QString kept;
         for (QChar c : text) {
             if (c.isDigit() && c.unicode() < 128) kept += c;
-            else if (m_decimals && (c == u',' || c == u'-' || c == u'+'))
-                kept += c;
-            else if (m_decimals && c == u'.')
-                kept += (key->modifiers() & Qt::KeypadModifier) ? u',' : u'.';
+            else if (m_decimals && !hasComma && !kept.contains(u',')
+                     && (c == u',' || (c == u'.' && (key->modifiers() & Qt::KeypadModifier))))
+                kept += u',';
         }
         if (kept == text) return false;
-        if (!kept.isEmpty()) {
-            if (auto *edit = qobject_cast<QLineEdit *>(watched)) edit->insert(kept);
-        }
+        if (!kept.isEmpty() && edit) edit->insert(kept);
         return true;
     }
 

@@ -19,8 +19,7 @@ bool enterMovesFocus(const QWidget *window);
 
 // Only the digits 0-9 may be typed (editing keys still work).
 void installDigitsOnly(QLineEdit *edit);
-// Digits, the decimal separator ",", the thousands "." and a sign; "." from the
-// numeric keypad is typed as ",".
+// Digits and one decimal separator ","; "." from the numeric keypad is typed as ",".
 void installDecimalKeys(QLineEdit *edit);
 
 // Day.month.year entry: "99.99.9999" mask on a line edit; a date edit shows

@@ -90,6 +90,7 @@ private Q_SLOTS:
     void deleteCard();
     void searchAmongManyCards();
     void screenshot();
+    void pickerStartsFromTheOpenersText();
 };
 
 void TestAccounts::newCards_data()
@@ -456,6 +457,26 @@ void TestAccounts::screenshot()
     click(&f, "kaydetBut");
     QTest::qWait(50);
     QVERIFY(f.grab().save(QStringLiteral("/tmp/tcarif.png")));
+}
+
+// An opener without an account opens the cards with an empty search, not the
+// previous one; the document openers wait for the document pictures.
+void TestAccounts::pickerStartsFromTheOpenersText()
+{
+    TestHome home;
+    home.openCompany("A1", 2024);
+    addCard("S7", "Satıcı Yedi");
+    TcariF f;
+    f.ac(QStringLiteral("cekgiris"), QString(), QStringLiteral("Satıcı"));
+    auto *search = f.findChild<QLineEdit *>("aramaEdit");
+    QCOMPARE(search->text(), QStringLiteral("Satıcı"));
+    f.hide();
+    f.ac(QStringLiteral("cekgiris"));
+    QCOMPARE(search->text(), QString());
+    f.ac(QStringLiteral("cekgiris"), QStringLiteral("S7"));
+    QCOMPARE(search->text(), QStringLiteral("S7"));
+    QVERIFY(!f.findChild<QPushButton *>("JvXPButton1")->isEnabled());
+    f.hide();
 }
 
 QTEST_MAIN(TestAccounts)

@@ -325,10 +325,20 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), note);
         QCOMPARE(note->toPlainText(), QStringLiteral("a\n"));
 
-        amount->setFocus();
-        QTest::keyClicks(amount, "1.234,5 TL");
+        // Decimal fields take digits and one decimal separator, nothing else.
+        const struct { const char *typed, *shown; } amounts[] = {
+            {"1.234,5 TL", "1234,5"}, {"+-12", "12"}, {"1.5", "15"}, {"2,5,0", "2,50"}, {"-3e2", "32"}};
+        for (const auto &a : amounts) {
+            amount->clear();
+            amount->setFocus();
+            QTest::keyClicks(amount, a.typed);
+            QCOMPARE(amount->text(), QString::fromLatin1(a.shown));
+        }
+        amount->clear();
+        QTest::keyClicks(amount, "7");
         QTest::keyClick(amount, Qt::Key_Period, Qt::KeypadModifier);
-        QCOMPARE(amount->text(), QStringLiteral("1.234,5,"));
+        QTest::keyClicks(amount, "25");
+        QCOMPARE(amount->text(), QStringLiteral("7,25"));
         QCOMPARE(date->displayFormat(), QStringLiteral("dd.MM.yyyy"));
         QCOMPARE(phone->inputMask(), QStringLiteral("(000) 000 00 00;_"));
         QTest::keyClick(amount, Qt::Key_Return);
