@@ -26,6 +26,10 @@ MenuBar::MenuBar(const QString &title, QWidget *parent) : QWidget(parent)
     m_bodyLayout->setSpacing(1);
     layout->addWidget(m_body);
     connect(m_header, &QToolButton::toggled, this, [this](bool on) {
+        if (m_alwaysExpanded && !on) {
+            m_header->setChecked(true);
+            return;
+        }
         m_body->setVisible(on);
         m_header->setArrowType(on ? Qt::DownArrow : Qt::RightArrow);
         Q_EMIT expandedChanged(on);
@@ -68,6 +72,8 @@ MenuBar *MenuColumn::addBar(const QString &title, bool expanded, bool exclusive)
     m_layout->insertWidget(m_layout->count() - 1, bar);
     m_bars << bar;
     bar->setExpanded(expanded);
+    // Only the bars of the exclusive group collapse; the others stay open.
+    bar->setAlwaysExpanded(!exclusive && expanded);
     if (exclusive) {
         m_exclusive << bar;
         connect(bar, &MenuBar::expandedChanged, this, [this, bar](bool on) {

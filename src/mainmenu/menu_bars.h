@@ -20,6 +20,8 @@ public:
     QToolButton *header() const { return m_header; }
     bool isExpanded() const;
     void setExpanded(bool on);
+    // A bar that never collapses: a click on its header leaves it open.
+    void setAlwaysExpanded(bool on) { m_alwaysExpanded = on; }
 
 Q_SIGNALS:
     void expandedChanged(bool on);
@@ -29,6 +31,7 @@ private:
     QWidget *m_body;
     QVBoxLayout *m_bodyLayout;
     QList<QAction *> m_items;
+    bool m_alwaysExpanded = false;
 };
 
 class MenuColumn : public QWidget {
