@@ -165,7 +165,7 @@ bool isWritable(const QString &path)
 {
     const QFileInfo fi(path);
     if (!fi.exists()) return true;
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     return fi.isWritable() && (fi.permissions() & anyWrite);
 }
 
