@@ -334,13 +334,6 @@ QString nativePath(const TestHome &home, const QString &relative)
     return QDir::toNativeSeparators(home.path(relative));
 }
 
-QByteArray checksum(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QByteArrayLiteral("missing");
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
 } // namespace
 
 void TestAtomicSave::fileHeldByAnotherProgram_data()
@@ -377,7 +370,7 @@ void TestAtomicSave::fileHeldByAnotherProgram()
         RawFile other(cashFile);
         QVERIFY(other.exec(hold));
         QCOMPARE(other.text(QStringLiteral("SELECT COUNT(*) FROM carihareket")), QStringLiteral("0"));
-        const QByteArray companyBefore = checksum(companyFile);
+        const QByteArray companyBefore = TestHome::checksum(companyFile);
         QElapsedTimer clock;
         clock.start();
         f.JvXPButton1->click();
@@ -389,7 +382,7 @@ void TestAtomicSave::fileHeldByAnotherProgram()
         QVERIFY2(!text.contains(QStringLiteral("A1.mdb")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("başka bir program tarafından kullanılıyor; hiçbir değişiklik kaydedilmedi")),
                  qPrintable(text));
-        QCOMPARE(checksum(companyFile), companyBefore);
+        QCOMPARE(TestHome::checksum(companyFile), companyBefore);
         QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
     }
     RawFile companyNow(companyFile), cashNow(cashFile);
@@ -432,36 +425,10 @@ void TestAtomicSave::damagedFileOfTheSlipYear()
     SlipTables t;
     const QString file = home.path(QStringLiteral("Data/A12025K.mdb"));
     QVERIFY(copyTemplate(home.path(QStringLiteral("Kasa.mdb")), file));
-    {
-        // Enough rows that a cut lands inside the data.
-        RawFile f(file);
-        QVERIFY(f.exec(QStringLiteral("CREATE TABLE dolgu (x TEXT)")));
-        QVERIFY(f.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<3000) "
-                                      "INSERT INTO dolgu SELECT hex(randomblob(40)) FROM n")));
-        if (damage == QLatin1String("foreign")) {
-            QVERIFY(f.exec(QStringLiteral("DROP TABLE carihareket")));
-            QVERIFY(f.exec(QStringLiteral("DROP TABLE nakit")));
-            QVERIFY(f.exec(QStringLiteral("DROP TABLE resimnakit")));
-        } else if (damage == QLatin1String("missing table")) {
-            QVERIFY(f.exec(QStringLiteral("DROP TABLE nakit")));
-            QVERIFY(f.exec(QStringLiteral("PRAGMA user_version=0")));
-        }
-    }
-    QFile raw(file);
-    if (damage == QLatin1String("garbage")) {
-        QVERIFY(raw.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        raw.write(QByteArray(20000, 'x'));
-        raw.close();
-    } else if (damage == QLatin1String("truncated")) {
-        QVERIFY(raw.resize(raw.size() / 2));
-    } else if (damage == QLatin1String("zero")) {
-        QVERIFY(raw.resize(0));
-    } else if (damage == QLatin1String("read-only")) {
-        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    }
+    QVERIFY(TestHome::spoilFile(file, damage, QStringLiteral("nakit")));
     const QString companyFile = home.path(QStringLiteral("Data/A1.mdb"));
     const QString cashFile = home.path(QStringLiteral("Data/A12024K.mdb"));
-    const QByteArray before = checksum(companyFile) + checksum(cashFile) + checksum(file);
+    const QByteArray before = TestHome::checksum(companyFile) + TestHome::checksum(cashFile) + TestHome::checksum(file);
 
     Slip s(QDate(2025, 2, 3), 3, 1000);
     if (saves) {
@@ -485,7 +452,7 @@ void TestAtomicSave::damagedFileOfTheSlipYear()
     const QString advice = damage == QLatin1String("read-only") ? QStringLiteral("izinlerini denetleyin")
                                                                 : QStringLiteral("yedekten geri yükleyin");
     QVERIFY2(text.contains(advice), qPrintable(text));
-    QCOMPARE(checksum(companyFile) + checksum(cashFile) + checksum(file), before);
+    QCOMPARE(TestHome::checksum(companyFile) + TestHome::checksum(cashFile) + TestHome::checksum(file), before);
     // The program stays on its year and goes on saving there.
     QCOMPARE(DataContext::instance().calismaYili, 2024);
     Slip here(QDate(2024, 4, 5), 2, 700);
