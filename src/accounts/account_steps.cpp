@@ -31,8 +31,7 @@ bool kodBaskaKarttaVar(Query &q, const QString &code, const QVariant &ownInd)
 {
     q.close();
     q.sql().clear();
-    q.sql() << QStringLiteral("SELECT * FROM firma WHERE trlower(firma_kodu)=trlower(") + sqlText(code)
-                   + QStringLiteral(");");
+    q.sql() << QStringLiteral("SELECT * FROM firma WHERE ") + sqlCodeEquals(QStringLiteral("firma_kodu"), code) + u';';
     q.open();
     bool taken = false;
     const qint64 own = ownInd.isNull() || !ownInd.isValid() ? -1 : ownInd.toLongLong();
@@ -70,8 +69,8 @@ const Reference kCashRefs[] = {
 void count(Connection &c, const Reference &r, const QString &code, QStringList &out, const QString &suffix = QString())
 {
     if (!c.hasTable(QLatin1String(r.table))) return;
-    Statement st(c.handle(), QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE trlower(\"%2\")=trlower(?1)")
-                                 .arg(QLatin1String(r.table), QLatin1String(r.field)));
+    Statement st(c.handle(), QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"%2\"=?1 COLLATE %3")
+                                 .arg(QLatin1String(r.table), QLatin1String(r.field), QLatin1String(kTurkishNoCaseCollation)));
     st.bindText(1, code);
     if (!st.step()) return;
     const qint64 n = sqlite3_column_int64(st.handle(), 0);

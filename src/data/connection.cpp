@@ -92,6 +92,12 @@ int collateTurkish(void *, int la, const void *a, int lb, const void *b)
 
 QString sqlQuoted(const QString &text) { return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\''; }
 
+int collateTurkishNoCase(void *, int la, const void *a, int lb, const void *b)
+{
+    return turkishFoldCompareUtf8(std::string_view(static_cast<const char *>(a), size_t(la)),
+                                  std::string_view(static_cast<const char *>(b), size_t(lb)));
+}
+
 } // namespace
 
 Connection::Connection(const QString &name, QObject *parent) : QObject(parent) { setObjectName(name); }
@@ -245,6 +251,7 @@ void Connection::registerFunctions()
     sqlite3_create_function(m_db, "like", 2, flags, nullptr, fnLike, nullptr, nullptr);
     sqlite3_create_function(m_db, "like", 3, flags, nullptr, fnLike, nullptr, nullptr);
     sqlite3_create_collation(m_db, kTurkishCollation, SQLITE_UTF8, nullptr, collateTurkish);
+    sqlite3_create_collation(m_db, kTurkishNoCaseCollation, SQLITE_UTF8, nullptr, collateTurkishNoCase);
 }
 
 Statement &Connection::cached(const QString &sql)

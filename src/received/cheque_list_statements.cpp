@@ -41,7 +41,7 @@ QStringList filterLines(const Filters &f)
     QStringList lines;
     const qint64 bordro = tamSayiOku(f.bordroNo);
     if (bordro > 0) lines << QStringLiteral("AND (bordro_ind=%1)").arg(bordro);
-    if (!f.firmaKodu.isEmpty()) lines << QStringLiteral("AND (alindigi_firma_kodu='") + sqlEscape(f.firmaKodu) + QStringLiteral("')");
+    if (!f.firmaKodu.isEmpty()) lines << QStringLiteral("AND (") + sqlCodeEquals(QStringLiteral("alindigi_firma_kodu"), f.firmaKodu) + u')';
     const QString currency = currencyCondition(QStringLiteral("para_birimi"), f.paraCinsi);
     if (!currency.isEmpty()) lines << currency;
     if (!f.firmaAdi.isEmpty()) {

@@ -45,7 +45,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
     // The account must exist under this code with this name.
     {
         Query account(&ctx.ADOConnection1, QStringLiteral("firmaQuery"));
-        account.sql() << QStringLiteral("SELECT * FROM firma WHERE firma_kodu=") + sqlText(h.code) + u';';
+        account.sql() << QStringLiteral("SELECT * FROM firma WHERE ") + sqlCodeEquals(QStringLiteral("firma_kodu"), h.code) + u';';
         account.open();
         if (account.isEmpty()) {
             result.message = u'"' + h.code + QStringLiteral("\" firma kodu bulunamadı. Yeni kod giriniz!");

@@ -803,14 +803,10 @@ void TcekortF::cariBul()
     if (code.isEmpty()) return;
     try {
         Query q(&DataContext::instance().ADOConnection1);
-        q.sql() << QStringLiteral("SELECT * FROM firma WHERE firma_kodu=") + sqlText(code);
+        q.sql() << QStringLiteral("SELECT * FROM firma WHERE ") + sqlCodeEquals(QStringLiteral("firma_kodu"), code);
         q.open();
-        // Codes compare exactly, as typed.
-        bool found = false;
-        for (q.first(); !q.eof(); q.next()) {
-            if (q.field(QStringLiteral("firma_kodu")).asString() == code) { found = true; break; }
-        }
-        if (found) {
+        if (!q.isEmpty()) {
+            q.first();
             fillFromCard(PickedAccount::fromCurrent(q));
             return;
         }

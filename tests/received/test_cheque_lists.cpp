@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(s.list, QStringList({"SELECT * FROM cekgiris", "WHERE (cek_ciro_id IS NULL )",
                                       "AND (cek_tahsilat_tarihi IS NULL)", "AND (cek_iade_tarihi IS NULL)",
                                       "AND (cek_banka_tarihi IS NULL)", "AND (cek_karsiliklsiz_tarihi IS NULL)",
-                                      "AND (bordro_ind=12)", "AND (alindigi_firma_kodu='A12')",
+                                      "AND (bordro_ind=12)", "AND (alindigi_firma_kodu='A12' COLLATE TRNOCASE)",
                                       "AND (para_birimi='USD')", "ORDER BY cek_tarihi ASC;"}));
         QCOMPARE(s.total.first(), QStringLiteral("SELECT SUM(cek_tutari) AS Cek_Toplami FROM cekgiris"));
         QCOMPARE(s.total.last(), QStringLiteral("AND (para_birimi='USD')"));
