@@ -176,15 +176,18 @@ void Connection::open()
     Q_EMIT opened();
 }
 
-void Connection::checkFile(const QString &path, Schema::Kind kind, bool integrity)
+void Connection::checkFile(const QString &path, Schema::Kind kind, bool integrity, Access access)
 {
     const QFileInfo fi(path);
     if (!fi.exists())
         throw EngineError(QStringLiteral("'%1' dosyası bulunamadı.").arg(QDir::toNativeSeparators(path)), 0, path);
     if (fi.size() == 0) throw EngineError(FileErrors::emptyText(path), 0, path);
-    if (!FileErrors::isWritable(path)) throw EngineError(FileErrors::readOnlyText({path}, QString()), 0, path);
+    const bool writable = FileErrors::isWritable(path);
+    if (!writable && access == Access::ReadWrite)
+        throw EngineError(FileErrors::readOnlyText({path}, QString()), 0, path);
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                                   (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX, nullptr);
     const auto closeDb = qScopeGuard([&] { sqlite3_close(db); });
     if (rc != SQLITE_OK) throw FileErrors::forFile(path, rc, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString());
     sqlite3_busy_timeout(db, FileErrors::kBusyTimeoutMs);

@@ -66,9 +66,11 @@ public:
     // Checks a file before it is opened for work, on a handle of its own: it must
     // exist, not be empty, be writable, be a database of the kind (an older one
     // with some of the kind's tables is fine: open() brings it up) and, with
-    // integrity, pass SQLite's quick_check. Throws EngineError with a Turkish
-    // message naming the file; writes nothing.
-    static void checkFile(const QString &path, Schema::Kind kind, bool integrity);
+    // integrity, pass SQLite's quick_check. A file only read (a template) may be
+    // read-only. Throws EngineError with a Turkish message naming the file; writes
+    // nothing.
+    enum class Access { ReadWrite, ReadOnly };
+    static void checkFile(const QString &path, Schema::Kind kind, bool integrity, Access access = Access::ReadWrite);
 
     // Statements the adapter runs itself (prepared once, kept for the connection's life).
     Statement &cached(const QString &sql);

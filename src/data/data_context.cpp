@@ -1,6 +1,7 @@
 #include "data/data_context.h"
 
 #include "data/connection_string.h"
+#include "data/file_errors.h"
 #include "data/program_home.h"
 #include "data/template_copy.h"
 
@@ -30,10 +31,14 @@ void DataContext::openStartupConnections()
         {"AnaData/CekFirmalar.mdb", Schema::Kind::Registry}, {"AnaData/CekSenet.mdb", Schema::Kind::Company},
         {"AnaData/Kasa.mdb", Schema::Kind::Cash},            {"CekSenet.mdb", Schema::Kind::Company},
         {"Kasa.mdb", Schema::Kind::Cash}};
-    for (const auto &[file, kind] : files) Connection::checkFile(ProgramHome::path(QString::fromLatin1(file)), kind, true);
-    // Templates left by an older program get what the current schema adds.
+    const auto isTemplate = [](const char *file) { return !QByteArray(file).startsWith("AnaData"); };
+    for (const auto &[file, kind] : files)
+        Connection::checkFile(ProgramHome::path(QString::fromLatin1(file)), kind, true,
+                              isTemplate(file) ? Connection::Access::ReadOnly : Connection::Access::ReadWrite);
+    // Templates left by an older program get what the current schema adds (a
+    // read-only one is only copied: each copy is brought up when it is opened).
     for (const auto &[file, kind] : files) {
-        if (QByteArray(file).startsWith("AnaData")) continue;
+        if (!isTemplate(file) || !FileErrors::isWritable(ProgramHome::path(QString::fromLatin1(file)))) continue;
         Connection templ;
         templ.setSchemaKind(kind);
         templ.setConnectionString(ConnectionString::build(QString::fromLatin1(file)));
