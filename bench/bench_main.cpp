@@ -154,6 +154,20 @@ int main(int argc, char **argv)
                [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
     }
 
+    // The received list filtered to one account: codes compare Turkish case folded
+    // (COLLATE TRNOCASE), which no stored index serves; bare SQLite compares with
+    // the column's ASCII NOCASE through the code's index.
+    {
+        ChequeList::Filters one;
+        one.choice = ChequeList::Choice::Tum;
+        one.paraCinsi = QStringLiteral("Hepsi");
+        one.firmaKodu = QStringLiteral("C0001");
+        const ChequeList::Statements s = ChequeList::build(one);
+        QString bare = sqlite(s.list);
+        bare.replace(QStringLiteral(" COLLATE TRNOCASE"), QString());
+        report("cheque_list_one_account", [&] { oursRun(file, {s.list}); }, [&] { bareRun(file, {bare}); });
+    }
+
     // The main menu's dashboard at login: the two balance statements on the cash
     // file and the three cheque lists on the company file, for a two-month range.
     {

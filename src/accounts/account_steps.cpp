@@ -29,7 +29,7 @@ void yeniKartVarsayilanlari(Dataset &card)
 
 QString codeCondition(const QString &field, const QString &code)
 {
-    return QStringLiteral("trlower(%1)=trlower(%2)").arg(field, sqlText(code));
+    return sqlCodeEquals(field, code);
 }
 
 bool findAccount(Query &q, const QString &code)
@@ -80,8 +80,8 @@ const Reference kCashRefs[] = {
 void count(Connection &c, const Reference &r, const QString &code, QStringList &out, const QString &suffix = QString())
 {
     if (!c.hasTable(QLatin1String(r.table))) return;
-    Statement st(c.handle(), QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE trlower(\"%2\")=trlower(?1)")
-                                 .arg(QLatin1String(r.table), QLatin1String(r.field)));
+    Statement st(c.handle(), QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"%2\"=?1 COLLATE %3")
+                                 .arg(QLatin1String(r.table), QLatin1String(r.field), QLatin1String(kTurkishNoCaseCollation)));
     st.bindText(1, code);
     if (!st.step()) return;
     const qint64 n = sqlite3_column_int64(st.handle(), 0);

@@ -28,8 +28,9 @@ QString codeCondition(const QString &field, const QString &code);
 bool findAccount(Query &cards, const QString &code);
 
 // True when a card other than the one whose firma_ind is ownInd (null for a new
-// card) already has the code. Codes compare without regard to case, as the slips
-// and movements find their accounts. Runs on the given query and closes it.
+// card) already has the code. Codes compare by the one rule of account codes
+// (Turkish case folded, sqlCodeEquals), as the slips, lists and movements find
+// their accounts. Runs on the given query and closes it.
 bool kodBaskaKarttaVar(Query &firmaQuery, const QString &code, const QVariant &ownInd);
 
 // What still refers to the code, one Turkish line per kind ("3 alınan çek/senet").

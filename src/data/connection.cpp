@@ -3,12 +3,14 @@
 #include "data/connection_string.h"
 #include "data/dataset.h"
 #include "data/engine_error.h"
+#include "data/file_errors.h"
 #include "data/program_home.h"
 #include "data/sql_translate.h"
 #include "data/turkish_text.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <algorithm>
 #include <sqlite3.h>
 
@@ -88,6 +90,14 @@ int collateTurkish(void *, int la, const void *a, int lb, const void *b)
                               std::string_view(static_cast<const char *>(b), size_t(lb)));
 }
 
+QString sqlQuoted(const QString &text) { return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\''; }
+
+int collateTurkishNoCase(void *, int la, const void *a, int lb, const void *b)
+{
+    return turkishFoldCompareUtf8(std::string_view(static_cast<const char *>(a), size_t(la)),
+                                  std::string_view(static_cast<const char *>(b), size_t(lb)));
+}
+
 } // namespace
 
 Connection::Connection(const QString &name, QObject *parent) : QObject(parent) { setObjectName(name); }
@@ -122,16 +132,20 @@ void Connection::open()
     if (path.isEmpty()) throw EngineError(QStringLiteral("Bağlantı cümlesinde veri kaynağı yok."));
     if (!QFileInfo::exists(path))
         throw EngineError(QStringLiteral("'%1' dosyası bulunamadı.").arg(QDir::toNativeSeparators(path)));
+    const bool writable = FileErrors::isWritable(path);
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                                   (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("SQLite açılamadı");
         sqlite3_close(db);
-        throw EngineError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), msg));
+        throw FileErrors::forFile(path, rc, msg);
     }
     m_db = db;
     try {
-        sqlite3_busy_timeout(m_db, 100000);
+        // A file another program holds is waited for a few seconds, then the
+        // statement gives up with a message naming the file.
+        sqlite3_busy_timeout(m_db, FileErrors::kBusyTimeoutMs);
         // A rollback journal keeps every database file complete on its own, so that
         // a backup of the folder is always a consistent set of files.
         exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
@@ -139,6 +153,18 @@ void Connection::open()
         exec(QStringLiteral("PRAGMA cache_size=-32768"));
         // Reading the schema also proves the file is a database.
         exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        if (m_kind) {
+            const Schema::Inspection in = Schema::inspect(m_db, *m_kind);
+            switch (in.state) {
+            case Schema::FileState::Empty: throw EngineError(FileErrors::emptyText(path), 0, path);
+            case Schema::FileState::Foreign: throw EngineError(FileErrors::foreignText(path), 0, path);
+            case Schema::FileState::NeedsUpgrade:
+                if (!writable) throw EngineError(FileErrors::readOnlyText({path}, QString()), 0, path);
+                Schema::upgrade(m_db, in);
+                break;
+            case Schema::FileState::Current: break;
+            }
+        }
         registerFunctions();
     } catch (...) {
         sqlite3_close(m_db);
@@ -148,6 +174,32 @@ void Connection::open()
     m_schemaLoaded = false;
     ++m_handleGeneration;
     Q_EMIT opened();
+}
+
+void Connection::checkFile(const QString &path, Schema::Kind kind, bool integrity, Access access)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists())
+        throw EngineError(QStringLiteral("'%1' dosyası bulunamadı.").arg(QDir::toNativeSeparators(path)), 0, path);
+    if (fi.size() == 0) throw EngineError(FileErrors::emptyText(path), 0, path);
+    const bool writable = FileErrors::isWritable(path);
+    if (!writable && access == Access::ReadWrite)
+        throw EngineError(FileErrors::readOnlyText({path}, QString()), 0, path);
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                                   (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX, nullptr);
+    const auto closeDb = qScopeGuard([&] { sqlite3_close(db); });
+    if (rc != SQLITE_OK) throw FileErrors::forFile(path, rc, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString());
+    sqlite3_busy_timeout(db, FileErrors::kBusyTimeoutMs);
+    const Schema::Inspection in = Schema::inspect(db, kind);
+    if (in.state == Schema::FileState::Empty) throw EngineError(FileErrors::emptyText(path), 0, path);
+    if (in.state == Schema::FileState::Foreign) throw EngineError(FileErrors::foreignText(path), 0, path);
+    if (!integrity) return;
+    Statement st(db, QStringLiteral("PRAGMA quick_check(1)"));
+    QString verdict;
+    if (st.step()) verdict = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st.handle(), 0)));
+    if (verdict != QLatin1String("ok"))
+        throw EngineError(FileErrors::damagedText({path}, QStringLiteral("quick_check: ") + verdict), SQLITE_CORRUPT, path);
 }
 
 void Connection::close()
@@ -202,6 +254,7 @@ void Connection::registerFunctions()
     sqlite3_create_function(m_db, "like", 2, flags, nullptr, fnLike, nullptr, nullptr);
     sqlite3_create_function(m_db, "like", 3, flags, nullptr, fnLike, nullptr, nullptr);
     sqlite3_create_collation(m_db, kTurkishCollation, SQLITE_UTF8, nullptr, collateTurkish);
+    sqlite3_create_collation(m_db, kTurkishNoCaseCollation, SQLITE_UTF8, nullptr, collateTurkishNoCase);
 }
 
 Statement &Connection::cached(const QString &sql)
@@ -217,10 +270,12 @@ Statement &Connection::cached(const QString &sql)
 void Connection::exec(const QString &sql)
 {
     char *err = nullptr;
-    if (sqlite3_exec(handle(), sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        const QString msg = QString::fromUtf8(err ? err : sqlite3_errmsg(m_db));
+    sqlite3 *db = handle();
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(err ? err : sqlite3_errmsg(db));
         sqlite3_free(err);
-        throw EngineError(msg);
+        throw FileErrors::fromHandle(db, rc, msg);
     }
 }
 
@@ -370,6 +425,7 @@ void Connection::join(Connection *host)
     if (path.isEmpty()) throw EngineError(QStringLiteral("Bağlantı cümlesinde veri kaynağı yok."));
     if (!QFileInfo::exists(path))
         throw EngineError(QStringLiteral("'%1' dosyası bulunamadı.").arg(QDir::toNativeSeparators(path)));
+    if (!FileErrors::isWritable(path)) throw EngineError(FileErrors::readOnlyText({path}, QString()), 0, path);
     if (!host->isOpen()) host->open();
     // Our own handle must hold no read lock, or the host could not write the file.
     for (const auto &st : std::as_const(m_cache)) st->reset();
@@ -378,19 +434,25 @@ void Connection::join(Connection *host)
     QString alias;
     do alias = QStringLiteral("j%1").arg(n++);
     while (std::any_of(host->m_guests.cbegin(), host->m_guests.cend(), [&](Connection *g) { return g->m_alias == alias; }));
-    {
-        Statement attach(host->handle(), QStringLiteral("ATTACH DATABASE ?1 AS ") + alias);
-        attach.bindText(1, path);
-        attach.execute();
-    }
+    // Failures here concern the file being attached, whatever else the host holds.
+    sqlite3 *db = host->handle();
+    const auto run = [&](const QString &sql) {
+        char *err = nullptr;
+        const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+        if (rc == SQLITE_OK) return;
+        const QString msg = QString::fromUtf8(err ? err : sqlite3_errmsg(db));
+        sqlite3_free(err);
+        throw FileErrors::forFile(path, rc, msg);
+    };
+    run(QStringLiteral("ATTACH DATABASE %1 AS %2").arg(sqlQuoted(path), alias));
     try {
         // The same journal and sync rules as a file opened on its own; a rollback
         // journal is what lets SQLite commit several files through a super-journal.
-        host->exec(QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(alias));
-        host->exec(QStringLiteral("PRAGMA %1.synchronous=FULL").arg(alias));
-        host->exec(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(alias));
+        run(QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(alias));
+        run(QStringLiteral("PRAGMA %1.synchronous=FULL").arg(alias));
+        run(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(alias));
     } catch (...) {
-        sqlite3_exec(host->m_db, QStringLiteral("DETACH DATABASE %1").arg(alias).toUtf8().constData(), nullptr, nullptr, nullptr);
+        sqlite3_exec(db, QStringLiteral("DETACH DATABASE %1").arg(alias).toUtf8().constData(), nullptr, nullptr, nullptr);
         throw;
     }
     m_host = host;

@@ -5,6 +5,7 @@
 // YEAR, MONTH, DAY, a LIKE that folds Turkish case, trlower, and the Turkish
 // collation used when ordering by a text column.
 #include "data/field_info.h"
+#include "data/schema.h"
 #include "data/statement.h"
 
 #include <QHash>
@@ -15,6 +16,7 @@
 #include <QString>
 #include <QVector>
 #include <memory>
+#include <optional>
 
 class Dataset;
 
@@ -29,7 +31,15 @@ public:
     // The file behind the data source, resolved against the program home.
     QString filePath() const;
 
-    void open();   // throws EngineError; a missing file is an error, never created
+    // The kind of database the connection holds. When set, open() refuses an
+    // empty or foreign file and brings an older or hand-made one up to the
+    // current schema (Schema::upgrade).
+    void setSchemaKind(Schema::Kind kind) { m_kind = kind; }
+    std::optional<Schema::Kind> schemaKind() const { return m_kind; }
+
+    // Throws EngineError; a missing file is an error, never created. A file marked
+    // read-only is opened for reading; writes to it fail with a message naming it.
+    void open();
     void close();  // closes every dataset on this connection first
     bool isOpen() const { return m_db != nullptr || m_host != nullptr; }
     // The handle statements run on: the host's while joined, else our own. Throws when closed.
@@ -52,6 +62,15 @@ public:
     // Changes whenever the handle statements run on changes (join, leave, reopen),
     // so that datasets drop statement texts built for the other handle.
     quint64 handleGeneration() const { return m_handleGeneration; }
+
+    // Checks a file before it is opened for work, on a handle of its own: it must
+    // exist, not be empty, be writable, be a database of the kind (an older one
+    // with some of the kind's tables is fine: open() brings it up) and, with
+    // integrity, pass SQLite's quick_check. A file only read (a template) may be
+    // read-only. Throws EngineError with a Turkish message naming the file; writes
+    // nothing.
+    enum class Access { ReadWrite, ReadOnly };
+    static void checkFile(const QString &path, Schema::Kind kind, bool integrity, Access access = Access::ReadWrite);
 
     // Statements the adapter runs itself (prepared once, kept for the connection's life).
     Statement &cached(const QString &sql);
@@ -90,6 +109,7 @@ private:
     void loadSchemaInfo();
 
     QString m_connectionString;
+    std::optional<Schema::Kind> m_kind;
     sqlite3 *m_db = nullptr;
     QHash<QString, std::shared_ptr<Statement>> m_cache;
     QHash<QString, std::shared_ptr<Statement>> m_joinedCache;  // prepared on the host's handle

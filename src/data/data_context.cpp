@@ -1,10 +1,12 @@
 #include "data/data_context.h"
 
 #include "data/connection_string.h"
+#include "data/file_errors.h"
 #include "data/program_home.h"
 #include "data/template_copy.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 DataContext &DataContext::instance()
@@ -13,8 +15,35 @@ DataContext &DataContext::instance()
     return ctx;
 }
 
+DataContext::DataContext()
+{
+    ADOConnection2.setSchemaKind(Schema::Kind::Registry);
+    ADOConnection1.setSchemaKind(Schema::Kind::Company);
+    kasaConnection.setSchemaKind(Schema::Kind::Cash);
+    devirConnection.setSchemaKind(Schema::Kind::Cash);
+}
+
 void DataContext::openStartupConnections()
 {
+    // The templates and the start-up files are checked first, so a damaged one is
+    // named at start, before anything is opened or copied from it.
+    const std::pair<const char *, Schema::Kind> files[] = {
+        {"AnaData/CekFirmalar.mdb", Schema::Kind::Registry}, {"AnaData/CekSenet.mdb", Schema::Kind::Company},
+        {"AnaData/Kasa.mdb", Schema::Kind::Cash},            {"CekSenet.mdb", Schema::Kind::Company},
+        {"Kasa.mdb", Schema::Kind::Cash}};
+    const auto isTemplate = [](const char *file) { return !QByteArray(file).startsWith("AnaData"); };
+    for (const auto &[file, kind] : files)
+        Connection::checkFile(ProgramHome::path(QString::fromLatin1(file)), kind, true,
+                              isTemplate(file) ? Connection::Access::ReadOnly : Connection::Access::ReadWrite);
+    // Templates left by an older program get what the current schema adds (a
+    // read-only one is only copied: each copy is brought up when it is opened).
+    for (const auto &[file, kind] : files) {
+        if (!isTemplate(file) || !FileErrors::isWritable(ProgramHome::path(QString::fromLatin1(file)))) continue;
+        Connection templ;
+        templ.setSchemaKind(kind);
+        templ.setConnectionString(ConnectionString::build(QString::fromLatin1(file)));
+        templ.open();
+    }
     ADOConnection2.setConnectionString(ConnectionString::build(QStringLiteral("AnaData\\CekFirmalar.mdb"), false));
     ADOConnection1.setConnectionString(ConnectionString::build(QStringLiteral("AnaData\\CekSenet.mdb"), false));
     kasaConnection.setConnectionString(ConnectionString::build(QStringLiteral("AnaData\\Kasa.mdb"), false));
@@ -33,10 +62,23 @@ void DataContext::closeAll()
 
 DataContext::OpenResult DataContext::openCompany(const QString &code, int year, const QString &title)
 {
-    if (!QFileInfo::exists(ProgramHome::path(companyFileName(code)))) return OpenResult::NoCompanyDatabase;
+    const QString companyFile = ProgramHome::path(companyFileName(code));
+    if (!QFileInfo::exists(companyFile)) return OpenResult::NoCompanyDatabase;
+    const QString cashFile = ProgramHome::path(cashFileName(code, year));
+    const bool cashWasThere = year == 0 || (QFileInfo::exists(cashFile) && QFileInfo(cashFile).size() > 0);
     // Year 0: no working year is open yet (the company form before the login); the
     // login points the cash connection.
     if (year != 0 && !ensureCashFile(code, year)) return OpenResult::NoCashTemplate;
+    // Both files are checked before either is opened or brought up to the schema,
+    // so a damaged, foreign or read-only one refuses the login with nothing written.
+    try {
+        Connection::checkFile(companyFile, Schema::Kind::Company, true);
+        if (year != 0) Connection::checkFile(cashFile, Schema::Kind::Cash, true);
+    } catch (...) {
+        // A cash file made for this login from the template goes again.
+        if (!cashWasThere) QFile::remove(cashFile);
+        throw;
+    }
 
     const QString companyBefore = ADOConnection1.connectionString();
     const QString cashBefore = kasaConnection.connectionString();
@@ -107,15 +149,27 @@ QString DataContext::cashConnectionString(const QString &code, int year)
 bool ensureCashFile(const QString &code, int year)
 {
     const QString file = ProgramHome::path(DataContext::cashFileName(code, year));
-    if (QFileInfo::exists(file)) return true;
+    const QFileInfo fi(file);
+    // A cash file of no bytes holds nothing: it is made afresh, as a missing one is.
+    if (fi.exists() && fi.size() > 0) return true;
     const QString templ = ProgramHome::path(QStringLiteral("Kasa.mdb"));
-    return QFileInfo::exists(templ) && copyTemplate(templ, file);
+    if (!QFileInfo::exists(templ)) return false;
+    if (fi.exists() && !QFile::remove(file)) return false;
+    return copyTemplate(templ, file);
 }
 
 bool kasadegistir(int year)
 {
     DataContext &ctx = DataContext::instance();
+    const QString file = ProgramHome::path(DataContext::cashFileName(ctx.aktifSirketKodu, year));
+    const bool wasThere = QFileInfo::exists(file) && QFileInfo(file).size() > 0;
     if (!ensureCashFile(ctx.aktifSirketKodu, year)) return false;
+    try {
+        Connection::checkFile(file, Schema::Kind::Cash, true);
+    } catch (...) {
+        if (!wasThere) QFile::remove(file);
+        throw;
+    }
     // Closing the connection closes every dataset on it; the caller reopens what it needs.
     const QString previous = ctx.kasaConnection.connectionString();
     const bool wasOpen = ctx.kasaConnection.isOpen();

@@ -36,7 +36,9 @@ public:
     // and its cash file of the year (created from the template when missing)
     // together, sets the login values and announces companyOpened. Nothing is
     // created or changed when the company database is missing or the cash file
-    // cannot be made. Engine errors propagate with nothing changed.
+    // cannot be made. Both files are checked first (a database of their kind,
+    // undamaged, writable); a failed check throws EngineError naming the file
+    // with nothing written. Engine errors propagate with nothing changed.
     OpenResult openCompany(const QString &code, int year, const QString &title);
     // The open company has gone (deleted): both connections close, the login values
     // clear and companyClosed is announced.
@@ -67,7 +69,7 @@ Q_SIGNALS:
     void dataChanged(int what);
 
 private:
-    DataContext() = default;
+    DataContext();
 };
 
 // The message a caller shows when a year's cash file cannot be made.

@@ -57,14 +57,23 @@ void ensure()
         if (!home.mkpath(QString::fromLatin1(folder)))
             throw EngineError(QStringLiteral("'%1' klasörü oluşturulamadı.").arg(path(QString::fromLatin1(folder))));
 
-    const auto make = [](const QString &file, Schema::Kind kind) {
+    // A file of no bytes holds nothing (a copy or a disk that failed): it is made
+    // again as a missing one is.
+    const auto dropEmpty = [](const QString &file) {
+        const QFileInfo fi(file);
+        if (fi.exists() && fi.size() == 0 && !QFile::remove(file))
+            throw EngineError(QStringLiteral("'%1' dosyası boş ve silinemiyor; dosya izinlerini denetleyin.").arg(file), 0, file);
+    };
+    const auto make = [&](const QString &file, Schema::Kind kind) {
+        dropEmpty(file);
         if (!QFileInfo::exists(file)) Schema::createDatabase(file, kind);
     };
     make(path(QStringLiteral("CekSenet.mdb")), Schema::Kind::Company);
     make(path(QStringLiteral("Kasa.mdb")), Schema::Kind::Cash);
     make(path(QStringLiteral("AnaData/CekFirmalar.mdb")), Schema::Kind::Registry);
     // The start-up databases are plain copies of the templates.
-    const auto copy = [](const QString &from, const QString &to) {
+    const auto copy = [&](const QString &from, const QString &to) {
+        dropEmpty(to);
         if (!QFileInfo::exists(to) && !copyTemplate(from, to))
             throw EngineError(QStringLiteral("'%1' dosyası oluşturulamadı.").arg(to));
     };

@@ -1,6 +1,7 @@
 #include "data/result_set.h"
 
 #include "data/engine_error.h"
+#include "data/file_errors.h"
 #include "data/field_value.h"
 
 #include <cstring>
@@ -60,9 +61,10 @@ void ResultSet::readAll(sqlite3_stmt *stmt, bool hasRow, const QVector<FieldInfo
         rc = sqlite3_step(stmt);
     }
     if (rc != SQLITE_DONE) {
-        const QString msg = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt)));
+        sqlite3 *db = sqlite3_db_handle(stmt);
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
         clear();
-        throw EngineError(msg);
+        throw FileErrors::fromHandle(db, rc, msg);
     }
 }
 

@@ -1,10 +1,12 @@
 #include "data/schema.h"
 
 #include "data/engine_error.h"
+#include "data/statement.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <sqlite3.h>
 
 namespace Schema {
@@ -499,26 +501,59 @@ QVector<TableDef> parse(const char *text)
 
 QString quoted(const QString &name) { return u'"' + name + u'"'; }
 
+QString createTable(const TableDef &t)
+{
+    QStringList cols;
+    for (const FieldInfo &f : t.fields) cols << quoted(f.name) + u' ' + declarationOf(f.type, f.size);
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(t.name), cols.join(QStringLiteral(", ")));
+}
+
+// The SQLite name and the statement of every index of a table.
+QList<QPair<QString, QString>> createIndexes(const TableDef &t)
+{
+    QList<QPair<QString, QString>> out;
+    for (const IndexDef &i : t.namedIndexes) {
+        // The key needs no index of its own: the table is stored in its order.
+        if (i.name == QLatin1String("PrimaryKey")) continue;
+        QStringList fs;
+        for (const QString &f : i.fields) fs << quoted(f);
+        const QString name = sqliteIndexName(t.name, i.name);
+        out.append({name, QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(quoted(name), quoted(t.name), fs.join(u','))});
+    }
+    for (const QString &f : t.lookupIndexes) {
+        const QString name = QStringLiteral("lk_%1_%2").arg(t.name, f);
+        out.append({name, QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(quoted(name), quoted(t.name), quoted(f))});
+    }
+    return out;
+}
+
 QStringList ddl(const QVector<TableDef> &defs)
 {
     QStringList out;
     for (const TableDef &t : defs) {
-        QStringList cols;
-        for (const FieldInfo &f : t.fields) cols << quoted(f.name) + u' ' + declarationOf(f.type, f.size);
-        out << QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(t.name), cols.join(QStringLiteral(", ")));
-        for (const IndexDef &i : t.namedIndexes) {
-            // The key needs no index of its own: the table is stored in its order.
-            if (i.name == QLatin1String("PrimaryKey")) continue;
-            QStringList fs;
-            for (const QString &f : i.fields) fs << quoted(f);
-            out << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                       .arg(quoted(sqliteIndexName(t.name, i.name)), quoted(t.name), fs.join(u','));
-        }
-        for (const QString &f : t.lookupIndexes)
-            out << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                       .arg(quoted(QStringLiteral("lk_%1_%2").arg(t.name, f)), quoted(t.name), quoted(f));
+        out << createTable(t);
+        for (const auto &i : createIndexes(t)) out << i.second;
     }
     return out;
+}
+
+// Work a version needs beyond adding what is missing (filling a new field from
+// old ones, say), run once on a file below that version after the missing
+// tables and fields are added. None so far.
+struct Step {
+    int version;
+    Kind kind;
+    const char *sql;
+};
+const QVector<Step> &steps()
+{
+    static const QVector<Step> list;
+    return list;
+}
+
+QString text(const Statement &st, int col)
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st.handle(), col)));
 }
 
 } // namespace
@@ -548,6 +583,73 @@ QString sqliteIndexName(const QString &table, const QString &indexName)
     return QStringLiteral("ix_%1_%2").arg(table, indexName);
 }
 
+Inspection inspect(sqlite3 *db, Kind kind)
+{
+    Inspection in;
+    {
+        Statement st(db, QStringLiteral("PRAGMA main.user_version"));
+        if (st.step()) in.version = sqlite3_column_int(st.handle(), 0);
+    }
+    QSet<QString> tablesThere, indexesThere;
+    {
+        Statement st(db, QStringLiteral("SELECT type, name FROM main.sqlite_master WHERE name NOT LIKE 'sqlite%'"));
+        while (st.step()) (text(st, 0) == QLatin1String("table") ? tablesThere : indexesThere) << text(st, 1).toLower();
+    }
+    if (tablesThere.isEmpty()) {
+        in.state = FileState::Empty;
+        return in;
+    }
+    bool ours = false;
+    for (const TableDef &t : tables(kind)) {
+        if (!tablesThere.contains(t.name.toLower())) {
+            in.statements << createTable(t);
+            for (const auto &i : createIndexes(t)) in.statements << i.second;
+            continue;
+        }
+        ours = true;
+        QSet<QString> fieldsThere;
+        {
+            Statement st(db, QStringLiteral("PRAGMA main.table_info(%1)").arg(quoted(t.name)));
+            while (st.step()) fieldsThere << text(st, 1).toLower();
+        }
+        for (const FieldInfo &f : t.fields) {
+            if (fieldsThere.contains(f.name.toLower())) continue;
+            // A key cannot be added to a table that has rows of its own making.
+            if (f.type == FieldType::AutoNumber) {
+                in.state = FileState::Foreign;
+                return in;
+            }
+            in.statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                 .arg(quoted(t.name), quoted(f.name), declarationOf(f.type, f.size));
+        }
+        for (const auto &i : createIndexes(t))
+            if (!indexesThere.contains(i.first.toLower())) in.statements << i.second;
+    }
+    if (!ours) {
+        in.state = FileState::Foreign;
+        return in;
+    }
+    for (const Step &step : steps())
+        if (step.kind == kind && step.version > in.version) in.statements << QString::fromUtf8(step.sql);
+    if (!in.statements.isEmpty() || in.version < kVersion) in.state = FileState::NeedsUpgrade;
+    return in;
+}
+
+void upgrade(sqlite3 *db, const Inspection &in)
+{
+    if (in.state != FileState::NeedsUpgrade) return;
+    Statement(db, QStringLiteral("BEGIN IMMEDIATE")).execute();
+    try {
+        for (const QString &sql : in.statements) Statement(db, sql).execute();
+        // A file from a later program keeps its higher number.
+        if (in.version < kVersion) Statement(db, QStringLiteral("PRAGMA main.user_version=%1").arg(kVersion)).execute();
+        Statement(db, QStringLiteral("COMMIT")).execute();
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
 void createDatabase(const QString &path, Kind kind)
 {
     if (QFileInfo::exists(path)) throw EngineError(QStringLiteral("'%1' dosyası zaten var.").arg(path));
@@ -560,7 +662,7 @@ void createDatabase(const QString &path, Kind kind)
     } else {
         QString script = QStringLiteral("PRAGMA journal_mode=DELETE; BEGIN;\n");
         for (const QString &s : ddl(tables(kind))) script += s + QStringLiteral(";\n");
-        script += QStringLiteral("COMMIT;");
+        script += QStringLiteral("PRAGMA user_version=%1;\nCOMMIT;").arg(kVersion);
         char *err = nullptr;
         if (sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
             error = QString::fromUtf8(err ? err : sqlite3_errmsg(db));

@@ -6,7 +6,15 @@
 #include <QStringList>
 #include <QVector>
 
+struct sqlite3;
+
 namespace Schema {
+
+// The version of the schema this program writes, kept in each file's
+// PRAGMA user_version. A later version that adds tables, fields or indexes adds
+// them to the lists below and raises the number; files at a lower version are
+// brought up when they are opened (upgrade), inside one transaction.
+inline constexpr int kVersion = 1;
 
 enum class Kind { Registry, Company, Cash };
 
@@ -27,6 +35,24 @@ const TableDef *findTable(Kind kind, const QString &name);
 
 // The SQLite index name of a named index.
 QString sqliteIndexName(const QString &table, const QString &indexName);
+
+// What a database file holds against the schema of its kind.
+enum class FileState {
+    Current,       // every table, field and index is there and the version is recorded
+    NeedsUpgrade,  // an older or hand-made file: something is missing, or the version is lower
+    Empty,         // no tables at all
+    Foreign,       // none of the kind's tables, or a table of ours without its key field
+};
+struct Inspection {
+    FileState state = FileState::Current;
+    int version = 0;
+    QStringList statements;  // what adds the missing tables, fields and indexes
+};
+// Reads the tables, fields and indexes of the handle's main file. Throws EngineError.
+Inspection inspect(sqlite3 *db, Kind kind);
+// Adds what inspect found missing and records kVersion, all in one transaction,
+// rolled back as a whole on failure. Throws EngineError.
+void upgrade(sqlite3 *db, const Inspection &inspection);
 
 // Writes a new empty database of the kind (under a temporary name, then renamed).
 // Throws EngineError on failure; an existing file is never touched.

@@ -1,5 +1,7 @@
 #include "data/sql_literals.h"
 
+#include "data/sql_translate.h"
+
 QString sqlDate(const QDate &d)
 {
     return QStringLiteral("#%1-%2-%3#").arg(d.year()).arg(d.month()).arg(d.day());
@@ -18,4 +20,9 @@ QString currencyCondition(const QString &field, const QString &code, const QStri
 {
     if (code.isEmpty() || code == kHepsi) return {};
     return prefix + QStringLiteral(" (") + field + QStringLiteral("=") + sqlText(code) + u')';
+}
+
+QString sqlCodeEquals(const QString &column, const QString &code)
+{
+    return column + u'=' + sqlText(code) + QStringLiteral(" COLLATE ") + QLatin1String(kTurkishNoCaseCollation);
 }

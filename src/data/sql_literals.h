@@ -11,6 +11,11 @@ QString sqlText(const QString &text);
 // The inside of a quoted text, quotes doubled, for pieces such as "LIKE '%" + x + "%'".
 QString sqlEscape(const QString &text);
 
+// The condition that a code column holds the code: column='code' COLLATE TRNOCASE.
+// Account codes compare by one rule everywhere, Turkish case folded ("MI" is
+// "mı", not "mi"), as the duplicate check of the account cards does.
+QString sqlCodeEquals(const QString &column, const QString &code);
+
 // The currency choice "Hepsi" stands for every currency.
 inline const QString kHepsi = QStringLiteral("Hepsi");
 // The currency condition of a list statement: empty for "Hepsi" (and for no choice),

@@ -13,3 +13,8 @@ QString translateSql(const QString &jetSql, const std::function<bool(const QStri
 
 // The collation registered on every connection for Turkish ordering.
 inline constexpr const char *kTurkishCollation = "TR";
+// The collation registered on every connection that compares texts after Turkish
+// case folding (turkishFoldCompareUtf8): the comparison rule of account codes.
+// Used in statements only, never in the stored schema, so the files stay readable
+// by any SQLite tool.
+inline constexpr const char *kTurkishNoCaseCollation = "TRNOCASE";

@@ -1,6 +1,7 @@
 #include "data/statement.h"
 
 #include "data/engine_error.h"
+#include "data/file_errors.h"
 
 #include <sqlite3.h>
 
@@ -13,7 +14,7 @@ Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
         const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        throw EngineError(msg);
+        throw FileErrors::fromHandle(db, rc, msg);
     }
     if (!m_stmt) throw EngineError(QStringLiteral("Boş SQL cümlesi"));
     // One statement only: whatever follows the first statement must be blank.
@@ -43,7 +44,7 @@ Statement &Statement::operator=(Statement &&o) noexcept
 
 void Statement::check(int rc)
 {
-    if (rc != SQLITE_OK) throw EngineError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    if (rc != SQLITE_OK) throw FileErrors::fromHandle(m_db, rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
 }
 
 void Statement::reset()
@@ -73,8 +74,10 @@ bool Statement::step()
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
     const QString msg = QString::fromUtf8(sqlite3_errmsg(m_db));
+    // Reset first: a failed statement outside a transaction then holds no lock,
+    // and the file another program holds can be told apart from ours.
     sqlite3_reset(m_stmt);
-    throw EngineError(msg);
+    throw FileErrors::fromHandle(m_db, rc, msg);
 }
 
 void Statement::execute()

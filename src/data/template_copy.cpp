@@ -10,6 +10,8 @@ bool copyTemplate(const QString &source, const QString &target)
     const QString temp = target + QStringLiteral(".part");
     QFile::remove(temp);
     if (!QFile::copy(source, temp)) return false;
+    // The copy is a database to work in, even when the template is marked read-only.
+    QFile::setPermissions(temp, QFile::permissions(temp) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     {
         QFile f(temp);
         if (!f.open(QIODevice::ReadWrite) || !f.flush()) { QFile::remove(temp); return false; }

@@ -1,6 +1,27 @@
 #include "data/transaction.h"
 
 #include "data/connection.h"
+#include "data/engine_error.h"
+#include "data/file_errors.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+// A save that met a file held by another program, told once every file of the
+// save is rolled back and let go: which file is held, and that nothing was saved.
+[[noreturn]] void rethrowNamingTheFileInUse(const EngineError &e, const QStringList &files)
+{
+    if (e.code() == SQLITE_BUSY || e.code() == SQLITE_LOCKED) {
+        const QStringList inUse = FileErrors::filesInUse(files);
+        if (!inUse.isEmpty())
+            throw EngineError(FileErrors::lockedText(inUse, QStringLiteral("database is locked")), e.code(),
+                              inUse.size() == 1 ? inUse.first() : QString());
+    }
+    throw e;
+}
+
+} // namespace
 
 TransactionScope::TransactionScope(std::initializer_list<Connection *> connections)
 {
@@ -13,6 +34,8 @@ TransactionScope::TransactionScope(std::initializer_list<Connection *> connectio
     }
     // A file already joined to another (an outer scope's save) runs on that handle.
     m_host = files.first()->isJoined() ? files.first()->host() : files.first();
+    for (Connection *c : std::as_const(files)) m_files << c->filePath();
+    if (!m_files.contains(m_host->filePath())) m_files.prepend(m_host->filePath());
     try {
         if (!m_host->isOpen()) m_host->open();
         for (Connection *c : std::as_const(files)) {
@@ -21,6 +44,10 @@ TransactionScope::TransactionScope(std::initializer_list<Connection *> connectio
             m_joined.append(c);
         }
         m_host->begin();
+    } catch (const EngineError &e) {
+        leaveJoined();
+        m_done = true;
+        rethrowNamingTheFileInUse(e, m_files);
     } catch (...) {
         leaveJoined();
         m_done = true;
@@ -44,9 +71,16 @@ void TransactionScope::commit()
     m_done = true;
     try {
         m_host->commit();
-    } catch (...) {
+    } catch (const EngineError &e) {
         // A commit that failed (a full disk, a file in use) leaves the transaction
         // open: undo it in every file.
+        try {
+            m_host->rollback();
+        } catch (...) {
+        }
+        leaveJoined();
+        rethrowNamingTheFileInUse(e, m_files);
+    } catch (...) {
         try {
             m_host->rollback();
         } catch (...) {

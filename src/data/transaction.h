@@ -6,6 +6,7 @@
 // killed at any instant. Commit explicitly; leaving the scope without a commit (an
 // exception, a failed post, an early return) rolls every file back.
 #include <QList>
+#include <QStringList>
 #include <initializer_list>
 
 class Connection;
@@ -25,5 +26,6 @@ private:
 
     Connection *m_host = nullptr;
     QList<Connection *> m_joined;  // the files this scope joined to the host
+    QStringList m_files;           // every file of the save, for telling which one is in use
     bool m_done = false;
 };

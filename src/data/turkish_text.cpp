@@ -146,6 +146,37 @@ int turkishCompareUtf8(std::string_view a, std::string_view b)
     return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
 }
 
+namespace {
+
+// The code point turkishFold makes of one code point.
+inline char32_t foldCodePoint(char32_t cp)
+{
+    if (cp < 0x80) {
+        if (cp == u'I') return u'ı';
+        return cp >= u'A' && cp <= u'Z' ? cp + 32 : cp;
+    }
+    if (cp == u'İ') return u'i';
+    return QChar::toLower(cp);
+}
+
+} // namespace
+
+int turkishFoldCompareUtf8(std::string_view a, std::string_view b)
+{
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[j]);
+        if (ca == cb && ca < 0x80) { ++i; ++j; continue; }
+        const char32_t fa = foldCodePoint(nextCodePoint(a, i));
+        const char32_t fb = foldCodePoint(nextCodePoint(b, j));
+        if (fa != fb) return fa < fb ? -1 : 1;
+    }
+    if (i < a.size()) return 1;
+    if (j < b.size()) return -1;
+    return 0;
+}
+
 int turkishCompare(const QString &a, const QString &b)
 {
     const QByteArray ua = a.toUtf8(), ub = b.toUtf8();

@@ -20,5 +20,10 @@ QString turkishFold(const QString &text);
 int turkishCompareUtf8(std::string_view a, std::string_view b);
 int turkishCompare(const QString &a, const QString &b);
 
+// Three-way comparison of two UTF-8 texts after turkishFold: equal exactly when
+// their Turkish lower-case forms are ("MI" = "mı", "İS" = "is", "MI" ≠ "mi").
+// The one rule by which account codes are compared.
+int turkishFoldCompareUtf8(std::string_view a, std::string_view b);
+
 // SQL LIKE with "%" and "_" over Turkish-folded texts. escape is 0 when none.
 bool turkishLike(const QString &foldedPattern, const QString &foldedText, QChar escape = QChar());

@@ -24,7 +24,7 @@ QStringList filterLines(const Shape &shape, const FilterValues &f)
     QStringList lines;
     const qint64 bordro = tamSayiOku(f.bordroNo);
     if (bordro > 0) lines << condition(shape, slipCondition(shape, bordro));
-    if (!f.firmaKodu.isEmpty()) lines << condition(shape, shape.codeField + u'=' + sqlText(f.firmaKodu));
+    if (!f.firmaKodu.isEmpty()) lines << condition(shape, sqlCodeEquals(shape.codeField, f.firmaKodu));
     if (!f.paraCinsi.isEmpty() && f.paraCinsi != kHepsi)
         lines << condition(shape, QStringLiteral("para_birimi=") + sqlText(f.paraCinsi));
     if (!f.firmaAdi.isEmpty() && !shape.nameFields.isEmpty()) {

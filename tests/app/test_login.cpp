@@ -9,6 +9,8 @@
 #include "app/uygulama.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
+#include "data/engine_error.h"
+#include "data/program_home.h"
 #include "data/query.h"
 #include "data/table.h"
 #include "data/template_copy.h"
@@ -84,6 +86,10 @@ private Q_SLOTS:
     void newCompanyThenLogin();
     void companySavedOrDeletedFromTheMainMenu();
     void unsavedPasswordIsNeverStored();
+    void damagedFilesAtLogin_data();
+    void damagedFilesAtLogin();
+    void damagedFilesAtStart_data();
+    void damagedFilesAtStart();
 };
 
 void TestLogin::splash()
@@ -490,6 +496,129 @@ void TestLogin::unsavedPasswordIsNeverStored()
     q.close();
     q.open();
     QCOMPARE(q.field("sifre").asString(), QString("yeni"));
+}
+
+void TestLogin::damagedFilesAtLogin_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<bool>("opens");
+    for (const char *file : {"Data/A1.mdb", "Data/A12024K.mdb"}) {
+        const bool cash = QByteArray(file).endsWith("K.mdb");
+        for (const char *damage : {"garbage", "truncated", "zero", "foreign", "missing table", "read-only"}) {
+            // A cash file of no bytes is made afresh from the template, as a missing one is;
+            // a company file of no bytes has lost the company.
+            const bool opens = QByteArray(damage) == "missing table" || (cash && QByteArray(damage) == "zero");
+            QTest::addRow("%s %s", file, damage) << QString::fromLatin1(file) << QString::fromLatin1(damage) << opens;
+        }
+    }
+}
+
+// The company or cash file is damaged, foreign, older or read-only: the login is
+// refused with a Turkish message naming the file and nothing is written, and the
+// program stays on the login form; an older file is brought up to the schema.
+void TestLogin::damagedFilesAtLogin()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, damage);
+    QFETCH(bool, opens);
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu");
+    QVERIFY(copyTemplate(home.path("Kasa.mdb"), home.path("Data/A12024K.mdb")));
+    const bool cash = file.endsWith("K.mdb");
+    QVERIFY(TestHome::spoilFile(home.path(file), damage, cash ? "nakit" : "cekgiris"));
+    TgirisF *f = app.girisF();
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f));
+    const QStringList files{home.path("Data/A1.mdb"), home.path("Data/A12024K.mdb"), home.path("FirmaAyar.ini")};
+    QByteArray before;
+    for (const QString &p : files) before += TestHome::checksum(p);
+    QSignalSpy logged(f, &TgirisF::loggedIn);
+    login(f, "A1", "2024");
+    if (opens) {
+        QVERIFY2(MessageBox::shown().isEmpty(), qPrintable(shownTexts().join("|")));
+        QCOMPARE(logged.count(), 1);
+        QVERIFY(app.frmMain()->isVisible());
+        Connection &c = cash ? DataContext::instance().kasaConnection : DataContext::instance().ADOConnection1;
+        QVERIFY(c.hasTable(cash ? "nakit" : "cekgiris"));
+        Query v(&c);
+        v.sql() << "SELECT user_version AS v FROM pragma_user_version";
+        v.open();
+        QCOMPARE(v.field("v").asInteger(), 1);
+        return;
+    }
+    QCOMPARE(logged.count(), 0);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    const QString text = MessageBox::shown().first().text;
+    QVERIFY2(text.contains('"' + QDir::toNativeSeparators(home.path(file)) + '"'), qPrintable(text));
+    QVERIFY2(text.contains(damage == "read-only" ? "izinlerini denetleyin" : "yedekten geri yükleyin"), qPrintable(text));
+    QByteArray after;
+    for (const QString &p : files) after += TestHome::checksum(p);
+    QCOMPARE(after, before);
+    QVERIFY(f->isVisible());
+    QVERIFY(!app.frmMain()->isVisible());
+    QVERIFY(DataContext::instance().aktifSirketKodu.isEmpty());
+    // The program goes on: the file put right, the same login opens the company.
+    QFile::remove(home.path(file));
+    if (!cash) QVERIFY(copyTemplate(home.path("CekSenet.mdb"), home.path(file)));
+    MessageBox::clearShown();
+    login(f, "A1", "2024");
+    QVERIFY2(MessageBox::shown().isEmpty(), qPrintable(shownTexts().join("|")));
+    QCOMPARE(logged.count(), 1);
+}
+
+void TestLogin::damagedFilesAtStart_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<bool>("opens");
+    for (const char *file : {"AnaData/CekFirmalar.mdb", "AnaData/CekSenet.mdb", "Kasa.mdb"}) {
+        for (const char *damage : {"garbage", "truncated", "zero", "foreign", "missing table", "read-only"}) {
+            // Every start-up file and template is made at the first start: one of
+            // no bytes is made again as a missing one is. A template is only copied,
+            // so it may be read-only.
+            const bool opens = QByteArray(damage) == "missing table" || QByteArray(damage) == "zero" ||
+                               (QByteArray(file) == "Kasa.mdb" && QByteArray(damage) == "read-only");
+            QTest::addRow("%s %s", file, damage) << QString::fromLatin1(file) << QString::fromLatin1(damage) << opens;
+        }
+    }
+}
+
+// A damaged registry, start-up database or template at start: the start stops with
+// the Turkish message naming the file (main shows it in a box), nothing written.
+void TestLogin::damagedFilesAtStart()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, damage);
+    QFETCH(bool, opens);
+    QString dropTable = "master";
+    if (file.endsWith("CekSenet.mdb")) dropTable = "gunluknot";
+    if (file.endsWith("Kasa.mdb")) dropTable = "nakit";
+    std::unique_ptr<TestHome> home = std::make_unique<TestHome>();
+    const QString path = home->path(file);
+    QVERIFY(TestHome::spoilFile(path, damage, dropTable));
+    const QByteArray before = TestHome::checksum(path);
+    try {
+        ProgramHome::ensure();
+        Uygulama app;
+        QVERIFY2(opens, "started with a file that cannot be used");
+        QVERIFY(app.girisF());
+        Connection c;
+        c.setConnectionString(ConnectionString::build(file));
+        c.open();
+        QVERIFY(c.hasTable(dropTable));
+        // What is made from a template is a file to work in.
+        if (!file.startsWith("AnaData")) {
+            QVERIFY(copyTemplate(path, home->path("Data/kopya.mdb")));
+            QVERIFY(QFileInfo(home->path("Data/kopya.mdb")).permissions() & QFileDevice::WriteOwner);
+        }
+    } catch (const EngineError &e) {
+        QVERIFY2(!opens, qPrintable(e.message()));
+        QVERIFY2(e.message().contains('"' + QDir::toNativeSeparators(path) + '"'), qPrintable(e.message()));
+        QCOMPARE(TestHome::checksum(path), before);
+    }
+    QVERIFY(MessageBox::shown().isEmpty());
 }
 
 QTEST_MAIN(TestLogin)

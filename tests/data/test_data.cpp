@@ -14,10 +14,13 @@
 #include "support/test_home.h"
 #include "widgets/message_box.h"
 
+#include "data/template_copy.h"
+
 #include <QAbstractItemModel>
 #include <QProcess>
 #include <QtTest>
 #include <csignal>
+#include <sqlite3.h>
 
 namespace {
 
@@ -117,6 +120,7 @@ class TestData : public QObject {
 private Q_SLOTS:
     void connectionStrings();
     void homeAndSchema();
+    void olderFileIsBroughtUp();
     void translation();
     void sqlForms_data();
     void sqlForms();
@@ -197,6 +201,71 @@ void TestData::homeAndSchema()
     missing.setConnectionString(DataContext::companyConnectionString("YOK"));
     QVERIFY_THROWS_EXCEPTION(EngineError, missing.open());
     QVERIFY(!QFileInfo::exists(home.path("Data/YOK.mdb")));
+}
+
+// A cash file an older program (or a hand) made, with one table short of fields
+// and indexes and another missing: opening it adds what is missing, keeps the rows
+// and records the version; a file at the current version is opened without a write.
+void TestData::olderFileIsBroughtUp()
+{
+    TestHome home;
+    const QString file = home.path("Data/A12023K.mdb");
+    QVERIFY(TestHome::spoilFile(file, "foreign"));  // a bare SQLite file to start from
+    {
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+        for (const char *sql : {"DROP TABLE kisiler",
+                                "CREATE TABLE carihareket (chid INTEGER PRIMARY KEY AUTOINCREMENT, cari_kodu TEXT(20), "
+                                "borc_tutari DOUBLE, islem_tarihi DATE)",
+                                "INSERT INTO carihareket (cari_kodu, borc_tutari, islem_tarihi) VALUES ('M1', 250.5, '2023-04-01')",
+                                "CREATE TABLE resimnakit (rid INTEGER PRIMARY KEY AUTOINCREMENT)"})
+            QVERIFY2(sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK, sql);
+        sqlite3_close(db);
+    }
+    Connection c;
+    c.setSchemaKind(Schema::Kind::Cash);
+    c.setConnectionString(ConnectionString::build(file));
+    c.open();
+    for (const Schema::TableDef &t : Schema::tables(Schema::Kind::Cash)) {
+        QVERIFY2(c.hasTable(t.name), qPrintable(t.name));
+        QCOMPARE(c.tableFields(t.name).size(), t.fields.size());
+    }
+    Query q(&c);
+    q.sql() << "SELECT cari_kodu, borc_tutari, islem_tarihi, alacak_tutari FROM carihareket";
+    q.open();
+    QCOMPARE(q.recordCount(), 1);
+    QCOMPARE(q.field("cari_kodu").asString(), QString("M1"));
+    QCOMPARE(q.field("borc_tutari").asFloat(), 250.5);
+    QVERIFY(q.field("alacak_tutari").isNull());
+    Query v(&c);
+    v.sql() << "SELECT (SELECT user_version FROM pragma_user_version) AS v, "
+               "(SELECT COUNT(*) FROM sqlite_master WHERE name='ix_carihareket_islem_tarihi') AS ix";
+    v.open();
+    QCOMPARE(v.field("v").asInteger(), qint64(Schema::kVersion));
+    QCOMPARE(v.field("ix").asInteger(), 1);
+    c.close();
+
+    // Brought up once: the next open reads only.
+    const QByteArray upgraded = TestHome::checksum(file);
+    c.open();
+    c.close();
+    QCOMPARE(TestHome::checksum(file), upgraded);
+    // A file a later program wrote keeps its higher version.
+    QVERIFY(copyTemplate(home.path("Kasa.mdb"), home.path("Data/A12030K.mdb")));
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_open(home.path("Data/A12030K.mdb").toUtf8().constData(), &db);
+        sqlite3_exec(db, "PRAGMA user_version=7", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    Connection later;
+    later.setSchemaKind(Schema::Kind::Cash);
+    later.setConnectionString(ConnectionString::build(home.path("Data/A12030K.mdb")));
+    later.open();
+    Query lv(&later);
+    lv.sql() << "SELECT user_version AS v FROM pragma_user_version";
+    lv.open();
+    QCOMPARE(lv.field("v").asInteger(), 7);
 }
 
 void TestData::translation()

@@ -13,9 +13,17 @@
 #include "data/table.h"
 #include "data/template_copy.h"
 #include "received/entry_slip_save.h"
+#include "received/tcekortf.h"
 #include "support/test_home.h"
+#include "widgets/message_box.h"
 
+#include <QCryptographicHash>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QTableWidget>
 #include <QRandomGenerator>
 #include <QtTest>
 #include <csignal>
@@ -78,6 +86,10 @@ struct RawFile {
         sqlite3_busy_timeout(db, 5000);
     }
     ~RawFile() { sqlite3_close(db); }
+    bool exec(const QString &sql) const
+    {
+        return sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
     QString text(const QString &sql) const
     {
         sqlite3_stmt *st = nullptr;
@@ -200,6 +212,10 @@ private Q_SLOTS:
     void refusedRowInEitherFileChangesNeither_data();
     void refusedRowInEitherFileChangesNeither();
     void killedSavesAreWholeOrAbsent();
+    void fileHeldByAnotherProgram_data();
+    void fileHeldByAnotherProgram();
+    void damagedFileOfTheSlipYear_data();
+    void damagedFileOfTheSlipYear();
 };
 
 void TestAtomicSave::refusedRowInEitherFileChangesNeither_data()
@@ -303,13 +319,153 @@ void TestAtomicSave::killedSavesAreWholeOrAbsent()
     QVERIFY(saved > 0);
 }
 
+namespace {
+
+void setCell(QTableWidget *g, int row, int col, const QString &text)
+{
+    while (g->rowCount() <= row) g->insertRow(g->rowCount());
+    if (!g->item(row, col)) g->setItem(row, col, new QTableWidgetItem);
+    g->item(row, col)->setText(text);
+    if (!g->item(row, 0)) g->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+}
+
+QString nativePath(const TestHome &home, const QString &relative)
+{
+    return QDir::toNativeSeparators(home.path(relative));
+}
+
+} // namespace
+
+void TestAtomicSave::fileHeldByAnotherProgram_data()
+{
+    QTest::addColumn<QString>("hold");
+    // A browser with an edit not yet written keeps others from starting a write;
+    // one in the middle of reading keeps them from finishing it.
+    QTest::newRow("writing") << "BEGIN IMMEDIATE";
+    QTest::newRow("reading") << "BEGIN";
+}
+
+// Another program holds the year's cash file: KAYDET gives up within seconds with a
+// Turkish message naming that file, writes nothing in any file, and once the file
+// is free a second KAYDET saves the slip once.
+void TestAtomicSave::fileHeldByAnotherProgram()
+{
+    QFETCH(QString, hold);
+    TestHome home;
+    home.openCompany(QStringLiteral("A1"), 2024);
+    addCustomer();
+    TcekortF f;
+    f.DateTimePicker15->setDate(QDate(2024, 3, 1));
+    f.KoduEdit->setText(QStringLiteral("M1"));
+    f.cariBul();
+    setCell(f.StringGrid1, 0, ColVade, QStringLiteral("31.03.2024"));
+    setCell(f.StringGrid1, 0, ColTutar, QStringLiteral("10000"));
+    setCell(f.StringGrid1, 1, ColVade, QStringLiteral("15.04.2024"));
+    setCell(f.StringGrid1, 1, ColTutar, QStringLiteral("5000"));
+    setCell(f.StringGrid1, 2, ColVade, QString());
+
+    const QString cashFile = home.path(QStringLiteral("Data/A12024K.mdb"));
+    const QString companyFile = home.path(QStringLiteral("Data/A1.mdb"));
+    {
+        RawFile other(cashFile);
+        QVERIFY(other.exec(hold));
+        QCOMPARE(other.text(QStringLiteral("SELECT COUNT(*) FROM carihareket")), QStringLiteral("0"));
+        const QByteArray companyBefore = TestHome::checksum(companyFile);
+        QElapsedTimer clock;
+        clock.start();
+        f.JvXPButton1->click();
+        const qint64 ms = clock.elapsed();
+        QVERIFY2(ms < 5000, qPrintable(QStringLiteral("gave up after %1 ms").arg(ms)));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        const QString text = MessageBox::shown().first().text;
+        QVERIFY2(text.contains(u'"' + nativePath(home, QStringLiteral("Data/A12024K.mdb")) + u'"'), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("A1.mdb")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("başka bir program tarafından kullanılıyor; hiçbir değişiklik kaydedilmedi")),
+                 qPrintable(text));
+        QCOMPARE(TestHome::checksum(companyFile), companyBefore);
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+    }
+    RawFile companyNow(companyFile), cashNow(cashFile);
+    QCOMPARE(companyNow.text(QStringLiteral("SELECT COUNT(*) FROM cekbordro")), QStringLiteral("0"));
+    QCOMPARE(companyNow.text(QStringLiteral("SELECT COUNT(*) FROM cekgiris")), QStringLiteral("0"));
+    QCOMPARE(cashNow.text(QStringLiteral("SELECT COUNT(*) FROM carihareket")), QStringLiteral("0"));
+    QVERIFY(f.JustaEdit1->text().isEmpty());
+
+    MessageBox::clearShown();
+    f.JvXPButton1->click();
+    QVERIFY2(MessageBox::shown().isEmpty(), qPrintable(MessageBox::shown().value(0).text));
+    QCOMPARE(companyNow.text(QStringLiteral("SELECT COUNT(*) FROM cekbordro")), QStringLiteral("1"));
+    QCOMPARE(companyNow.text(QStringLiteral("SELECT COUNT(*) FROM cekgiris")), QStringLiteral("2"));
+    QCOMPARE(cashNow.text(QStringLiteral("SELECT COUNT(*) || ' ' || SUM(brut_tutar) FROM carihareket")),
+             QStringLiteral("1 15000.0"));
+}
+
+void TestAtomicSave::damagedFileOfTheSlipYear_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<bool>("saves");
+    QTest::newRow("garbage") << "garbage" << false;
+    QTest::newRow("truncated") << "truncated" << false;
+    QTest::newRow("zero bytes") << "zero" << true;  // made afresh, as a missing file is
+    QTest::newRow("foreign SQLite file") << "foreign" << false;
+    QTest::newRow("missing one table") << "missing table" << true;
+    QTest::newRow("read-only") << "read-only" << false;
+}
+
+// A slip dated in another year goes to that year's cash file, which is damaged,
+// foreign, older or read-only: the save either names the file and writes nothing
+// anywhere, or (a file of no bytes, an older file) makes the file fit and saves.
+void TestAtomicSave::damagedFileOfTheSlipYear()
+{
+    QFETCH(QString, damage);
+    QFETCH(bool, saves);
+    TestHome home;
+    home.openCompany(QStringLiteral("A1"), 2024);
+    addCustomer();
+    SlipTables t;
+    const QString file = home.path(QStringLiteral("Data/A12025K.mdb"));
+    QVERIFY(copyTemplate(home.path(QStringLiteral("Kasa.mdb")), file));
+    QVERIFY(TestHome::spoilFile(file, damage, QStringLiteral("nakit")));
+    const QString companyFile = home.path(QStringLiteral("Data/A1.mdb"));
+    const QString cashFile = home.path(QStringLiteral("Data/A12024K.mdb"));
+    const QByteArray before = TestHome::checksum(companyFile) + TestHome::checksum(cashFile) + TestHome::checksum(file);
+
+    Slip s(QDate(2025, 2, 3), 3, 1000);
+    if (saves) {
+        QVERIFY(t.save(s).saved);
+        QCOMPARE(DataContext::instance().calismaYili, 2025);
+        RawFile f(file);
+        QCOMPARE(f.text(QStringLiteral("SELECT COUNT(*) FROM carihareket")), QStringLiteral("1"));
+        QCOMPARE(f.text(QStringLiteral("PRAGMA user_version")), QStringLiteral("1"));
+        QVERIFY(!f.text(QStringLiteral("SELECT name FROM sqlite_master WHERE name='nakit'")).isEmpty());
+        return;
+    }
+    QString text;
+    try {
+        t.save(s);
+        QFAIL("saved into a file that cannot take it");
+    } catch (const EngineError &e) {
+        text = e.message();
+    }
+    QVERIFY2(text.contains(u'"' + QDir::toNativeSeparators(file) + u'"'), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("hiçbir değişiklik kaydedilmedi")), qPrintable(text));
+    const QString advice = damage == QLatin1String("read-only") ? QStringLiteral("izinlerini denetleyin")
+                                                                : QStringLiteral("yedekten geri yükleyin");
+    QVERIFY2(text.contains(advice), qPrintable(text));
+    QCOMPARE(TestHome::checksum(companyFile) + TestHome::checksum(cashFile) + TestHome::checksum(file), before);
+    // The program stays on its year and goes on saving there.
+    QCOMPARE(DataContext::instance().calismaYili, 2024);
+    Slip here(QDate(2024, 4, 5), 2, 700);
+    QVERIFY(t.save(here).saved);
+}
+
 int main(int argc, char **argv)
 {
     if (argc == 3 && QByteArray(argv[1]) == "--slip-writer") {
         QCoreApplication app(argc, argv);
         return slipWriter(QString::fromLocal8Bit(argv[2]));
     }
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     TestAtomicSave t;
     return QTest::qExec(&t, argc, argv);
 }

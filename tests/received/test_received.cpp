@@ -6,8 +6,13 @@
 #include "data/table.h"
 #include "received/entry_slip_calc.h"
 #include "received/entry_slip_save.h"
+#include "accounts/account_steps.h"
+#include "received/cheque_list_statements.h"
+#include "received/tcekortf.h"
 #include "support/test_home.h"
+#include "widgets/message_box.h"
 
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace EntrySlip;
@@ -87,6 +92,8 @@ private Q_SLOTS:
     void bankMarksFollowTheSlipType();
     void roundingToKurus_data();
     void roundingToKurus();
+    void codesComparedTurkishStyle_data();
+    void codesComparedTurkishStyle();
 };
 
 void TestReceived::workedExample_rowAndAverage()
@@ -562,6 +569,69 @@ void TestReceived::roundingToKurus()
     QFETCH(double, rounded);
     QCOMPARE(roundKurus(value), rounded);
     QCOMPARE(formatFloat("#,##0.00", roundKurus(value)), formatFloat("#,##0.00", value));
+}
+
+void TestReceived::codesComparedTurkishStyle_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("same");
+    QTest::newRow("MI/mi") << "MI" << "mi" << false;
+    QTest::newRow("MI/mı") << "MI" << "mı" << true;
+    QTest::newRow("İS/is") << "İS" << "is" << true;
+    QTest::newRow("IS/ıs") << "IS" << "ıs" << true;
+}
+
+// One comparison rule for account codes, Turkish case folded: the duplicate check of
+// the cards, the slip's code lookup and save, the list filter and the references
+// counted before a card is deleted all take the two codes for one, or all for two.
+void TestReceived::codesComparedTurkishStyle()
+{
+    QFETCH(QString, card);
+    QFETCH(QString, typed);
+    QFETCH(bool, same);
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard(card, "Birinci Kart");
+    Query firmaQuery(&company());
+    QCOMPARE(AccountSteps::kodBaskaKarttaVar(firmaQuery, typed, QVariant()), same);
+    const QString name = same ? "Birinci Kart" : "İkinci Kart";
+    if (!same) TestHome::addAccountCard(typed, name);
+
+    // The slip window finds the card the typed code names.
+    {
+        TcekortF f;
+        f.KoduEdit->setText(typed);
+        f.cariBul();
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(f.JustaEdit23->text(), name);
+        QCOMPARE(f.KoduEdit->text(), same ? card : typed);
+    }
+    // A slip under the typed code saves, and one under the first card's code too.
+    SlipFixture typedSlip;
+    typedSlip.header.code = typed;
+    typedSlip.header.name = name;
+    SaveResult r = typedSlip.save();
+    QVERIFY2(r.saved, qPrintable(r.message));
+    if (!same) {
+        SlipFixture first;
+        first.header.code = card;
+        first.header.name = "Birinci Kart";
+        r = first.save();
+        QVERIFY2(r.saved, qPrintable(r.message));
+    }
+    // Each slip has two cheques: the list filter for either code shows the two of its card.
+    for (const QString &code : {card, typed}) {
+        ChequeList::Filters filter;
+        filter.choice = ChequeList::Choice::Tum;
+        filter.firmaKodu = code;
+        Query list(&company());
+        list.sql() = ChequeList::build(filter).list;
+        list.open();
+        QCOMPARE(list.recordCount(), 2);
+    }
+    const QStringList refs = AccountSteps::kartaBagliKayitlar(company(), &cash(), card);
+    QVERIFY2(refs.contains("2 alınan çek/senet") && refs.contains("1 cari hareket"), qPrintable(refs.join("|")));
 }
 
 QTEST_MAIN(TestReceived)

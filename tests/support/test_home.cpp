@@ -8,7 +8,9 @@
 #include "widgets/file_dialog.h"
 #include "widgets/message_box.h"
 
+#include <QCryptographicHash>
 #include <QtTest>
+#include <sqlite3.h>
 
 TestHome::TestHome()
 {
@@ -75,4 +77,47 @@ qint64 TestHome::countRows(Connection &c, const QString &table)
     q.sql() << QStringLiteral("SELECT COUNT(*) AS n FROM ") + table;
     q.open();
     return q.field(QStringLiteral("n")).asInteger();
+}
+
+bool TestHome::spoilFile(const QString &path, const QString &how, const QString &dropTable)
+{
+    const auto run = [&](const QStringList &statements) {
+        sqlite3 *db = nullptr;
+        bool ok = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK;
+        for (const QString &sql : statements)
+            ok = ok && sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(db);
+        return ok;
+    };
+    QFile f(path);
+    if (how == QLatin1String("garbage")) {
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+        return f.write(QByteArray(20000, 'x')) == 20000;
+    }
+    if (how == QLatin1String("truncated")) {
+        // Enough rows that the cut lands inside the data.
+        if (!run({QStringLiteral("CREATE TABLE dolgu (x TEXT)"),
+                  QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<3000) "
+                                 "INSERT INTO dolgu SELECT hex(randomblob(40)) FROM n")}))
+            return false;
+        return f.resize(f.size() / 2);
+    }
+    if (how == QLatin1String("zero")) return f.resize(0);
+    if (how == QLatin1String("foreign")) {
+        if (f.exists() && !f.remove()) return false;
+        return run({QStringLiteral("CREATE TABLE kisiler (ad TEXT, telefon TEXT)"),
+                    QStringLiteral("INSERT INTO kisiler VALUES ('Ayşe', '555')")});
+    }
+    if (how == QLatin1String("missing table"))
+        return run({QStringLiteral("DROP TABLE \"%1\"").arg(dropTable), QStringLiteral("PRAGMA user_version=0")});
+    if (how == QLatin1String("read-only"))
+        return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    return false;
+}
+
+QByteArray TestHome::checksum(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return QByteArrayLiteral("missing");
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }

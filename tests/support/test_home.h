@@ -26,6 +26,15 @@ public:
     // The rows of a table in the file behind a connection.
     static qint64 countRows(class Connection &c, const QString &table);
 
+    // Spoils a database file the way disks, copies and other programs do:
+    // "garbage" (20 KB of text), "truncated" (padded with rows, then cut in half),
+    // "zero" (no bytes), "foreign" (an SQLite file of another program), "missing
+    // table" (dropTable gone and no version recorded, as an older program left it),
+    // "read-only" (no write bits). False when the file could not be spoilt.
+    static bool spoilFile(const QString &path, const QString &how, const QString &dropTable = QString());
+    // SHA-256 of a file's bytes ("missing" when there is none).
+    static QByteArray checksum(const QString &path);
+
 private:
     QTemporaryDir m_dir;
 };
