@@ -196,3 +196,10 @@ void understateEntrySize(const QString &file, const QByteArray &name, quint32 si
     f.seek(0);
     f.write(bytes);
 }
+
+void writeXlsxLoopingTarget(const QString &file)
+{
+    writeZip(file, {{"xl/workbook.xml", R"(<workbook xmlns:r="r"><sheets><sheet name="A" sheetId="1" r:id="rId1"/></sheets></workbook>)"},
+                    {"xl/_rels/workbook.xml.rels", R"(<Relationships><Relationship Id="rId1" Target="a//../b.xml"/></Relationships>)"},
+                    {"xl/worksheets/sheet1.xml", R"(<worksheet><sheetData/></worksheet>)"}});
+}

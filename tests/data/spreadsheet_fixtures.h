@@ -33,3 +33,6 @@ void writeOdsLargeSheet(const QString &file);
 // Writes a smaller uncompressed size into the local and central headers of an entry,
 // as a crafted file would to pass a check of the declared size.
 void understateEntrySize(const QString &file, const QByteArray &name, quint32 size);
+// A workbook whose sheet's target has an empty folder before "..", which used to
+// make the path resolution loop for ever.
+void writeXlsxLoopingTarget(const QString &file);

@@ -246,6 +246,7 @@ private Q_SLOTS:
             {"past.ods", writeOdsValueRowsPastTheEnd, "sınırının dışında"},
             {"cells.ods", writeOdsTooManyCells, "kadar büyük"},
             {"row.xlsx", writeXlsxCellBeyondLastRow, "sınırının dışında"},
+            {"target.xlsx", writeXlsxLoopingTarget, "bozuk"},
             {"shared.xlsx", [](const QString &f) { writeXlsxSharedStringsBomb(f, 250LL * 1024 * 1024); }, "kadar büyük"},
             {"understated.xlsx",
              [](const QString &f) {
