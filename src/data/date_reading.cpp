@@ -45,7 +45,7 @@ QDate tarihOku(const QString &text, int defaultYear)
     // The stored form, "2024-03-05".
     if (t.size() == 10 && t[4] == u'-' && t[7] == u'-') {
         const int y = digitsAt(0, 4), m = digitsAt(5, 2), d = digitsAt(8, 2);
-        return y < 0 || m < 0 || d < 0 ? QDate() : QDate(y, m, d);
+        return y < 1000 || m < 0 || d < 0 ? QDate() : QDate(y, m, d);
     }
     const auto f = tarihAlanlari(t);
     if (!f || f->day < 1 || f->month < 1) return {};
