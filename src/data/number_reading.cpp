@@ -19,24 +19,18 @@ bool isCurrencyWord(QStringView word)
     return false;
 }
 
-// Significant digits of a kept number ("-0012.500" has 3): leading zeros and the
-// trailing zeros of the fraction do not count.
+// The digits a kept number is written with, zeros before its integer part and
+// after its fraction aside ("-0012.500" has 3, "0.0001" has 4): at most 15 keeps
+// every number readable exactly, from 1e-15 up to 1e15.
 int significantDigits(const std::string &kept)
 {
-    std::string digits;
     const auto point = kept.find('.');
-    for (char c : kept)
-        if (c >= '0' && c <= '9') digits += c;
-    if (point != std::string::npos) {
-        std::size_t fraction = 0;
-        for (std::size_t i = point + 1; i < kept.size(); ++i) ++fraction;
-        while (fraction > 0 && !digits.empty() && digits.back() == '0') {
-            digits.pop_back();
-            --fraction;
-        }
-    }
-    const auto first = digits.find_first_not_of('0');
-    return first == std::string::npos ? 0 : int(digits.size() - first);
+    const std::string whole = kept.substr(0, point);
+    std::string fraction = point == std::string::npos ? std::string() : kept.substr(point + 1);
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    const auto first = whole.find_first_of("123456789");
+    const std::size_t wholeDigits = first == std::string::npos ? 0 : whole.size() - first;
+    return int(wholeDigits + fraction.size());
 }
 
 // What sayiOku keeps of the text: the sign, the digits and the decimal separator

@@ -6,8 +6,9 @@
 
 #include <optional>
 
-// The most significant digits an amount may have: a double holds 15 exactly, so a
-// longer number would be stored as another one.
+// The most digits a number may be written with, zeros before its integer part and
+// after its fraction aside: a double holds 15 exactly, so a longer number would be
+// stored as another one.
 constexpr int kMaxSignificantDigits = 15;
 
 // Reads what the user typed: a "+" or "-" as the first character (leading spaces
@@ -18,7 +19,7 @@ constexpr int kMaxSignificantDigits = 15;
 // Throws EngineError with a Turkish message when the text is no number, rather than
 // read it as another one: two decimal separators ("1,2,3"), a sign anywhere but
 // first ("12-5", "100-"), letters ("1e3", "0x1F", "NaN", "inf"), other marks
-// ("(100)") or more than kMaxSignificantDigits significant digits.
+// ("(100)") or more than kMaxSignificantDigits digits ("0,0000000000000001").
 double sayiOku(const QString &text);
 
 // The same reading without the exception: empty when sayiOku would refuse the text.

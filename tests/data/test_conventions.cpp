@@ -39,6 +39,7 @@ private Q_SLOTS:
         QTest::newRow("fifteen digits") << "999.999.999.999.999" << 999999999999999.0;
         QTest::newRow("fifteen digits with cents") << "1.234.567.890.123,45" << 1234567890123.45;
         QTest::newRow("zeros do not count") << "000.000.000.000.000.001,500000" << 1.5;
+        QTest::newRow("fifteen decimals") << "0,000000000000001" << 1e-15;
     }
     void readsNumbers()
     {
@@ -73,6 +74,8 @@ private Q_SLOTS:
         QTest::newRow("foreign digits") << "١٢";
         QTest::newRow("sixteen digits") << "9.999.999.999.999.999";
         QTest::newRow("sixteen with cents") << "12.345.678.901.234,56";
+        QTest::newRow("sixteen decimals") << "0,0000000000000001";
+        QTest::newRow("400 decimals") << "0," + QString(399, u'0') + "1";
         QTest::newRow("300 nines") << QString(300, u'9');
     }
     // Both readers refuse, with the same message, and so does the non-throwing one.
@@ -132,6 +135,7 @@ private Q_SLOTS:
         QTest::newRow("mixed separators") << "1/1.2024" << QDate();
         QTest::newRow("no year") << "1.1" << QDate();
         QTest::newRow("stored form, no real day") << "2024-02-30" << QDate();
+        QTest::newRow("stored form, year 5") << "0005-01-01" << QDate();
         QTest::newRow("empty") << "" << QDate();
     }
     void readsDates()
