@@ -229,8 +229,9 @@ private Q_SLOTS:
     }
 
     // Crafted files that overflowed the row or column counter (a write before the
-    // array), or asked for gigabytes: each refused with the reader's message within
-    // a second and in under 100 MB.
+    // array), looped, or asked for gigabytes: each refused with the reader's message
+    // within a second and in under 100 MB. A part whose header understates its size
+    // is read only up to the limit of the texts.
     void refusesCraftedFiles()
     {
         TestHome home;
@@ -238,6 +239,7 @@ private Q_SLOTS:
             const char *name;
             void (*write)(const QString &);
             const char *why;
+            qint64 maxMs = 1000;
         };
         const Case cases[] = {
             {"rows.ods", writeOdsRowsRepeatedPastTheEnd, "sınırının dışında"},
@@ -253,7 +255,7 @@ private Q_SLOTS:
                  writeXlsxSharedStringsBomb(f, 250LL * 1024 * 1024);
                  understateEntrySize(f, "xl/sharedStrings.xml", 1000);
              },
-             "kadar büyük"},
+             "kadar büyük", 3000},  // read up to the limit of the texts: about 0.4 s
         };
         for (const Case &c : cases) {
             const QString file = home.path(QString::fromLatin1(c.name));
@@ -271,7 +273,7 @@ private Q_SLOTS:
             QVERIFY2(message.startsWith(QStringLiteral("'%1' dosyası okunamadı: ").arg(QString::fromLatin1(c.name))),
                      qPrintable(QString::fromLatin1(c.name) + ": " + message));
             QVERIFY2(message.contains(QString::fromUtf8(c.why)), qPrintable(message));
-            QVERIFY2(cost.ms < 1000, c.name);
+            QVERIFY2(cost.ms < c.maxMs, c.name);
             if (cost.peakGrowthKb >= 0) QVERIFY2(cost.peakGrowthKb < 100 * 1024, c.name);
         }
     }
