@@ -120,6 +120,7 @@ namespace {
 // neither the test nor the repository holds it.
 struct SharedStringsSource {
     qint64 bytes;
+    QByteArray item;
     qint64 done = 0;
     QByteArray pending;
 };
@@ -133,10 +134,9 @@ zip_int64_t sharedStringsCallback(void *state, void *data, zip_uint64_t len, zip
         s->pending = "<sst>";
         return 0;
     case ZIP_SOURCE_READ: {
-        static const QByteArray item = "<si><t>Çek ve senet takip 0123456789</t></si>";
         while (s->pending.size() < qsizetype(len) && s->done < s->bytes) {
-            s->pending += item;
-            s->done += item.size();
+            s->pending += s->item;
+            s->done += s->item.size();
             if (s->done >= s->bytes) s->pending += "</sst>";
         }
         const qsizetype n = qMin(qsizetype(len), s->pending.size());
@@ -161,7 +161,7 @@ zip_int64_t sharedStringsCallback(void *state, void *data, zip_uint64_t len, zip
 
 } // namespace
 
-void writeXlsxSharedStringsBomb(const QString &file, qint64 bytes)
+void writeXlsxSharedStringsBomb(const QString &file, qint64 bytes, const QByteArray &item)
 {
     int error = 0;
     zip_t *z = zip_open(QFile::encodeName(file).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -170,7 +170,7 @@ void writeXlsxSharedStringsBomb(const QString &file, qint64 bytes)
     const QByteArray sheet = R"(<worksheet><sheetData><row r="1"><c r="A1" t="s"><v>0</v></c></row></sheetData></worksheet>)";
     QVERIFY(zip_file_add(z, "xl/workbook.xml", zip_source_buffer(z, workbook.constData(), zip_uint64_t(workbook.size()), 0), 0) >= 0);
     QVERIFY(zip_file_add(z, "xl/worksheets/sheet1.xml", zip_source_buffer(z, sheet.constData(), zip_uint64_t(sheet.size()), 0), 0) >= 0);
-    SharedStringsSource state{bytes};
+    SharedStringsSource state{bytes, item};
     zip_source_t *src = zip_source_function(z, sharedStringsCallback, &state);
     const zip_int64_t index = zip_file_add(z, "xl/sharedStrings.xml", src, 0);
     QVERIFY(index >= 0);

@@ -26,8 +26,10 @@ void writeOdsValueRowsPastTheEnd(const QString &file);
 void writeOdsTooManyCells(const QString &file);
 // a cell of the row 2,147,483,647;
 void writeXlsxCellBeyondLastRow(const QString &file);
-// shared strings of about `bytes` bytes, deflated (a quarter of a GB is a file of a few hundred KB).
-void writeXlsxSharedStringsBomb(const QString &file, qint64 bytes);
+// shared strings of about `bytes` bytes, `item` after `item`, deflated (a quarter
+// of a GB is a file of a few hundred KB).
+void writeXlsxSharedStringsBomb(const QString &file, qint64 bytes,
+                                const QByteArray &item = "<si><t>Çek ve senet takip 0123456789</t></si>");
 // And a large one that must still be read: 65,536 rows of ten values.
 void writeOdsLargeSheet(const QString &file);
 // Writes a smaller uncompressed size into the local and central headers of an entry,

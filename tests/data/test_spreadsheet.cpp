@@ -231,7 +231,7 @@ private Q_SLOTS:
     // Crafted files that overflowed the row or column counter (a write before the
     // array), looped, or asked for gigabytes: each refused with the reader's message
     // within a second and in under 100 MB. A part whose header understates its size
-    // is read only up to the limit of the texts.
+    // is read only up to the limit of the texts or of a part.
     void refusesCraftedFiles()
     {
         TestHome home;
@@ -256,6 +256,12 @@ private Q_SLOTS:
                  understateEntrySize(f, "xl/sharedStrings.xml", 1000);
              },
              "kadar büyük", 3000},  // read up to the limit of the texts: about 0.4 s
+            {"understated-markup.xlsx",
+             [](const QString &f) {
+                 writeXlsxSharedStringsBomb(f, 250LL * 1024 * 1024, "<!-- yorum -->\n");
+                 understateEntrySize(f, "xl/sharedStrings.xml", 1000);
+             },
+             "kadar büyük", 3000},  // no text kept: read up to the limit of a part, 32 MB
         };
         for (const Case &c : cases) {
             const QString file = home.path(QString::fromLatin1(c.name));
