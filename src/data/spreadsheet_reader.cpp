@@ -12,6 +12,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -67,8 +68,10 @@ qint64 repeatCount(QStringView written, qint64 limit)
 
 const QString kDamaged = QStringLiteral("dosya bozuk ya da bir Excel dosyası değil.");
 
+// The day of a serial date number; invalid outside the years 1900 to 9999.
 QDate serialToDate(double serial, bool base1904)
 {
+    if (!(serial >= 0 && serial < 2958466)) return {};
     if (base1904) return QDate(1904, 1, 1).addDays(qint64(serial));
     // The 1900 system counts a 29 February 1900 that never was.
     if (serial < 61) return QDate(1899, 12, 31).addDays(qint64(serial));
@@ -392,9 +395,9 @@ SheetData readXlsx(const Zip &zip, const QString &path)
         } else if (hasV && !v.isEmpty()) {
             bool ok = false;
             const double d = v.toDouble(&ok);
-            if (!ok) fail(path, kDamaged);
-            const bool isDate = s >= 0 && s < xfs.size() && xfs[s].date;
-            value = isDate ? QVariant(serialToDate(d, base1904)) : QVariant(d);
+            if (!ok || !std::isfinite(d)) fail(path, kDamaged);
+            const QDate date = s >= 0 && s < xfs.size() && xfs[s].date ? serialToDate(d, base1904) : QDate();
+            value = date.isValid() ? QVariant(date) : QVariant(d);
         }
         if (value.isValid()) {
             budget.cells(1);
@@ -499,7 +502,7 @@ SheetData readOds(const Zip &zip, const QString &path)
             if (type == QLatin1String("float") || type == QLatin1String("currency") || type == QLatin1String("percentage")) {
                 bool ok = false;
                 value = at.value(QLatin1String("office:value")).toDouble(&ok);
-                if (!ok) fail(path, kDamaged);
+                if (!ok || !std::isfinite(value.toDouble())) fail(path, kDamaged);
             } else if (type == QLatin1String("date")) {
                 const QString d = at.value(QLatin1String("office:date-value")).toString();
                 value = QDate::fromString(d.left(10), Qt::ISODate);
@@ -558,7 +561,10 @@ SheetData readXls(const QString &path)
             QVariant value;
             switch (cell.type) {
             case FREEXL_CELL_INT: value = double(cell.value.int_value); break;
-            case FREEXL_CELL_DOUBLE: value = cell.value.double_value; break;
+            case FREEXL_CELL_DOUBLE:
+                if (!std::isfinite(cell.value.double_value)) fail(path, kDamaged);
+                value = cell.value.double_value;
+                break;
             case FREEXL_CELL_TEXT:
             case FREEXL_CELL_SST_TEXT: value = QString::fromUtf8(cell.value.text_value); break;
             case FREEXL_CELL_DATE:

@@ -203,3 +203,11 @@ void writeXlsxLoopingTarget(const QString &file)
                     {"xl/_rels/workbook.xml.rels", R"(<Relationships><Relationship Id="rId1" Target="a//../b.xml"/></Relationships>)"},
                     {"xl/worksheets/sheet1.xml", R"(<worksheet><sheetData/></worksheet>)"}});
 }
+
+void writeXlsxNumbers(const QString &file, const QByteArray &value)
+{
+    writeZip(file, {{"xl/workbook.xml", R"(<workbook><sheets><sheet name="A" sheetId="1"/></sheets></workbook>)"},
+                    {"xl/styles.xml", R"(<styleSheet><cellXfs><xf numFmtId="0"/><xf numFmtId="14"/></cellXfs></styleSheet>)"},
+                    {"xl/worksheets/sheet1.xml", "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>" + value
+                                                     + "</v></c></row></sheetData></worksheet>"}});
+}

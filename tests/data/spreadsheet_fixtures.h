@@ -38,3 +38,5 @@ void understateEntrySize(const QString &file, const QByteArray &name, quint32 si
 // A workbook whose sheet's target has an empty folder before "..", which used to
 // make the path resolution loop for ever.
 void writeXlsxLoopingTarget(const QString &file);
+// A workbook whose cell A1 holds `value` in a date format.
+void writeXlsxNumbers(const QString &file, const QByteArray &value);

@@ -284,6 +284,24 @@ private Q_SLOTS:
         }
     }
 
+    // A number in a date format is a date only within the years a sheet can show;
+    // a number that is none is a damaged file.
+    void readsNumbersInDateFormats()
+    {
+        TestHome home;
+        const QString file = home.path("sayi.xlsx");
+        writeXlsxNumbers(file, "45657");
+        QCOMPARE(readSpreadsheet(file).value(1, 1).toDate(), QDate(2024, 12, 31));
+        writeXlsxNumbers(file, "1e300");
+        QCOMPARE(readSpreadsheet(file).value(1, 1).toDouble(), 1e300);
+        writeXlsxNumbers(file, "-5");
+        QCOMPARE(readSpreadsheet(file).value(1, 1).toDouble(), -5.0);
+        for (const char *notANumber : {"nan", "inf", "-inf", "1e999"}) {
+            writeXlsxNumbers(file, notANumber);
+            expectUnreadable(file);
+        }
+    }
+
     // LibreOffice fills a sheet to its last row with repeated empty rows (readsOds);
     // a large sheet of values within the limits is read whole.
     void readsALargeSheet()
