@@ -138,3 +138,21 @@ qint64 tamSayiOku(const QString &text)
     if (ec != std::errc() || end != last) refuse(text, Verdict::NotANumber);
     return value;
 }
+
+qint64 rakamlariOku(const QString &text)
+{
+    std::string kept;
+    const QString t = text.trimmed();
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (i == 0 && (c == u'+' || c == u'-')) kept += char(c.unicode());
+        else if (c >= u'0' && c <= u'9') kept += char(c.unicode());
+    }
+    if (kept.find_first_of("0123456789") == std::string::npos) return 0;
+    const char *first = kept.data(), *last = kept.data() + kept.size();
+    if (*first == '+') ++first;
+    qint64 value = 0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || end != last) refuse(text, Verdict::NotANumber);
+    return value;
+}

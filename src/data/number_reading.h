@@ -29,3 +29,9 @@ std::optional<double> sayiOkuDene(const QString &text);
 // the digits only ("12,5" -> 125, as the decimal separator is no part of a whole
 // number).
 qint64 tamSayiOku(const QString &text);
+
+// The reading of a number typed as a search condition ("Bordro No" of a list),
+// where a stray character cannot store a wrong number: the sign when it is the
+// first character, and the digits; everything else is dropped ("12a" -> 12,
+// "abc" -> 0). Throws EngineError only when the digits exceed a whole number.
+qint64 rakamlariOku(const QString &text);

@@ -39,7 +39,7 @@ QStringList stateLines(Choice choice)
 QStringList filterLines(const Filters &f)
 {
     QStringList lines;
-    const qint64 bordro = tamSayiOku(f.bordroNo);
+    const qint64 bordro = rakamlariOku(f.bordroNo);
     if (bordro > 0) lines << QStringLiteral("AND (bordro_ind=%1)").arg(bordro);
     if (!f.firmaKodu.isEmpty()) lines << QStringLiteral("AND (alindigi_firma_kodu='") + sqlEscape(f.firmaKodu) + QStringLiteral("')");
     const QString currency = currencyCondition(QStringLiteral("para_birimi"), f.paraCinsi);

@@ -157,6 +157,17 @@ private Q_SLOTS:
         QCOMPARE(tarihOku("1.1xyz", 2021), QDate());
     }
 
+    // A search condition keeps its lenient reading: a stray letter narrows nothing.
+    void readsSearchNumbers()
+    {
+        QCOMPARE(rakamlariOku("12a"), 12);
+        QCOMPARE(rakamlariOku("abc"), 0);
+        QCOMPARE(rakamlariOku(" -7"), -7);
+        QCOMPARE(rakamlariOku("1,2,3"), 123);
+        QCOMPARE(rakamlariOku("-"), 0);
+        QVERIFY_THROWS_EXCEPTION(EngineError, rakamlariOku("99999999999999999999"));
+    }
+
     void foldsTurkishCase_data()
     {
         QTest::addColumn<QString>("text");
