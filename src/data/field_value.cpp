@@ -1,5 +1,6 @@
 #include "data/field_value.h"
 
+#include "data/date_reading.h"
 #include "data/engine_error.h"
 
 #include <cmath>
@@ -21,10 +22,10 @@ double parseDouble(const QString &raw, bool *ok)
 QVariant parseDate(const QString &raw)
 {
     const QString s = raw.trimmed();
-    for (const char *fmt : {"dd.MM.yyyy", "d.M.yyyy", "yyyy-MM-dd", "dd/MM/yyyy", "d/M/yyyy"}) {
-        const QDate d = QDate::fromString(s, QString::fromLatin1(fmt));
-        if (d.isValid()) return d;
-    }
+    // Day, month and year as typed ("1.1.24" is the first of January 2024), or the
+    // stored form; text after the date makes it no date.
+    const QDate d = tarihOku(s);
+    if (d.isValid()) return d;
     for (const char *fmt : {"dd.MM.yyyy HH:mm:ss", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss"}) {
         const QDateTime dt = QDateTime::fromString(s, QString::fromLatin1(fmt));
         if (dt.isValid()) return dt;

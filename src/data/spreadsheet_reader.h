@@ -26,12 +26,17 @@ public:
     // Formulas and formats of the cells that have them (.xlsx only).
     QHash<QPair<int, int>, SheetCellFormat> formats;
 
+    // Throws EngineError outside the sheet's 1048576 rows and 16384 columns, or past
+    // the cells a sheet may hold.
     void set(int row, int col, const QVariant &v);
 
 private:
+    static quint64 key(int row, int col) { return (quint64(row) << 20) | quint64(col); }
     QHash<quint64, QVariant> m_values;
 };
 
 // Throws EngineError with a Turkish message when the file is missing, empty,
-// truncated, damaged or no spreadsheet.
+// truncated, damaged or no spreadsheet, and when it is larger than an import can
+// take (a part of more than 32 MB, a million cells, a cell of more than 32767
+// characters): memory and time stay small whatever the file says of itself.
 SheetData readSpreadsheet(const QString &path);

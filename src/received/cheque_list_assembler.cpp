@@ -22,7 +22,7 @@ QString slipCondition(const Shape &shape, qint64 bordro)
 QStringList filterLines(const Shape &shape, const FilterValues &f)
 {
     QStringList lines;
-    const qint64 bordro = tamSayiOku(f.bordroNo);
+    const qint64 bordro = rakamlariOku(f.bordroNo);
     if (bordro > 0) lines << condition(shape, slipCondition(shape, bordro));
     if (!f.firmaKodu.isEmpty()) lines << condition(shape, sqlCodeEquals(shape.codeField, f.firmaKodu));
     if (!f.paraCinsi.isEmpty() && f.paraCinsi != kHepsi)
@@ -62,7 +62,7 @@ Statements assemble(const Shape &shape, const QStringList &stateLines, const Fil
 
 QStringList slipList(const Shape &shape, const QString &bordroNo, const QString &orderField)
 {
-    const QString test = slipCondition(shape, tamSayiOku(bordroNo));
+    const QString test = slipCondition(shape, rakamlariOku(bordroNo));
     return {QStringLiteral("SELECT * FROM ") + shape.table,
             shape.bareConditions ? QStringLiteral("WHERE ") + test : QStringLiteral("WHERE (") + test + u')',
             QStringLiteral("ORDER BY ") + orderField + QStringLiteral(" ASC;")};

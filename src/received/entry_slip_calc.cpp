@@ -1,5 +1,6 @@
 #include "received/entry_slip_calc.h"
 
+#include "data/date_reading.h"
 #include "data/display_format.h"
 #include "data/engine_error.h"
 #include "data/number_reading.h"
@@ -13,12 +14,6 @@ namespace {
 using FormKit::kMoney;
 
 QString twoDigits(qint64 v) { return v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
-
-// Whole characters from..from+len (1-based) of the cell, read leniently.
-qint64 part(const QString &cell, int from, int len)
-{
-    return qint64(std::trunc(sayiOku(cell.mid(from - 1, len))));
-}
 
 QString digitsOf(const QString &s)
 {
@@ -71,10 +66,16 @@ QDate cellDate(const QString &t)
 
 DueDateResult completeDueDate(const QString &cell, int slipYear)
 {
-    if (sayiOku(cell) > 0) {
-        const qint64 day = part(cell, 1, 2);
-        const qint64 month = part(cell, 4, 2);
-        qint64 year = part(cell, 7, 4);
+    // The mask puts day, month and year at fixed places ("5_.3_.24__"); a date that
+    // came in without it ("1.1.24", pasted or imported) is read by its fields the
+    // same way, and anything beyond a date ("31.12.2024xyz") is refused.
+    const auto fields = tarihAlanlari(cell);
+    if (!fields)
+        return {DueDate::Stop, QString(), u'"' + cell.trimmed() + QStringLiteral("\" tarih girişiniz uygun değil!")};
+    if (fields->day > 0 || fields->month > 0 || fields->year > 0) {
+        const qint64 day = fields->day;
+        const qint64 month = fields->month;
+        qint64 year = fields->year;
         if (year == 0 && month > 0) year = slipYear;
         QString yearText = QString::number(year);
         if (yearText.size() == 1) yearText.prepend(QStringLiteral("200"));

@@ -311,7 +311,11 @@ void SlipGrid::groupAmount(QLineEdit *editor, QKeyEvent *key)
     const bool arrow = k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down;
     const bool separator = k == Qt::Key_Comma || k == Qt::Key_Period;
     if (!isAncestorOf(editor) || arrow || separator || editor->text().contains(u',') || editor->text().size() <= 2) return;
-    const QString grouped = formatFloat(QStringLiteral("#,##0"), sayiOku(editor->text()));
+    // Text that does not read as an amount (too many digits, pasted letters) is left
+    // as typed: the row step says what is wrong with it.
+    const std::optional<double> value = sayiOkuDene(editor->text());
+    if (!value) return;
+    const QString grouped = formatFloat(QStringLiteral("#,##0"), *value);
     if (grouped == editor->text()) return;
     // The cursor keeps its place counted from the end, where the digits did not move.
     const qsizetype fromEnd = editor->text().size() - editor->cursorPosition();

@@ -38,6 +38,41 @@ void expectUnreadable(const QString &path)
     }
 }
 
+// A figure of /proc/self/status in kB ("VmRSS", "VmHWM"); -1 when unknown.
+qint64 statusKb(const char *name)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray key = QByteArray(name) + ':';
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(key)) return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+struct Cost {
+    qint64 ms = 0;
+    qint64 peakGrowthKb = -1;  // -1 when the peak could not be measured
+};
+
+// Time and peak memory growth of one call. The kernel's peak mark is reset first
+// ("5" into clear_refs), so an earlier test's peak cannot hide this one's.
+template<typename F>
+Cost measure(F &&call)
+{
+    QFile reset(QStringLiteral("/proc/self/clear_refs"));
+    const bool resettable = reset.open(QIODevice::WriteOnly) && reset.write("5") == 1 && reset.flush();
+    reset.close();
+    const qint64 before = statusKb("VmRSS");
+    const bool peakKnown = resettable && before > 0 && statusKb("VmHWM") - before < 4096;
+    QElapsedTimer timer;
+    timer.start();
+    call();
+    Cost cost;
+    cost.ms = timer.elapsed();
+    if (peakKnown) cost.peakGrowthKb = statusKb("VmHWM") - before;
+    return cost;
+}
+
 } // namespace
 
 class TestSpreadsheet : public QObject {
@@ -191,6 +226,96 @@ private Q_SLOTS:
         expectUnreadable(home.path("yok.xlsx"));
         writeZip(home.path("baska.xlsx"), {{"readme.txt", "zip, ama tablo değil"}});
         expectUnreadable(home.path("baska.xlsx"));
+    }
+
+    // Crafted files that overflowed the row or column counter (a write before the
+    // array), looped, or asked for gigabytes: each refused with the reader's message
+    // within a second and in under 100 MB. A part whose header understates its size
+    // is read only up to the limit of the texts or of a part.
+    void refusesCraftedFiles()
+    {
+        TestHome home;
+        struct Case {
+            const char *name;
+            void (*write)(const QString &);
+            const char *why;
+            qint64 maxMs = 1000;
+        };
+        const Case cases[] = {
+            {"rows.ods", writeOdsRowsRepeatedPastTheEnd, "sınırının dışında"},
+            {"columns.ods", writeOdsColumnsRepeatedPastTheEnd, "sınırının dışında"},
+            {"spaces.ods", writeOdsSpacesBomb, "karakteri aşıyor"},
+            {"past.ods", writeOdsValueRowsPastTheEnd, "sınırının dışında"},
+            {"cells.ods", writeOdsTooManyCells, "kadar büyük"},
+            {"row.xlsx", writeXlsxCellBeyondLastRow, "sınırının dışında"},
+            {"target.xlsx", writeXlsxLoopingTarget, "bozuk"},
+            {"shared.xlsx", [](const QString &f) { writeXlsxSharedStringsBomb(f, 250LL * 1024 * 1024); }, "kadar büyük"},
+            {"understated.xlsx",
+             [](const QString &f) {
+                 writeXlsxSharedStringsBomb(f, 250LL * 1024 * 1024);
+                 understateEntrySize(f, "xl/sharedStrings.xml", 1000);
+             },
+             "kadar büyük", 3000},  // read up to the limit of the texts: about 0.4 s
+            {"understated-markup.xlsx",
+             [](const QString &f) {
+                 writeXlsxSharedStringsBomb(f, 250LL * 1024 * 1024, "<!-- yorum -->\n");
+                 understateEntrySize(f, "xl/sharedStrings.xml", 1000);
+             },
+             "kadar büyük", 3000},  // no text kept: read up to the limit of a part, 32 MB
+        };
+        for (const Case &c : cases) {
+            const QString file = home.path(QString::fromLatin1(c.name));
+            c.write(file);
+            QVERIFY2(QFileInfo(file).size() < 1024 * 1024, c.name);  // the bombs are small files
+            QString message;
+            const Cost cost = measure([&] {
+                try {
+                    readSpreadsheet(file);
+                } catch (const EngineError &e) {
+                    message = e.message();
+                }
+            });
+            qInfo("%s: %lld ms, peak +%lld kB", c.name, cost.ms, cost.peakGrowthKb);
+            QVERIFY2(message.startsWith(QStringLiteral("'%1' dosyası okunamadı: ").arg(QString::fromLatin1(c.name))),
+                     qPrintable(QString::fromLatin1(c.name) + ": " + message));
+            QVERIFY2(message.contains(QString::fromUtf8(c.why)), qPrintable(message));
+            QVERIFY2(cost.ms < c.maxMs, c.name);
+            if (cost.peakGrowthKb >= 0) QVERIFY2(cost.peakGrowthKb < 100 * 1024, c.name);
+        }
+    }
+
+    // A number in a date format is a date only within the years a sheet can show;
+    // a number that is none is a damaged file.
+    void readsNumbersInDateFormats()
+    {
+        TestHome home;
+        const QString file = home.path("sayi.xlsx");
+        writeXlsxNumbers(file, "45657");
+        QCOMPARE(readSpreadsheet(file).value(1, 1).toDate(), QDate(2024, 12, 31));
+        writeXlsxNumbers(file, "1e300");
+        QCOMPARE(readSpreadsheet(file).value(1, 1).toDouble(), 1e300);
+        writeXlsxNumbers(file, "-5");
+        QCOMPARE(readSpreadsheet(file).value(1, 1).toDouble(), -5.0);
+        for (const char *notANumber : {"nan", "inf", "-inf", "1e999"}) {
+            writeXlsxNumbers(file, notANumber);
+            expectUnreadable(file);
+        }
+    }
+
+    // LibreOffice fills a sheet to its last row with repeated empty rows (readsOds);
+    // a large sheet of values within the limits is read whole.
+    void readsALargeSheet()
+    {
+        TestHome home;
+        const QString file = home.path("buyuk.ods");
+        writeOdsLargeSheet(file);
+        SheetData sheet;
+        const Cost cost = measure([&] { sheet = readSpreadsheet(file); });
+        qInfo("655,360 cells: %lld ms, peak +%lld kB", cost.ms, cost.peakGrowthKb);
+        QCOMPARE(sheet.lastRow, 65536);
+        QCOMPARE(sheet.lastColumn, 10);
+        QCOMPARE(sheet.value(65536, 10).toDouble(), 1.0);
+        QVERIFY(!sheet.value(65537, 1).isValid());
     }
 };
 

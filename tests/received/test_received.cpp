@@ -142,6 +142,15 @@ void TestReceived::dueDateCompletion_data()
     QTest::newRow("day 0") << "00.05.2024" << int(DueDate::Stop) << "" << "\"00.05.2024\" tarih girişiniz uygun değil!";
     QTest::newRow("empty mask") << "__.__.____" << int(DueDate::Empty) << "" << "";
     QTest::newRow("empty") << "" << int(DueDate::Empty) << "" << "";
+    // Pasted or imported without the mask: short fields are day and month as written.
+    QTest::newRow("unmasked short") << "1.1.24" << int(DueDate::Valid) << "01.01.2024" << "";
+    QTest::newRow("unmasked no year") << "7.3" << int(DueDate::Valid) << "07.03.2021" << "";
+    QTest::newRow("unmasked slashes") << "5/3/2024" << int(DueDate::Valid) << "05.03.2024" << "";
+    QTest::newRow("trailing text") << "31.12.2024xyz" << int(DueDate::Stop) << ""
+                                   << "\"31.12.2024xyz\" tarih girişiniz uygun değil!";
+    QTest::newRow("a word") << "yarın" << int(DueDate::Stop) << "" << "\"yarın\" tarih girişiniz uygun değil!";
+    QTest::newRow("three-digit day") << "123.1.2024" << int(DueDate::Stop) << ""
+                                     << "\"123.1.2024\" tarih girişiniz uygun değil!";
 }
 
 void TestReceived::dueDateCompletion()

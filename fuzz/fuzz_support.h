@@ -1,0 +1,40 @@
+#pragma once
+// What the fuzz targets share: a scratch file per process, and a loud stop when a
+// reader breaks one of its promises (libFuzzer keeps the input that did it).
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace fuzz {
+
+[[noreturn]] inline void fault(const char *what, const QString &detail = {})
+{
+    std::fprintf(stderr, "fault: %s %s\n", what, detail.toUtf8().constData());
+    std::abort();
+}
+
+// A file of this process in the temporary folder, removed when the process ends.
+inline const QString &scratchFile(const char *tag)
+{
+    static const QString path = [tag] {
+        const QString p = QDir::tempPath() + QStringLiteral("/ceksenet-fuzz-%1-%2").arg(getpid()).arg(QLatin1String(tag));
+        static QByteArray name = p.toLocal8Bit();
+        std::atexit([] { std::remove(name.constData()); });
+        return p;
+    }();
+    return path;
+}
+
+inline void writeFile(const QString &path, const uint8_t *data, size_t size)
+{
+    FILE *f = std::fopen(path.toLocal8Bit().constData(), "wb");
+    if (!f) fault("cannot write the scratch file", path);
+    if (size && std::fwrite(data, 1, size, f) != size) fault("cannot write the scratch file", path);
+    std::fclose(f);
+}
+
+} // namespace fuzz
