@@ -93,7 +93,7 @@ bool isCodeChar(QChar c)
 
 QString companyFile(const QString &code)
 {
-    return ProgramHome::path(QStringLiteral("Data/") + code + QStringLiteral(".mdb"));
+    return ProgramHome::path(DataContext::companyFileName(code));
 }
 
 bool codeInUse(const QString &code)

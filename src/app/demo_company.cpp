@@ -2,6 +2,7 @@
 
 #include "app/login_steps.h"
 #include "app/sample_company.h"
+#include "data/data_context.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/program_home.h"
@@ -38,7 +39,7 @@ bool createDemoCompanyIfEmpty()
 
     // The company's own copy of its record, for report headers.
     Connection company;
-    company.setConnectionString(ConnectionString::build(ProgramHome::path(QStringLiteral("Data/DEMO.mdb"))));
+    company.setConnectionString(ConnectionString::build(ProgramHome::path(DataContext::companyFileName(QStringLiteral("DEMO")))));
     company.open();
     Table copy(&company, QStringLiteral("firmabilgileri"), QStringLiteral("PrimaryKey"));
     copy.open();

@@ -1,5 +1,6 @@
 #include "app/sample_company.h"
 
+#include "data/data_context.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/program_home.h"
@@ -37,7 +38,7 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
     std::mt19937 rng(20241205);
     const auto pick = [&](int bound) { return int(rng() % unsigned(bound)); };
 
-    const QString companyFile = ProgramHome::path(QStringLiteral("Data/") + code + QStringLiteral(".mdb"));
+    const QString companyFile = ProgramHome::path(DataContext::companyFileName(code));
     QFile::remove(companyFile);
     copyTemplate(ProgramHome::path(QStringLiteral("CekSenet.mdb")), companyFile);
     Connection db;
@@ -187,7 +188,7 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
     // Movements and cash rows, each in the cash file of its year.
     const int years = lastYear - firstYear + 1;
     for (int year = out.firstYear; year <= lastYear; ++year) {
-        const QString file = ProgramHome::path(QStringLiteral("Data/%1%2K.mdb").arg(code).arg(year));
+        const QString file = ProgramHome::path(DataContext::cashFileName(code, year));
         QFile::remove(file);
         copyTemplate(ProgramHome::path(QStringLiteral("Kasa.mdb")), file);
         Connection cash;

@@ -4,79 +4,32 @@
 #include "data/connection.h"
 #include "data/engine_error.h"
 #include "data/table.h"
+#include "widgets/dataset_grid.h"
+#include "widgets/dataset_grid_model.h"
 #include "widgets/message_box.h"
 
-#include <QAbstractTableModel>
 #include <QAction>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
-#include <QTableView>
 #include <QVBoxLayout>
-
-// The registry as the grid shows it: code and title. Kept here until the shared
-// dataset grid model is available.
-class RegistryListModel : public QAbstractTableModel {
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    void setTable(Table *t)
-    {
-        if (m_table == t) return;
-        beginResetModel();
-        m_table = t;
-        endResetModel();
-        const auto again = [this] { beginResetModel(); endResetModel(); };
-        connect(t, &Dataset::reset, this, again);
-        connect(t, &Dataset::rowInserted, this, again);
-        connect(t, &Dataset::rowRemoved, this, again);
-        connect(t, &Dataset::rowChanged, this, [this](int row) {
-            if (row >= 0 && row < rowCount()) Q_EMIT dataChanged(index(row, 0), index(row, 1));
-        });
-    }
-
-    int rowCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() || !m_table || !m_table->isActive() ? 0 : m_table->recordCount();
-    }
-    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : 2; }
-
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
-        const int col = m_table->fieldIndex(index.column() == 0 ? QStringLiteral("firma_kodu")
-                                                                 : QStringLiteral("firma_unvani_1"));
-        return m_table->valueAt(index.row(), col).toString();
-    }
-
-    QVariant headerData(int section, Qt::Orientation o, int role) const override
-    {
-        if (o != Qt::Horizontal || role != Qt::DisplayRole) return {};
-        return section == 0 ? QStringLiteral("Kodu") : QStringLiteral("Firma Adı");
-    }
-
-private:
-    Table *m_table = nullptr;
-};
 
 TgirisRF::TgirisRF(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("TgirisRF"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip Programı  - Kayıtlı Şirket Listesi ve Yedekleme Ayarları"));
 
-    m_model = new RegistryListModel(this);
-    m_grid = new QTableView(this);
+    // The shared data grid with its row colours; the registry is bound to it when
+    // the list is first shown.
+    m_grid = new DatasetGrid(this);
     m_grid->setObjectName(QStringLiteral("firmaGrid"));
-    m_grid->setModel(m_model);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setAlternatingRowColors(true);
-    m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->setColumnWidth(0, 110);
     m_grid->setMinimumSize(420, 300);
+    // A move in the list must never post the company form's unsaved record.
+    m_grid->viewport()->installEventFilter(this);
+    m_grid->installEventFilter(this);
     m_grid->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     m_menu = new QMenu(this);
@@ -125,25 +78,15 @@ Table &TgirisRF::table()
     Table &t = CompanyRegistry::firmaTable();
     if (!m_wired) {
         m_wired = true;
-        m_model->setTable(&t);
-        connect(&t, &Dataset::currentRowChanged, this, &TgirisRF::followDataset);
-        connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-                [this](const QModelIndex &cur) {
-                    Table &tt = CompanyRegistry::firmaTable();
-                    if (!cur.isValid() || cur.row() == tt.currentRow()) return;
-                    dropPendingChange();
-                    tt.setRecNo(cur.row() + 1);
-                });
+        m_grid->setDataset(&t, {gridColumn("firma_kodu", "Kodu", 110), gridColumn("firma_unvani_1", "Firma Adı", 280)});
     }
     return t;
 }
 
-void TgirisRF::followDataset()
+bool TgirisRF::eventFilter(QObject *watched, QEvent *event)
 {
-    Table &t = CompanyRegistry::firmaTable();
-    const int row = t.currentRow();
-    if (row >= 0 && row < m_model->rowCount() && m_grid->currentIndex().row() != row)
-        m_grid->setCurrentIndex(m_model->index(row, 0));
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) dropPendingChange();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TgirisRF::dropPendingChange()
@@ -167,7 +110,6 @@ void TgirisRF::showEvent(QShowEvent *e)
     try {
         table();
         dropPendingChange();
-        followDataset();
     } catch (const EngineError &err) {
         MessageBox::error(err.message());
     }

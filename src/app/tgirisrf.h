@@ -7,7 +7,7 @@ class QMenu;
 class QTableView;
 class QVBoxLayout;
 class Table;
-class RegistryListModel;
+class DatasetGrid;
 
 class TgirisRF : public QWidget {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     // Where the backup controls go, and the grid's pop-up menu.
     QVBoxLayout *backupPanel() const { return m_backupPanel; }
     QMenu *popupMenu() const { return m_menu; }
-    QTableView *grid() const { return m_grid; }
+    DatasetGrid *grid() const { return m_grid; }
 
 Q_SIGNALS:
     void companyChosen(const QString &code, const QString &title);
@@ -32,14 +32,13 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     Table &table();
-    void followDataset();
     void dropPendingChange();
 
-    QTableView *m_grid = nullptr;
-    RegistryListModel *m_model = nullptr;
+    DatasetGrid *m_grid = nullptr;
     QVBoxLayout *m_backupPanel = nullptr;
     QMenu *m_menu = nullptr;
     bool m_wired = false;

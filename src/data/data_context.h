@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <initializer_list>
 
 // What a save changed, for the windows that show it.
 enum class DataKind { Cheques = 1, Movements = 2, Cash = 4, Accounts = 8, Slips = 16 };
@@ -55,7 +56,12 @@ public:
     static QString cashFileName(const QString &code, int year);
 
     // Announces written data after a save's commit.
-    void announce(DataKind what) { Q_EMIT dataChanged(int(what)); }
+    void announce(std::initializer_list<DataKind> kinds)
+    {
+        int what = 0;
+        for (DataKind k : kinds) what |= int(k);
+        Q_EMIT dataChanged(what);
+    }
 
 Q_SIGNALS:
     // A login or the company form opened a company (both connections point at it).

@@ -358,6 +358,12 @@ void Dataset::notifyRowInserted(int row)
     Q_EMIT rowInserted(row);
 }
 
+void Dataset::notifyRowAboutToBeRemoved(int row)
+{
+    if (m_disabled) return;
+    Q_EMIT rowAboutToBeRemoved(row);
+}
+
 void Dataset::notifyRowRemoved(int row)
 {
     if (m_disabled) { m_changedWhileDisabled = true; return; }

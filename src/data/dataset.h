@@ -149,6 +149,8 @@ Q_SIGNALS:
     void reset();                  // rows or fields changed wholesale
     void rowChanged(int row);
     void rowInserted(int row);
+    // Before the row leaves (it can still be read), then after.
+    void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
     void currentRowChanged(int row);
     void stateChanged();
@@ -175,6 +177,7 @@ protected:
     void notifyReset();
     void notifyRowChanged(int row);
     void notifyRowInserted(int row);
+    void notifyRowAboutToBeRemoved(int row);
     void notifyRowRemoved(int row);
     // Keeps the visible list in step with a physical row added at the end or removed.
     int physicalAppended(int phys);   // returns its visible row, or -1 when filtered out

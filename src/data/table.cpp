@@ -399,6 +399,8 @@ void Table::remove()
     st.bindInt(1, m_keys[size_t(phys)]);
     st.execute();
     m_connection->noteWrite(this);
+    // The current row is the one leaving; views hear of it while it can still be read.
+    notifyRowAboutToBeRemoved(m_pos);
     m_keys.erase(m_keys.begin() + phys);
     const int row = physicalRemoved(phys);
     if (row >= 0) notifyRowRemoved(row);

@@ -238,6 +238,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                                  .arg(number));
 
         tx.commit();
+        ctx.announce({DataKind::Slips, DataKind::Cheques, DataKind::Movements});
         h.number = number;
         h.kuru = kuru;
     } catch (...) {

@@ -22,6 +22,7 @@ void DatasetGridModel::setDataset(Dataset *dataset)
         connect(dataset, &Dataset::reset, this, &DatasetGridModel::onReset);
         connect(dataset, &Dataset::rowChanged, this, &DatasetGridModel::onRowChanged);
         connect(dataset, &Dataset::rowInserted, this, &DatasetGridModel::onRowInserted);
+        connect(dataset, &Dataset::rowAboutToBeRemoved, this, &DatasetGridModel::onRowAboutToBeRemoved);
         connect(dataset, &Dataset::rowRemoved, this, &DatasetGridModel::onRowRemoved);
         connect(dataset, &QObject::destroyed, this, [this] {
             beginResetModel();
@@ -130,8 +131,28 @@ void DatasetGridModel::onRowInserted(int row)
     endInsertRows();
 }
 
+void DatasetGridModel::onRowAboutToBeRemoved(int row)
+{
+    if (row < 0 || row >= m_rows) return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_removing = row;
+}
+
 void DatasetGridModel::onRowRemoved(int row)
 {
+    if (m_removing >= 0 && m_removing == row) {
+        m_removing = -1;
+        --m_rows;
+        endRemoveRows();
+        return;
+    }
+    if (m_removing >= 0) {
+        // Not the row announced: finish the removal, then show what is there.
+        m_removing = -1;
+        --m_rows;
+        endRemoveRows();
+        return onReset();
+    }
     if (row < 0 || row >= m_rows) return onReset();
     beginRemoveRows(QModelIndex(), row, row);
     --m_rows;

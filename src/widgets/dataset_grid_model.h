@@ -59,6 +59,7 @@ private:
     void onReset();
     void onRowChanged(int row);
     void onRowInserted(int row);
+    void onRowAboutToBeRemoved(int row);
     void onRowRemoved(int row);
     void resolveFields();
 
@@ -67,4 +68,5 @@ private:
     QVector<int> m_fieldIndex;       // dataset column of each grid column, -1 when missing
     QVector<bool> m_numeric;
     int m_rows = 0;                  // the count the views know; changed only inside begin/end
+    int m_removing = -1;  // the row announced as leaving, until it has left
 };

@@ -3,6 +3,7 @@
 #include "app/company_registry.h"
 #include "app/tfirmaf.h"
 #include "app/tgirisrf.h"
+#include "widgets/dataset_grid.h"
 #include "app/tsifref.h"
 #include "data/connection.h"
 #include "data/data_context.h"
@@ -304,6 +305,9 @@ void TestCompany::listChoosesAndDeletes()
     QVERIFY(QTest::qWaitForWindowExposed(&r));
     QTableView *grid = r.findChild<QTableView *>(QStringLiteral("firmaGrid"));
     QVERIFY(grid);
+    // The shared data grid, painted as every list: 255,255,192 and white rows.
+    auto *shared = qobject_cast<DatasetGrid *>(grid);
+    QVERIFY(shared && shared->rowPainter());
     QAbstractItemModelTester tester(grid->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(grid->model()->rowCount(), 2);
     QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Kodu"));

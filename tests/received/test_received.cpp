@@ -352,8 +352,10 @@ void TestReceived::saveChecksStopBeforeWriting()
     f.header.code = "M1";
     f.header.name = "Müşteri Bir";
     f.rows[1][ColVade] = "01.01.1899";
+    QSignalSpy changed(&DataContext::instance(), &DataContext::dataChanged);
     const SaveResult r = f.save();
     QVERIFY(!r.saved);
+    QCOMPARE(changed.count(), 0);
     QCOMPARE(r.message, QString("\"01.01.1899\" tarih girişiniz uygun değil!"));
     QCOMPARE(TestHome::countRows(company(), "cekbordro"), 0);
     QCOMPARE(TestHome::countRows(company(), "cekgiris"), 0);
@@ -486,7 +488,11 @@ void TestReceived::savedAmountsAreShownAmounts()
     f.params.bsmvPercent = "5";
     f.header.deductMaturity = true;
     f.header.deductBsmv = true;
+    QSignalSpy changed(&DataContext::instance(), &DataContext::dataChanged);
     QVERIFY(f.save().saved);
+    // One announcement after the commit, naming slips, cheques and movements.
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().first().toInt(), int(DataKind::Slips) | int(DataKind::Cheques) | int(DataKind::Movements));
     Query slip(&company());
     slip.sql() << "SELECT BSMV, toplam_vade_farki, toplam_tutari FROM cekbordro";
     slip.open();
@@ -531,8 +537,10 @@ void TestReceived::incompleteRowsStopTheSave()
     f.rows[row][ColVade] = due;
     f.rows[row][ColTutar] = amount;
     if (row == 2) f.rows[row][ColNo] = "3";
+    QSignalSpy changed(&DataContext::instance(), &DataContext::dataChanged);
     const SaveResult r = f.save();
     QVERIFY(!r.saved);
+    QCOMPARE(changed.count(), 0);
     QVERIFY2(r.message.startsWith(QString::number(namedRow) + ". satırda") || r.message.contains("tarih"),
              qPrintable(r.message));
     QCOMPARE(runText("SELECT group_concat(cek_tutari || '@' || cek_tarihi) FROM cekgiris"), before);
