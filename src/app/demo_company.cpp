@@ -20,7 +20,7 @@ bool createDemoCompanyIfEmpty()
     if (!companies.isEmpty()) return false;
 
     const int year = QDate::currentDate().year();
-    generateSampleCompany(QStringLiteral("DEMO"), 400, year - 1, year);
+    generateSampleCompany(QStringLiteral("DEMO"), 400, year - 1, year, QDate::currentDate());
 
     const QList<QPair<QString, QString>> info = {
         {QStringLiteral("firma_kodu"), QStringLiteral("DEMO")},

@@ -32,7 +32,7 @@ struct Account {
 
 } // namespace
 
-SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, int lastYear)
+SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, int lastYear, const QDate &today)
 {
     SampleCompany out{code, firstYear, lastYear, n};
     std::mt19937 rng(20241205);
@@ -92,8 +92,10 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
         int givenCount = 0;
         for (int i = 0; i < n; ++i) {
             const Account &from = accounts[pick(customers)];
-            const QDate due = start.addDays(pick(span + 1));
-            const QDate entry = due.addDays(-30 - pick(90));
+            const bool aroundToday = today.isValid();
+            const QDate due = aroundToday ? today.addDays(-240 + pick(390)) : start.addDays(pick(span + 1));
+            QDate entry = due.addDays(-30 - pick(90));
+            if (aroundToday && entry >= today) entry = today.addDays(-1 - pick(20));
             const QString currency = QString::fromLatin1(kCurrencies[pick(100) < 80 ? 0 : (pick(3) == 0 ? 2 : 1)]);
             const double rate = currency == QLatin1String("TL") ? 1.0 : (currency == QLatin1String("USD") ? 30.0 : 33.0);
             const double amount = double(500 + pick(200000)) / (pick(4) == 0 ? 1 : 100) * 10;
@@ -129,13 +131,20 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
             cheques.field(QStringLiteral("cek_masraf_yap")) = QStringLiteral("H");
             // States: half given out (a third of those to banks), the rest in the
             // portfolio, collected, returned or bounced.
-            const int state = pick(100);
+            const QDate exitDate = today.isValid() ? std::min(entry.addDays(10), today) : entry.addDays(10);
+            int state = pick(100);
+            if (today.isValid()) {
+                // Nothing is collected, returned or bounced before its day; most cheques
+                // whose day has passed were collected.
+                if (due >= today && state >= 50 && state < 70) state = 70;
+                else if (due < today && state >= 70 && pick(5) > 0) state = 55;
+            }
             if (state < 50) {
                 const bool bank = state < 17;
                 const Account &to = bank ? accounts[customers + suppliers + pick(banks)] : accounts[customers + pick(suppliers)];
                 if (givenCount % 4 == 0) {
                     exits.append();
-                    exits.field(QStringLiteral("islem_tarihi")) = entry.addDays(10);
+                    exits.field(QStringLiteral("islem_tarihi")) = exitDate;
                     exits.field(QStringLiteral("ciro_firma_kodu")) = to.code;
                     exits.field(QStringLiteral("ciro_firma")) = to.name;
                     exits.post();
@@ -144,10 +153,10 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
                 ++givenCount;
                 cheques.field(QStringLiteral("cek_ciro_id")) = exitSlip;
                 cheques.field(QStringLiteral("cek_ciro_kime")) = to.name;
-                cheques.field(QStringLiteral("cek_ciro_tarihi")) = entry.addDays(10);
+                cheques.field(QStringLiteral("cek_ciro_tarihi")) = exitDate;
                 cheques.field(QStringLiteral("cek_banka_id")) = to.kind;
                 if (bank) {
-                    cheques.field(QStringLiteral("cek_banka_tarihi")) = entry.addDays(10);
+                    cheques.field(QStringLiteral("cek_banka_tarihi")) = exitDate;
                     cheques.field(QStringLiteral("cek_banka_adi")) = to.name;
                 }
             } else if (state < 62) {
@@ -164,7 +173,7 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
             if (state < 50) {
                 given.append();
                 given.field(QStringLiteral("ciro_bordro_ind")) = exitSlip;
-                given.field(QStringLiteral("islem_tarihi")) = entry.addDays(10);
+                given.field(QStringLiteral("islem_tarihi")) = exitDate;
                 given.field(QStringLiteral("alindigi_firma_kodu")) = from.code;
                 given.field(QStringLiteral("alindigi_firma")) = from.name;
                 given.field(QStringLiteral("cek_alindigi_tarihi")) = entry;

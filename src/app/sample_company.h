@@ -3,6 +3,7 @@
 // slips in every state and currency, given cheques on exit slips, account
 // movements and cash rows in the yearly cash files. The demo company a new user
 // starts with and the benchmarks' large company are both made by it.
+#include <QDate>
 #include <QString>
 
 struct SampleCompany {
@@ -16,4 +17,9 @@ struct SampleCompany {
 // cash files Data/<code><year>K.mdb of every year from firstYear to lastYear
 // through the engine adapter, one transaction per file. Existing files of the
 // code are replaced.
-SampleCompany generateSampleCompany(const QString &code, int cheques, int firstYear, int lastYear);
+// With a valid today (the demo company), the cheques fall due around it, from eight
+// months before to five months after, and their states follow the calendar: those
+// due already are mostly collected or given out, those still to come are in the
+// portfolio or given out. Without it, due dates spread evenly over the years.
+SampleCompany generateSampleCompany(const QString &code, int cheques, int firstYear, int lastYear,
+                                    const QDate &today = QDate());

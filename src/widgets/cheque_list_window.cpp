@@ -104,7 +104,11 @@ ChequeListWindow::ChequeListWindow(const Description &d, QWidget *parent)
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(buildFooter(), 1);
     JvDBGrid1->setFixedHeight(150);
-    JvDBGrid1->setMinimumWidth(300);
+    // Wide enough for its four columns, the row numbers and the scroll bar, so
+    // "Toplam Tutar" shows whole on a 1366-pixel screen.
+    int monthlyWidth = 2 * JvDBGrid1->frameWidth() + JvDBGrid1->verticalHeader()->sizeHint().width() + 24;
+    for (const GridColumn &c : monthlyColumns()) monthlyWidth += c.width;
+    JvDBGrid1->setMinimumWidth(monthlyWidth);
     bottom->addWidget(JvDBGrid1);
     v->addLayout(bottom);
     setCentralWidget(central);

@@ -1,5 +1,6 @@
 // Start-up and login: the login form driven through its controls on a fresh home.
 #include "app/tacilisf.h"
+#include "app/demo_company.h"
 #include "accounts/tcarif.h"
 #include "app/tfirmaf.h"
 #include "app/tgirisrf.h"
@@ -86,6 +87,7 @@ private Q_SLOTS:
     void newCompanyThenLogin();
     void companySavedOrDeletedFromTheMainMenu();
     void unsavedPasswordIsNeverStored();
+    void demoCompanyLooksInUse();
     void damagedFilesAtLogin_data();
     void damagedFilesAtLogin();
     void damagedFilesAtStart_data();
@@ -619,6 +621,40 @@ void TestLogin::damagedFilesAtStart()
         QCOMPARE(TestHome::checksum(path), before);
     }
     QVERIFY(MessageBox::shown().isEmpty());
+}
+
+// The demo company is a business in use today: cheques still to come in the
+// portfolio, those due already mostly collected or given out, movements this year.
+void TestLogin::demoCompanyLooksInUse()
+{
+    TestHome home;
+    QVERIFY(createDemoCompanyIfEmpty());
+    const QDate today = QDate::currentDate();
+    Connection c;
+    c.setConnectionString(ConnectionString::build(home.path("Data/DEMO.mdb")));
+    c.open();
+    const auto count = [&c](const QString &where) {
+        Query q(&c);
+        q.sql() << "SELECT COUNT(*) AS n FROM cekgiris WHERE " + where;
+        q.open();
+        return q.field("n").asInteger();
+    };
+    const QString inHand = "cek_ciro_id IS NULL AND cek_tahsilat_tarihi IS NULL AND cek_iade_tarihi IS NULL "
+                           "AND cek_karsiliklsiz_tarihi IS NULL";
+    const QString todayText = "'" + today.toString("yyyy-MM-dd") + "'";
+    const qint64 comingInHand = count(inHand + " AND cek_tarihi >= " + todayText);
+    const qint64 overdueInHand = count(inHand + " AND cek_tarihi < " + todayText);
+    QVERIFY2(comingInHand > 50, qPrintable(QString::number(comingInHand)));
+    QVERIFY2(overdueInHand < comingInHand / 3, qPrintable(QString::number(overdueInHand)));
+    QVERIFY(count("cek_tahsilat_tarihi IS NOT NULL") > 20);
+    QVERIFY(count("cek_banka_tarihi IS NOT NULL") > 10);
+    QVERIFY(count("cek_ciro_id IS NOT NULL AND cek_banka_tarihi IS NULL") > 20);
+    QCOMPARE(count("cek_tahsilat_tarihi > " + todayText + " OR cek_ciro_tarihi > " + todayText), 0);
+    QCOMPARE(count("cek_tarihi < '" + today.addMonths(-9).toString("yyyy-MM-dd") + "'"), 0);
+    Connection cash;
+    cash.setConnectionString(ConnectionString::build(home.path(DataContext::cashFileName("DEMO", today.year()))));
+    cash.open();
+    QVERIFY(TestHome::countRows(cash, "carihareket") > 100);
 }
 
 QTEST_MAIN(TestLogin)
