@@ -134,10 +134,10 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
             const QDate exitDate = today.isValid() ? std::min(entry.addDays(10), today) : entry.addDays(10);
             int state = pick(100);
             if (today.isValid()) {
-                // Nothing is collected, returned or bounced before its day; most cheques
-                // whose day has passed were collected.
+                // Nothing is collected, returned or bounced before its day; a cheque in
+                // hand whose day passed more than ten days ago was collected.
                 if (due >= today && state >= 50 && state < 70) state = 70;
-                else if (due < today && state >= 70 && pick(5) > 0) state = 55;
+                else if (due < today.addDays(-10) && state >= 70) state = 55;
             }
             if (state < 50) {
                 const bool bank = state < 17;

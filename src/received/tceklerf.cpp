@@ -30,8 +30,8 @@ ChequeListWindow::Description description()
     d.gridName = QStringLiteral("eldekiceklerGrid");
     d.columns = {gridColumn("cek_ind", "No", 50),
                  gridColumn("bordro_ind", "Bordro", 55),
-                 gridColumn("cek_tarihi", "Çek Vadesi", 80, date),
-                 gridColumn("islem_tarihi", "İşlem Tarihi", 80, date),
+                 gridColumn("cek_tarihi", "Çek Vadesi", 88, date),
+                 gridColumn("islem_tarihi", "İşlem Tarihi", 88, date),
                  gridColumn("alindigi_firma", "Firma Adı", 170),
                  gridColumn("para_birimi", "Para C.", 50),
                  gridColumn("cek_tutari", "Çek Tutarı", 95, amount),

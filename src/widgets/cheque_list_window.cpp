@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -106,7 +107,9 @@ ChequeListWindow::ChequeListWindow(const Description &d, QWidget *parent)
     JvDBGrid1->setFixedHeight(150);
     // Wide enough for its four columns, the row numbers and the scroll bar, so
     // "Toplam Tutar" shows whole on a 1366-pixel screen.
-    int monthlyWidth = 2 * JvDBGrid1->frameWidth() + JvDBGrid1->verticalHeader()->sizeHint().width() + 24;
+    // (The row numbers' width is not known before the rows: room for four digits.)
+    int monthlyWidth = JvDBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("9999")) + 16
+                       + JvDBGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
     for (const GridColumn &c : monthlyColumns()) monthlyWidth += c.width;
     JvDBGrid1->setMinimumWidth(monthlyWidth);
     bottom->addWidget(JvDBGrid1);
