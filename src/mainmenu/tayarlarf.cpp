@@ -75,9 +75,9 @@ void TayarlarF::ayarYukle()
     alacaklarACheck->setChecked(v.alacakA == u"E");
     borclarACheck->setChecked(v.borcA == u"E");
     gununnotACheck->setChecked(v.gunnotA == u"E");
-    if (v.yanpanrenA > 1) ColorBox1->setColour(MenuSettings::colourFromInt(v.yanpanrenA));
-    if (v.zeminrenA > 1) ColorBox2->setColour(MenuSettings::colourFromInt(v.zeminrenA));
-    if (v.yanrenA > 1) ColorBox3->setColour(MenuSettings::colourFromInt(v.yanrenA));
+    if (v.yanpanrenA > 1) ColorBox1->setStoredValue(v.yanpanrenA);
+    if (v.zeminrenA > 1) ColorBox2->setStoredValue(v.zeminrenA);
+    if (v.yanrenA > 1) ColorBox3->setStoredValue(v.yanrenA);
 }
 
 void TayarlarF::ayarkaydet()
@@ -91,9 +91,9 @@ void TayarlarF::ayarkaydet()
     s.setValue(QStringLiteral("alacakA"), flag(alacaklarACheck));
     s.setValue(QStringLiteral("borcA"), flag(borclarACheck));
     s.setValue(QStringLiteral("gunnotA"), flag(gununnotACheck));
-    s.setValue(QStringLiteral("yanpanrenA"), MenuSettings::colourToInt(ColorBox1->colour()));
-    s.setValue(QStringLiteral("zeminrenA"), MenuSettings::colourToInt(ColorBox2->colour()));
-    s.setValue(QStringLiteral("yanrenA"), MenuSettings::colourToInt(ColorBox3->colour()));
+    s.setValue(QStringLiteral("yanpanrenA"), ColorBox1->storedValue());
+    s.setValue(QStringLiteral("zeminrenA"), ColorBox2->storedValue());
+    s.setValue(QStringLiteral("yanrenA"), ColorBox3->storedValue());
     s.endGroup();
     s.sync();
 }

@@ -350,6 +350,33 @@ private Q_SLOTS:
         QCOMPARE(again.value("AnaMenu/yanpanrenA").toLongLong(), 16711680);
     }
 
+    // The colour boxes offer the system colours and "Yok", stored as the platform
+    // numbers: a system colour negative, "Yok" 0x1FFFFFFF. A system colour is painted
+    // at once but not taken back at the next start; "Yok" paints nothing.
+    void systemColoursAndNone()
+    {
+        TestHome home;
+        QFile::remove(MenuSettings::filePath());
+        TfrmMain w;
+        TayarlarF *f = w.ayarlarF();
+        const int face = f->ColorBox1->findText(QStringLiteral("Düğme Yüzü"));
+        const int none = f->ColorBox2->findText(QStringLiteral("Yok"));
+        QVERIFY(face >= 0 && none >= 0);
+        f->ColorBox1->setCurrentIndex(face);
+        f->ColorBox2->setCurrentIndex(none);
+        const QColor backgroundBefore = w.cntDetails->palette().color(QPalette::Window);
+        f->show();
+        QTest::mouseClick(f->JvXPButton1, Qt::LeftButton);
+        QSettings s(MenuSettings::filePath(), QSettings::IniFormat);
+        QCOMPARE(s.value("AnaMenu/yanpanrenA").toLongLong(), -16777201);  // 0xFF00000F
+        QCOMPARE(s.value("AnaMenu/zeminrenA").toLongLong(), 536870911);
+        QCOMPARE(w.menuColumn->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
+        QCOMPARE(w.cntDetails->palette().color(QPalette::Window), backgroundBefore);  // "Yok" paints nothing
+        TfrmMain next;
+        QCOMPARE(next.ayarlarF()->ColorBox1->colour(), QColor(128, 0, 0));
+        QCOMPARE(next.ayarlarF()->ColorBox2->currentText(), QStringLiteral("Yok"));
+    }
+
     void menuColumnBars()
     {
         TestHome home;
