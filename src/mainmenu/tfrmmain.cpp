@@ -165,6 +165,11 @@ TfrmMain::TfrmMain(QWidget *parent)
     connect(&ctx, &DataContext::companyOpened, this, [this](const QString &, const QString &title, int year) {
         JvNavPanelHeader1->setText(title);
         kisinoedit->setText(QString::number(year));
+        // A company opened while the menu shows (the company form saved one) is
+        // shown at once: no list or total of the former company stays on screen.
+        // A login prepares the menu itself before showing it.
+        if (isVisible())
+            QMetaObject::invokeMethod(this, [this] { if (isVisible()) yenile(); }, Qt::QueuedConnection);
     });
     connect(&ctx, &DataContext::cashYearChanged, this, [this](int year) {
         if (DataContext::instance().aktifSirketKodu.isEmpty()) return;

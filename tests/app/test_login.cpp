@@ -438,6 +438,10 @@ void TestLogin::companySavedOrDeletedFromTheMainMenu()
     TgirisF *f = app.girisF();
     login(f, "A1", "2024");
     QVERIFY(app.frmMain()->isVisible());
+    TestHome::insertRow(DataContext::instance().kasaConnection, "carihareket",
+                        {{"cari_kodu", "M1"}, {"cari_hesap_adi", "Müşteri"}, {"doviz_cinsi", "TL"}, {"borc_tutari", 100.0}});
+    app.frmMain()->yenile();
+    QVERIFY(!app.frmMain()->findChild<QLineEdit *>("bakiyeTL")->text().isEmpty());
     app.frmMain()->menuItem("Şirket Bilgilerini Değiştir")->trigger();
     TfirmaF *form = app.firmaF();
     QVERIFY(form->isVisible());
@@ -458,6 +462,12 @@ void TestLogin::companySavedOrDeletedFromTheMainMenu()
     QCOMPARE(app.frmMain()->StatusBar1->panelText(3), QString("B2 - Boğaziçi - 2024"));
     QCOMPARE(app.cekortF()->StatusBar1->panelText(3), QString("B2 - Boğaziçi - 2024"));
     QCOMPARE(app.frmMain()->JvNavPanelHeader1->text(), QString("Boğaziçi Ana Menü"));
+    // The dashboard shows the new company's (empty) books, not the former one's totals.
+    QCoreApplication::processEvents();
+    for (const char *total : {"bakiyeTL", "bakiyeUSD", "bakiyeEURO"}) {
+        const QString text = app.frmMain()->findChild<QLineEdit *>(total)->text();
+        QVERIFY2(text.isEmpty() || text == ",00" || text == "0,00", qPrintable(QString(total) + ": " + text));
+    }
 
     // Deleting the open company: its files close and the login comes back.
     for (int a : {MessageBox::Yes, MessageBox::No, MessageBox::Yes}) MessageBox::queueAnswer(a);
