@@ -123,6 +123,17 @@ std::optional<double> sayiOkuDene(const QString &text)
     return convert(kept);
 }
 
+// The sign and digits kept from text as a whole number; text names it in the message.
+static qint64 wholeNumber(const QString &text, const std::string &kept)
+{
+    const char *first = kept.data(), *last = kept.data() + kept.size();
+    if (*first == '+') ++first;
+    qint64 value = 0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || end != last) refuse(text, Verdict::NotANumber);
+    return value;
+}
+
 qint64 tamSayiOku(const QString &text)
 {
     std::string kept;
@@ -131,12 +142,7 @@ qint64 tamSayiOku(const QString &text)
     kept.erase(std::remove(kept.begin(), kept.end(), '.'), kept.end());
     if (kept.empty()) return 0;
     if (significantDigits(kept) > kMaxSignificantDigits) refuse(text, Verdict::TooLong);
-    const char *first = kept.data(), *last = kept.data() + kept.size();
-    if (*first == '+') ++first;
-    qint64 value = 0;
-    const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || end != last) refuse(text, Verdict::NotANumber);
-    return value;
+    return wholeNumber(text, kept);
 }
 
 qint64 rakamlariOku(const QString &text)
@@ -149,10 +155,5 @@ qint64 rakamlariOku(const QString &text)
         else if (c >= u'0' && c <= u'9') kept += char(c.unicode());
     }
     if (kept.find_first_of("0123456789") == std::string::npos) return 0;
-    const char *first = kept.data(), *last = kept.data() + kept.size();
-    if (*first == '+') ++first;
-    qint64 value = 0;
-    const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || end != last) refuse(text, Verdict::NotANumber);
-    return value;
+    return wholeNumber(text, kept);
 }

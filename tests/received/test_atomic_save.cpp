@@ -15,6 +15,7 @@
 #include "received/entry_slip_save.h"
 #include "received/tcekortf.h"
 #include "support/test_home.h"
+#include "support/typing.h"
 #include "widgets/message_box.h"
 
 #include <QCryptographicHash>
@@ -320,14 +321,6 @@ void TestAtomicSave::killedSavesAreWholeOrAbsent()
 }
 
 namespace {
-
-void setCell(QTableWidget *g, int row, int col, const QString &text)
-{
-    while (g->rowCount() <= row) g->insertRow(g->rowCount());
-    if (!g->item(row, col)) g->setItem(row, col, new QTableWidgetItem);
-    g->item(row, col)->setText(text);
-    if (!g->item(row, 0)) g->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-}
 
 QString nativePath(const TestHome &home, const QString &relative)
 {

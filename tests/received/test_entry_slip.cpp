@@ -27,14 +27,6 @@ using namespace EntrySlip;
 
 namespace {
 
-void setCell(QTableWidget *g, int row, int col, const QString &text)
-{
-    while (g->rowCount() <= row) g->insertRow(g->rowCount());
-    if (!g->item(row, col)) g->setItem(row, col, new QTableWidgetItem);
-    g->item(row, col)->setText(text);
-    if (!g->item(row, 0)) g->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-}
-
 // The worked example typed into the window: account M1, slip of 01.03.2021.
 void fillWorkedExample(TcekortF &f)
 {

@@ -2,6 +2,7 @@
 // Typing into widgets as a user does. QTest::keyClicks aborts on letters outside
 // ASCII (Ç, İ, ğ), so those go in as plain key events carrying their text.
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QtTest>
 
 inline void type(QWidget *e, const QString &text)
@@ -20,4 +21,14 @@ inline void retype(QLineEdit *e, const QString &text)
     e->selectAll();
     QTest::keyClick(e, Qt::Key_Backspace);
     type(e, text);
+}
+
+// Writes a cell of a slip grid as the slip's own typing would leave it, the row
+// number included.
+inline void setCell(QTableWidget *g, int row, int col, const QString &text)
+{
+    while (g->rowCount() <= row) g->insertRow(g->rowCount());
+    if (!g->item(row, col)) g->setItem(row, col, new QTableWidgetItem);
+    g->item(row, col)->setText(text);
+    if (!g->item(row, 0)) g->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
 }
