@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(s.list, QStringList({"SELECT * FROM cekgiris", "WHERE (cek_ciro_id IS NULL )",
                                       "AND (cek_tahsilat_tarihi IS NULL)", "AND (cek_iade_tarihi IS NULL)",
                                       "AND (cek_banka_tarihi IS NULL)", "AND (cek_karsiliklsiz_tarihi IS NULL)",
-                                      "AND (bordro_ind=12)", "AND (alindigi_firma_kodu='A12' COLLATE TRNOCASE)",
+                                      "AND (bordro_ind=12)", "AND (alindigi_firma_kodu IN ('a12') AND alindigi_firma_kodu='A12' COLLATE TRNOCASE)",
                                       "AND (para_birimi='USD')", "ORDER BY cek_tarihi ASC;"}));
         QCOMPARE(s.total.first(), QStringLiteral("SELECT SUM(cek_tutari) AS Cek_Toplami FROM cekgiris"));
         QCOMPARE(s.total.last(), QStringLiteral("AND (para_birimi='USD')"));
@@ -208,9 +208,9 @@ private slots:
                                                         << QStringList{"AND bordro_ind=12"};
         QTest::newRow("issued, slip abc") << "issued" << "abc" << "" << "" << "" << false << QStringList{};
         QTest::newRow("given, a quote in the code") << "given" << "" << "M'1" << "" << "" << false
-                                                    << QStringList{"AND (Ciro_firma_kodu='M''1' COLLATE TRNOCASE)"};
+                                                    << QStringList{"AND (Ciro_firma_kodu IN ('m''1') AND Ciro_firma_kodu='M''1' COLLATE TRNOCASE)"};
         QTest::newRow("issued, a quote in the code") << "issued" << "" << "M'1" << "" << "" << false
-                                                     << QStringList{"AND cirolandigi_firma_kodu='M''1' COLLATE TRNOCASE"};
+                                                     << QStringList{"AND cirolandigi_firma_kodu IN ('m''1') AND cirolandigi_firma_kodu='M''1' COLLATE TRNOCASE"};
         QTest::newRow("given, TL") << "given" << "" << "" << "TL" << "" << false
                                    << QStringList{"AND (para_birimi='TL')"};
         QTest::newRow("issued, EURO") << "issued" << "" << "" << "EURO" << "" << false
@@ -227,7 +227,7 @@ private slots:
             << QStringList{"AND (cirolandigi_firma LIKE '%O''Brien%')"};
         QTest::newRow("issued, everything in order")
             << "issued" << "7" << "S1" << "USD" << "Kaya" << true
-            << QStringList{"AND bordro_ind=7", "AND cirolandigi_firma_kodu='S1' COLLATE TRNOCASE", "AND para_birimi='USD'",
+            << QStringList{"AND bordro_ind=7", "AND cirolandigi_firma_kodu IN ('s1') AND cirolandigi_firma_kodu='S1' COLLATE TRNOCASE", "AND para_birimi='USD'",
                            "AND (cirolandigi_firma LIKE '%Kaya%')",
                            "AND cek_tarihi<#2025-1-1# AND cek_tarihi>#2024-12-30#"};
     }
