@@ -27,16 +27,11 @@ void yeniKartVarsayilanlari(Dataset &card)
     card.field(QStringLiteral("tahsilatsure_ekle")) = 0;
 }
 
-QString codeCondition(const QString &field, const QString &code)
-{
-    return sqlCodeEquals(field, code);
-}
-
 bool findAccount(Query &q, const QString &code)
 {
     q.close();
     q.sql().clear();
-    q.sql() << QStringLiteral("SELECT * FROM firma WHERE ") + codeCondition(QStringLiteral("firma_kodu"), code);
+    q.sql() << QStringLiteral("SELECT * FROM firma WHERE ") + sqlCodeEquals(QStringLiteral("firma_kodu"), code);
     q.open();
     return !q.isEmpty();
 }

@@ -17,14 +17,9 @@ namespace AccountSteps {
 // collection days; every other field empty.
 void yeniKartVarsayilanlari(Dataset &card);
 
-// The one rule by which a code names its card, wherever a window or a save looks
-// an account up or checks a code: Turkish letters folded ("MI" and "mı" are one
-// code, "MI" and "mi" are not), as the duplicate check folds them. The condition
-// for a statement, with the code quoted safely.
-QString codeCondition(const QString &field, const QString &code);
-
 // Reads the card of a code into the query (on the company connection) and leaves
-// it there; false when no card has that code.
+// it there; false when no card has that code. Codes compare by the program's one
+// rule for codes (sqlCodeEquals: Turkish case folded).
 bool findAccount(Query &cards, const QString &code);
 
 // True when a card other than the one whose firma_ind is ownInd (null for a new

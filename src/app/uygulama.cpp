@@ -18,10 +18,11 @@
 #include "widgets/wait_window.h"
 
 #include <QAction>
-#include <functional>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <functional>
 
 namespace {
 Uygulama *g_instance = nullptr;

@@ -5,6 +5,7 @@
 #include "data/engine_error.h"
 #include "data/file_errors.h"
 #include "data/program_home.h"
+#include "data/sql_literals.h"
 #include "data/sql_translate.h"
 #include "data/turkish_text.h"
 
@@ -89,8 +90,6 @@ int collateTurkish(void *, int la, const void *a, int lb, const void *b)
     return turkishCompareUtf8(std::string_view(static_cast<const char *>(a), size_t(la)),
                               std::string_view(static_cast<const char *>(b), size_t(lb)));
 }
-
-QString sqlQuoted(const QString &text) { return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\''; }
 
 int collateTurkishNoCase(void *, int la, const void *a, int lb, const void *b)
 {
@@ -391,27 +390,17 @@ void Connection::rollback()
 void Connection::noteWrite(Dataset *writer)
 {
     ++m_dataVersion;
-    if (m_host) {
-        m_host->noteGuestWrite(writer);
-        return;
-    }
-    if (m_depth > 0 && writer && !m_writtenInTransaction.contains(writer))
-        m_writtenInTransaction.append(writer);
+    noteTouched(writer);
 }
 
 void Connection::noteTouched(Dataset *writer)
 {
+    // The transaction belongs to the host while joined: its rollback reloads the dataset.
     if (m_host) {
-        m_host->noteGuestWrite(writer);
+        m_host->noteTouched(writer);
         return;
     }
     if (m_depth > 0 && writer && !m_writtenInTransaction.contains(writer)) m_writtenInTransaction.append(writer);
-}
-
-void Connection::noteGuestWrite(Dataset *writer)
-{
-    if (m_depth > 0 && writer && !m_writtenInTransaction.contains(writer))
-        m_writtenInTransaction.append(writer);
 }
 
 void Connection::join(Connection *host)
@@ -444,7 +433,7 @@ void Connection::join(Connection *host)
         sqlite3_free(err);
         throw FileErrors::forFile(path, rc, msg);
     };
-    run(QStringLiteral("ATTACH DATABASE %1 AS %2").arg(sqlQuoted(path), alias));
+    run(QStringLiteral("ATTACH DATABASE %1 AS %2").arg(sqlText(path), alias));
     try {
         // The same journal and sync rules as a file opened on its own; a rollback
         // journal is what lets SQLite commit several files through a super-journal.

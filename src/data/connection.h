@@ -105,7 +105,6 @@ Q_SIGNALS:
 
 private:
     void registerFunctions();
-    void noteGuestWrite(Dataset *writer);
     void loadSchemaInfo();
 
     QString m_connectionString;

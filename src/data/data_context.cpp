@@ -9,6 +9,17 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// A cash file that holds something; one of no bytes is made afresh, as a missing one is.
+bool hasCashFile(const QString &path)
+{
+    const QFileInfo fi(path);
+    return fi.exists() && fi.size() > 0;
+}
+
+} // namespace
+
 DataContext &DataContext::instance()
 {
     static DataContext ctx;
@@ -65,7 +76,7 @@ DataContext::OpenResult DataContext::openCompany(const QString &code, int year, 
     const QString companyFile = ProgramHome::path(companyFileName(code));
     if (!QFileInfo::exists(companyFile)) return OpenResult::NoCompanyDatabase;
     const QString cashFile = ProgramHome::path(cashFileName(code, year));
-    const bool cashWasThere = year == 0 || (QFileInfo::exists(cashFile) && QFileInfo(cashFile).size() > 0);
+    const bool cashWasThere = year == 0 || hasCashFile(cashFile);
     // Year 0: no working year is open yet (the company form before the login); the
     // login points the cash connection.
     if (year != 0 && !ensureCashFile(code, year)) return OpenResult::NoCashTemplate;
@@ -119,13 +130,6 @@ void DataContext::closeCompany()
     if (wasOpen) Q_EMIT companyClosed();
 }
 
-void DataContext::setCompanyTitle(const QString &title)
-{
-    if (aktifSirketKodu.isEmpty() || title == aktifSirketUnvani) return;
-    aktifSirketUnvani = title;
-    Q_EMIT companyOpened(aktifSirketKodu, title, calismaYili);
-}
-
 QString DataContext::companyFileName(const QString &code)
 {
     return QStringLiteral("Data/") + code + QStringLiteral(".mdb");
@@ -149,12 +153,10 @@ QString DataContext::cashConnectionString(const QString &code, int year)
 bool ensureCashFile(const QString &code, int year)
 {
     const QString file = ProgramHome::path(DataContext::cashFileName(code, year));
-    const QFileInfo fi(file);
-    // A cash file of no bytes holds nothing: it is made afresh, as a missing one is.
-    if (fi.exists() && fi.size() > 0) return true;
+    if (hasCashFile(file)) return true;
     const QString templ = ProgramHome::path(QStringLiteral("Kasa.mdb"));
     if (!QFileInfo::exists(templ)) return false;
-    if (fi.exists() && !QFile::remove(file)) return false;
+    if (QFileInfo::exists(file) && !QFile::remove(file)) return false;
     return copyTemplate(templ, file);
 }
 
@@ -162,7 +164,7 @@ bool kasadegistir(int year)
 {
     DataContext &ctx = DataContext::instance();
     const QString file = ProgramHome::path(DataContext::cashFileName(ctx.aktifSirketKodu, year));
-    const bool wasThere = QFileInfo::exists(file) && QFileInfo(file).size() > 0;
+    const bool wasThere = hasCashFile(file);
     if (!ensureCashFile(ctx.aktifSirketKodu, year)) return false;
     try {
         Connection::checkFile(file, Schema::Kind::Cash, true);

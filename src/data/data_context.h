@@ -44,8 +44,6 @@ public:
     // The open company has gone (deleted): both connections close, the login values
     // clear and companyClosed is announced.
     void closeCompany();
-    // A new title for the open company (the company form saved it).
-    void setCompanyTitle(const QString &title);
 
     // The company database of a code, relative to the home: Data/A1.mdb.
     static QString companyFileName(const QString &code);

@@ -326,19 +326,9 @@ void Table::setFieldValue(int col, const QVariant &value)
 
 void Table::post()
 {
+    // A row the engine refuses stays pending: inside a save until the save rolls
+    // back (the dataset noted itself when the row began), outside for correction.
     if (m_state != State::Edit && m_state != State::Insert) return;
-    try {
-        writePending();
-    } catch (...) {
-        // A row refused inside a save stays pending only until the save rolls back
-        // (the dataset noted itself when the row began); outside a save it stays
-        // for correction.
-        throw;
-    }
-}
-
-void Table::writePending()
-{
     QVector<int> idx;
     for (int c = 0; c < m_storedCount; ++c)
         if (m_changed[c]) idx << c;

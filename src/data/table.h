@@ -58,7 +58,6 @@ private:
     int autoNumberColumn() const;
     void keepPostedRow(qint64 key);
     const QString &writeSql(bool insert, const QVector<int> &cols);
-    void writePending();
 
     QString m_table;
     QString m_indexName;

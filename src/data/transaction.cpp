@@ -21,6 +21,16 @@ namespace {
     throw e;
 }
 
+// The exception being handled, with a file in use named (see above).
+[[noreturn]] void rethrowCurrent(const QStringList &files)
+{
+    try {
+        throw;
+    } catch (const EngineError &e) {
+        rethrowNamingTheFileInUse(e, files);
+    }
+}
+
 } // namespace
 
 TransactionScope::TransactionScope(std::initializer_list<Connection *> connections)
@@ -44,14 +54,10 @@ TransactionScope::TransactionScope(std::initializer_list<Connection *> connectio
             m_joined.append(c);
         }
         m_host->begin();
-    } catch (const EngineError &e) {
-        leaveJoined();
-        m_done = true;
-        rethrowNamingTheFileInUse(e, m_files);
     } catch (...) {
         leaveJoined();
         m_done = true;
-        throw;
+        rethrowCurrent(m_files);
     }
 }
 
@@ -71,7 +77,7 @@ void TransactionScope::commit()
     m_done = true;
     try {
         m_host->commit();
-    } catch (const EngineError &e) {
+    } catch (...) {
         // A commit that failed (a full disk, a file in use) leaves the transaction
         // open: undo it in every file.
         try {
@@ -79,14 +85,7 @@ void TransactionScope::commit()
         } catch (...) {
         }
         leaveJoined();
-        rethrowNamingTheFileInUse(e, m_files);
-    } catch (...) {
-        try {
-            m_host->rollback();
-        } catch (...) {
-        }
-        leaveJoined();
-        throw;
+        rethrowCurrent(m_files);
     }
     leaveJoined();
 }

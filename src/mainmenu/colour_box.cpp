@@ -77,13 +77,6 @@ qint64 ColourBox::storedValue() const
     return v.isValid() ? v.toLongLong() : MenuSettings::colourToInt(colour());
 }
 
-QColor ColourBox::colourOf(qint64 stored)
-{
-    for (const SystemColour &s : kSystemColours)
-        if (systemValue(s.index) == stored) return QApplication::palette().color(s.role);
-    return MenuSettings::colourFromInt(stored);
-}
-
 void ColourBox::setStoredValue(qint64 v)
 {
     for (int i = 0; i < m_customIndex; ++i)

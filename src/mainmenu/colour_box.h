@@ -20,8 +20,6 @@ public:
     // value out of range selects nothing new).
     qint64 storedValue() const;
     void setStoredValue(qint64 v);
-    // The colour of a stored value on this desktop; invalid for "Yok" and unknown values.
-    static QColor colourOf(qint64 stored);
 
 private:
     void addColour(const QString &name, const QColor &c, qint64 stored);

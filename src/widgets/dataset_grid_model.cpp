@@ -140,18 +140,14 @@ void DatasetGridModel::onRowAboutToBeRemoved(int row)
 
 void DatasetGridModel::onRowRemoved(int row)
 {
-    if (m_removing >= 0 && m_removing == row) {
-        m_removing = -1;
-        --m_rows;
-        endRemoveRows();
-        return;
-    }
     if (m_removing >= 0) {
-        // Not the row announced: finish the removal, then show what is there.
+        // Finish the removal announced; should another row have gone, show what is there.
+        const bool announced = m_removing == row;
         m_removing = -1;
         --m_rows;
         endRemoveRows();
-        return onReset();
+        if (!announced) onReset();
+        return;
     }
     if (row < 0 || row >= m_rows) return onReset();
     beginRemoveRows(QModelIndex(), row, row);

@@ -42,7 +42,6 @@ public:
     void showField(QLineEdit *edit);
     // Opens or closes every bound control for typing.
     void setEditable(bool on);
-    bool isLoading() const { return m_loading; }
     QString fieldOf(QObject *control) const;
     Kind kindOf(QLineEdit *edit) const { return m_lines.value(edit).kind; }
     QList<QLineEdit *> lineEdits() const { return m_lines.keys(); }
