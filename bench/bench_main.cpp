@@ -227,10 +227,8 @@ int main(int argc, char **argv)
         const QString name = card.field(QStringLiteral("firma_adi")).asString();
         Table slips(&ctx.ADOConnection1, QStringLiteral("cekbordro"), QStringLiteral("islem_tarihi"));
         Table cheques(&ctx.ADOConnection1, QStringLiteral("cekgiris"), QStringLiteral("cek_tarihi"));
-        Table moves(&ctx.kasaConnection, QStringLiteral("carihareket"), QStringLiteral("islem_tarihi"));
         slips.open();
         cheques.open();
-        moves.open();
         const QDate slipDate(lastYear, 3, 1);
         report("entry_slip_save_200",
                [&] {
@@ -251,7 +249,7 @@ int main(int argc, char **argv)
                        r[EntrySlip::ColCekNo] = QString::number(500000 + i);
                        rows << r;
                    }
-                   const auto result = EntrySlip::saveSlip(h, p, rows, EntrySlip::Datasets{slips, cheques, moves});
+                   const auto result = EntrySlip::saveSlip(h, p, rows, EntrySlip::Datasets{slips, cheques});
                    if (!result.saved) std::fprintf(stderr, "save: %s\n", qPrintable(result.message));
                },
                [&] {

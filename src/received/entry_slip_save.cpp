@@ -1,5 +1,7 @@
 #include "received/entry_slip_save.h"
 
+#include "accounts/movement_writer.h"
+
 #include "accounts/account_steps.h"
 
 #include "data/connection.h"
@@ -86,7 +88,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
             return result;
         }
     }
-    for (Table *t : {&ds.slips, &ds.cheques, &ds.movements})
+    for (Table *t : {&ds.slips, &ds.cheques})
         if (!t->isActive()) t->open();
 
     // A saved slip moved into another year takes its movement along: the former
@@ -209,33 +211,29 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
             }
         }
 
-        // The account's credit movement.
-        Table &m = ds.movements;
-        if (!m.isActive()) m.open();
-        if (existing && m.locate(QStringLiteral("cek_id"), number)) m.edit();
-        else m.append();
-        m.field(QStringLiteral("cari_kodu")) = h.code;
-        m.field(QStringLiteral("cari_hesap_adi")) = h.name;
-        m.field(QStringLiteral("islem_tarihi")) = h.slipDate;
-        m.field(QStringLiteral("vade_tarihi")) = totals.hasAverage ? totals.averageDate : h.averageDate;
-        m.field(QStringLiteral("doviz_cinsi")) = h.currency;
-        m.field(QStringLiteral("doviz_kuru")) = rate;
-        m.field(QStringLiteral("brut_tutar")) = totals.amount;
-        m.field(QStringLiteral("vade_fark")) = totals.maturityDifference;
-        m.field(QStringLiteral("cek_masraf")) = totals.expense;
-        m.field(QStringLiteral("BSMV")) = totals.bsmv;
-        m.field(QStringLiteral("vade_farki_dus")) = flag(h.deductMaturity);
-        m.field(QStringLiteral("masraf_dus")) = flag(h.deductExpense);
-        m.field(QStringLiteral("BSMV_dus")) = flag(h.deductBsmv);
-        m.field(QStringLiteral("alacak_tutari")) = creditAmount(totals, h.deductMaturity, h.deductExpense, h.deductBsmv);
-        m.field(QStringLiteral("cek_id")) = number;
-        m.field(QStringLiteral("aciklama")) = QString::number(number) + QStringLiteral(" nolu çek alım bordrosu.");
-        m.post();
-        // Named under its own schema: the working year's file has the same tables.
-        if (formerCash)
-            formerCash->exec(QStringLiteral("DELETE FROM %1 WHERE cek_id=%2")
-                                 .arg(formerCash->tableRef(QStringLiteral("carihareket")))
-                                 .arg(number));
+        // The account's credit movement, found again by the slip number.
+        using MovementWriter::Field;
+        const MovementWriter::Fields key{{QStringLiteral("cek_id"), number}};
+        MovementWriter::post(ctx.kasaConnection, existing ? key : MovementWriter::Fields{},
+                             {{QStringLiteral("cari_kodu"), h.code},
+                              {QStringLiteral("cari_hesap_adi"), h.name},
+                              {QStringLiteral("islem_tarihi"), h.slipDate},
+                              {QStringLiteral("vade_tarihi"), totals.hasAverage ? totals.averageDate : h.averageDate},
+                              {QStringLiteral("doviz_cinsi"), h.currency},
+                              {QStringLiteral("doviz_kuru"), rate},
+                              {QStringLiteral("brut_tutar"), totals.amount},
+                              {QStringLiteral("vade_fark"), totals.maturityDifference},
+                              {QStringLiteral("cek_masraf"), totals.expense},
+                              {QStringLiteral("BSMV"), totals.bsmv},
+                              {QStringLiteral("vade_farki_dus"), flag(h.deductMaturity)},
+                              {QStringLiteral("masraf_dus"), flag(h.deductExpense)},
+                              {QStringLiteral("BSMV_dus"), flag(h.deductBsmv)},
+                              {QStringLiteral("alacak_tutari"),
+                               creditAmount(totals, h.deductMaturity, h.deductExpense, h.deductBsmv)},
+                              {QStringLiteral("cek_id"), number},
+                              {QStringLiteral("aciklama"), QString::number(number) + QStringLiteral(" nolu çek alım bordrosu.")}});
+        // The former year's file is joined to this save, so its movement goes with it.
+        if (formerCash) MovementWriter::remove(*formerCash, key);
 
         tx.commit();
         ctx.announce({DataKind::Slips, DataKind::Cheques, DataKind::Movements});

@@ -29,12 +29,12 @@ struct Header {
     qint64 number = 0;     // "No": 0 for a slip not saved yet
 };
 
-// The datasets the save writes through: the slips table, the received cheques
-// table and the account movements table (on the cash connection).
+// The datasets the save writes through: the slips table and the received cheques
+// table. The account's movement goes through the movement writer on the cash
+// connection.
 struct Datasets {
     Table &slips;
     Table &cheques;
-    Table &movements;
 };
 
 struct SaveResult {

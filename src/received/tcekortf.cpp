@@ -109,8 +109,6 @@ TcekortF::TcekortF(QWidget *parent) : QWidget(parent)
                                       QStringLiteral("CekBordro"));
     m_cheques = std::make_unique<Table>(&ctx.ADOConnection1, QStringLiteral("cekgiris"), QStringLiteral("cek_tarihi"),
                                         QStringLiteral("CekTakip"));
-    m_movements = std::make_unique<Table>(&ctx.kasaConnection, QStringLiteral("carihareket"),
-                                          QStringLiteral("islem_tarihi"), QStringLiteral("ffTable1"));
     AccountPicker::registerHandler(QStringLiteral("cekgiris"), [this](const PickedAccount &card) { fillFromCard(card); });
     resize(1280, 760);
 }
@@ -523,7 +521,7 @@ bool TcekortF::saveGrid(const QVector<qint64> &deletedCheques)
         std::unique_ptr<WaitScope> wait;
         if (m_wait) wait = std::make_unique<WaitScope>(*m_wait, int(grid.size()), TForm2::kKayit);
         m_cheques->setFiltered(false);
-        result = saveSlip(h, p, grid, Datasets{*m_slips, *m_cheques, *m_movements}, deletedCheques);
+        result = saveSlip(h, p, grid, Datasets{*m_slips, *m_cheques}, deletedCheques);
     } catch (const EngineError &e) {
         MessageBox::error(QStringLiteral("Bordro kaydedilemedi; hiçbir satır yazılmadı.\n\r") + e.message());
         return false;

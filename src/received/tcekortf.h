@@ -113,5 +113,5 @@ private:
     QPushButton *m_helpBut = nullptr;
     enum class RateLead { None, Yearly, Monthly } m_lead = RateLead::None;
     bool m_settingRate = false;
-    std::unique_ptr<Table> m_slips, m_cheques, m_movements;
+    std::unique_ptr<Table> m_slips, m_cheques;
 };

@@ -74,8 +74,7 @@ struct Slip {
 struct SlipTables {
     Table slips{&company(), "cekbordro", "islem_tarihi"};
     Table cheques{&company(), "cekgiris", "cek_tarihi"};
-    Table movements{&cash(), "carihareket", "islem_tarihi"};
-    SaveResult save(Slip &s) { return saveSlip(s.header, s.params, s.rows, Datasets{slips, cheques, movements}); }
+    SaveResult save(Slip &s) { return saveSlip(s.header, s.params, s.rows, Datasets{slips, cheques}); }
 };
 
 // Reads a file on a handle of its own, as a later start of the program would.

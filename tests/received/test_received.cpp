@@ -56,7 +56,6 @@ struct SlipFixture {
     QVector<QStringList> rows;
     Table slips{&company(), "cekbordro", "islem_tarihi"};
     Table cheques{&company(), "cekgiris", "cek_tarihi"};
-    Table movements{&cash(), "carihareket", "islem_tarihi"};
     SlipFixture()
     {
         header.slipDate = params.slipDate;
@@ -66,7 +65,7 @@ struct SlipFixture {
         rows[0][ColDuzenleyen] = "Ayşe Öz";
         rows[0][ColCekNo] = "A-100";
     }
-    SaveResult save() { return saveSlip(header, params, rows, Datasets{slips, cheques, movements}); }
+    SaveResult save() { return saveSlip(header, params, rows, Datasets{slips, cheques}); }
 };
 
 } // namespace
