@@ -16,6 +16,7 @@
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
 #include "widgets/panel_status_bar.h"
+#include "widgets/rate_coupling.h"
 #include "widgets/slip_grid.h"
 #include "widgets/wait_window.h"
 
@@ -271,38 +272,13 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     });
     KoduEdit->installEventFilter(this);
     JustaEdit23->installEventFilter(this);
-    kuruEdit->installEventFilter(this);
     for (QLineEdit *e : {KoduEdit, kuruEdit, Edit61, Edit371, Edit62, Edit63})
         connect(e, &QLineEdit::textEdited, this, [this] { markChanged(); });
     connect(dovizBox, &QComboBox::currentTextChanged, this, [this] { markChanged(); });
 
     // The yearly and monthly rates follow each other, led by the one being typed.
-    Edit62->installEventFilter(this);
-    Edit63->installEventFilter(this);
-    const auto rate = [](const QString &text) {
-        QString t = text;
-        t.remove(u' ');
-        return t.isEmpty() ? 0.0 : strictNumber(t);
-    };
-    const auto shortest = [](double v) { return QString::number(v, 'g', 15).replace(u'.', u','); };
-    connect(Edit62, &QLineEdit::textChanged, this, [this, rate, shortest](const QString &t) {
-        if (m_lead != RateLead::Yearly || m_settingRate) return;
-        try {
-            m_settingRate = true;
-            Edit63->setText(shortest(rate(t) / 12));
-        } catch (const EngineError &) {
-        }
-        m_settingRate = false;
-    });
-    connect(Edit63, &QLineEdit::textChanged, this, [this, rate, shortest](const QString &t) {
-        if (m_lead != RateLead::Monthly || m_settingRate) return;
-        try {
-            m_settingRate = true;
-            Edit62->setText(shortest(rate(t) * 12));
-        } catch (const EngineError &) {
-        }
-        m_settingRate = false;
-    });
+    m_rates = new RateCoupling(Edit62, Edit63, this);
+    markTypingYellow(kuruEdit);
 }
 
 void TcekortF::buildGrid(QVBoxLayout *root)
@@ -652,7 +628,7 @@ void TcekortF::fillFromCard(const PickedAccount &card)
     KoduEdit->setText(card.kodu);
     JustaEdit23->setText(card.adi);
     Edit61->setText(card.yildakiGun);
-    m_lead = RateLead::None;
+    m_rates->release();
     Edit62->setText(card.yillikFaiz);
     Edit63->setText(card.aylikFaiz);
     Edit64->setText(card.masraf);
@@ -674,18 +650,6 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
     } else if ((watched == KoduEdit || watched == JustaEdit23) && event->type() == QEvent::MouseButtonDblClick) {
         JvXPButton2->click();
         return true;
-    } else if (watched == Edit62 || watched == Edit63 || watched == kuruEdit) {
-        // The rates and "Kuru" are yellow while they are typed in.
-        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-            auto *edit = static_cast<QLineEdit *>(watched);
-            QPalette pal = edit->palette();
-            pal.setColor(QPalette::Base, event->type() == QEvent::FocusIn ? QColor(Qt::yellow) : QColor(Qt::white));
-            edit->setPalette(pal);
-        }
-        if (watched != kuruEdit && event->type() == QEvent::FocusIn)
-            m_lead = watched == Edit62 ? RateLead::Yearly : RateLead::Monthly;
-        if (watched != kuruEdit && event->type() == QEvent::FocusOut)
-            m_lead = watched == Edit62 ? RateLead::Monthly : RateLead::Yearly;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -111,7 +111,6 @@ private:
     TceklerF *m_lists = nullptr;
     QPushButton *m_ceklerBut = nullptr;
     QPushButton *m_helpBut = nullptr;
-    enum class RateLead { None, Yearly, Monthly } m_lead = RateLead::None;
-    bool m_settingRate = false;
+    class RateCoupling *m_rates = nullptr;
     std::unique_ptr<Table> m_slips, m_cheques;
 };

@@ -1,0 +1,66 @@
+#include "widgets/rate_coupling.h"
+
+#include "data/engine_error.h"
+#include "received/entry_slip_calc.h"
+
+#include <QEvent>
+#include <QLineEdit>
+
+namespace {
+
+class YellowWhileTyping : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            auto *edit = static_cast<QLineEdit *>(watched);
+            QPalette pal = edit->palette();
+            pal.setColor(QPalette::Base, event->type() == QEvent::FocusIn ? QColor(Qt::yellow) : QColor(Qt::white));
+            edit->setPalette(pal);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void markTypingYellow(QLineEdit *edit) { edit->installEventFilter(new YellowWhileTyping(edit)); }
+
+QString RateCoupling::rateText(double v) { return QString::number(v, 'g', 15).replace(u'.', u','); }
+
+RateCoupling::RateCoupling(QLineEdit *yearly, QLineEdit *monthly, QObject *parent)
+    : QObject(parent), m_yearly(yearly), m_monthly(monthly)
+{
+    markTypingYellow(yearly);
+    markTypingYellow(monthly);
+    yearly->installEventFilter(this);
+    monthly->installEventFilter(this);
+    connect(yearly, &QLineEdit::textChanged, this, [this] {
+        if (m_lead == Lead::Yearly) follow(m_yearly, m_monthly, false);
+    });
+    connect(monthly, &QLineEdit::textChanged, this, [this] {
+        if (m_lead == Lead::Monthly) follow(m_monthly, m_yearly, true);
+    });
+}
+
+void RateCoupling::follow(QLineEdit *from, QLineEdit *to, bool toYearly)
+{
+    if (m_setting) return;
+    QString t = from->text();
+    t.remove(u' ');
+    try {
+        const double v = t.isEmpty() ? 0.0 : EntrySlip::strictNumber(t);
+        m_setting = true;
+        to->setText(rateText(toYearly ? v * 12 : v / 12));
+    } catch (const EngineError &) {
+    }
+    m_setting = false;
+}
+
+bool RateCoupling::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) m_lead = watched == m_yearly ? Lead::Yearly : Lead::Monthly;
+    else if (event->type() == QEvent::FocusOut) m_lead = watched == m_yearly ? Lead::Monthly : Lead::Yearly;
+    return false;
+}
