@@ -113,6 +113,7 @@ TgirisF::TgirisF(QWidget *parent) : QWidget(parent)
     connect(JvXPButton8, &QPushButton::clicked, this, &TgirisF::sifreGirisClick);
     connect(JvXPButton2, &QPushButton::clicked, this, [] { Uygulama::instance().showCompanyList(); });
     connect(JvXPButton1, &QPushButton::clicked, this, [] { Uygulama::instance().showNewCompany(QString()); });
+    connect(guncelButton, &QPushButton::clicked, this, [this] { Uygulama::instance().updateProgram(this); });
     connect(tfXPButton1, &QPushButton::clicked, this, [] { Uygulama::instance().showHelp(QStringLiteral("ygiris")); });
 
     // Creation: the start-up connections, the login memory, then the current year.

@@ -3,6 +3,7 @@
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
 #include "app/company_registry.h"
+#include "app/program_update.h"
 #include "app/tfirmaf.h"
 #include "app/tgirisf.h"
 #include "app/tgirisrf.h"
@@ -63,6 +64,7 @@ Uygulama::Uygulama()
         {"Şirket Bilgilerini Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
         {"Genel Yardım", [this] { showHelp(QStringLiteral("yana")); }},
+        {"Programı Güncelle", [this] { updateProgram(m_frmMain.get()); }},
     };
     for (const auto &[text, open] : routes) {
         QAction *item = m_frmMain->menuItem(QString::fromUtf8(text));
@@ -178,4 +180,12 @@ void Uygulama::shutdown()
     AccountPicker::reset();
     QApplication::restoreOverrideCursor();
     QCoreApplication::quit();
+}
+
+void Uygulama::updateProgram(QWidget *parent)
+{
+    if (!programiGuncelle(parent, ProgramUpdate::programSettings(QCoreApplication::arguments()))) return;
+    m_girisF->sormadanKapat = QStringLiteral("tamam");
+    m_girisF->show();
+    m_girisF->close();
 }

@@ -43,6 +43,8 @@ public:
     // The company form on the open company's record.
     void showOpenCompanyRecord();
     void showHelp(const QString &key);
+    // "PROGRAMI GÜNCELLE": the update, and the program closes without asking when it replaced itself.
+    void updateProgram(QWidget *parent);
     void showMainMenu();
     // Empties the slips without a question and clears their unsaved marks (company change).
     void resetSlips();
