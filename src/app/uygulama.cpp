@@ -11,6 +11,7 @@
 #include "data/data_context.h"
 #include "data/table.h"
 #include "mainmenu/tfrmmain.h"
+#include "mainmenu/tkurturf.h"
 #include "received/tcekortf.h"
 #include "received/tceklerf.h"
 #include "widgets/form_show.h"
@@ -43,6 +44,7 @@ Uygulama::Uygulama()
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
     m_sifreF = std::make_unique<TsifreF>();
+    m_kurturF = std::make_unique<TkurturF>();
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setYardim(m_yardimF.get());
@@ -65,6 +67,7 @@ Uygulama::Uygulama()
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
         {"Genel Yardım", [this] { showHelp(QStringLiteral("yana")); }},
         {"Programı Güncelle", [this] { updateProgram(m_frmMain.get()); }},
+        {"Günlük Döviz Kur Girişi ve Raporu", [this] { m_kurturF->ac(); }},
     };
     for (const auto &[text, open] : routes) {
         QAction *item = m_frmMain->menuItem(QString::fromUtf8(text));
@@ -77,6 +80,7 @@ Uygulama::Uygulama()
     // Deleting the open company ends the work in it: back to the login.
     connect(&DataContext::instance(), &DataContext::companyClosed, this, [this] {
         resetSlips();
+        m_kurturF->kapat();
         m_shownCode.clear();
         for (QWidget *w : {static_cast<QWidget *>(m_frmMain.get()), static_cast<QWidget *>(m_cekortF.get()),
                            static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get())})
@@ -86,7 +90,10 @@ Uygulama::Uygulama()
     });
     // A slip typed or loaded for one company must never be saved into another.
     connect(&DataContext::instance(), &DataContext::companyOpened, this, [this](const QString &code) {
-        if (!m_shownCode.isEmpty() && code.compare(m_shownCode, Qt::CaseInsensitive) != 0) resetSlips();
+        if (!m_shownCode.isEmpty() && code.compare(m_shownCode, Qt::CaseInsensitive) != 0) {
+            resetSlips();
+            m_kurturF->kapat();  // its tables belonged to the former company
+        }
         m_shownCode = code;
     });
     connect(m_firmaF.get(), &TfirmaF::slipsResetRequested, this, &Uygulama::resetSlips);
@@ -105,6 +112,7 @@ Uygulama::Uygulama()
 
 Uygulama::~Uygulama()
 {
+    m_kurturF.reset();
     m_sifreF.reset();
     m_girisRF.reset();
     m_yardimF.reset();

@@ -15,6 +15,7 @@ class TfirmaF;
 class TfrmMain;
 class TgirisF;
 class TgirisRF;
+class TkurturF;
 class TsifreF;
 class TyardimF;
 
@@ -35,6 +36,7 @@ public:
     TyardimF *yardimF() const { return m_yardimF.get(); }
     TgirisRF *girisRF() const { return m_girisRF.get(); }
     TsifreF *sifreF() const { return m_sifreF.get(); }
+    TkurturF *kurturF() const { return m_kurturF.get(); }
 
 
     void showCompanyList();
@@ -66,4 +68,5 @@ private:
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;
     std::unique_ptr<TsifreF> m_sifreF;
+    std::unique_ptr<TkurturF> m_kurturF;
 };

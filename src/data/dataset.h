@@ -140,6 +140,9 @@ public:
     virtual void remove();
     // Posts a pending edit or insert, as moving away from a record does.
     void checkBrowseMode();
+    // Runs just before a pending edit or insert is written (fields set by the
+    // program, such as the day a rates row belongs to).
+    void setBeforePost(std::function<void()> step) { m_beforePost = std::move(step); }
 
     // Used by Record and Field.
     QVariant physicalValue(int phys, int col) const;
@@ -190,6 +193,7 @@ protected:
     QVector<CalculatedField> m_calculated;  // index: col - m_storedCount
     std::vector<int> m_visible;
     RecordFilter m_filter;
+    std::function<void()> m_beforePost;
     bool m_filtered = false;
     int m_pos = -1;
     bool m_eof = true;

@@ -329,6 +329,7 @@ void Table::post()
     // A row the engine refuses stays pending: inside a save until the save rolls
     // back (the dataset noted itself when the row began), outside for correction.
     if (m_state != State::Edit && m_state != State::Insert) return;
+    if (m_beforePost) m_beforePost();
     QVector<int> idx;
     for (int c = 0; c < m_storedCount; ++c)
         if (m_changed[c]) idx << c;

@@ -38,6 +38,7 @@ bool apply(DatasetGrid *grid, const QVector<bool> &shown, const ColumnChooserTex
     }
     for (int c = 0; c < n; ++c) {
         const bool show = shown.value(c);
+        grid->gridModel()->setColumnShown(c, show);  // kept when the rows are read again
         grid->setColumnHidden(c, !show);
         // A column shown for the first time after starting hidden needs a width.
         if (show && grid->columnWidth(c) <= 0) grid->setColumnWidth(c, grid->gridModel()->column(c).width);

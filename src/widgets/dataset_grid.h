@@ -21,8 +21,17 @@ public:
     RowPaintDelegate *rowPainter() const { return m_delegate; }
     Dataset *dataset() const;
 
+    // Rows are added, changed and deleted in the grid itself: typing changes the
+    // cell, leaving the row posts it, Down past the last row (or Insert) appends
+    // one, Escape drops what is pending, Ctrl+Delete deletes the row after the
+    // question. Look-up columns edit through a drop-down of their values.
+    void setInPlaceEditing(bool on, const QString &deleteQuestion = QStringLiteral("Kayıt silinsin mi?"));
+    // Appends a record and puts the cursor on its first editable cell.
+    void appendRow();
+
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void applyColumns();
@@ -31,4 +40,6 @@ private:
     DatasetGridModel *m_model;
     RowPaintDelegate *m_delegate;
     bool m_syncing = false;
+    bool m_inPlace = false;
+    QString m_deleteQuestion;
 };

@@ -2,7 +2,11 @@
 
 #include "data/connection.h"
 #include "data/dataset.h"
+#include "data/date_reading.h"
 #include "data/display_format.h"
+#include "data/engine_error.h"
+#include "data/number_reading.h"
+#include "widgets/message_box.h"
 
 DatasetGridModel::DatasetGridModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -24,14 +28,17 @@ void DatasetGridModel::setDataset(Dataset *dataset)
         connect(dataset, &Dataset::rowInserted, this, &DatasetGridModel::onRowInserted);
         connect(dataset, &Dataset::rowAboutToBeRemoved, this, &DatasetGridModel::onRowAboutToBeRemoved);
         connect(dataset, &Dataset::rowRemoved, this, &DatasetGridModel::onRowRemoved);
+        connect(dataset, &Dataset::stateChanged, this, &DatasetGridModel::syncPending);
         connect(dataset, &QObject::destroyed, this, [this] {
             beginResetModel();
             m_rows = 0;
+            m_pending = false;
             endResetModel();
         });
     }
     resolveFields();
     m_rows = dataset ? dataset->recordCount() : 0;
+    m_pending = m_editable && dataset && dataset->state() == Dataset::State::Insert;
     endResetModel();
 }
 
@@ -72,7 +79,10 @@ QVariant DatasetGridModel::rawValue(int row, const QString &field) const
     return f < 0 ? QVariant() : m_dataset->valueAt(row, f);
 }
 
-int DatasetGridModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
+int DatasetGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows + (m_pending ? 1 : 0);
+}
 
 int DatasetGridModel::columnCount(const QModelIndex &parent) const
 {
@@ -81,7 +91,7 @@ int DatasetGridModel::columnCount(const QModelIndex &parent) const
 
 QVariant DatasetGridModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || !m_dataset || index.row() >= m_rows || index.column() >= m_columns.size()) return {};
+    if (!index.isValid() || !m_dataset || index.row() >= rowCount() || index.column() >= m_columns.size()) return {};
     const int c = index.column();
     switch (role) {
     case Qt::DisplayRole:
@@ -89,8 +99,20 @@ QVariant DatasetGridModel::data(const QModelIndex &index, int role) const
     case RawValueRole: {
         const int f = m_fieldIndex[c];
         if (f < 0) return {};
-        const QVariant v = m_dataset->valueAt(index.row(), f);
-        return role == Qt::DisplayRole ? QVariant(formatValue(m_columns[c].format, v)) : v;
+        const GridColumn &col = m_columns[c];
+        // The record being edited or inserted shows what has been typed so far.
+        const bool buffered = m_editable && ((isPendingRow(index.row())) ||
+                                             (m_dataset->state() == Dataset::State::Edit &&
+                                              index.row() == m_dataset->currentRow()));
+        const QVariant v = buffered ? m_dataset->value(f) : m_dataset->valueAt(index.row(), f);
+        if (role == RawValueRole) return v;
+        if (col.lookup && role == Qt::DisplayRole && !col.lookup().contains(v.toString())) return QString();
+        if (role == Qt::EditRole) {
+            if (v.isNull() || !v.isValid()) return QString();
+            if (!col.editFormat.isEmpty()) return formatValue(col.editFormat, v);
+            return m_numeric[c] || v.typeId() == QMetaType::QDate ? QVariant(formatValue(QString(), v)) : v;
+        }
+        return formatValue(col.format, v);
     }
     case Qt::TextAlignmentRole: {
         Qt::Alignment a = m_columns[c].alignment;
@@ -108,12 +130,90 @@ QVariant DatasetGridModel::headerData(int section, Qt::Orientation orientation, 
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
+void DatasetGridModel::setEditable(bool on)
+{
+    beginResetModel();
+    m_editable = on;
+    m_pending = on && m_dataset && m_dataset->state() == Dataset::State::Insert;
+    endResetModel();
+}
+
+void DatasetGridModel::setColumnShown(int col, bool shown)
+{
+    if (col >= 0 && col < m_columns.size()) m_columns[col].hidden = !shown;
+}
+
+Qt::ItemFlags DatasetGridModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (m_editable && index.isValid() && index.column() < m_columns.size() && m_columns[index.column()].editable &&
+        m_fieldIndex.value(index.column(), -1) >= 0)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool DatasetGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!m_editable || role != Qt::EditRole || !index.isValid() || !m_dataset) return false;
+    if (!(flags(index) & Qt::ItemIsEditable)) return false;
+    const int f = m_fieldIndex[index.column()];
+    const FieldInfo &info = m_dataset->fieldInfo(f);
+    // A typed text becomes the field's value; one that does not read as the
+    // field's type changes nothing.
+    QVariant v = value;
+    if (value.typeId() == QMetaType::QString) {
+        const QString t = value.toString().trimmed();
+        if (t.isEmpty()) {
+            v = QVariant();
+        } else if (info.type == FieldType::Double || info.isInteger()) {
+            const auto n = sayiOkuDene(t);
+            if (!n) return false;
+            v = info.isInteger() ? QVariant(qint64(qRound64(*n))) : QVariant(*n);
+        } else if (info.type == FieldType::Date) {
+            const QDate d = tarihOku(t);
+            if (!d.isValid()) return false;
+            v = d;
+        }
+    }
+    try {
+        Dataset &ds = *m_dataset;
+        if (!isPendingRow(index.row())) {
+            if (ds.state() == Dataset::State::Insert || ds.currentRow() != index.row()) ds.setRecNo(index.row() + 1);
+            if (ds.state() == Dataset::State::Browse) ds.edit();
+        }
+        ds.setFieldValue(f, v);
+        if (isPendingRow(index.row())) m_pendingTouched = true;
+    } catch (const EngineError &e) {
+        MessageBox::error(e.message());
+        return false;
+    }
+    Q_EMIT dataChanged(index, index);
+    return true;
+}
+
+void DatasetGridModel::syncPending()
+{
+    const bool pending = m_editable && m_dataset && m_dataset->state() == Dataset::State::Insert;
+    if (pending == m_pending) return;
+    m_pendingTouched = false;
+    if (pending) {
+        beginInsertRows(QModelIndex(), m_rows, m_rows);
+        m_pending = true;
+        endInsertRows();
+    } else {
+        beginRemoveRows(QModelIndex(), m_rows, m_rows);
+        m_pending = false;
+        endRemoveRows();
+    }
+}
+
 void DatasetGridModel::onReset()
 {
     // The dataset's fields may have changed too (a query reopened with other columns).
     beginResetModel();
     resolveFields();
     m_rows = m_dataset ? m_dataset->recordCount() : 0;
+    m_pending = m_editable && m_dataset && m_dataset->state() == Dataset::State::Insert;
     endResetModel();
 }
 

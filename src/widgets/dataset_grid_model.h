@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QVector>
+#include <functional>
 
 #include "data/connection.h"
 #include "data/dataset.h"
@@ -17,6 +18,12 @@ struct GridColumn {
     int width = 80;                  // pixels
     bool hidden = false;
     Qt::Alignment alignment = {};    // none: numbers right, the rest left
+    // Grids edited in place: whether the cell may be typed in, the format its text
+    // is edited in ("#.000000"), and for a look-up column the values of its
+    // drop-down (a stored value not among them shows empty).
+    bool editable = false;
+    QString editFormat;
+    std::function<QStringList()> lookup;
 };
 
 // A column of a list: the field it shows, its title, width and display format.
@@ -55,6 +62,19 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // Editing in place: the editable columns take typed values into the dataset's
+    // current record (moving to the row first posts a pending one). While the
+    // dataset inserts, the new record shows as an extra last row.
+    void setEditable(bool on);
+    bool isEditable() const { return m_editable; }
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    bool isPendingRow(int row) const { return m_pending && row == m_rows; }
+    bool pendingTouched() const { return m_pending && m_pendingTouched; }
+
+    // The column chooser's choice, kept when the rows are read again.
+    void setColumnShown(int col, bool shown);
+
 private:
     void onReset();
     void onRowChanged(int row);
@@ -69,4 +89,8 @@ private:
     QVector<bool> m_numeric;
     int m_rows = 0;                  // the count the views know; changed only inside begin/end
     int m_removing = -1;  // the row announced as leaving, until it has left
+    bool m_editable = false;
+    bool m_pending = false;  // the inserted record shows as row m_rows
+    bool m_pendingTouched = false;  // something was typed into it
+    void syncPending();
 };
