@@ -72,6 +72,7 @@ private slots:
     void typingReadsNumbersAndRefusesOthers();
     void rowsAddedAndDeletedInTheGrid();
     void closingDropsATypedRow();
+    void screenshot();
 };
 
 void TestRates::pagesAndTexts()
@@ -192,6 +193,19 @@ void TestRates::closingDropsATypedRow()
     QCOMPARE(storedRates(), QStringList{"|" + today + "|7"});
     fx.form.ac();
     QCOMPARE(fx.rates()->rowCount(), 1);
+}
+
+void TestRates::screenshot()
+{
+    Fixture fx;
+    fx.addCurrency("USD");
+    fx.addCurrency("EURO");
+    fx.typeRate("USD", "32,4512");
+    fx.typeRate("EURO", "35,0875");
+    QVERIFY(fx.rates()->setData(fx.rates()->index(1, 2), "35,2031"));
+    fx.form.kurlarTable->checkBrowseMode();
+    QTest::qWait(50);
+    QVERIFY(fx.form.grab().save(QStringLiteral("/tmp/tkurturf.png")));
 }
 
 QTEST_MAIN(TestRates)
