@@ -14,6 +14,7 @@
 #include "mainmenu/tkurturf.h"
 #include "received/tcekortf.h"
 #include "received/tceklerf.h"
+#include "tools/tform3.h"
 #include "widgets/form_show.h"
 #include "widgets/help_window.h"
 #include "widgets/panel_status_bar.h"
@@ -21,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -45,6 +47,21 @@ Uygulama::Uygulama()
     m_girisRF = std::make_unique<TgirisRF>();
     m_sifreF = std::make_unique<TsifreF>();
     m_kurturF = std::make_unique<TkurturF>();
+    m_form3 = std::make_unique<TForm3>();
+    m_form3->setSlip(m_cekortF.get());
+    m_form3->setYardim(m_yardimF.get());
+    // The entry slip's "Excel'den Al" shows the import with its transfer.
+    if (auto *excel = m_cekortF->findChild<QPushButton *>(QStringLiteral("excelAlBut"))) {
+        excel->setEnabled(true);
+        connect(excel, &QPushButton::clicked, this, [this] {
+            for (QWidget *w : {static_cast<QWidget *>(m_form3->aktarBut), static_cast<QWidget *>(m_form3->JvDotNetEdit3),
+                               static_cast<QWidget *>(m_form3->tutarLabel)})
+                w->show();
+            m_form3->show();
+            m_form3->raise();
+            m_form3->activateWindow();
+        });
+    }
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setYardim(m_yardimF.get());
@@ -112,6 +129,7 @@ Uygulama::Uygulama()
 
 Uygulama::~Uygulama()
 {
+    m_form3.reset();
     m_kurturF.reset();
     m_sifreF.reset();
     m_girisRF.reset();

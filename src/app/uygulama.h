@@ -8,6 +8,7 @@
 
 class Table;
 class TForm2;
+class TForm3;
 class TcariF;
 class TcekortF;
 class TceklerF;
@@ -37,6 +38,7 @@ public:
     TgirisRF *girisRF() const { return m_girisRF.get(); }
     TsifreF *sifreF() const { return m_sifreF.get(); }
     TkurturF *kurturF() const { return m_kurturF.get(); }
+    TForm3 *form3() const { return m_form3.get(); }
 
 
     void showCompanyList();
@@ -69,4 +71,5 @@ private:
     std::unique_ptr<TgirisRF> m_girisRF;
     std::unique_ptr<TsifreF> m_sifreF;
     std::unique_ptr<TkurturF> m_kurturF;
+    std::unique_ptr<TForm3> m_form3;
 };

@@ -237,7 +237,7 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     auto *cekler = m_ceklerBut = button(this, "ceklerBut", QStringLiteral("Çekler"));
     auto *excel = button(this, "excelAlBut", QStringLiteral("Excel'den Al"));
     cekler->setEnabled(false);  // until the lists window is set
-    excel->setEnabled(false);   // the import joins later
+    excel->setEnabled(false);   // until the import window is set
     m_helpBut = makeHelpButton(this, QStringLiteral("ycekgiris"), nullptr);
     m_helpBut->setMinimumHeight(30);
     auto *buttons = new QGridLayout;

@@ -1,0 +1,261 @@
+// Bringing cheques from a spreadsheet into the entry slip: the sheet read into the
+// import grid, the chosen rows handed to the slip and calculated there.
+#include "data/spreadsheet_reader.h"
+#include "data/spreadsheet_writer.h"
+#include "received/entry_slip_calc.h"
+#include "received/tcekortf.h"
+#include "support/test_home.h"
+#include "tools/import_steps.h"
+#include "tools/tform3.h"
+#include "widgets/file_dialog.h"
+#include "widgets/message_box.h"
+#include "widgets/slip_grid.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace EntrySlip;
+
+namespace {
+
+// A sheet of cheques: row 1 titles, then due date, a number, amount, a text, description.
+QString writeSheet(const TestHome &home, const QString &name, const QVector<QVariantList> &rows)
+{
+    SpreadsheetWorkbook book;
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c) book.setCell(r + 1, c + 1, rows[r][c]);
+    const QString path = home.path(name);
+    book.save(path);
+    return path;
+}
+
+QVector<QVariantList> chequeSheet()
+{
+    return {{"Vade", "Sıra", "Tutar", "Not", "Açıklama"},
+            {QDate(2024, 3, 5), 1, 1500.5, "x", "birinci"},
+            {QDate(2024, 4, 10), 2, 2000, "y", "ikinci"},
+            {QDate(2024, 5, 15), 3, 250.25, "z", "üçüncü"},
+            {QDate(2024, 6, 20), 4, 99, "w", "dördüncü"}};
+}
+
+struct Fixture {
+    TestHome home;
+    TcekortF slip;
+    TForm3 form;
+    Fixture()
+    {
+        home.openCompany("A1", 2024);
+        form.setSlip(&slip);
+        slip.DateTimePicker15->setDate(QDate(2024, 3, 1));
+        MessageBox::clearShown();
+    }
+    void columns(const char *first, const char *last, const char *date, const char *amount, const char *desc)
+    {
+        form.JvDotNetEdit20->setText(first);
+        form.JvDotNetEdit21->setText(last);
+        form.JvDotNetEdit19->setText(date);
+        form.JvDotNetEdit3->setText(amount);
+        form.JvDotNetEdit4->setText(desc);
+    }
+};
+
+} // namespace
+
+class TestImport : public QObject {
+    Q_OBJECT
+private slots:
+    void cellTexts_data();
+    void cellTexts();
+    void sheetIntoTheGrid();
+    void chosenRowsIntoTheSlip();
+    void checksStopBeforeTheSlipChanges_data();
+    void checksStopBeforeTheSlipChanges();
+    void emptyDateCellAndUncheckedDates();
+    void savedOrTypedSlip();
+};
+
+void TestImport::cellTexts_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("date") << QVariant(QDate(2024, 3, 5)) << "05.03.2024";
+    QTest::newRow("fraction") << QVariant(1500.5) << "1500,5";
+    QTest::newRow("whole") << QVariant(2000.0) << "2000";
+    QTest::newRow("cents") << QVariant(0.1 + 0.2) << "0,3";
+    QTest::newRow("negative") << QVariant(-12.75) << "-12,75";
+    QTest::newRow("large") << QVariant(1e15) << "1000000000000000";
+    QTest::newRow("text") << QVariant("Ödeme 1.500") << "Ödeme 1.500";
+    QTest::newRow("empty") << QVariant() << "";
+}
+
+void TestImport::cellTexts()
+{
+    QFETCH(QVariant, value);
+    QFETCH(QString, text);
+    QCOMPARE(SheetImport::cellText(value), text);
+}
+
+void TestImport::sheetIntoTheGrid()
+{
+    Fixture fx;
+    // 10 used rows and 4 used columns: 11 rows and 5 columns, the last ones empty.
+    QVector<QVariantList> ten;
+    for (int r = 1; r <= 10; ++r) ten << QVariantList{r, "a", "b", "c"};
+    QVERIFY(fx.form.readFile(writeSheet(fx.home, "on.xlsx", ten)));
+    QCOMPARE(fx.form.StringGrid1->rowCount(), 11);
+    QCOMPARE(fx.form.StringGrid1->columnCount(), 5);
+    QCOMPARE(fx.form.gridTexts()[9], (QStringList{"10", "a", "b", "c", ""}));
+    QCOMPARE(fx.form.gridTexts()[10], QStringList(5));
+    QCOMPARE(MessageBox::shown().last().text, QStringLiteral("Tablo aktarıldı!"));
+    QVERIFY(fx.form.windowTitle().endsWith(fx.home.path("on.xlsx") + " - Dosyası Aktarıldı"));
+    QVERIFY(fx.form.windowTitle().startsWith("Brenvo Çek Senet Takip Programı  - Excel Dosya Aktarma - "));
+
+    // 10,000 rows are read up to row 6,500.
+    QVector<QVariantList> many;
+    for (int r = 1; r <= 10000; ++r) many << QVariantList{r};
+    QVERIFY(fx.form.readFile(writeSheet(fx.home, "cok.xlsx", many)));
+    QCOMPARE(fx.form.StringGrid1->rowCount(), 6500);
+    QCOMPARE(fx.form.gridTexts()[6499][0], QStringLiteral("6500"));
+
+    // A damaged file: its message, an empty grid.
+    QFile bad(fx.home.path("bozuk.xlsx"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("bu bir tablo değil");
+    bad.close();
+    MessageBox::clearShown();
+    QVERIFY(!fx.form.readFile(bad.fileName()));
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(int(MessageBox::shown()[0].icon), int(MessageBox::Icon::Critical));
+    QVERIFY(fx.form.gridTexts()[0][0].isEmpty());
+
+    // The dialog's cancel reads nothing; an answer reads that file.
+    FileDialog::queueFile(fx.home.path("on.xlsx"));
+    QVERIFY(fx.form.excelAl());
+    QVERIFY(!fx.form.excelAl());
+    QCOMPARE(fx.form.StringGrid1->rowCount(), 11);
+}
+
+void TestImport::chosenRowsIntoTheSlip()
+{
+    Fixture fx;
+    QVERIFY(fx.form.readFile(writeSheet(fx.home, "cekler.xlsx", chequeSheet())));
+    MessageBox::clearShown();
+    fx.columns("2", "4", "1", "3", "5");
+    QVERIFY(fx.form.ceklereAktar());
+    // Sheet rows 2 to 4 into entry rows 1 to 3 and the empty last row; no message.
+    QCOMPARE(MessageBox::shown().size(), 0);
+    const QVector<QStringList> rows = fx.slip.rows();
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows[0][ColVade], QStringLiteral("05.03.2024"));
+    QCOMPARE(rows[0][ColTutar], QStringLiteral("1.500,50"));
+    QCOMPARE(rows[0][ColAciklama], QStringLiteral("birinci"));
+    QCOMPARE(rows[0][ColGun], QStringLiteral("4"));
+    QCOMPARE(rows[2][ColVade], QStringLiteral("15.05.2024"));
+    QCOMPARE(rows[2][ColTutar], QStringLiteral("250,25"));
+    QVERIFY(rows[3][ColVade].isEmpty());
+    QCOMPARE(rows[1][ColNo], QStringLiteral("2"));
+    QCOMPARE(fx.slip.JustaEdit5->text(), QStringLiteral("3.750,75"));
+    QVERIFY(fx.slip.girisDegisti);
+    QVERIFY(!fx.form.isVisible());
+
+    // An amount column of 0 takes dates and descriptions only; an empty
+    // description column is column 1.
+    fx.columns("2", "3", "1", "0", "");
+    fx.slip.girisDegisti = false;
+    QVERIFY(fx.form.ceklereAktar());
+    const QVector<QStringList> dates = fx.slip.rows();
+    QCOMPARE(dates.size(), 3);
+    QVERIFY(dates[0][ColTutar].isEmpty());
+    QCOMPARE(dates[1][ColAciklama], QStringLiteral("10.04.2024"));
+    // Rows past the sheet end the walk.
+    fx.columns("4", "99", "1", "3", "5");
+    fx.slip.girisDegisti = false;
+    QVERIFY(fx.form.ceklereAktar());
+    QCOMPARE(fx.slip.rows().size(), 3);
+}
+
+void TestImport::checksStopBeforeTheSlipChanges_data()
+{
+    QTest::addColumn<QStringList>("fields");  // first, last, date, amount, description
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no first row") << QStringList{"", "4", "1", "3", "5"} << "Başlangıç satırını boş geçemezsiniz!";
+    QTest::newRow("no last row") << QStringList{"2", "", "1", "3", "5"} << "Bitiş satırını boş geçemezsiniz!";
+    QTest::newRow("no date column") << QStringList{"2", "4", "", "3", "5"} << "Tarih sütununu boş geçemezsiniz!";
+    QTest::newRow("no amount column") << QStringList{"2", "4", "1", "", "5"} << "Çek tutar sütununu boş geçemezsiniz!";
+    QTest::newRow("last before first") << QStringList{"4", "2", "1", "3", "5"}
+                                       << "Bitiş satırı başlangıç satırından küçük olamaz!";
+    QTest::newRow("ISO date") << QStringList{"2", "3", "6", "3", "5"}
+                              << "3. satırdaki tarih (2024-03-05) gg.aa.yyyy şeklinde olmalıdır. Aktarım yapılmadı.";
+    QTest::newRow("short date") << QStringList{"2", "4", "7", "3", "5"}
+                                << "4. satırdaki tarih (5.3.2024) gg.aa.yyyy şeklinde olmalıdır. Aktarım yapılmadı.";
+}
+
+void TestImport::checksStopBeforeTheSlipChanges()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QString, message);
+    Fixture fx;
+    QVector<QVariantList> sheet = chequeSheet();
+    sheet[1] << "05.03.2024" << "05.03.2024";
+    sheet[2] << "2024-03-05" << "05.03.2024";
+    sheet[3] << "05.03.2024" << "5.3.2024";
+    QVERIFY(fx.form.readFile(writeSheet(fx.home, "cekler.xlsx", sheet)));
+    fx.slip.StringGrid1->writeRow(0, {"1", "01.04.2024", "100"});
+    MessageBox::clearShown();
+    fx.columns(qPrintable(fields[0]), qPrintable(fields[1]), qPrintable(fields[2]), qPrintable(fields[3]),
+               qPrintable(fields[4]));
+    QVERIFY(!fx.form.ceklereAktar());
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown()[0].text, message);
+    QCOMPARE(fx.slip.rows()[0][ColVade], QStringLiteral("01.04.2024"));  // the slip is untouched
+}
+
+void TestImport::emptyDateCellAndUncheckedDates()
+{
+    Fixture fx;
+    QVector<QVariantList> sheet = chequeSheet();
+    sheet[2][0] = QVariant();       // row 3: no date
+    sheet[3][0] = "31.04.2024";     // passes the import's check, the row step judges it
+    sheet[4][0] = "05.13.2024";     // month 13: left empty without a message
+    QVERIFY(fx.form.readFile(writeSheet(fx.home, "cekler.xlsx", sheet)));
+    MessageBox::clearShown();
+    fx.columns("2", "5", "1", "3", "5");
+    QVERIFY(fx.form.ceklereAktar());
+    QStringList texts;
+    for (const auto &s : MessageBox::shown()) texts << s.text;
+    QCOMPARE(texts.first(), QStringLiteral("Tarih formatı gg.aa.yyyy. şeklinde olmalıdır."));
+    QCOMPARE(texts.count(QStringLiteral("Tarih formatı gg.aa.yyyy. şeklinde olmalıdır.")), 1);
+    const QVector<QStringList> rows = fx.slip.rows();
+    QCOMPARE(rows.size(), 5);
+    QCOMPARE(rows[0][ColVade], QStringLiteral("05.03.2024"));
+    QVERIFY(rows[1][ColVade].isEmpty());
+    QVERIFY(rows[2][ColVade].isEmpty());  // 31.04.2024 is no real day: the row step empties it
+    QVERIFY(rows[3][ColVade].isEmpty() && rows[3][ColTutar].isEmpty());
+}
+
+void TestImport::savedOrTypedSlip()
+{
+    Fixture fx;
+    QVERIFY(fx.form.readFile(writeSheet(fx.home, "cekler.xlsx", chequeSheet())));
+    fx.columns("2", "3", "1", "3", "5");
+    // Rows typed and not saved: No keeps them.
+    fx.slip.StringGrid1->writeRow(0, {"1", "01.04.2024", "100"});
+    fx.slip.girisDegisti = true;
+    fx.slip.JustaEdit1->setText("7");
+    MessageBox::clearShown();
+    MessageBox::queueAnswer(MessageBox::No);
+    QVERIFY(!fx.form.ceklereAktar());
+    QCOMPARE(MessageBox::shown().last().text, QStringLiteral("Dosyayı Boşaltmak istediğinizden eminmisiniz?"));
+    QCOMPARE(fx.slip.rows()[0][ColVade], QStringLiteral("01.04.2024"));
+    QCOMPARE(fx.slip.JustaEdit1->text(), QStringLiteral("7"));
+    // Yes replaces them, and the slip's number goes: saving makes a new slip.
+    MessageBox::queueAnswer(MessageBox::Yes);
+    QVERIFY(fx.form.ceklereAktar());
+    QCOMPARE(fx.slip.rows()[0][ColVade], QStringLiteral("05.03.2024"));
+    QVERIFY(fx.slip.JustaEdit1->text().isEmpty());
+}
+
+QTEST_MAIN(TestImport)
+#include "test_import.moc"
