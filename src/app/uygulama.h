@@ -11,6 +11,8 @@ class TForm2;
 class TcariF;
 class TcekortF;
 class TceklerF;
+class TduzenlenenceklerF;
+class TduzenlenencekodeF;
 class TfirmaF;
 class TfrmMain;
 class TgirisF;
@@ -31,6 +33,8 @@ public:
     TcariF *cariF() const { return m_cariF.get(); }
     TcekortF *cekortF() const { return m_cekortF.get(); }
     TceklerF *ceklerF() const { return m_ceklerF.get(); }
+    TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
+    TduzenlenencekodeF *duzenlenencekodeF() const { return m_duzenlenencekodeF.get(); }
     TfirmaF *firmaF() const { return m_firmaF.get(); }
     TyardimF *yardimF() const { return m_yardimF.get(); }
     TgirisRF *girisRF() const { return m_girisRF.get(); }
@@ -40,6 +44,8 @@ public:
     void showCompanyList();
     void showNewCompany(const QString &code);
     void showPasswordWindow();
+    // "Ödeme Yap" of the main menu's own cheques: the payment window for the row.
+    void payOwnChequeOfMainMenu();
     // The company form on the open company's record.
     void showOpenCompanyRecord();
     void showHelp(const QString &key);
@@ -60,6 +66,8 @@ private:
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TcariF> m_cariF;
     std::unique_ptr<TceklerF> m_ceklerF;
+    std::unique_ptr<TduzenlenenceklerF> m_duzenlenenceklerF;
+    std::unique_ptr<TduzenlenencekodeF> m_duzenlenencekodeF;
     std::unique_ptr<TfirmaF> m_firmaF;
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;
