@@ -53,7 +53,7 @@ ChequeListWindow::Description description()
                  gridColumn("cek_gun", "Gün", 40),
                  gridColumn("aciklama", "Açıklama", 120),
                  gridColumn("islem_tarihi", "İşlem Tarihi", 88, date),
-                 gridColumn("cek_tahsilat_tarihi", "Ödeme Tarihi", 88, date),
+                 gridColumn("cek_tahsilat_tarihi", "Ödeme Tarihi", 98, date),
                  gridColumn("cek_vade_farki", "Vade Farkı", 80, amount),
                  gridColumn("cek_masraf", "Masraf", 70, amount),
                  gridColumn("cek_net_tutar", "Net Tutar", 100, amount),

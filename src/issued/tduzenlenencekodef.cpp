@@ -160,6 +160,7 @@ void TduzenlenencekodeF::goster()
     show();
     raise();
     activateWindow();
+    OdemeTarihi->setFocus();  // the one field to type in
 }
 
 void TduzenlenencekodeF::odemeYap()

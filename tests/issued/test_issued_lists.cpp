@@ -2,7 +2,10 @@
 // each state and filter, the window over a company holding an own cheque in every
 // state and currency, the payment and its undo, and the main menu's way in.
 #include "accounts/account_picker.h"
+#include "app/sample_company.h"
 #include "app/uygulama.h"
+#include "data/connection.h"
+#include "data/connection_string.h"
 #include "data/data_context.h"
 #include "data/display_format.h"
 #include "data/field_value.h"
@@ -731,6 +734,48 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         preview.setZoomPercent(100);
         QVERIFY(preview.grab().save(QStringLiteral("/tmp/tduzenlenenceklerf-preview.png")));
+    }
+
+    // The demo and bench companies issue own cheques: about one for ten received,
+    // in every state and currency, each on an exit slip that exists; in the demo
+    // nothing is paid, bounced or taken back before it happened.
+    void sampleCompanyOwnCheques_data()
+    {
+        QTest::addColumn<bool>("aroundToday");
+        QTest::newRow("demo, around today") << true;
+        QTest::newRow("bench, spread over the years") << false;
+    }
+    void sampleCompanyOwnCheques()
+    {
+        QFETCH(bool, aroundToday);
+        TestHome home;
+        generateSampleCompany("D1", 400, kToday.year() - 1, kToday.year(), aroundToday ? kToday : QDate());
+        Connection c;
+        c.setConnectionString(ConnectionString::build(home.path("Data/D1.mdb")));
+        c.open();
+        const auto count = [&c](const QString &where) {
+            Query q(&c);
+            q.sql() << "SELECT COUNT(*) AS n FROM cekkendi WHERE " + where;
+            q.open();
+            return q.field("n").asInteger();
+        };
+        QCOMPARE(count("1=1"), 40);
+        for (const QString &state : IssuedList::choiceTexts()) {
+            const auto lines = IssuedList::stateLines(Choice(IssuedList::choiceTexts().indexOf(state)));
+            QVERIFY2(count(lines.join(' ').mid(6)) > 0, qPrintable(state));
+        }
+        for (const char *currency : {"TL", "USD", "EURO"})
+            QVERIFY2(count(QStringLiteral("para_birimi='%1'").arg(currency)) > 0, currency);
+        QCOMPARE(count("bordro_ind NOT IN (SELECT bordro_ind FROM cikisbordro)"), 0);
+        QCOMPARE(count("cek_net_tutar <> cek_tutari OR cirolandigi_firma_kodu IS NULL"), 0);
+        if (aroundToday) {
+            const QString today = "'" + kToday.toString("yyyy-MM-dd") + "'";
+            QCOMPARE(count("islem_tarihi > " + today + " OR cek_tahsilat_tarihi > " + today + " OR cek_iade_tarihi > "
+                           + today + " OR cek_karsiliklsiz_tarihi > " + today),
+                     0);
+            QCOMPARE(count("(cek_tahsilat_tarihi IS NOT NULL OR cek_karsiliklsiz_tarihi IS NOT NULL) AND cek_tarihi >= " + today), 0);
+            QVERIFY(count("cek_tahsilat_tarihi IS NULL AND cek_tarihi >= " + today) > 5);  // still to pay
+        }
     }
 
     void screenshots()
