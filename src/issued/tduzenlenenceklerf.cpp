@@ -134,6 +134,8 @@ Filters TduzenlenenceklerF::filters() const
 
 QStringList TduzenlenenceklerF::stateLines() const { return IssuedList::stateLines(choice()); }
 
+void TduzenlenenceklerF::openPicker(QLineEdit *) { ChequeListWindow::openPicker(firmaEdit); }
+
 void TduzenlenenceklerF::DuzeltHazirla() { reopenSlipList(QStringLiteral("cek_ind")); }
 
 void TduzenlenenceklerF::yazdir()

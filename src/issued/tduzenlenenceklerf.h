@@ -37,6 +37,8 @@ public:
 
 protected:
     QStringList stateLines() const override;
+    // Either edit opens the account cards searching for the code in "Firma Kodu".
+    void openPicker(QLineEdit *edit) override;
 
 private:
     IssuedList::Choice choice() const;

@@ -106,6 +106,10 @@ TduzenlenencekodeF::TduzenlenencekodeF(QWidget *parent) : QWidget(parent, Qt::Wi
     connect(JvXPButton1, &QPushButton::clicked, this, &TduzenlenencekodeF::odemeYap);
     connect(JvXPButton2, &QPushButton::clicked, this, &QWidget::hide);
     KeyFilters::installEnterMovesFocus(this);
+    // The cheque shown belongs to the open company: another company (or none) must
+    // never have its cheque of the same number paid through it.
+    connect(&DataContext::instance(), &DataContext::companyOpened, this, &QWidget::hide);
+    connect(&DataContext::instance(), &DataContext::companyClosed, this, &QWidget::hide);
 }
 
 void TduzenlenencekodeF::doldur(const Dataset &c)

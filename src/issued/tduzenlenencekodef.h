@@ -1,7 +1,8 @@
 #pragma once
 // The payment of one of the company's own issued cheques: the cheque shown read-only,
 // the payment date to record. Opened from the issued cheque lists and from the main
-// menu's own cheques; hiding it, by any means, empties it.
+// menu's own cheques; hiding it, by any means, empties it. Opening another company
+// hides it.
 #include <QWidget>
 
 class Dataset;

@@ -2,6 +2,7 @@
 // each state and filter, the window over a company holding an own cheque in every
 // state and currency, the payment and its undo, and the main menu's way in.
 #include "accounts/account_picker.h"
+#include "accounts/tcarif.h"
 #include "app/sample_company.h"
 #include "app/uygulama.h"
 #include "data/connection.h"
@@ -650,7 +651,33 @@ private Q_SLOTS:
         item("odemeItem")->trigger();
         odeme->close();
         QCOMPARE(odeme->cekidEdit->text(), QString());
+
+        // Another company opened while it shows: hidden and emptied, so that its
+        // cheque number can never pay a cheque of the other company.
+        select(5);
+        item("odemeItem")->trigger();
+        QVERIFY(odeme->isVisible());
+        home->openCompany(QStringLiteral("B2"), 2024);
+        QVERIFY(!odeme->isVisible());
+        QCOMPARE(odeme->cekidEdit->text(), QString());
         QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    // A double-click on either filter edit searches the account cards for the code.
+    void pickerSearchesForTheCode()
+    {
+        openFixture();
+        TestHome::addAccountCard(QStringLiteral("S1"), QStringLiteral("Kaya Ltd"));
+        TcariF cards;
+        form->setCariF(&cards);
+        form->firmaEdit->setText(QStringLiteral("S1"));
+        form->firmaadiEdit->setText(QStringLiteral("Başka"));
+        QTest::mouseDClick(form->firmaadiEdit, Qt::LeftButton);
+        QCOMPARE(AccountPicker::cariSecimYeri(), QStringLiteral("duzenlenencek"));
+        QVERIFY(cards.isVisible());
+        QCOMPARE(cards.findChild<QLineEdit *>("aramaEdit")->text(), QStringLiteral("S1"));
+        cards.hide();
+        form->setCariF(nullptr);
     }
 
     // The main menu's own cheques: "Ödeme Yap" fills the payment window from the
