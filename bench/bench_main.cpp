@@ -5,6 +5,7 @@
 // figure is the median of five runs, the two measured alternately.
 #include "app/sample_company.h"
 #include "received/cheque_list_statements.h"
+#include "issued/issued_list_statements.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/program_home.h"
@@ -300,6 +301,23 @@ int main(int argc, char **argv)
                    sqlite3_close(kdb);
                    sqlite3_close(db);
                });
+    }
+
+    // "GÜNCELLE" on "Tüm Düzenlenen Çekler" of the issued cheque lists: the own
+    // cheques, their total and the monthly summary.
+    {
+        IssuedList::Filters all;
+        all.choice = IssuedList::Choice::Tum;
+        all.paraCinsi = QStringLiteral("Hepsi");
+        const ChequeList::Statements s = IssuedList::build(all);
+        // The bare C API has no YEAR and MONTH: SQLite's own strftime does their work.
+        QString monthly = sqlite(s.monthly);
+        monthly.replace(QRegularExpression(QStringLiteral("\\bYEAR\\(([^)]*)\\)")),
+                        QStringLiteral("CAST(strftime('%Y',\\1) AS INTEGER)"));
+        monthly.replace(QRegularExpression(QStringLiteral("\\bMONTH\\(([^)]*)\\)")),
+                        QStringLiteral("CAST(strftime('%m',\\1) AS INTEGER)"));
+        report("issued_lists_guncelle", [&] { oursRun(file, {s.list, s.total, s.monthly}); },
+               [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
     }
     return 0;
 }

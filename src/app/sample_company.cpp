@@ -1,6 +1,7 @@
 #include "app/sample_company.h"
 
 #include "data/data_context.h"
+#include "data/display_format.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/program_home.h"
@@ -190,6 +191,90 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
                 given.field(QStringLiteral("cek_no")) = cheques.field(QStringLiteral("cek_no")).value();
                 given.post();
             }
+        }
+        tx.commit();
+    }
+
+    // Own cheques issued to suppliers on exit slips of their own, about one for every
+    // ten received cheques, one to three on a slip of one currency. Their own random
+    // sequence keeps the rows above as they were. Those due already are mostly paid,
+    // a few bounced or taken back; those still to come are to be paid.
+    {
+        std::mt19937 ownRng(20241206);
+        const auto ownPick = [&](int bound) { return int(ownRng() % unsigned(bound)); };
+        TransactionScope tx{&db};
+        Table exits(&db, QStringLiteral("cikisbordro"), QStringLiteral("PrimaryKey"));
+        Table own(&db, QStringLiteral("cekkendi"), QStringLiteral("PrimaryKey"));
+        exits.open();
+        own.open();
+        const int ownCount = std::max(n / 10, 8);
+        int written = 0;
+        for (int slipNo = 0; written < ownCount; ++slipNo) {
+            const Account &to = accounts[customers + ownPick(suppliers)];
+            // The first slips fall due in the past, so that their cheques can take every state.
+            const QDate due0 = !today.isValid() ? start.addDays(ownPick(span + 1))
+                               : written < 8    ? today.addDays(-200 + ownPick(100))
+                                                : today.addDays(-240 + ownPick(390));
+            QDate slipDate = due0.addDays(-20 - ownPick(60));
+            if (today.isValid() && slipDate >= today) slipDate = today.addDays(-1 - ownPick(10));
+            // The first slips take each currency in turn, so that a small company has all three.
+            const QString currency =
+                QString::fromLatin1(kCurrencies[slipNo < 3 ? slipNo : (ownPick(100) < 75 ? 0 : 1 + ownPick(2))]);
+            const double rate = currency == QLatin1String("TL") ? 1.0 : (currency == QLatin1String("USD") ? 30.0 : 33.0);
+            const int onSlip = std::min(1 + ownPick(3), ownCount - written);
+            exits.append();
+            exits.field(QStringLiteral("islem_tarihi")) = slipDate;
+            exits.field(QStringLiteral("ciro_firma_kodu")) = to.code;
+            exits.field(QStringLiteral("ciro_firma")) = to.name;
+            exits.field(QStringLiteral("para_birimi")) = currency;
+            exits.field(QStringLiteral("doviz_kuru")) = rate;
+            exits.post();
+            const qint64 exitSlip = exits.field(QStringLiteral("bordro_ind")).asInteger();
+            double slipTotal = 0;
+            for (int k = 0; k < onSlip; ++k, ++written) {
+                const QDate due = due0.addDays(30 * k);
+                const double amount = roundKurus(double(1000 + ownPick(1500000)) / 10);
+                slipTotal += amount;
+                own.append();
+                own.field(QStringLiteral("bordro_ind")) = exitSlip;
+                own.field(QStringLiteral("bordro_sira_no")) = k + 1;
+                own.field(QStringLiteral("islem_tarihi")) = slipDate;
+                own.field(QStringLiteral("cirolandigi_firma_kodu")) = to.code;
+                own.field(QStringLiteral("cirolandigi_firma")) = to.name;
+                own.field(QStringLiteral("cek_tarihi")) = due;
+                own.field(QStringLiteral("cek_gun")) = int(slipDate.daysTo(due));
+                own.field(QStringLiteral("cek_tutari")) = amount;
+                own.field(QStringLiteral("cek_vade_farki")) = 0.0;
+                own.field(QStringLiteral("cek_masraf")) = 0.0;
+                own.field(QStringLiteral("cek_net_tutar")) = amount;
+                own.field(QStringLiteral("para_birimi")) = currency;
+                own.field(QStringLiteral("cek_doviz_kuru")) = rate;
+                own.field(QStringLiteral("cekTL_karsiligi")) = amount * rate;
+                own.field(QStringLiteral("ceki_duzenleyen")) = QStringLiteral("Örnek Ticaret A.Ş.");
+                own.field(QStringLiteral("cek_bankasi")) = QString::fromUtf8(kBanks[written % 3]);
+                own.field(QStringLiteral("cek_subesi")) = QStringLiteral("Merkez");
+                own.field(QStringLiteral("cek_hesap_no")) = QString::number(7000100 + written % 3);
+                own.field(QStringLiteral("cek_no")) = QString::number(3000000 + written);
+                own.field(QStringLiteral("cek_banka_id")) = to.kind;
+                own.field(QStringLiteral("aciklama")) = QStringLiteral("Mal alımı");
+                // States: 0 to be paid, 1 paid, 2 bounced, 3 taken back; the first
+                // cheques take each in turn, the rest at random, only those due
+                // already paid or bounced.
+                const int r = ownPick(20);
+                int state = written < 8 ? written % 4 : (r < 13 ? 1 : r == 13 ? 2 : r == 14 ? 3 : 0);
+                const bool dueAlready = !today.isValid() || due < today;
+                if (!dueAlready && (state == 1 || state == 2)) state = 0;
+                const QDate latest = today.isValid() ? today : due.addDays(5);
+                if (state == 1) own.field(QStringLiteral("cek_tahsilat_tarihi")) = due;
+                else if (state == 2) own.field(QStringLiteral("cek_karsiliklsiz_tarihi")) = std::min(due.addDays(1), latest);
+                else if (state == 3) own.field(QStringLiteral("cek_iade_tarihi")) = std::min(due.addDays(-3), latest);
+                own.post();
+            }
+            exits.edit();
+            exits.field(QStringLiteral("toplam_tutari")) = slipTotal;
+            exits.field(QStringLiteral("toplam_net_tutar")) = slipTotal;
+            exits.field(QStringLiteral("TL_karsiligi")) = slipTotal * rate;
+            exits.post();
         }
         tx.commit();
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Builds a company with realistic data: account cards, received cheques on entry
-// slips in every state and currency, given cheques on exit slips, account
+// slips in every state and currency, given cheques on exit slips, own cheques
+// issued on exit slips (about one for ten received, in every state and currency), account
 // movements and cash rows in the yearly cash files. The demo company a new user
 // starts with and the benchmarks' large company are both made by it.
 #include <QDate>

@@ -10,6 +10,8 @@
 #include "app/tsifref.h"
 #include "data/data_context.h"
 #include "data/table.h"
+#include "issued/tduzenlenencekodef.h"
+#include "issued/tduzenlenenceklerf.h"
 #include "mainmenu/tfrmmain.h"
 #include "mainmenu/tkurturf.h"
 #include "received/tcekortf.h"
@@ -42,6 +44,8 @@ Uygulama::Uygulama()
     m_form2 = std::make_unique<TForm2>();
     m_cariF = std::make_unique<TcariF>();
     m_ceklerF = std::make_unique<TceklerF>();
+    m_duzenlenenceklerF = std::make_unique<TduzenlenenceklerF>();
+    m_duzenlenencekodeF = std::make_unique<TduzenlenencekodeF>();
     m_firmaF = std::make_unique<TfirmaF>();
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
@@ -68,6 +72,8 @@ Uygulama::Uygulama()
     m_cekortF->setCardWindow(m_cariF.get());
     m_cekortF->setListWindow(m_ceklerF.get());
     m_ceklerF->setCariF(m_cariF.get());
+    m_duzenlenenceklerF->setCariF(m_cariF.get());
+    m_duzenlenenceklerF->setOdemeF(m_duzenlenencekodeF.get());
 
     // The main menu's items that open windows, routed here so that the menu knows
     // no other window.
@@ -79,6 +85,12 @@ Uygulama::Uygulama()
              m_ceklerF->CekleriHazirla();
              showFormMaximized(m_ceklerF.get());
          }},
+        {"Düzenlenen Çek ve Senet Listeleri",
+         [this] {
+             if (!m_duzenlenenceklerF->duzenlenenQuery.isActive()) m_duzenlenenceklerF->Yenile();
+             showFormMaximized(m_duzenlenenceklerF.get());
+         }},
+        {"Ödeme Yap", [this] { payOwnChequeOfMainMenu(); }},
         {"Yeni Şirket Aç/Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Şirket Bilgilerini Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
@@ -100,7 +112,8 @@ Uygulama::Uygulama()
         m_kurturF->kapat();
         m_shownCode.clear();
         for (QWidget *w : {static_cast<QWidget *>(m_frmMain.get()), static_cast<QWidget *>(m_cekortF.get()),
-                           static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get())})
+                           static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get()),
+                           static_cast<QWidget *>(m_duzenlenenceklerF.get()), static_cast<QWidget *>(m_duzenlenencekodeF.get())})
             w->hide();
         m_girisF->show();
         m_girisF->raise();
@@ -135,6 +148,8 @@ Uygulama::~Uygulama()
     m_girisRF.reset();
     m_yardimF.reset();
     m_firmaF.reset();
+    m_duzenlenencekodeF.reset();
+    m_duzenlenenceklerF.reset();
     m_ceklerF.reset();
     m_cariF.reset();
     m_form2.reset();
@@ -170,6 +185,15 @@ void Uygulama::showOpenCompanyRecord()
         return;
     }
     m_firmaF->duzelt();
+}
+
+void Uygulama::payOwnChequeOfMainMenu()
+{
+    // The payment window filled from the dashboard's row of the own cheque.
+    Query &own = m_frmMain->ffQuery5;
+    if (!own.isActive() || own.isEmpty() || own.currentRow() < 0) return;
+    m_duzenlenencekodeF->doldur(own);
+    m_duzenlenencekodeF->goster();
 }
 
 void Uygulama::showPasswordWindow()

@@ -12,6 +12,8 @@ class TForm3;
 class TcariF;
 class TcekortF;
 class TceklerF;
+class TduzenlenenceklerF;
+class TduzenlenencekodeF;
 class TfirmaF;
 class TfrmMain;
 class TgirisF;
@@ -33,6 +35,8 @@ public:
     TcariF *cariF() const { return m_cariF.get(); }
     TcekortF *cekortF() const { return m_cekortF.get(); }
     TceklerF *ceklerF() const { return m_ceklerF.get(); }
+    TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
+    TduzenlenencekodeF *duzenlenencekodeF() const { return m_duzenlenencekodeF.get(); }
     TfirmaF *firmaF() const { return m_firmaF.get(); }
     TyardimF *yardimF() const { return m_yardimF.get(); }
     TgirisRF *girisRF() const { return m_girisRF.get(); }
@@ -44,6 +48,8 @@ public:
     void showCompanyList();
     void showNewCompany(const QString &code);
     void showPasswordWindow();
+    // "Ödeme Yap" of the main menu's own cheques: the payment window for the row.
+    void payOwnChequeOfMainMenu();
     // The company form on the open company's record.
     void showOpenCompanyRecord();
     void showHelp(const QString &key);
@@ -66,6 +72,8 @@ private:
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TcariF> m_cariF;
     std::unique_ptr<TceklerF> m_ceklerF;
+    std::unique_ptr<TduzenlenenceklerF> m_duzenlenenceklerF;
+    std::unique_ptr<TduzenlenencekodeF> m_duzenlenencekodeF;
     std::unique_ptr<TfirmaF> m_firmaF;
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;
