@@ -30,6 +30,13 @@ void paintPage(QPainter &painter, const PreparedReport &report, int page, const 
         const QRectF r = toDevice(it.rect);
         if (highlight.items.contains(i))
             painter.fillRect(r, i == highlight.current ? QColor(255, 165, 0) : QColor(255, 255, 120));
+        if (!it.picture.isNull()) {
+            // Scaled down to fit, proportions kept, centred in its box.
+            QSizeF size = it.picture.size();
+            if (size.width() > r.width() || size.height() > r.height()) size.scale(r.size(), Qt::KeepAspectRatio);
+            const QRectF target(r.center() - QPointF(size.width() / 2, size.height() / 2), size);
+            painter.drawImage(target, it.picture);
+        }
         if (!it.text.isEmpty()) {
             if (it.font != fontIndex && it.font < fonts.size()) {
                 fontIndex = it.font;

@@ -1,5 +1,7 @@
 #include "reports/prepared_report.h"
 
+#include "data/jpeg.h"
+
 #include <QDataStream>
 #include <QFile>
 #include <QPageSize>
@@ -7,7 +9,7 @@
 
 namespace {
 constexpr quint32 kMagic = 0x42525052;  // "BRPR"
-constexpr quint16 kVersion = 1;
+constexpr quint16 kVersion = 2;  // 2: pictures
 // Bounds that no real report reaches; beyond them the file is damaged.
 constexpr quint32 kMaxPages = 1'000'000;
 constexpr quint32 kMaxItems = 100'000;
@@ -48,8 +50,11 @@ bool PreparedReport::save(const QString &path, QString *error) const
     out << quint32(pages.size());
     for (const PreparedPage &p : pages) {
         out << quint32(p.items.size());
-        for (const PageItem &it : p.items)
+        for (const PageItem &it : p.items) {
             out << it.rect << it.text << it.font << it.alignment << it.frame << it.wordWrap;
+            // A picture goes as JPEG, read back through the bounded decoder.
+            out << (it.picture.isNull() ? QByteArray() : Jpeg::encode(it.picture, 92));
+        }
     }
     if (out.status() != QDataStream::Ok || !file.commit()) {
         if (error) *error = QStringLiteral("Dosya yazılamadı: %1\n%2").arg(path, file.errorString());
@@ -113,6 +118,15 @@ bool PreparedReport::load(const QString &path, PreparedReport *result, QString *
             PageItem it;
             in >> it.rect >> it.text >> it.font >> it.alignment >> it.frame >> it.wordWrap;
             if (in.status() != QDataStream::Ok || it.font >= r.fonts.size()) return fail(damaged);
+            if (version >= 2) {
+                QByteArray picture;
+                in >> picture;
+                if (in.status() != QDataStream::Ok) return fail(damaged);
+                if (!picture.isEmpty()) {
+                    it.picture = Jpeg::decode(picture);
+                    if (it.picture.isNull()) return fail(damaged);
+                }
+            }
             page.items.append(std::move(it));
         }
         r.pages.append(std::move(page));

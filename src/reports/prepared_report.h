@@ -16,6 +16,7 @@ struct PageItem {
     quint16 alignment = Qt::AlignLeft | Qt::AlignVCenter;
     quint8 frame = FrameNone;
     bool wordWrap = false;
+    QImage picture;  // a picture object's picture, null for text boxes
 };
 
 struct PreparedPage {

@@ -3,6 +3,7 @@
 // objects ("memos"). Geometry is in millimetres; a memo's rectangle is relative to
 // the top-left corner of its band, whose left edge is the page's left margin.
 #include <QFont>
+#include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QRectF>
@@ -32,6 +33,9 @@ struct ReportMemo {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     int frame = FrameNone;
     bool wordWrap = false;
+    // A picture object: drawn into the rectangle, scaled down to fit with its
+    // proportions kept; the text is not used then.
+    QImage picture;
 };
 
 struct ReportBand {

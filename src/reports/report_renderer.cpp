@@ -122,6 +122,7 @@ private:
             it.alignment = quint16(cm.memo->alignment);
             it.frame = quint8(cm.memo->frame);
             it.wordWrap = cm.memo->wordWrap;
+            it.picture = cm.memo->picture;
             if (cm.text.usesTotalPages()) m_totalPagesItems.append({int(m_out.pages.size()) - 1, int(page.items.size())});
             page.items.append(std::move(it));
         }
