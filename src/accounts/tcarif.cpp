@@ -228,8 +228,6 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
         button->setObjectName(QLatin1String(b.name));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, b.action);
-        // The document pictures are not there yet: their openers stay greyed out.
-        if (b.action == &TcariF::evrakEkleBak) button->setEnabled(false);
         buttons->addWidget(button);
     }
     m_help = makeHelpButton(central, QStringLiteral("ycarikart"), nullptr);

@@ -16,7 +16,9 @@
 #include "mainmenu/tkurturf.h"
 #include "received/tcekortf.h"
 #include "received/tceklerf.h"
+#include "tools/document_window.h"
 #include "tools/tform3.h"
+#include "widgets/dataset_grid.h"
 #include "widgets/form_show.h"
 #include "widgets/help_window.h"
 #include "widgets/panel_status_bar.h"
@@ -52,6 +54,10 @@ Uygulama::Uygulama()
     m_sifreF = std::make_unique<TsifreF>();
     m_kurturF = std::make_unique<TkurturF>();
     m_form3 = std::make_unique<TForm3>();
+    m_resimF = std::make_unique<DocumentWindow>(DocumentKind::receivedCheque());
+    m_resimduzenF = std::make_unique<DocumentWindow>(DocumentKind::ownCheque());
+    m_resimfirmaF = std::make_unique<DocumentWindow>(DocumentKind::accountCard());
+    m_resimkasaF = std::make_unique<DocumentWindow>(DocumentKind::cashMovement());
     m_form3->setSlip(m_cekortF.get());
     m_form3->setYardim(m_yardimF.get());
     // The entry slip's "Excel'den Al" shows the import with its transfer.
@@ -105,6 +111,7 @@ Uygulama::Uygulama()
         connect(item, &QAction::triggered, this, open);
     }
     connect(m_frmMain.get(), &TfrmMain::helpRequested, this, &Uygulama::showHelp);
+    wireDocuments();
 
     // Deleting the open company ends the work in it: back to the login.
     connect(&DataContext::instance(), &DataContext::companyClosed, this, [this] {
@@ -142,6 +149,10 @@ Uygulama::Uygulama()
 
 Uygulama::~Uygulama()
 {
+    m_resimF.reset();
+    m_resimduzenF.reset();
+    m_resimfirmaF.reset();
+    m_resimkasaF.reset();
     m_form3.reset();
     m_kurturF.reset();
     m_sifreF.reset();
@@ -238,4 +249,38 @@ void Uygulama::updateProgram(QWidget *parent)
     m_girisF->sormadanKapat = QStringLiteral("tamam");
     m_girisF->show();
     m_girisF->close();
+}
+
+void Uygulama::wireDocuments()
+{
+    // Each opener shows the documents of the record current in its list, found by its key.
+    const auto wire = [this](QObject *owner, const char *item, DocumentWindow *window, std::function<QVariant()> key) {
+        auto *action = owner ? owner->findChild<QAction *>(QString::fromLatin1(item)) : nullptr;
+        if (!action) return;
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, window, [window, key] {
+            const QVariant k = key();
+            if (k.isValid() && !k.isNull()) window->showFor(k);
+        });
+    };
+    const auto currentOf = [](Dataset *ds, const QString &field) -> std::function<QVariant()> {
+        return [ds, field] { return ds && ds->isActive() && ds->currentRow() >= 0 ? ds->value(field) : QVariant(); };
+    };
+    wire(m_ceklerF.get(), "evrakItem", m_resimF.get(), currentOf(&m_ceklerF->listQuery, QStringLiteral("cek_ind")));
+    wire(m_duzenlenenceklerF.get(), "evrakItem", m_resimduzenF.get(),
+         currentOf(&m_duzenlenenceklerF->listQuery, QStringLiteral("cek_ind")));
+    wire(m_frmMain.get(), "eldekiEvrakItem", m_resimF.get(), [this, currentOf] {
+        return currentOf(m_frmMain->DBGrid1->dataset(), QStringLiteral("cek_ind"))();
+    });
+    wire(m_frmMain.get(), "bankaEvrakItem", m_resimF.get(), [this, currentOf] {
+        return currentOf(m_frmMain->JvDBGrid3->dataset(), QStringLiteral("cek_giris_id"))();
+    });
+    wire(m_frmMain.get(), "kendiEvrakItem", m_resimduzenF.get(), [this, currentOf] {
+        return currentOf(m_frmMain->JvDBGrid4->dataset(), QStringLiteral("cek_ind"))();
+    });
+    // The account cards' documents follow the card current in the cards window.
+    connect(m_cariF.get(), &TcariF::evrakIstendi, this, [this] {
+        m_resimfirmaF->setOwner(m_cariF->FirmaTakip);
+        m_resimfirmaF->ac();
+    });
 }

@@ -9,6 +9,7 @@
 class Table;
 class TForm2;
 class TForm3;
+class DocumentWindow;
 class TcariF;
 class TcekortF;
 class TceklerF;
@@ -43,6 +44,11 @@ public:
     TsifreF *sifreF() const { return m_sifreF.get(); }
     TkurturF *kurturF() const { return m_kurturF.get(); }
     TForm3 *form3() const { return m_form3.get(); }
+    // The document windows: received cheques, own cheques, account cards (cash movements come with the cash view).
+    DocumentWindow *resimF() const { return m_resimF.get(); }
+    DocumentWindow *resimduzenF() const { return m_resimduzenF.get(); }
+    DocumentWindow *resimfirmaF() const { return m_resimfirmaF.get(); }
+    DocumentWindow *resimkasaF() const { return m_resimkasaF.get(); }
 
 
     void showCompanyList();
@@ -80,4 +86,6 @@ private:
     std::unique_ptr<TsifreF> m_sifreF;
     std::unique_ptr<TkurturF> m_kurturF;
     std::unique_ptr<TForm3> m_form3;
+    std::unique_ptr<DocumentWindow> m_resimF, m_resimduzenF, m_resimfirmaF, m_resimkasaF;
+    void wireDocuments();
 };
