@@ -2,6 +2,7 @@
 
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
+#include "app/backup_panel.h"
 #include "app/company_registry.h"
 #include "app/tfirmaf.h"
 #include "app/tgirisf.h"
@@ -62,6 +63,8 @@ Uygulama::Uygulama()
         {"Yeni Şirket Aç/Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Şirket Bilgilerini Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
+        {"Yedekleme İşlemleri", [this] { showCompanyList(); }},
+        {"Yedekten Geri Al", [this] { showCompanyList(); }},
         {"Genel Yardım", [this] { showHelp(QStringLiteral("yana")); }},
     };
     for (const auto &[text, open] : routes) {
@@ -88,6 +91,8 @@ Uygulama::Uygulama()
         m_shownCode = code;
     });
     connect(m_firmaF.get(), &TfirmaF::slipsResetRequested, this, &Uygulama::resetSlips);
+    // A restore replaced files the slips' keys point into.
+    connect(m_girisRF->backup(), &BackupPanel::slipsResetRequested, this, &Uygulama::resetSlips);
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
         m_girisF->show();
         m_girisF->close();
@@ -176,6 +181,8 @@ void Uygulama::shutdown()
     // Closing a connection closes its datasets; a dataset being edited is cancelled, never posted.
     DataContext::instance().closeAll();
     AccountPicker::reset();
+    // No database file is in use now.
+    m_girisRF->backup()->otomatikYedekGerekirseAl();
     QApplication::restoreOverrideCursor();
     QCoreApplication::quit();
 }
