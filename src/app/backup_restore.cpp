@@ -133,6 +133,8 @@ Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassw
             }
             QString why;
             const std::optional<Schema::Kind> kind = checkedKind(staging, part.mainFolder, &why);
+            // The staging copy is no place the user knows: the entry is named instead.
+            why.replace(QDir::toNativeSeparators(staging), e.name).replace(staging, e.name);
             if (!kind) return refused(QStringLiteral("'%1' içindeki '%2': %3").arg(archiveName, e.name, why));
             if (targets.contains(target)) continue;
             targets.insert(target);
