@@ -8,6 +8,7 @@
 #include "app/tgirisf.h"
 #include "app/tgirisrf.h"
 #include "app/tsifref.h"
+#include "app/year_end.h"
 #include "data/data_context.h"
 #include "data/table.h"
 #include "mainmenu/tfrmmain.h"
@@ -65,6 +66,7 @@ Uygulama::Uygulama()
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
         {"Yedekleme İşlemleri", [this] { showCompanyList(); }},
         {"Yedekten Geri Al", [this] { showCompanyList(); }},
+        {"Yılsonu Devri Al", [this] { YilSonuDevri(*m_girisF); }},
         {"Genel Yardım", [this] { showHelp(QStringLiteral("yana")); }},
     };
     for (const auto &[text, open] : routes) {
