@@ -5,7 +5,10 @@
 #include "app/backup_panel.h"
 #include "app/backup_restore.h"
 #include "app/backup_settings.h"
+#include "app/company_registry.h"
+#include "app/tgirisf.h"
 #include "app/tgirisrf.h"
+#include "app/uygulama.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
@@ -168,6 +171,7 @@ private Q_SLOTS:
     void dueRule();
     void automaticBackupAtShutdown();
     void automaticBackupFolderMissing();
+    void automaticBackupWhenTheProgramEnds();
     void names_data();
     void names();
     void companyFilesTaken_data();
@@ -333,6 +337,22 @@ void TestBackup::automaticBackupAtShutdown()
     QCOMPARE(setting("OtoYedekler", "TarihOtoYil"), QStringLiteral("2024"));
     QCOMPARE(p.DateTimePicker1->date(), QDate(2024, 3, 8));
     QVERIFY(MessageBox::shown().isEmpty());
+}
+
+void TestBackup::automaticBackupWhenTheProgramEnds()
+{
+    TestHome home;
+    writeSettings(QStringLiteral("[OtoYedekler]\nYedekAl=1\nYedekGun=3\nTarihOtoGun=1\nTarihOtoAy=3\nTarihOtoYil=2024\n"));
+    Uygulama app;
+    Clock c(QDateTime(QDate(2024, 3, 4), QTime(8, 0)));
+    app.girisF()->sormadanKapat = QStringLiteral("tamam");
+    app.girisF()->close();
+    QVERIFY(app.girisF()->programEnded());
+    // The default folder; every connection was closed first.
+    QCOMPARE(QDir(home.path("Yedek")).entryList(QDir::Files),
+             (QStringList{"BrenvoCari_2024_03_04.zip", "BrenvoCari_2024_03_04.zipGen"}));
+    QVERIFY(!ctx().ADOConnection2.isOpen() && !ctx().ADOConnection1.isOpen() && !ctx().kasaConnection.isOpen());
+    QCOMPARE(setting("OtoYedekler", "TarihOtoGun"), QStringLiteral("4"));
 }
 
 void TestBackup::automaticBackupFolderMissing()
@@ -529,7 +549,9 @@ void TestBackup::restoreAllRoundTrip()
     TestHome home;
     companyA(home);
     QTemporaryDir out;
-    BackupPanel p;
+    TgirisRF r;
+    r.showList();
+    BackupPanel &p = *r.backup();
     FileDialog::queueFile(out.filePath(QStringLiteral("tum.zip")));
     p.TumunuYedekle();
     QMap<QString, QByteArray> backedUp;
@@ -539,6 +561,8 @@ void TestBackup::restoreAllRoundTrip()
     // Later work, and a journal left beside the company file by a crash.
     addCash(QStringLiteral("sonra"), 50);
     registerCompany(QStringLiteral("Z"), QStringLiteral("Zeta"));
+    CompanyRegistry::firmaTable().refresh();
+    QCOMPARE(r.grid()->model()->rowCount(), 2);
     QFile journal(home.path("Data/A2024K.mdb-journal"));
     QVERIFY(journal.open(QIODevice::WriteOnly));
     journal.write(QByteArray(512, 'j'));
@@ -564,6 +588,8 @@ void TestBackup::restoreAllRoundTrip()
     addCash(QStringLiteral("geri yüklemeden sonra"), 10);
     QCOMPARE(rowsInFile(home.path("Data/A2024K.mdb"), Schema::Kind::Cash, "nakit"), 2);
     QCOMPARE(rowsInFile(home.path("AnaData/CekFirmalar.mdb"), Schema::Kind::Registry, "firma"), 1);
+    // The list shows the restored registry.
+    QCOMPARE(r.grid()->model()->rowCount(), 1);
 }
 
 void TestBackup::restoreRefused_data()
