@@ -9,6 +9,8 @@
 #include "app/tgirisf.h"
 #include "app/tgirisrf.h"
 #include "app/uygulama.h"
+#include "mainmenu/tfrmmain.h"
+#include "received/tcekortf.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
@@ -186,6 +188,7 @@ private Q_SLOTS:
     void restoreSingleEncrypted_data();
     void restoreSingleEncrypted();
     void restoreRegistersUnknownCompany();
+    void restoreFromTheProgram();
     void screenshot();
 };
 
@@ -775,6 +778,31 @@ void TestBackup::restoreRegistersUnknownCompany()
     QVERIFY(t.locate(QStringLiteral("firma_kodu"), QStringLiteral("Z")));
     QCOMPARE(t.field(QStringLiteral("firma_unvani_1")).asString(), QStringLiteral("Zeta Gıda A.Ş."));
     QCOMPARE(t.field(QStringLiteral("vergi_no")).asString(), QStringLiteral("1234567890"));
+}
+
+void TestBackup::restoreFromTheProgram()
+{
+    TestHome home;
+    Uygulama app;
+    companyA(home);
+    QTemporaryDir out;
+    const QString archive = out.filePath(QStringLiteral("A.zip"));
+    QCOMPARE(Backup::writeArchives({{archive, {home.path("Data/A.mdb"), home.path("Data/A2024K.mdb")}}}), QString());
+    // Both backup items of the main menu show the company list with its backup panel.
+    for (const char *item : {"Yedekleme İşlemleri", "Yedekten Geri Al"}) {
+        app.girisRF()->hide();
+        QAction *a = app.frmMain()->menuItem(QString::fromUtf8(item));
+        QVERIFY(a && a->isEnabled());
+        a->trigger();
+        QVERIFY(app.girisRF()->isVisible());
+    }
+    // A slip typed before the restore points into rows that are gone: it is emptied.
+    app.cekortF()->girisDegisti = true;
+    MessageBox::queueAnswer(MessageBox::Yes);
+    FileDialog::queueFile(archive);
+    click(app.girisRF(), "JvXPButton9");
+    QCOMPARE(MessageBox::shown().last().icon, MessageBox::Icon::Information);
+    QVERIFY(!app.cekortF()->girisDegisti);
 }
 
 void TestBackup::screenshot()

@@ -7,6 +7,7 @@
 #include "app/year_end.h"
 #include "app/year_end_carry.h"
 #include "data/connection.h"
+#include "mainmenu/tfrmmain.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
 #include "data/query.h"
@@ -15,6 +16,7 @@
 #include "support/test_home.h"
 #include "widgets/message_box.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -222,6 +224,7 @@ void TestYearEnd::carryOver()
     QCOMPARE(shownTexts(), (QStringList{kFirstQuestion, kSecondQuestion, kDone}));
     QCOMPARE(MessageBox::shown()[0].icon, MessageBox::Icon::Question);
     QCOMPARE(MessageBox::shown()[0].caption, QStringLiteral("Brenvo Çek Senet Takip Programı"));
+    QCOMPARE(MessageBox::shown()[2].icon, MessageBox::Icon::Information);
     QCOMPARE(ctx().calismaYili, 2025);
     QCOMPARE(f.app.girisF()->yilEdit->text(), QStringLiteral("2025"));
     QCOMPARE(ctx().kasaConnection.filePath(), f.home.path("Data/A2025K.mdb"));
@@ -230,9 +233,15 @@ void TestYearEnd::carryOver()
     QCOMPARE(openingRows(f.home, 2024), QStringList());
     QCOMPARE(TestHome::checksum(f.home.path("Data/A2024K.mdb")), closedYear);
 
-    // Run again on the same year: nothing added.
+    // Run again on the same year, from the main menu's item: nothing added.
     login(f.app.girisF(), "A", 2024);
-    QVERIFY(f.run({MessageBox::Yes, MessageBox::Yes}));
+    MessageBox::clearShown();
+    MessageBox::queueAnswer(MessageBox::Yes);
+    MessageBox::queueAnswer(MessageBox::Yes);
+    QAction *item = f.app.frmMain()->menuItem(QStringLiteral("Yılsonu Devri Al"));
+    QVERIFY(item && item->isEnabled());
+    item->trigger();
+    QCOMPARE(shownTexts(), (QStringList{kFirstQuestion, kSecondQuestion, kDone}));
     QCOMPARE(openingRows(f.home, 2025), kFirstRun);
 
     // The next year's openings count in its own sums: 2025 carries on into 2026.
