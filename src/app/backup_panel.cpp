@@ -14,6 +14,7 @@
 #include "widgets/message_box.h"
 #include "widgets/password_prompt.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
@@ -41,6 +42,20 @@ QString homeFolder(const char *name) { return ProgramHome::path(QString::fromLat
 QString folderOr(const QString &stored, const QString &otherwise) { return stored.size() >= 2 ? stored : otherwise; }
 
 QString inFolder(const QString &folder, const QString &name) { return QDir(folder).filePath(name); }
+
+// The hourglass while archives are written or read (a large company takes seconds).
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+QString writeBusy(const QList<Backup::Archive> &archives, const QString &password = QString())
+{
+    BusyCursor busy;
+    return Backup::writeArchives(archives, password);
+}
 
 // The codes of the registry, read apart from the shared table so its position stays.
 QStringList registeredCodes()
@@ -155,7 +170,7 @@ void BackupPanel::FirmannYedeiniAla1Click()
         const std::optional<QString> password = PasswordPrompt::askNew(kBackupTitle, this);
         if (!password) return;
         const QString archive = Backup::withExtension(chosen, QStringLiteral(".ydk"));
-        const QString failure = Backup::writeArchives({{archive, files}}, *password);
+        const QString failure = writeBusy({{archive, files}}, *password);
         if (!failure.isEmpty()) {
             MessageBox::error(kFailed + failure);
             return;
@@ -173,7 +188,7 @@ void BackupPanel::TumunuYedekle()
                                                 QStringLiteral("Yedek (*.zip)"), this);
     if (chosen.isEmpty()) return;
     const QString archive = Backup::withExtension(chosen, QStringLiteral(".zip"));
-    const QString failure = Backup::writeArchives(
+    const QString failure = writeBusy(
         {{archive, Backup::databaseFiles(homeFolder("Data"))},
          {Backup::companionOf(archive), Backup::databaseFiles(homeFolder("AnaData"))}});
     if (!failure.isEmpty()) {
@@ -208,7 +223,7 @@ void BackupPanel::TumunuYedekleOto()
     }
     const QDate today = Backup::now().date();
     const QString archive = Backup::automaticArchive(QDir::fromNativeSeparators(folder), today);
-    const QString failure = Backup::writeArchives(
+    const QString failure = writeBusy(
         {{archive, Backup::databaseFiles(homeFolder("Data"))},
          {Backup::companionOf(archive), Backup::databaseFiles(homeFolder("AnaData"))}});
     if (!failure.isEmpty()) {
@@ -246,14 +261,22 @@ void BackupPanel::geriYukle(const QString &dialogFilter, const QString &startDir
     Table &firma = CompanyRegistry::firmaTable(false);
     if (firma.isActive() && firma.state() != Dataset::State::Browse) firma.cancel();
 
-    const Backup::Staged staged = Backup::stageRestore(
-        parts, [this] { return PasswordPrompt::ask(kRestoreTitle, QStringLiteral("Yedek Şifresi"), this); });
+    // The hourglass is lifted while the password is asked.
+    std::optional<BusyCursor> busy(std::in_place);
+    const Backup::Staged staged = Backup::stageRestore(parts, [this, &busy] {
+        busy.reset();
+        const auto password = PasswordPrompt::ask(kRestoreTitle, QStringLiteral("Yedek Şifresi"), this);
+        busy.emplace();
+        return password;
+    });
+    if (!staged.ok) busy.reset();
     if (staged.cancelled) return;
     if (!staged.ok) {
         MessageBox::error(Backup::kRestoreRefused + staged.reason);
         return;
     }
     const Backup::Applied applied = Backup::applyRestore(staged, allCompanies);
+    busy.reset();
     if (!applied.swapped) {
         MessageBox::error(Backup::kRestoreRefused + applied.message);
         return;
