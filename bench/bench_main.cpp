@@ -4,6 +4,9 @@
 // statements run directly with the SQLite C API on the same file (the floor). Each
 // figure is the median of five runs, the two measured alternately.
 #include "app/sample_company.h"
+#include "app/backup_archives.h"
+#include "app/backup_settings.h"
+#include "app/year_end_carry.h"
 #include "received/cheque_list_statements.h"
 #include "issued/issued_list_statements.h"
 #include "data/connection.h"
@@ -20,11 +23,14 @@
 #include <QRegularExpression>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <sqlite3.h>
+#include <zip.h>
 #include <vector>
 
 namespace {
@@ -318,6 +324,44 @@ int main(int argc, char **argv)
                         QStringLiteral("CAST(strftime('%m',\\1) AS INTEGER)"));
         report("issued_lists_guncelle", [&] { oursRun(file, {s.list, s.total, s.monthly}); },
                [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
+    }
+    {
+        // The backup of all companies: every database of "Data" into one archive,
+        // against the same archive written with libzip directly.
+        const QStringList files = Backup::databaseFiles(ProgramHome::path(QStringLiteral("Data")));
+        const QString archive = home.filePath(QStringLiteral("bench_yedek.zip"));
+        report("backup_all_companies", [&] { Backup::writeArchives({{archive, files}}); },
+               [&] {
+                   int error = 0;
+                   zip_t *z = zip_open(QFile::encodeName(archive).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+                   for (const QString &f : files) {
+                       zip_source_t *src = zip_source_file(z, QFile::encodeName(f).constData(), 0, 0);
+                       const zip_int64_t i = zip_file_add(z, QFile::encodeName(QFileInfo(f).fileName()).constData(), src, 0);
+                       zip_set_file_compression(z, zip_uint64_t(i), ZIP_CM_DEFLATE, 9);
+                   }
+                   zip_close(z);
+               });
+    }
+    {
+        // The closing sums of the carry-over on the last year's cash file.
+        const QString cashFile = ProgramHome::path(DataContext::cashFileName(QStringLiteral("BENCH"), lastYear));
+        Connection year, companyFile;
+        year.setConnectionString(ConnectionString::build(cashFile));
+        year.open();
+        companyFile.setConnectionString(ConnectionString::build(file));
+        companyFile.open();
+        report("year_end_sums",
+               [&] {
+                   YearEnd::cashSums(year);
+                   YearEnd::accountSums(year, companyFile);
+               },
+               [&] {
+                   bareRun(cashFile, {QStringLiteral("SELECT doviz_cinsi, SUM(borc_tutar), SUM(alacak_tutar) FROM nakit GROUP BY doviz_cinsi"),
+                                      QStringLiteral("SELECT cari_kodu, doviz_cinsi, cari_hesap_adi FROM carihareket ORDER BY chid"),
+                                      QStringLiteral("SELECT cari_kodu, doviz_cinsi, SUM(borc_tutari), SUM(alacak_tutari) "
+                                                     "FROM carihareket GROUP BY cari_kodu, doviz_cinsi")});
+                   bareRun(file, {QStringLiteral("SELECT firma_kodu, firma_adi FROM firma")});
+               });
     }
     return 0;
 }

@@ -199,7 +199,7 @@ void TgirisF::tamamClick()
     }
 }
 
-void TgirisF::openCompany()
+bool TgirisF::openCompany()
 {
     const QString code = firmaedit->text();
     qint64 year = 0;
@@ -210,14 +210,14 @@ void TgirisF::openCompany()
     }
     if (year > 2100 || year < 1970) {
         MessageBox::warning(QStringLiteral("Çalışma yılı girişiniz hatalıdır!"));
-        return;
+        return false;
     }
     if (code.isEmpty()) {
         MessageBox::warning(QStringLiteral("Firma girişiniz hatalıdır!"));
-        return;
+        return false;
     }
     // An unknown code or a missing company database never creates or opens files.
-    if (!firmaeditExit()) return;
+    if (!firmaeditExit()) return false;
     Table &registry = CompanyRegistry::firmaTable(false);
     if (!registry.isActive()) registry.open();
     const QString title = registry.field(QStringLiteral("firma_unvani_1")).asString();
@@ -229,16 +229,24 @@ void TgirisF::openCompany()
                                            "Şirketi listeden silip yeniden oluşturabilir ya da yedekten geri yükleyebilirsiniz.")
                                 .arg(regCode));
         firmaedit->setFocus();
-        return;
+        return false;
     case DataContext::OpenResult::NoCashTemplate:
         MessageBox::warning(kCashTemplateMissing);
-        return;
+        return false;
     case DataContext::OpenResult::Opened: break;
     }
     LoginMemory{firmaedit->text(), yilEdit->text(), Label1->text()}.write();
     hide();
     Uygulama::instance().showMainMenu();
     Q_EMIT loggedIn();
+    return true;
+}
+
+bool TgirisF::openCompanyFor(const QString &code, int year)
+{
+    firmaedit->setText(code);
+    yilEdit->setText(QString::number(year));
+    return openCompany();
 }
 
 void TgirisF::sifreGirisClick()

@@ -36,6 +36,10 @@ public:
     // Puts a company chosen in the company list into the fields.
     void setChosenCompany(const QString &code, const QString &title);
     bool programEnded() const { return m_ended; }
+    // The login's opening of a company with its checks and steps, for a company and
+    // year given by the program (the year-end carry-over): the fields take them first.
+    // True when the company is open in that year.
+    bool openCompanyFor(const QString &code, int year);
 
 Q_SIGNALS:
     void loggedIn();
@@ -45,7 +49,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void openCompany();
+    bool openCompany();
     bool m_ended = false;
     bool m_inLookup = false;
 };

@@ -1,5 +1,6 @@
 #include "app/tgirisrf.h"
 
+#include "app/backup_panel.h"
 #include "app/company_registry.h"
 #include "data/connection.h"
 #include "data/engine_error.h"
@@ -47,6 +48,8 @@ TgirisRF::TgirisRF(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(addAction("Kapat1", QStringLiteral("Kapat"), QKeySequence(Qt::Key_F10)), &QAction::triggered, this, &QWidget::hide);
     connect(addAction("FirmayiSil1", QStringLiteral("Firmayı Sil"), QKeySequence(Qt::CTRL | Qt::Key_Delete)),
             &QAction::triggered, this, &TgirisRF::sil);
+    QAction *companyBackup = addAction("FirmannYedeiniAla1", QStringLiteral("Firmanın Yedeğini Al"),
+                                       QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Y));
 
     auto *side = new QVBoxLayout;
     const auto addButton = [this, side](const char *name, const QString &text) {
@@ -62,9 +65,15 @@ TgirisRF::TgirisRF(QWidget *parent) : QWidget(parent, Qt::Window)
     backup->setObjectName(QStringLiteral("yedekPanel"));
     m_backupPanel = new QVBoxLayout(backup);
     m_backupPanel->setContentsMargins(0, 8, 0, 8);
+    m_backup = new BackupPanel(backup);
+    m_backupPanel->addWidget(m_backup);
     side->addWidget(backup);
     side->addStretch();
     connect(addButton("kapatBut", QStringLiteral("KAPAT")), &QPushButton::clicked, this, &QWidget::hide);
+
+    connect(companyBackup, &QAction::triggered, m_backup, &BackupPanel::FirmannYedeiniAla1Click);
+    // A restore may replace the registry the list shows.
+    connect(m_backup, &BackupPanel::restored, this, [this] { table(); });
 
     auto *root = new QHBoxLayout(this);
     root->addWidget(m_grid, 1);

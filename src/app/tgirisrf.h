@@ -3,6 +3,7 @@
 // the login or delete one. The backup controls live in their own panel.
 #include <QWidget>
 
+class BackupPanel;
 class QMenu;
 class QTableView;
 class QVBoxLayout;
@@ -25,6 +26,7 @@ public:
     QVBoxLayout *backupPanel() const { return m_backupPanel; }
     QMenu *popupMenu() const { return m_menu; }
     DatasetGrid *grid() const { return m_grid; }
+    BackupPanel *backup() const { return m_backup; }
 
 Q_SIGNALS:
     void companyChosen(const QString &code, const QString &title);
@@ -40,6 +42,7 @@ private:
 
     DatasetGrid *m_grid = nullptr;
     QVBoxLayout *m_backupPanel = nullptr;
+    BackupPanel *m_backup = nullptr;
     QMenu *m_menu = nullptr;
     bool m_wired = false;
 };

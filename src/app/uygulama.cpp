@@ -2,12 +2,14 @@
 
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
+#include "app/backup_panel.h"
 #include "app/company_registry.h"
 #include "app/program_update.h"
 #include "app/tfirmaf.h"
 #include "app/tgirisf.h"
 #include "app/tgirisrf.h"
 #include "app/tsifref.h"
+#include "app/year_end.h"
 #include "data/data_context.h"
 #include "data/table.h"
 #include "issued/tduzenlenencekodef.h"
@@ -100,6 +102,9 @@ Uygulama::Uygulama()
         {"Yeni Şirket Aç/Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Şirket Bilgilerini Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
+        {"Yedekleme İşlemleri", [this] { showCompanyList(); }},
+        {"Yedekten Geri Al", [this] { showCompanyList(); }},
+        {"Yılsonu Devri Al", [this] { YilSonuDevri(*m_girisF); }},
         {"Genel Yardım", [this] { showHelp(QStringLiteral("yana")); }},
         {"Programı Güncelle", [this] { updateProgram(m_frmMain.get()); }},
         {"Günlük Döviz Kur Girişi ve Raporu", [this] { m_kurturF->ac(); }},
@@ -134,6 +139,8 @@ Uygulama::Uygulama()
         m_shownCode = code;
     });
     connect(m_firmaF.get(), &TfirmaF::slipsResetRequested, this, &Uygulama::resetSlips);
+    // A restore replaced files the slips' keys point into.
+    connect(m_girisRF->backup(), &BackupPanel::slipsResetRequested, this, &Uygulama::resetSlips);
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
         m_girisF->show();
         m_girisF->close();
@@ -239,6 +246,8 @@ void Uygulama::shutdown()
     // Closing a connection closes its datasets; a dataset being edited is cancelled, never posted.
     DataContext::instance().closeAll();
     AccountPicker::reset();
+    // No database file is in use now.
+    m_girisRF->backup()->otomatikYedekGerekirseAl();
     QApplication::restoreOverrideCursor();
     QCoreApplication::quit();
 }

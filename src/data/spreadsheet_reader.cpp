@@ -2,6 +2,7 @@
 
 #include "data/engine_error.h"
 #include "data/spreadsheet_address.h"
+#include "data/zip_archive.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +10,6 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <freexl.h>
-#include <zip.h>
 
 #include <algorithm>
 #include <cmath>
@@ -88,88 +88,45 @@ bool isDateFormat(int id, const QString &code)
     return c.contains(QRegularExpression(QStringLiteral("[dDyYmM]")));
 }
 
-// One part of a zip file, read as it is inflated: the XML reader never holds more
-// than a small buffer of it, and the part may not grow past kMaxEntryBytes whatever
-// size its header declares.
-class ZipEntry : public QIODevice {
-public:
-    ZipEntry(zip_file_t *file, const QString &path) : m_file(file), m_path(path) { open(QIODevice::ReadOnly); }
-    ~ZipEntry() override { zip_fclose(m_file); }
-    bool isSequential() const override { return true; }
-    // After reading: why the XML reader saw the data end early, if it did.
-    void check() const
-    {
-        if (m_tooLarge) fail(m_path, kTooLarge);
-        if (m_broken) fail(m_path, kDamaged);
-    }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        if (m_tooLarge || m_broken) return -1;
-        // zip_fread checks the CRC once the whole part has been read.
-        const zip_int64_t got = zip_fread(m_file, data, zip_uint64_t(maxSize));
-        if (got < 0) {
-            m_broken = true;
-            return -1;
-        }
-        m_total += got;
-        if (m_total > kMaxEntryBytes) {
-            m_tooLarge = true;
-            return -1;
-        }
-        return got;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    zip_file_t *m_file;
-    QString m_path;
-    qint64 m_total = 0;
-    bool m_tooLarge = false;
-    bool m_broken = false;
-};
-
+// The zip file of a workbook: each part read as it is inflated, so the XML reader
+// never holds more than a small buffer of it, and a part may not grow past
+// kMaxEntryBytes whatever size its header declares.
 class Zip {
 public:
-    explicit Zip(const QString &path) : m_path(path)
+    explicit Zip(const QString &path) : m_path(path), m_reader(path) {}
+    bool isOpen() const { return m_reader.isOpen(); }
+    bool has(const QString &name) const { return m_reader.has(name); }
+    std::unique_ptr<ZipEntryStream> open(const QString &name) const
     {
-        int error = 0;
-        m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+        if (!has(name)) fail(m_path, kDamaged);
+        auto entry = m_reader.open(name, kMaxEntryBytes);
+        if (!entry) fail(m_path, kDamaged);
+        if (entry->tooLarge()) fail(m_path, kTooLarge);
+        return entry;
     }
-    ~Zip()
+    // After reading: why the XML reader saw the part end early, if it did.
+    void check(const ZipEntryStream &entry) const
     {
-        if (m_zip) zip_discard(m_zip);
-    }
-    bool isOpen() const { return m_zip; }
-    bool has(const QString &name) const { return m_zip && zip_name_locate(m_zip, name.toUtf8().constData(), 0) >= 0; }
-    std::unique_ptr<ZipEntry> open(const QString &name) const
-    {
-        zip_stat_t st;
-        zip_stat_init(&st);
-        const QByteArray n = name.toUtf8();
-        if (zip_stat(m_zip, n.constData(), 0, &st) != 0) fail(m_path, kDamaged);
-        if ((st.valid & ZIP_STAT_SIZE) && st.size > zip_uint64_t(kMaxEntryBytes)) fail(m_path, kTooLarge);
-        zip_file_t *f = zip_fopen(m_zip, n.constData(), 0);
-        if (!f) fail(m_path, kDamaged);
-        return std::make_unique<ZipEntry>(f, m_path);
+        if (entry.tooLarge()) fail(m_path, kTooLarge);
+        if (entry.broken()) fail(m_path, kDamaged);
     }
 
 private:
     QString m_path;
-    zip_t *m_zip = nullptr;
+    mutable ZipReader m_reader;
 };
 
 // An XML part of a zip file, and its reader.
 struct ZipXml {
-    ZipXml(const Zip &zip, const QString &name) : entry(zip.open(name)), xml(entry.get()) {}
+    ZipXml(const Zip &zip, const QString &name) : zip(zip), entry(zip.open(name)), xml(entry.get()) {}
     // The reader stopped on an error: the part's own fault (too large, broken) first.
     void check(const QString &path) const
     {
-        entry->check();
+        zip.check(*entry);
         if (xml.hasError()) fail(path, kDamaged);
     }
-    std::unique_ptr<ZipEntry> entry;
+    const Zip &zip;
+    std::unique_ptr<ZipEntryStream> entry;
     QXmlStreamReader xml;
 };
 

@@ -1,0 +1,229 @@
+#include "app/backup_restore.h"
+
+#include "app/company_registry.h"
+#include "app/file_swap.h"
+#include "data/connection.h"
+#include "data/connection_string.h"
+#include "data/data_context.h"
+#include "data/engine_error.h"
+#include "data/program_home.h"
+#include "data/table.h"
+#include "data/zip_archive.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+namespace Backup {
+namespace {
+
+const QString kRegistryFile = QStringLiteral("CekFirmalar.mdb");
+
+Staged refused(const QString &reason)
+{
+    Staged s;
+    s.reason = reason;
+    return s;
+}
+
+QString fileName(const QString &path) { return QFileInfo(path).fileName(); }
+
+// The kinds a restored file may be, the likeliest first.
+QList<Schema::Kind> kindsFor(const QString &name, bool mainFolder)
+{
+    if (mainFolder) {
+        if (name.compare(kRegistryFile, Qt::CaseInsensitive) == 0) return {Schema::Kind::Registry};
+        if (name.compare(QStringLiteral("CekSenet.mdb"), Qt::CaseInsensitive) == 0) return {Schema::Kind::Company};
+        if (name.compare(QStringLiteral("Kasa.mdb"), Qt::CaseInsensitive) == 0) return {Schema::Kind::Cash};
+    }
+    static const QRegularExpression cashName(QStringLiteral("\\d{4}K\\.mdb$"), QRegularExpression::CaseInsensitiveOption);
+    if (cashName.match(name).hasMatch()) return {Schema::Kind::Cash, Schema::Kind::Company};
+    return {Schema::Kind::Company, Schema::Kind::Cash};
+}
+
+// The kind the staged file passes as (an undamaged database of that kind), or the
+// reason of the likeliest kind's refusal.
+std::optional<Schema::Kind> checkedKind(const QString &path, bool mainFolder, QString *reason)
+{
+    const QList<Schema::Kind> kinds = kindsFor(fileName(path), mainFolder);
+    for (Schema::Kind kind : kinds) {
+        try {
+            Connection::checkFile(path, kind, true);
+            return kind;
+        } catch (const EngineError &e) {
+            if (reason->isEmpty()) *reason = e.message();
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool isPlainDatabaseName(const QString &name)
+{
+    if (name.contains(u'/') || name.contains(u'\\') || name.contains(u':') || name.contains(QChar(0))) return false;
+    if (name.startsWith(u'.') || name.contains(QStringLiteral(".."))) return false;
+    return name.size() > 4 && name.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive);
+}
+
+Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassword)
+{
+    // Every archive must be there before anything is read.
+    for (const RestorePart &part : parts)
+        if (!QFileInfo(part.archive).isFile())
+            return refused(QStringLiteral("'%1' yedek dosyası bulunamadı.").arg(QDir::toNativeSeparators(part.archive)));
+
+    Staged staged;
+    staged.dir = std::make_shared<QTemporaryDir>(ProgramHome::path(QStringLiteral("GeriYukleme-XXXXXX")));
+    if (!staged.dir->isValid())
+        return refused(QStringLiteral("Geçici klasör oluşturulamadı: ") + staged.dir->errorString());
+    std::optional<QString> password;
+    QSet<QString> targets;
+
+    for (int p = 0; p < parts.size(); ++p) {
+        const RestorePart &part = parts[p];
+        const QString archiveName = fileName(part.archive);
+        ZipReader zip(part.archive);
+        if (!zip.isOpen())
+            return refused(QStringLiteral("'%1' okunamadı: %2").arg(archiveName, zip.errorString()));
+        const int n = zip.count();
+        bool encrypted = false;
+        bool hasRegistry = false;
+        QSet<QString> names;
+        for (int i = 0; i < n; ++i) {
+            const ZipReader::Entry e = zip.entry(i);
+            if (!isPlainDatabaseName(e.name))
+                return refused(QStringLiteral("'%1' içindeki '%2' kaydı bir veritabanı dosya adı değil.").arg(archiveName, e.name));
+            if (names.contains(e.name.toLower()))
+                return refused(QStringLiteral("'%1' içinde '%2' kaydı birden çok kez var.").arg(archiveName, e.name));
+            names.insert(e.name.toLower());
+            encrypted = encrypted || e.encrypted;
+            hasRegistry = hasRegistry || e.name.compare(kRegistryFile, Qt::CaseInsensitive) == 0;
+        }
+        if (part.mainFolder && !hasRegistry)
+            return refused(QStringLiteral("'%1' içinde şirket listesi (%2) yok.").arg(archiveName, kRegistryFile));
+        if (encrypted) {
+            if (!password) {
+                password = askPassword ? askPassword() : std::nullopt;
+                if (!password) {
+                    Staged cancelled;
+                    cancelled.cancelled = true;
+                    return cancelled;
+                }
+            }
+            zip.setPassword(*password);
+        }
+
+        const QString folder = staged.dir->filePath(QString::number(p));
+        QDir().mkpath(folder);
+        for (int i = 0; i < n; ++i) {
+            const ZipReader::Entry e = zip.entry(i);
+            const QString target = QDir(part.folder).filePath(e.name);
+            const QString staging = QDir(folder).filePath(e.name);
+            if (!zip.extract(i, staging)) {
+                if (e.encrypted && ZipReader::isPasswordError(zip.errorCode()))
+                    return refused(QStringLiteral("Girilen şifre yanlış."));
+                if (e.encrypted)
+                    return refused(QStringLiteral("Girilen şifre yanlış ya da '%1' içindeki '%2' kaydı bozuk: %3")
+                                       .arg(archiveName, e.name, zip.errorString()));
+                return refused(QStringLiteral("'%1' içindeki '%2' kaydı bozuk: %3").arg(archiveName, e.name, zip.errorString()));
+            }
+            QString why;
+            const std::optional<Schema::Kind> kind = checkedKind(staging, part.mainFolder, &why);
+            // The staging copy is no place the user knows: the entry is named instead.
+            why.replace(QDir::toNativeSeparators(staging), e.name).replace(staging, e.name);
+            if (!kind) return refused(QStringLiteral("'%1' içindeki '%2': %3").arg(archiveName, e.name, why));
+            if (targets.contains(target)) continue;
+            targets.insert(target);
+            staged.moves.append({staging, target});
+            if (*kind == Schema::Kind::Company && !part.mainFolder) staged.companies.append(target);
+        }
+    }
+    staged.ok = true;
+    return staged;
+}
+
+Applied applyRestore(const Staged &staged, bool closeEvery)
+{
+    DataContext &ctx = DataContext::instance();
+    QSet<QString> targets;
+    for (const auto &m : staged.moves) targets.insert(QFileInfo(m.second).absoluteFilePath());
+
+    // A connection left open on a replaced file would write on into the old one.
+    Connection *const connections[] = {&ctx.ADOConnection2, &ctx.ADOConnection1, &ctx.kasaConnection};
+    QList<Connection *> reopen;
+    ctx.devirConnection.close();
+    for (Connection *c : connections) {
+        if (!c->isOpen()) continue;
+        if (closeEvery || targets.contains(QFileInfo(c->filePath()).absoluteFilePath())) {
+            c->close();
+            reopen.append(c);
+        }
+    }
+    const QString failure = swapFiles(staged.moves);
+    QStringList reopenErrors;
+    for (Connection *c : reopen) {
+        try {
+            c->open();
+        } catch (const EngineError &e) {
+            reopenErrors.append(e.message());
+        }
+    }
+    if (!failure.isEmpty()) return {false, failure};
+    try {
+        registerRestoredCompanies(staged.companies);
+    } catch (const EngineError &e) {
+        reopenErrors.append(e.message());
+    }
+    return {true, reopenErrors.join(QStringLiteral("\n\r"))};
+}
+
+void registerRestoredCompanies(const QStringList &files)
+{
+    if (files.isEmpty()) return;
+    Connection &registryConnection = DataContext::instance().ADOConnection2;
+    if (!registryConnection.isOpen()) registryConnection.open();
+    Table registry(&registryConnection, QStringLiteral("firma"));
+    registry.open();
+    QSet<QString> known;
+    for (registry.first(); !registry.eof(); registry.next())
+        known.insert(registry.field(QStringLiteral("firma_kodu")).asString().toLower());
+
+    bool added = false;
+    for (const QString &file : files) {
+        const QString code = QFileInfo(file).completeBaseName();
+        if (known.contains(code.toLower()) || code.size() > CompanyRegistry::kCodeMaxLength) continue;
+        if (!std::all_of(code.cbegin(), code.cend(), CompanyRegistry::isCodeChar)) continue;
+        Connection company;
+        company.setSchemaKind(Schema::Kind::Company);
+        company.setConnectionString(ConnectionString::build(file));
+        company.open();
+        Table own(&company, QStringLiteral("firmabilgileri"));
+        own.open();
+        registry.append();
+        if (!own.isEmpty()) {
+            own.first();
+            for (int i = 0; i < registry.fieldCount(); ++i) {
+                const QString name = registry.fieldInfo(i).name;
+                if (name == QLatin1String("firma_ind")) continue;
+                const int from = own.fieldIndex(name);
+                if (from >= 0) registry.setFieldValue(i, own.value(from));
+            }
+        }
+        registry.setFieldValue(registry.fieldIndex(QStringLiteral("firma_kodu")), code);
+        if (registry.field(QStringLiteral("firma_unvani_1")).asString().trimmed().isEmpty())
+            registry.setFieldValue(registry.fieldIndex(QStringLiteral("firma_unvani_1")), code);
+        registry.post();
+        known.insert(code.toLower());
+        added = true;
+    }
+    if (added) {
+        Table &shared = CompanyRegistry::firmaTable(false);
+        if (shared.isActive()) shared.refresh();
+    }
+}
+
+} // namespace Backup

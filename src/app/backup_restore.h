@@ -1,0 +1,61 @@
+#pragma once
+// Restoring backup archives: everything is extracted into a staging folder of the
+// home and checked there first; only then are the files swapped in, with the
+// connections on them closed and reopened afterwards. A refused restore changes
+// nothing.
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace Backup {
+
+inline const QString kRestoreRefused =
+    QStringLiteral("Yedekten geri yükleme yapılamadı; mevcut bilgileriniz değiştirilmedi.\n\r");
+
+struct RestorePart {
+    QString archive;
+    QString folder;        // where its files go ("Data" or "AnaData" of the home)
+    bool mainFolder = false; // the companion of "AnaData": must hold the registry
+};
+
+// Asks the password of an encrypted archive; empty when the user cancels.
+using PasswordAsk = std::function<std::optional<QString>()>;
+
+struct Staged {
+    bool ok = false;
+    bool cancelled = false;            // the password question was cancelled
+    QString reason;                    // why the archives were refused
+    std::shared_ptr<QTemporaryDir> dir; // the staging folder, gone with the last copy
+    QList<QPair<QString, QString>> moves; // staged file -> its place
+    QStringList companies;             // the places of the company databases among them
+};
+
+// Whether an entry name is a plain database file name: no folder, no "..", ends in ".mdb".
+bool isPlainDatabaseName(const QString &name);
+
+// Extracts and checks every part: an archive that cannot be read, an entry that
+// is no plain ".mdb" name, a damaged entry (CRC), a wrong password, a file that is
+// no undamaged database of its kind, a missing companion or a companion without
+// the registry refuse the whole restore.
+Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassword);
+
+// Swaps staged files in. The connections whose files are replaced are closed first
+// (every connection when closeEvery), with the carry-over connection, and reopened
+// afterwards. Companies restored without a registry entry get one from their own
+// record.
+struct Applied {
+    bool swapped = false;  // false: the files could not be moved and nothing changed
+    QString message;       // why not, or what failed after the swap (reopening)
+};
+Applied applyRestore(const Staged &staged, bool closeEvery);
+
+// Registers every company database among the files that the registry lacks, with
+// the title kept in its `firmabilgileri` (the code when it has none).
+void registerRestoredCompanies(const QStringList &files);
+
+} // namespace Backup
