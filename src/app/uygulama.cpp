@@ -2,6 +2,8 @@
 
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
+#include "accounts/tcarihareketdf.h"
+#include "accounts/tcarihareketf.h"
 #include "app/company_registry.h"
 #include "app/tfirmaf.h"
 #include "app/tgirisf.h"
@@ -38,9 +40,11 @@ Uygulama::Uygulama()
     m_form2 = std::make_unique<TForm2>();
     m_cariF = std::make_unique<TcariF>();
     m_ceklerF = std::make_unique<TceklerF>();
+    m_carihareketF = std::make_unique<TcarihareketF>();
     m_firmaF = std::make_unique<TfirmaF>();
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
+    m_carihareketDF = std::make_unique<TcarihareketDF>(m_carihareketF.get());
     m_sifreF = std::make_unique<TsifreF>();
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
@@ -48,6 +52,8 @@ Uygulama::Uygulama()
     m_cekortF->setCardWindow(m_cariF.get());
     m_cekortF->setListWindow(m_ceklerF.get());
     m_ceklerF->setCariF(m_cariF.get());
+    m_carihareketF->setYardim(m_yardimF.get());
+    m_carihareketDF->setCardWindow(m_cariF.get());
 
     // The main menu's items that open windows, routed here so that the menu knows
     // no other window.
@@ -59,6 +65,7 @@ Uygulama::Uygulama()
              m_ceklerF->CekleriHazirla();
              showFormMaximized(m_ceklerF.get());
          }},
+        {"Firma Cari Hareket İşlemleri", [this] { m_carihareketF->ac(); }},
         {"Yeni Şirket Aç/Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Şirket Bilgilerini Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
@@ -77,7 +84,8 @@ Uygulama::Uygulama()
         resetSlips();
         m_shownCode.clear();
         for (QWidget *w : {static_cast<QWidget *>(m_frmMain.get()), static_cast<QWidget *>(m_cekortF.get()),
-                           static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get())})
+                           static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get()),
+                           static_cast<QWidget *>(m_carihareketF.get()), static_cast<QWidget *>(m_carihareketDF.get())})
             w->hide();
         m_girisF->show();
         m_girisF->raise();
@@ -104,10 +112,12 @@ Uygulama::Uygulama()
 Uygulama::~Uygulama()
 {
     m_sifreF.reset();
+    m_carihareketDF.reset();
     m_girisRF.reset();
     m_yardimF.reset();
     m_firmaF.reset();
     m_ceklerF.reset();
+    m_carihareketF.reset();
     m_cariF.reset();
     m_form2.reset();
     m_cekortF.reset();

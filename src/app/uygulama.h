@@ -9,6 +9,8 @@
 class Table;
 class TForm2;
 class TcariF;
+class TcarihareketDF;
+class TcarihareketF;
 class TcekortF;
 class TceklerF;
 class TfirmaF;
@@ -35,6 +37,8 @@ public:
     TyardimF *yardimF() const { return m_yardimF.get(); }
     TgirisRF *girisRF() const { return m_girisRF.get(); }
     TsifreF *sifreF() const { return m_sifreF.get(); }
+    TcarihareketF *carihareketF() const { return m_carihareketF.get(); }
+    TcarihareketDF *carihareketDF() const { return m_carihareketDF.get(); }
 
 
     void showCompanyList();
@@ -60,8 +64,10 @@ private:
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TcariF> m_cariF;
     std::unique_ptr<TceklerF> m_ceklerF;
+    std::unique_ptr<TcarihareketF> m_carihareketF;
     std::unique_ptr<TfirmaF> m_firmaF;
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;
+    std::unique_ptr<TcarihareketDF> m_carihareketDF;
     std::unique_ptr<TsifreF> m_sifreF;
 };
