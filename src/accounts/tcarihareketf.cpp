@@ -512,7 +512,7 @@ void TcarihareketF::yenile()
 {
     runGuarded([this] {
         // A movement being typed in the entry form stays as it is.
-        if (ffTable1->isActive() && !pending(ffTable1)) ffTable1->close();
+        if (ffTable1->isActive() && !pending(ffTable1)) ffTable1->refresh();
         QString code;
         const bool remember = ffQuery1->isActive();
         if (remember) code = currentCode();
