@@ -50,28 +50,28 @@ const ColumnChooserTexts kChooserTexts{QStringLiteral("Kolonları Seç"), QStrin
 
 QVector<GridColumn> accountColumns()
 {
-    return {gridColumn("cari_hesap_adi", "Cari Adı", 206), gridColumn("doviz_cinsi", "Cinsi", 40),
-            gridColumn("SUMborc_tutari", "Borç Tutarı", 100, kListAmount),
-            gridColumn("SUMalacak_tutari", "Alacak Tutarı", 100, kListAmount), gridColumn("bakiye", "Bakiye", 100, kListAmount)};
+    return {gridColumn("cari_hesap_adi", "Cari Adı", 206), gridColumn("doviz_cinsi", "Cinsi", 44),
+            gridColumn("SUMborc_tutari", "Borç Tutarı", 96, kListAmount),
+            gridColumn("SUMalacak_tutari", "Alacak Tutarı", 96, kListAmount), gridColumn("bakiye", "Bakiye", 96, kListAmount)};
 }
 
 QVector<GridColumn> totalsColumns()
 {
-    return {gridColumn("doviz_cinsi", "Para Cinsi Toplamı", 110), gridColumn("SUMborc_tutari", "Borç Tutarı", 100, kListAmount),
-            gridColumn("SUMalacak_tutari", "Alacak Tutarı", 100, kListAmount), gridColumn("Bakiye", "Bakiye", 100, kListAmount),
-            gridColumn("BA", "BA", 30)};
+    return {gridColumn("doviz_cinsi", "Para Cinsi Toplamı", 136), gridColumn("SUMborc_tutari", "Borç Tutarı", 96, kListAmount),
+            gridColumn("SUMalacak_tutari", "Alacak Tutarı", 96, kListAmount), gridColumn("Bakiye", "Bakiye", 96, kListAmount),
+            gridColumn("BA", "BA", 32)};
 }
 
 QVector<GridColumn> movementColumns()
 {
-    return {gridColumn("islem_tarihi", "İşlem Tarihi", 70, FormKit::kDate),
+    return {gridColumn("islem_tarihi", "İşlem Tarihi", 88, FormKit::kDate),
             gridColumn("aciklama", "Açıklama", 240),
-            gridColumn("doviz_cinsi", "Cinsi", 40),
-            gridColumn("borc_tutari", "Borç Tutarı", 76, kListAmount),
-            gridColumn("alacak_tutari", "Alacak Tutarı", 76, kListAmount),
-            gridColumn("bakiyetop", "Bakiye", 90, kListAmount),
+            gridColumn("doviz_cinsi", "Cinsi", 44),
+            gridColumn("borc_tutari", "Borç Tutarı", 92, kListAmount),
+            gridColumn("alacak_tutari", "Alacak Tutarı", 92, kListAmount),
+            gridColumn("bakiyetop", "Bakiye", 100, kListAmount),
             gridColumn("brut_tutar", "Brüt Tutar", 80, kListAmount, true),
-            gridColumn("vade_tarihi", "Vade Tarihi", 70, FormKit::kDate, true),
+            gridColumn("vade_tarihi", "Vade Tarihi", 88, FormKit::kDate, true),
             gridColumn("vade_fark", "Vade Farkı", 76, kListAmount, true),
             gridColumn("cek_masraf", "Çek Masraf", 76, kListAmount, true),
             gridColumn("komisyon", "Komisyon", 76, kListAmount, true),
@@ -150,7 +150,7 @@ TcarihareketF::TcarihareketF(TyardimF *help, QWidget *parent) : QMainWindow(pare
     halves->addWidget(buildMovements());
     halves->setStretchFactor(0, 5);
     halves->setStretchFactor(1, 7);
-    halves->setSizes({540, 780});
+    halves->setSizes({590, 770});
     root->addWidget(halves, 1);
     root->addWidget(buildBottomBar());
     buildPopupMenus();
