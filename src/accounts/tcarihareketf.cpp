@@ -64,7 +64,7 @@ QVector<GridColumn> totalsColumns()
 
 QVector<GridColumn> movementColumns()
 {
-    return {gridColumn("islem_tarihi", "İşlem Tarihi", 88, FormKit::kDate),
+    return {gridColumn("islem_tarihi", "İşlem Tarihi", 100, FormKit::kDate),
             gridColumn("aciklama", "Açıklama", 240),
             gridColumn("doviz_cinsi", "Cinsi", 44),
             gridColumn("borc_tutari", "Borç Tutarı", 92, kListAmount),
@@ -150,7 +150,7 @@ TcarihareketF::TcarihareketF(TyardimF *help, QWidget *parent) : QMainWindow(pare
     halves->addWidget(buildMovements());
     halves->setStretchFactor(0, 5);
     halves->setStretchFactor(1, 7);
-    halves->setSizes({590, 770});
+    halves->setSizes({610, 750});
     root->addWidget(halves, 1);
     root->addWidget(buildBottomBar());
     buildPopupMenus();

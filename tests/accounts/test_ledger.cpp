@@ -8,6 +8,7 @@
 #include "accounts/movement_writer.h"
 #include "accounts/tcarihareketdf.h"
 #include "accounts/tcarihareketf.h"
+#include "app/sample_company.h"
 #include "data/data_context.h"
 #include "data/query.h"
 #include "data/sql_literals.h"
@@ -733,24 +734,26 @@ void TestLedger::newMovementOverPending()
     QCOMPARE(movementCount(), 0);
 }
 
-// The demo look at 1366x768: both halves, the carried-forward line, running
+// The demo company at 1366x768: both halves, the carried-forward line, running
 // balances, the totals grids and the entry form.
 void TestLedger::screenshot()
 {
     Fixture fx;
-    const QStringList names{"Çınar Ticaret Ltd. Şti.", "Işık Kağıt San.", "Öztürk Gıda A.Ş.", "Güneş Elektrik"};
-    for (int i = 0; i < names.size(); ++i)
-        for (int m = 1; m <= 12; ++m)
-            mv(QStringLiteral("K%1").arg(i + 1), names[i], QDate(2024, m, 3 + i), m % 3 ? 1250.5 * (i + 1) : 0,
-               m % 3 ? 0 : 2100.75 * (i + 1), i == 3 && m > 6 ? "USD" : "TL");
-    fx.ledger->resize(1366, 768);
-    fx.open(QDate(2024, 4, 1), QDate(2024, 12, 31), QDate(2024, 12, 31));
+    const QDate today = QDate::currentDate();
+    generateSampleCompany(QStringLiteral("DEMO"), 400, today.year() - 1, today.year(), today);
+    QCOMPARE(ctx().openCompany(QStringLiteral("DEMO"), today.year(), QStringLiteral("Demo Ticaret A.Ş.")),
+             DataContext::OpenResult::Opened);
+    fx.ledger->resize(1366, 740);
+    fx.open(QDate(today.year(), 3, 1), today, today);
     fx.ledger->showNormal();
     fx.ledger->resize(1366, 740);
-    fx.select("K1");
-    QTest::qWait(50);
+    QVERIFY(!fx.ledger->ffQuery1->isEmpty());
+    fx.ledger->ffQuery1->setRecNo(2);
+    fx.ledger->hareketleriGoster();
+    QTest::qWait(100);
     QVERIFY(fx.ledger->grab().save(QStringLiteral("/tmp/tcarihareketf.png")));
-    fx.begin("K1", names[0]);
+    fx.ledger->cariyeYeniHareket();
+    fx.activate();
     type(fx.entry->DBEdit1, "1250");
     type(fx.entry->DBEdit4, "Mart faturası");
     QTest::qWait(50);
