@@ -6,6 +6,7 @@
 #include "accounts/ledger_statements.h"
 #include "accounts/movement_entry.h"
 #include "accounts/movement_writer.h"
+#include "accounts/tcarif.h"
 #include "accounts/tcarihareketdf.h"
 #include "accounts/tcarihareketf.h"
 #include "app/sample_company.h"
@@ -180,6 +181,7 @@ private Q_SLOTS:
     void correctionKeepsLinks();
     void nextYearAnsweredNoSwitches();
     void unknownCode();
+    void unknownCodeOpensNewCard();
     void hidingWritesNothing();
     void otherSavesKeepPendingMovement();
     void newMovementOverPending();
@@ -646,6 +648,34 @@ void TestLedger::unknownCode()
     QCOMPARE(e.DBEdit6->text(), "Müşteri Bir");
     click(&e, "JvXPButton2");  // VAZGEÇ
     QCOMPARE(AccountPicker::handOver(card), AccountPicker::Outcome::NotReady);
+}
+
+// Yes to the unknown code opens a new card with the typed code and the movement's
+// name; the card saved and picked fills the movement.
+void TestLedger::unknownCodeOpensNewCard()
+{
+    Fixture fx;
+    TcariF cards;
+    fx.entry->setCardWindow(&cards);
+    fx.open(QDate(2024, 1, 1), QDate(2024, 12, 31), QDate(2024, 12, 31));
+    fx.begin("Y7", "Yeni Müşteri");
+    TcarihareketDF &e = *fx.entry;
+    e.DBEdit5->setFocus();
+    MessageBox::queueAnswer(MessageBox::Yes);
+    e.DBEdit1->setFocus();
+    QCOMPARE(AccountPicker::cariSecimYeri(), "carihareketD");
+    QCOMPARE(cards.FirmaTakip->state(), Dataset::State::Insert);
+    QCOMPARE(cards.FirmaTakip->value("firma_kodu").toString(), "Y7");
+    QCOMPARE(cards.FirmaTakip->value("firma_adi").toString(), "Yeni Müşteri");
+    QVERIFY(!child(&cards, "koduEdit")->isReadOnly());
+    QCOMPARE(e.DBEdit5->text(), "Y7");
+    QCOMPARE(e.DBEdit6->text(), QString());
+    MessageBox::queueAnswer(MessageBox::Yes);
+    click(&cards, "kaydetBut");
+    QVERIFY(cards.FirmaTakip->locate("firma_kodu", "Y7"));
+    cards.SecButClick();
+    QCOMPARE(e.DBEdit6->text(), "Yeni Müşteri");
+    QCOMPARE(fx.ledger->ffTable1->value("cari_kodu").toString(), "Y7");
 }
 
 void TestLedger::hidingWritesNothing()
