@@ -23,6 +23,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -172,6 +173,7 @@ private Q_SLOTS:
     void accountRowsGroupByCodeCurrencyAndName();
     void titleClicks();
     void searchFoldsTurkishCase();
+    void keysAndPopupItems();
     void deleteAsksTwice();
     void entrySavesRatesAndCurrencyAmounts_data();
     void entrySavesRatesAndCurrencyAmounts();
@@ -380,6 +382,31 @@ void TestLedger::searchFoldsTurkishCase()
     fx.ledger->araEdit->setText("yok");
     fx.ledger->ara();
     QCOMPARE(q.value("cari_kodu").toString(), "K2");
+}
+
+// Enter on the account grid shows the movements; Ins on the movement grid begins a
+// movement for the current movement's account.
+void TestLedger::keysAndPopupItems()
+{
+    Fixture fx;
+    mv("K1", "Kuzey", QDate(2024, 1, 10), 100, 0);
+    mv("K2", "Güney", QDate(2024, 1, 11), 0, 30);
+    fx.open(QDate(2024, 1, 1), QDate(2024, 12, 31), QDate(2024, 12, 31));
+    QCOMPARE(fx.ledger->Label2->text(), "Güney (Hepsi) Hesap Hareketleri");
+    fx.ledger->ffQuery1->setRecNo(2);
+    fx.ledger->DBGrid2->setFocus();
+    QTest::keyClick(fx.ledger->DBGrid2, Qt::Key_Return);
+    QCOMPARE(fx.ledger->Label2->text(), "Kuzey (Hepsi) Hesap Hareketleri");
+    QCOMPARE(fx.ledger->ffQuery3->value("cari_kodu").toString(), "K1");
+    const QStringList items{"  Cari Hesaba Borç/Alacak Ekle ", "  Cari Hareketini Düzelt", "  Cari Hareket Satırını Sil   "};
+    QStringList texts;
+    for (QAction *a : fx.ledger->DBGrid1->actions()) texts << a->text();
+    QCOMPARE(texts, items);
+    fx.ledger->DBGrid1->actions().first()->trigger();
+    QVERIFY(fx.entry->isVisible());
+    QCOMPARE(fx.ledger->ffTable1->state(), Dataset::State::Insert);
+    QCOMPARE(fx.entry->DBEdit5->text(), "K1");
+    QCOMPARE(fx.entry->DBEdit6->text(), "Kuzey");
 }
 
 void TestLedger::deleteAsksTwice()
