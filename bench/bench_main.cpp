@@ -17,6 +17,10 @@
 #include "data/data_context.h"
 #include "received/entry_slip_save.h"
 #include "mainmenu/dashboard_statements.h"
+#include "accounts/ledger_statements.h"
+#include "accounts/movement_writer.h"
+#include "data/transaction.h"
+#include "data/turkish_text.h"
 #include "data/display_format.h"
 #include "data/sql_literals.h"
 
@@ -362,6 +366,160 @@ int main(int argc, char **argv)
                                                      "FROM carihareket GROUP BY cari_kodu, doviz_cinsi")});
                    bareRun(file, {QStringLiteral("SELECT firma_kodu, firma_adi FROM firma")});
                });
+    }
+    // The account movements window on the newest year's file, brought to five
+    // movements per cheque: opening it and choosing the account with the most
+    // movements (the running balance included), the title click that lists every
+    // movement, and the movement writer posting 1,000 movements found by nakit_id
+    // (half edits, half new) in one transaction, rolled back so every round sees
+    // the same file.
+    {
+        DataContext::instance().kasaConnection.close();
+        sqlite3 *db = nullptr;
+        sqlite3_open(cashFile.toUtf8().constData(), &db);
+        const auto scalar = [db](const char *sql) {
+            sqlite3_stmt *st = nullptr;
+            sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+            long long v = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
+            sqlite3_finalize(st);
+            return v;
+        };
+        const long long want = 5LL * n;
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        for (long long have = scalar("SELECT COUNT(*) FROM carihareket"); have < want;
+             have = scalar("SELECT COUNT(*) FROM carihareket")) {
+            const QByteArray top = QStringLiteral(
+                "INSERT INTO carihareket (cari_kodu, cari_hesap_adi, borc_tutari, alacak_tutari, doviz_cinsi, islem_tarihi, aciklama) "
+                "SELECT cari_kodu, cari_hesap_adi, borc_tutari, alacak_tutari, doviz_cinsi, islem_tarihi, aciklama FROM carihareket "
+                "ORDER BY chid LIMIT %1").arg(want - have).toUtf8();
+            sqlite3_exec(db, top.constData(), nullptr, nullptr, nullptr);
+        }
+        sqlite3_exec(db, "UPDATE carihareket SET nakit_id=chid WHERE chid<=500; COMMIT;", nullptr, nullptr, nullptr);
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(db, "SELECT cari_kodu, COUNT(*) FROM carihareket GROUP BY cari_kodu ORDER BY 2 DESC LIMIT 1", -1, &st, nullptr);
+        sqlite3_step(st);
+        const QString busiest = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+        std::printf("%-28s %10lld %10s %6s\n", "ledger_movements", scalar("SELECT COUNT(*) FROM carihareket"), qPrintable(busiest),
+                    "-");
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+
+        const QDate asOf(lastYear, 12, 31), first(lastYear, 1, 1);
+        const QString hepsi = QStringLiteral("Hepsi");
+        const QList<QStringList> list = {Ledger::accountListStatement(asOf, hepsi, QString()),
+                                         Ledger::accountTotalsStatement(asOf, hepsi, QString())};
+        const QList<QStringList> account = {Ledger::carriedForwardStatement(busiest, first, hepsi),
+                                            Ledger::upToEndStatement(busiest, asOf, hepsi),
+                                            Ledger::periodStatement(busiest, first, asOf, hepsi),
+                                            Ledger::periodTotalsStatement(busiest, first, asOf, hepsi, QString())};
+        Connection t;
+        t.setConnectionString(ConnectionString::build(cashFile));
+        t.open();
+        QStringList bareOpen;
+        for (const QStringList &q : list + account) bareOpen << t.translate(q.join(u'\n'));
+        t.close();
+        // The window's work without its widgets: the six lists opened, the running
+        // balance worked out once in list order.
+        const auto openLists = [&](const QList<QStringList> &queries, int carriedIndex, double *balance) {
+            Connection c;
+            c.setConnectionString(ConnectionString::build(cashFile));
+            c.open();
+            double carried = 0;
+            for (int i = 0; i < queries.size(); ++i) {
+                Query q(&c);
+                q.sql() = queries[i];
+                q.open();
+                if (i == carriedIndex && !q.isEmpty())
+                    carried = q.value(QStringLiteral("SUMborc_tutari")).toDouble() - q.value(QStringLiteral("SUMalacak_tutari")).toDouble();
+                if (queries[i].first().startsWith(QLatin1String("Select * FROM carihareket"))) {
+                    const auto running = Ledger::runningBalances(q, busiest, carried);
+                    *balance += running.size();
+                }
+            }
+        };
+        // The bare floor orders names by the same Turkish collation the program registers.
+        const auto bareTurkish = [&](const QStringList &statements) {
+            sqlite3 *b = nullptr;
+            sqlite3_open_v2(cashFile.toUtf8().constData(), &b, SQLITE_OPEN_READONLY, nullptr);
+            sqlite3_create_collation(b, "TR", SQLITE_UTF8, nullptr, [](void *, int la, const void *a, int lb, const void *bb) {
+                return turkishCompareUtf8(std::string_view(static_cast<const char *>(a), size_t(la)),
+                                          std::string_view(static_cast<const char *>(bb), size_t(lb)));
+            });
+            long long checksum = 0;
+            for (const QString &sql : statements) {
+                sqlite3_stmt *st = nullptr;
+                if (sqlite3_prepare_v2(b, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
+                    std::fprintf(stderr, "bare: %s\n", sqlite3_errmsg(b));
+                    std::exit(1);
+                }
+                const int cols = sqlite3_column_count(st);
+                while (sqlite3_step(st) == SQLITE_ROW)
+                    for (int c = 0; c < cols; ++c)
+                        if (sqlite3_column_type(st, c) == SQLITE_TEXT) checksum += sqlite3_column_bytes(st, c) + *sqlite3_column_text(st, c);
+                        else checksum += (long long)sqlite3_column_double(st, c);
+                sqlite3_finalize(st);
+            }
+            sqlite3_close(b);
+            return checksum;
+        };
+        double sink = 0;
+        report("ledger_open_busiest", [&] { openLists(list + account, 2, &sink); }, [&] { bareTurkish(bareOpen); });
+        const QStringList everything = Ledger::allMovementsStatement(QStringLiteral("islem_tarihi"), QStringLiteral("ASC"));
+        report("ledger_title_click_all", [&] { openLists({everything}, -1, &sink); },
+               [&] { bareRun(cashFile, {everything.join(u'\n')}); });
+
+        // The writer: ids 1..500 edit the movements carrying them, 1000001.. append.
+        const auto keyOf = [](int i) { return i < 500 ? i + 1 : 1000000 + i; };
+        report("movement_writer_1000",
+               [&] {
+                   Connection c;
+                   c.setConnectionString(ConnectionString::build(cashFile));
+                   c.open();
+                   TransactionScope tx{&c};
+                   for (int i = 0; i < 1000; ++i)
+                       MovementWriter::post(c, {{QStringLiteral("nakit_id"), keyOf(i)}},
+                                            {{QStringLiteral("cari_kodu"), busiest},
+                                             {QStringLiteral("cari_hesap_adi"), QStringLiteral("Kasa")},
+                                             {QStringLiteral("borc_tutari"), 100.0 + i},
+                                             {QStringLiteral("doviz_cinsi"), QStringLiteral("TL")},
+                                             {QStringLiteral("islem_tarihi"), QDate(lastYear, 5, 1)},
+                                             {QStringLiteral("aciklama"), QStringLiteral("Kasa tahsilatı")}});
+                   tx.rollback();
+               },
+               [&] {
+                   sqlite3 *w = nullptr;
+                   sqlite3_open(cashFile.toUtf8().constData(), &w);
+                   sqlite3_exec(w, "BEGIN", nullptr, nullptr, nullptr);
+                   sqlite3_stmt *find = nullptr, *upd = nullptr, *ins = nullptr;
+                   sqlite3_prepare_v2(w, "SELECT chid FROM carihareket WHERE nakit_id=? ORDER BY chid LIMIT 1", -1, &find, nullptr);
+                   sqlite3_prepare_v2(w, "UPDATE carihareket SET cari_kodu=?,cari_hesap_adi=?,borc_tutari=?,doviz_cinsi=?,"
+                                         "islem_tarihi=?,aciklama=? WHERE chid=?", -1, &upd, nullptr);
+                   sqlite3_prepare_v2(w, "INSERT INTO carihareket (cari_kodu,cari_hesap_adi,borc_tutari,doviz_cinsi,islem_tarihi,"
+                                         "aciklama,nakit_id) VALUES (?,?,?,?,?,?,?)", -1, &ins, nullptr);
+                   const QByteArray code = busiest.toUtf8(), day = QDate(lastYear, 5, 1).toString(Qt::ISODate).toUtf8();
+                   const QByteArray name = QStringLiteral("Kasa").toUtf8(), memo = QStringLiteral("Kasa tahsilatı").toUtf8();
+                   for (int i = 0; i < 1000; ++i) {
+                       sqlite3_bind_int64(find, 1, keyOf(i));
+                       const long long chid = sqlite3_step(find) == SQLITE_ROW ? sqlite3_column_int64(find, 0) : 0;
+                       sqlite3_reset(find);
+                       sqlite3_stmt *s = chid ? upd : ins;
+                       sqlite3_bind_text(s, 1, code.constData(), -1, SQLITE_STATIC);
+                       sqlite3_bind_text(s, 2, name.constData(), -1, SQLITE_STATIC);
+                       sqlite3_bind_double(s, 3, 100.0 + i);
+                       sqlite3_bind_text(s, 4, "TL", -1, SQLITE_STATIC);
+                       sqlite3_bind_text(s, 5, day.constData(), -1, SQLITE_STATIC);
+                       sqlite3_bind_text(s, 6, memo.constData(), -1, SQLITE_STATIC);
+                       sqlite3_bind_int64(s, 7, chid ? chid : keyOf(i));
+                       sqlite3_step(s);
+                       sqlite3_reset(s);
+                   }
+                   sqlite3_finalize(find);
+                   sqlite3_finalize(upd);
+                   sqlite3_finalize(ins);
+                   sqlite3_exec(w, "ROLLBACK", nullptr, nullptr, nullptr);
+                   sqlite3_close(w);
+               });
+        (void)sink;
     }
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
+#include "accounts/tcarihareketdf.h"
+#include "accounts/tcarihareketf.h"
 #include "app/backup_panel.h"
 #include "app/company_registry.h"
 #include "app/program_update.h"
@@ -50,9 +52,11 @@ Uygulama::Uygulama()
     m_ceklerF = std::make_unique<TceklerF>();
     m_duzenlenenceklerF = std::make_unique<TduzenlenenceklerF>();
     m_duzenlenencekodeF = std::make_unique<TduzenlenencekodeF>();
+    m_carihareketF = std::make_unique<TcarihareketF>();
     m_firmaF = std::make_unique<TfirmaF>();
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
+    m_carihareketDF = std::make_unique<TcarihareketDF>(m_carihareketF.get());
     m_sifreF = std::make_unique<TsifreF>();
     m_kurturF = std::make_unique<TkurturF>();
     m_form3 = std::make_unique<TForm3>();
@@ -82,6 +86,8 @@ Uygulama::Uygulama()
     m_ceklerF->setCariF(m_cariF.get());
     m_duzenlenenceklerF->setCariF(m_cariF.get());
     m_duzenlenenceklerF->setOdemeF(m_duzenlenencekodeF.get());
+    m_carihareketF->setYardim(m_yardimF.get());
+    m_carihareketDF->setCardWindow(m_cariF.get());
 
     // The main menu's items that open windows, routed here so that the menu knows
     // no other window.
@@ -99,6 +105,7 @@ Uygulama::Uygulama()
              showFormMaximized(m_duzenlenenceklerF.get());
          }},
         {"Ödeme Yap", [this] { payOwnChequeOfMainMenu(); }},
+        {"Firma Cari Hareket İşlemleri", [this] { m_carihareketF->ac(); }},
         {"Yeni Şirket Aç/Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Şirket Bilgilerini Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
@@ -125,7 +132,8 @@ Uygulama::Uygulama()
         m_shownCode.clear();
         for (QWidget *w : {static_cast<QWidget *>(m_frmMain.get()), static_cast<QWidget *>(m_cekortF.get()),
                            static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get()),
-                           static_cast<QWidget *>(m_duzenlenenceklerF.get()), static_cast<QWidget *>(m_duzenlenencekodeF.get())})
+                           static_cast<QWidget *>(m_duzenlenenceklerF.get()), static_cast<QWidget *>(m_duzenlenencekodeF.get()),
+                           static_cast<QWidget *>(m_carihareketF.get()), static_cast<QWidget *>(m_carihareketDF.get())})
             w->hide();
         m_girisF->show();
         m_girisF->raise();
@@ -163,12 +171,14 @@ Uygulama::~Uygulama()
     m_form3.reset();
     m_kurturF.reset();
     m_sifreF.reset();
+    m_carihareketDF.reset();
     m_girisRF.reset();
     m_yardimF.reset();
     m_firmaF.reset();
     m_duzenlenencekodeF.reset();
     m_duzenlenenceklerF.reset();
     m_ceklerF.reset();
+    m_carihareketF.reset();
     m_cariF.reset();
     m_form2.reset();
     m_cekortF.reset();

@@ -11,6 +11,8 @@ class TForm2;
 class TForm3;
 class DocumentWindow;
 class TcariF;
+class TcarihareketDF;
+class TcarihareketF;
 class TcekortF;
 class TceklerF;
 class TduzenlenenceklerF;
@@ -49,6 +51,8 @@ public:
     DocumentWindow *resimduzenF() const { return m_resimduzenF.get(); }
     DocumentWindow *resimfirmaF() const { return m_resimfirmaF.get(); }
     DocumentWindow *resimkasaF() const { return m_resimkasaF.get(); }
+    TcarihareketF *carihareketF() const { return m_carihareketF.get(); }
+    TcarihareketDF *carihareketDF() const { return m_carihareketDF.get(); }
 
 
     void showCompanyList();
@@ -80,9 +84,11 @@ private:
     std::unique_ptr<TceklerF> m_ceklerF;
     std::unique_ptr<TduzenlenenceklerF> m_duzenlenenceklerF;
     std::unique_ptr<TduzenlenencekodeF> m_duzenlenencekodeF;
+    std::unique_ptr<TcarihareketF> m_carihareketF;
     std::unique_ptr<TfirmaF> m_firmaF;
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;
+    std::unique_ptr<TcarihareketDF> m_carihareketDF;
     std::unique_ptr<TsifreF> m_sifreF;
     std::unique_ptr<TkurturF> m_kurturF;
     std::unique_ptr<TForm3> m_form3;

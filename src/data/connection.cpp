@@ -203,6 +203,7 @@ void Connection::checkFile(const QString &path, Schema::Kind kind, bool integrit
 
 void Connection::close()
 {
+    if (isOpen()) Q_EMIT aboutToClose();
     const auto guests = m_guests;
     for (Connection *g : guests) g->leave();
     if (m_host) {

@@ -101,6 +101,8 @@ public:
 
 Q_SIGNALS:
     void opened();
+    // Before close() closes the datasets: a window may keep what is being typed.
+    void aboutToClose();
     void closed();
 
 private:

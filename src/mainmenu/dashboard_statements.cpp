@@ -1,5 +1,6 @@
 #include "mainmenu/dashboard_statements.h"
 
+#include "accounts/ledger_statements.h"
 #include "data/connection.h"
 #include "data/dataset.h"
 #include "data/sql_literals.h"
@@ -45,9 +46,8 @@ QStringList ownChequeStatement(const QDate &from, const QDate &to, const QString
 
 QStringList balanceStatement()
 {
-    return {QStringLiteral("Select cari_hesap_adi,doviz_cinsi,SUM(alacak_tutari) as SUMalacak_tutari,"),
-            QStringLiteral("SUM(borc_tutari) as SUMborc_tutari from carihareket "),
-            QStringLiteral("GROUP BY cari_hesap_adi,doviz_cinsi;")};
+    // The balance lists read the movements the ledger shows; their statement lives beside the ledger's.
+    return Ledger::balancesByNameStatement();
 }
 
 double tlValue(const QString &currency, double amount, double rate)

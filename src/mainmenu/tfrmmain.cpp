@@ -1,5 +1,6 @@
 #include "mainmenu/tfrmmain.h"
 
+#include "accounts/account_balance.h"
 #include "data/data_context.h"
 #include "data/display_format.h"
 #include "data/engine_error.h"
@@ -132,7 +133,7 @@ TfrmMain::TfrmMain(QWidget *parent)
     };
     ffQuery2.addCalculatedField(QStringLiteral("TLkarsiligi"), FieldType::Double, tlValue);
     ffQuery4.addCalculatedField(QStringLiteral("TLkarsiligi"), FieldType::Double, tlValue);
-    auto debt = [](const Record &r) { return r.asFloat(QStringLiteral("SUMborc_tutari")) - r.asFloat(QStringLiteral("SUMalacak_tutari")); };
+    auto debt = [](const Record &r) { return AccountBalance::ofRecord(r); };
     ffQuery1.addCalculatedField(QStringLiteral("bakiye"), FieldType::Double, [debt](const Record &r) { return QVariant(debt(r)); });
     ffQuery1.setFilter([debt](const Record &r) { return debt(r) > 0; });
     ffQuery1.setFiltered(true);
