@@ -12,6 +12,7 @@
 #include "mainmenu/tfrmmain.h"
 #include "received/tcekortf.h"
 #include "received/tceklerf.h"
+#include "tools/tvadefark2f.h"
 #include "widgets/form_show.h"
 #include "widgets/help_window.h"
 #include "widgets/panel_status_bar.h"
@@ -42,6 +43,8 @@ Uygulama::Uygulama()
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
     m_sifreF = std::make_unique<TsifreF>();
+    m_vadefark2F = std::make_unique<Tvadefark2F>();
+    m_vadefark2F->setWaitWindow(m_form2.get());
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setYardim(m_yardimF.get());
@@ -103,6 +106,7 @@ Uygulama::Uygulama()
 
 Uygulama::~Uygulama()
 {
+    m_vadefark2F.reset();
     m_sifreF.reset();
     m_girisRF.reset();
     m_yardimF.reset();

@@ -17,6 +17,7 @@ class TgirisF;
 class TgirisRF;
 class TsifreF;
 class TyardimF;
+class Tvadefark2F;
 
 class Uygulama : public QObject {
     Q_OBJECT
@@ -35,6 +36,7 @@ public:
     TyardimF *yardimF() const { return m_yardimF.get(); }
     TgirisRF *girisRF() const { return m_girisRF.get(); }
     TsifreF *sifreF() const { return m_sifreF.get(); }
+    Tvadefark2F *vadefark2F() const { return m_vadefark2F.get(); }
 
 
     void showCompanyList();
@@ -64,4 +66,5 @@ private:
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;
     std::unique_ptr<TsifreF> m_sifreF;
+    std::unique_ptr<Tvadefark2F> m_vadefark2F;
 };
