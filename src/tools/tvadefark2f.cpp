@@ -467,9 +467,7 @@ void Tvadefark2F::satirSil()
     // The list always ends with its empty input row: the recalculation leaves the
     // last row out, so a filled row must never be last.
     const int last = StringGrid3->rowCount() - 1;
-    const QStringList lastCells = last >= 0 ? StringGrid3->rowCells(last) : QStringList();
-    if (last < 0 || std::any_of(lastCells.begin() + 1, lastCells.end(), [](const QString &c) { return !c.isEmpty(); }))
-        StringGrid3->addEmptyRow();
+    if (last < 0 || !isEmptyLine(StringGrid3->rowCells(last))) StringGrid3->addEmptyRow();
     StringGrid3->renumber();
     StringGrid3->setCurrentCell(std::clamp(r, 0, StringGrid3->rowCount() - 1), std::max(int(ColIslem), StringGrid3->currentColumn()));
     yenidenHesapla();
@@ -609,8 +607,7 @@ bool Tvadefark2F::dosyaAc(const QString &path)
     DateTimePicker61->setDate(f->hesapTarihi);
     QVector<QStringList> loaded = f->rows;
     // A list always ends with its empty input row, also when a file lacks it.
-    const QStringList &last = loaded.last();
-    if (std::any_of(last.begin() + 1, last.end(), [](const QString &c) { return !c.isEmpty(); })) {
+    if (!isEmptyLine(loaded.last())) {
         QStringList empty(ColumnCount);
         empty[ColNo] = QString::number(loaded.size() + 1);
         loaded << empty;

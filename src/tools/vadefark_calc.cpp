@@ -234,6 +234,13 @@ void sortRows(QVector<QStringList> &rows, int defaultYear)
     renumber(rows);
 }
 
+bool isEmptyLine(const QStringList &cells)
+{
+    for (int c = ColIslem; c <= ColAlacak; ++c)
+        if (!cells.value(c).isEmpty()) return false;
+    return true;
+}
+
 void renumber(QVector<QStringList> &rows)
 {
     for (int i = 0; i < rows.size(); ++i) {

@@ -87,6 +87,9 @@ QString sortKey(const QStringList &cells, int defaultYear);
 // their order) and renumbers them 1, 2, ...
 void sortRows(QVector<QStringList> &rows, int defaultYear);
 
+// Whether nothing is typed in a row (its dates, description and amounts).
+bool isEmptyLine(const QStringList &cells);
+
 // Line numbers 1, 2, ... in column 0.
 void renumber(QVector<QStringList> &rows);
 
