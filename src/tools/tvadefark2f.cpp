@@ -122,8 +122,9 @@ Tvadefark2F::~Tvadefark2F() = default;
 QWidget *Tvadefark2F::buildButtons()
 {
     auto *box = new QWidget(this);
-    auto *l = new QVBoxLayout(box);
+    auto *l = m_buttonColumn = new QVBoxLayout(box);
     l->setContentsMargins(0, 0, 0, 0);
+    box->setFixedWidth(190);
     BitBtn45 = button(this, "BitBtn45", QStringLiteral("İŞLEMİ KAYDET"));
     BitBtn46 = button(this, "BitBtn46", QStringLiteral("KAYITTAN AÇ"));
     BitBtn26 = button(this, "BitBtn26", QStringLiteral("EXCEL'E VERİ AKTAR"));
@@ -133,7 +134,7 @@ QWidget *Tvadefark2F::buildButtons()
     sifirlaBut = button(this, "sifirlaBut", QStringLiteral("SIFIRLA"));
     siralaBut = button(this, "siralaBut", QStringLiteral("KAYITLARI SIRALA"));
     for (QPushButton *b : {BitBtn45, BitBtn46, BitBtn26, BitBtn28, oranlariSaklaBut, yenidenHesaplaBut, sifirlaBut, siralaBut}) {
-        b->setMinimumSize(160, 36);
+        b->setMinimumHeight(36);
         l->addWidget(b);
     }
     l->addStretch();
@@ -297,7 +298,7 @@ void Tvadefark2F::buildResults(QVBoxLayout *root)
             if (c > 0) label->setContentsMargins(10, 0, 0, 0);
             g->addWidget(label, r, c * 2);
             g->addWidget(cells[r][c].second, r, c * 2 + 1);
-            cells[r][c].second->setFixedWidth(c == 3 ? 80 : 130);
+            cells[r][c].second->setFixedWidth(c == 3 ? 70 : c == 2 ? 110 : 130);
         }
     }
     QFont bold = bakiyetutarEdit->font();
@@ -305,26 +306,33 @@ void Tvadefark2F::buildResults(QVBoxLayout *root)
     bakiyetutarEdit->setFont(bold);
     netvadefarkEdit->setFont(bold);
 
-    auto *rate = new QGroupBox(QStringLiteral("BAKİYE SIFIRLAMAYA GÖRE FAİZİ BUL"), this);
+    // Under the buttons: the rate that would offset the balance.
+    auto *rate = new QGroupBox(this);
     rate->setObjectName(QStringLiteral("faizBulGroup"));
     auto *rl = new QGridLayout(rate);
+    rl->setContentsMargins(6, 6, 6, 6);
+    auto *rateTitle = new QLabel(QStringLiteral("BAKİYE SIFIRLAMAYA GÖRE FAİZİ BUL"), rate);
+    rateTitle->setWordWrap(true);
+    rateTitle->setAlignment(Qt::AlignCenter);
     faizBulBut = button(this, "faizBulBut", QStringLiteral("FAİZ BUL"));
-    yillikfaizneolurEdit = resultEdit(this, "yillikfaizneolurEdit", 90);
-    aylikfaizneolurEdit = resultEdit(this, "aylikfaizneolurEdit", 90);
+    yillikfaizneolurEdit = resultEdit(this, "yillikfaizneolurEdit", 100);
+    aylikfaizneolurEdit = resultEdit(this, "aylikfaizneolurEdit", 100);
     yillikfaizneolurEdit->setText(QStringLiteral("0,00"));
     aylikfaizneolurEdit->setText(QStringLiteral("0,00"));
-    rl->addWidget(faizBulBut, 0, 0, 2, 1);
-    rl->addWidget(new QLabel(QStringLiteral("% Yıllık"), rate), 0, 1);
-    rl->addWidget(yillikfaizneolurEdit, 0, 2);
-    rl->addWidget(new QLabel(QStringLiteral("% Aylık"), rate), 1, 1);
-    rl->addWidget(aylikfaizneolurEdit, 1, 2);
-    faizBulBut->setMinimumHeight(40);
+    rl->addWidget(rateTitle, 0, 0, 1, 2);
+    rl->addWidget(faizBulBut, 1, 0, 1, 2);
+    // Each rate on a line of its own: shown in full precision, it can be long.
+    rl->addWidget(new QLabel(QStringLiteral("% Yıllık"), rate), 2, 0, 1, 2);
+    rl->addWidget(yillikfaizneolurEdit, 3, 0, 1, 2);
+    rl->addWidget(new QLabel(QStringLiteral("% Aylık"), rate), 4, 0, 1, 2);
+    rl->addWidget(aylikfaizneolurEdit, 5, 0, 1, 2);
+    faizBulBut->setMinimumHeight(32);
     connect(faizBulBut, &QPushButton::clicked, this, &Tvadefark2F::faizBul);
+    m_buttonColumn->insertSpacing(m_buttonColumn->count() - 1, 12);
+    m_buttonColumn->insertWidget(m_buttonColumn->count() - 1, rate);
 
     auto *row = new QHBoxLayout;
     row->addLayout(g);
-    row->addSpacing(12);
-    row->addWidget(rate);
     row->addStretch();
     root->addLayout(row);
 

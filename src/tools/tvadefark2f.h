@@ -100,6 +100,7 @@ private:
     Step lineStep(int row);
 
     TForm2 *m_wait = nullptr;
+    class QVBoxLayout *m_buttonColumn = nullptr;
     RateCoupling *m_rates = nullptr;
     std::unique_ptr<MemoryDataset> m_lines, m_header;
     QString m_lastMailFile;

@@ -191,6 +191,7 @@ void TestVadeFark::typingALineByKeyboard()
     f.yillikfaizEdit->setText("24");
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QApplication::setActiveWindow(&f);
     f.StringGrid3->setFocus();
     f.StringGrid3->setCurrentCell(0, ColIslem);
     typeKeys("010324");
