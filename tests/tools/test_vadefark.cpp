@@ -514,13 +514,14 @@ void TestVadeFark::printoutFlowsOverPages()
     TestHome home;
     Tvadefark2F f;
     fillWorkedExample(f);
+    f.firmaadiEdit->setText("ABC [İzmir]");  // brackets typed by the user print as they are
     Report worked = f.rapor(PrintKind::Differences);
     worked.setClock([] { return QDateTime(QDate(2024, 3, 5), QTime(10, 0)); });
     const PreparedReport one = worked.prepare();
     QCOMPARE(one.pageCount(), 1);
     const QStringList texts = one.pageTexts(0);
     QVERIFY(texts.contains("Brenvo Kasa ve Cari Hesap Takip Programı Rapor Dökümü"));
-    QVERIFY(texts.contains("İşlem Yapılan Firma : ABC"));
+    QVERIFY(texts.contains("İşlem Yapılan Firma : ABC [İzmir]"));
     QVERIFY(texts.contains("Alacaklara 0, Borçlara 0 Gün eklendi. Cumartesi Pazar Borçlara Eklenmedi, Alacaklara Eklenmedi."));
     QVERIFY(texts.contains("05.03.2024"));
     QVERIFY(texts.contains("Sayfa 1"));
