@@ -14,8 +14,8 @@
 
 #include <algorithm>
 
-// Light blue on odd rows, light yellow on even ones; the row number on the button
-// face; the editors of the column table.
+// Light blue on odd rows, light yellow on even ones, the row number on the button
+// face, unless the grid is given other colours; the editors of the column table.
 class SlipGridDelegate : public QStyledItemDelegate {
 public:
     SlipGridDelegate(const QVector<SlipColumn> &columns, QObject *keys, QObject *parent)
