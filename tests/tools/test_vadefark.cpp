@@ -303,6 +303,8 @@ void TestVadeFark::storedRatesAreCrossed()
                                                         {"borcgun", "3"},  {"alacakgun", "5"}, {"borcCheck", "1"},
                                                         {"alacakCheck", "2"}};
     for (const auto &[key, value] : stored) QCOMPARE(ini.value("Ayar", key), QString::fromLatin1(value));
+    const QByteArray raw = fileBytes(home.path("Ayarlar.ini"));
+    QVERIFY2(raw.contains("ayfaiz=24\r\n") && raw.contains("yilfaiz=2\r\n"), raw.constData());  // as typed, unquoted
 
     // Read back at creation as typed, crossed the same way, converting nothing.
     QFile file(home.path("Ayarlar.ini"));
