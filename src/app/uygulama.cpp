@@ -22,6 +22,7 @@
 #include "received/tceklerf.h"
 #include "tools/document_window.h"
 #include "tools/tform3.h"
+#include "tools/tvadefark2f.h"
 #include "widgets/dataset_grid.h"
 #include "widgets/form_show.h"
 #include "widgets/help_window.h"
@@ -78,6 +79,8 @@ Uygulama::Uygulama()
             m_form3->activateWindow();
         });
     }
+    m_vadefark2F = std::make_unique<Tvadefark2F>();
+    m_vadefark2F->setWaitWindow(m_form2.get());
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setYardim(m_yardimF.get());
@@ -170,6 +173,7 @@ Uygulama::~Uygulama()
     m_resimkasaF.reset();
     m_form3.reset();
     m_kurturF.reset();
+    m_vadefark2F.reset();
     m_sifreF.reset();
     m_carihareketDF.reset();
     m_girisRF.reset();

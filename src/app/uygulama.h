@@ -24,6 +24,7 @@ class TgirisRF;
 class TkurturF;
 class TsifreF;
 class TyardimF;
+class Tvadefark2F;
 
 class Uygulama : public QObject {
     Q_OBJECT
@@ -53,6 +54,7 @@ public:
     DocumentWindow *resimkasaF() const { return m_resimkasaF.get(); }
     TcarihareketF *carihareketF() const { return m_carihareketF.get(); }
     TcarihareketDF *carihareketDF() const { return m_carihareketDF.get(); }
+    Tvadefark2F *vadefark2F() const { return m_vadefark2F.get(); }
 
 
     void showCompanyList();
@@ -94,4 +96,5 @@ private:
     std::unique_ptr<TForm3> m_form3;
     std::unique_ptr<DocumentWindow> m_resimF, m_resimduzenF, m_resimfirmaF, m_resimkasaF;
     void wireDocuments();
+    std::unique_ptr<Tvadefark2F> m_vadefark2F;
 };

@@ -3,6 +3,9 @@
 // the row step (days, weekend shift, added days, adat, maturity difference, net),
 // the totals, BSMV and the amount-weighted average due date. The window runs them
 // on its grid; tests call them directly.
+#include "data/date_completion.h"
+#include "data/typed_numbers.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -28,22 +31,15 @@ struct Params {
     bool weekendShift = false;   // Saturday and Sunday due dates count from Monday
 };
 
-enum class DueDate {
-    Valid,     // completed to dd.mm.yyyy and a real date: the row is calculated
-    Stop,      // "… tarih girişiniz uygun değil!": cell emptied, the action stops
-    Invalid,   // "… Tarih Girişiniz doğru değil.": cell emptied, the action goes on
-    Empty      // nothing usable typed: cell emptied
-};
-
-struct DueDateResult {
-    DueDate outcome;
-    QString text;      // the cell's new text
-    QString message;   // for Stop and Invalid
-};
-
-// Completes a typed due date ("5_.3_.24__" -> "05.03.2024"); a missing year takes
-// the slip's year.
-DueDateResult completeDueDate(const QString &cell, int slipYear);
+// The date completion and the strict numbers are shared with the calculator; the
+// slip's code and its callers name them here.
+using ::DueDate;
+using ::DueDateResult;
+using ::completeDueDate;
+using ::cellDate;
+using ::strictNumber;
+using ::strictInteger;
+using ::roundHalfEven;
 
 struct RowStep {
     DueDate outcome = DueDate::Empty;
@@ -70,19 +66,7 @@ struct Totals {
 // texts as shown; BSMV and the average due date.
 Totals calculateTotals(const QVector<QStringList> &rows, const Params &params);
 
-// Average days: adat sum / amount sum rounded to the nearest whole number, halves
-// to the even neighbour (34,5 -> 34, 35,5 -> 36).
-int roundHalfEven(double value);
-
 // The account credit of a saved slip: the total less what the boxes deduct.
 double creditAmount(const Totals &t, bool deductMaturity, bool deductExpense, bool deductBsmv);
-
-// A completed due-date cell ("dd.mm.yyyy") as a date; invalid when it is not one.
-QDate cellDate(const QString &text);
-
-// Strict reading of a header number as typed with the Turkish separators ("36",
-// "12,5", "1.234,5"); throws EngineError ("'x' geçerli bir sayı değil.").
-double strictNumber(const QString &text);
-qint64 strictInteger(const QString &text);
 
 } // namespace EntrySlip

@@ -42,6 +42,12 @@ QString saveFile(const QString &caption, const QString &dir, const QString &filt
     return QFileDialog::getSaveFileName(owner(parent), caption, dir, filter);
 }
 
+QString saveFileNoOverwriteQuestion(const QString &caption, const QString &dir, const QString &filter, QWidget *parent)
+{
+    if (state().on) return answer(Kind::Save, caption, dir, filter);
+    return QFileDialog::getSaveFileName(owner(parent), caption, dir, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
 QString folder(const QString &caption, const QString &dir, QWidget *parent)
 {
     if (state().on) return answer(Kind::Folder, caption, dir, QString());

@@ -14,6 +14,10 @@ QString openFile(const QString &caption, const QString &dir = QString(), const Q
                  QWidget *parent = nullptr);
 QString saveFile(const QString &caption, const QString &dir = QString(), const QString &filter = QString(),
                  QWidget *parent = nullptr);
+// The same, for a window that asks its own question before replacing a file: the
+// dialog asks none.
+QString saveFileNoOverwriteQuestion(const QString &caption, const QString &dir = QString(),
+                                    const QString &filter = QString(), QWidget *parent = nullptr);
 QString folder(const QString &caption, const QString &dir = QString(), QWidget *parent = nullptr);
 
 // ---- test seam ----

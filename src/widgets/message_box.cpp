@@ -47,6 +47,7 @@ int show(const QString &caption, const QString &text, Icon icon, int buttons, QW
     box.setWindowTitle(caption);
     QString shownText = text;
     shownText.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    shownText.replace(u'\r', u'\n');  // a carriage return alone breaks the line too
     box.setText(shownText);
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;

@@ -1,7 +1,7 @@
 #include "widgets/rate_coupling.h"
 
 #include "data/engine_error.h"
-#include "received/entry_slip_calc.h"
+#include "data/typed_numbers.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -50,7 +50,7 @@ void RateCoupling::follow(QLineEdit *from, QLineEdit *to, bool toYearly)
     QString t = from->text();
     t.remove(u' ');
     try {
-        const double v = t.isEmpty() ? 0.0 : EntrySlip::strictNumber(t);
+        const double v = t.isEmpty() ? 0.0 : strictNumber(t);
         m_setting = true;
         to->setText(rateText(toYearly ? v * 12 : v / 12));
     } catch (const EngineError &) {

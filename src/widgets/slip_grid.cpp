@@ -14,8 +14,8 @@
 
 #include <algorithm>
 
-// Light blue on odd rows, light yellow on even ones; the row number on the button
-// face; the editors of the column table.
+// Light blue on odd rows, light yellow on even ones, the row number on the button
+// face, unless the grid is given other colours; the editors of the column table.
 class SlipGridDelegate : public QStyledItemDelegate {
 public:
     SlipGridDelegate(const QVector<SlipColumn> &columns, QObject *keys, QObject *parent)
@@ -27,11 +27,11 @@ public:
     {
         QStyledItemDelegate::initStyleOption(option, index);
         if (index.column() == 0) {
-            option->backgroundBrush = option->palette.button();
+            option->backgroundBrush = numberColumn.isValid() ? QBrush(numberColumn) : option->palette.button();
             option->displayAlignment = Qt::AlignCenter;
             return;
         }
-        option->backgroundBrush = (index.row() + 1) % 2 ? QColor(223, 235, 255) : QColor(249, 255, 225);
+        option->backgroundBrush = (index.row() + 1) % 2 ? odd : even;
         const SlipColumn &c = m_columns.at(index.column());
         if (c.blue) option->palette.setColor(QPalette::Text, Qt::blue);
         option->displayAlignment = c.alignment;
@@ -91,6 +91,8 @@ public:
         Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
 
+    QColor odd{223, 235, 255}, even{249, 255, 225}, numberColumn;
+
 private:
     QVector<SlipColumn> m_columns;
     QObject *m_keys;
@@ -136,6 +138,14 @@ SlipGrid::SlipGrid(const QVector<SlipColumn> &columns, QWidget *parent)
             runRowExit();
         }
     });
+}
+
+void SlipGrid::setRowColours(const QColor &odd, const QColor &even, const QColor &numberColumn)
+{
+    m_delegate->odd = odd;
+    m_delegate->even = even;
+    m_delegate->numberColumn = numberColumn;
+    viewport()->update();
 }
 
 void SlipGrid::setKeyColumns(int dueColumn, int amountColumn)
@@ -245,7 +255,8 @@ bool SlipGrid::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (auto *editor = qobject_cast<QLineEdit *>(watched); editor && editorKey(editor, key)) return true;
         if (gridKey(watched, key)) return true;
-    } else if (ours && event->type() == QEvent::KeyRelease && currentColumn() == m_amountColumn) {
+    } else if (ours && event->type() == QEvent::KeyRelease
+               && (m_grouped.isEmpty() ? currentColumn() == m_amountColumn : m_grouped.contains(currentColumn()))) {
         if (auto *editor = qobject_cast<QLineEdit *>(watched)) groupAmount(editor, static_cast<QKeyEvent *>(event));
     }
     return QTableWidget::eventFilter(watched, event);
@@ -281,7 +292,7 @@ bool SlipGrid::gridKey(QObject *watched, QKeyEvent *key)
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         const int next = m_next ? m_next(col) : col + 1;
         if (next >= 0 && next < columnCount()) setCurrentCell(row, next);
-        else if (row + 1 < rowCount()) setCurrentCell(row + 1, m_dueColumn);
+        else if (row + 1 < rowCount()) setCurrentCell(row + 1, m_nextRowColumn < 0 ? m_dueColumn : m_nextRowColumn);
         return true;
     }
     // Delete in a calculated column moves on, as Tab does.

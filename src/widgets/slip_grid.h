@@ -6,6 +6,7 @@
 // text with the arrows, runs the slip's row step when a row is left, adds a row on
 // Down in the amount column of the last filled row, and groups the amount while
 // its integer part is typed. What a row step does is the slip's (rowExit).
+#include <QColor>
 #include <QStringList>
 #include <QTableWidget>
 #include <QVector>
@@ -35,8 +36,15 @@ public:
     // The row step run when a row is left, on clicks and before Up and Down; false
     // stops the move.
     void setRowExit(std::function<bool()> rowExit) { m_rowExit = std::move(rowExit); }
-    // Where Enter goes from a column; -1 goes to the due date of the next row.
+    // Where Enter goes from a column; -1 goes to the due date of the next row (or
+    // to the column setNextRowColumn names).
     void setNextInputColumn(std::function<int(int)> next) { m_next = std::move(next); }
+    void setNextRowColumn(int column) { m_nextRowColumn = column; }
+    // The columns whose integer part is grouped while typed; the amount column alone
+    // unless set.
+    void setGroupedColumns(const QList<int> &columns) { m_grouped = columns; }
+    // The background of odd and even rows (counted from 1) and of the number column.
+    void setRowColours(const QColor &odd, const QColor &even, const QColor &numberColumn);
     // Adds a command of the grid's menu, with its key (also from the open cell editor).
     QAction *addCommand(const char *name, const QString &text, const QKeySequence &keys, std::function<void()> run);
 
@@ -65,6 +73,8 @@ private:
     QVector<SlipColumn> m_columns;
     class SlipGridDelegate *m_delegate;
     int m_dueColumn = 1, m_amountColumn = 2;
+    int m_nextRowColumn = -1;  // -1: the due column
+    QList<int> m_grouped;      // empty: the amount column
     std::function<bool()> m_rowExit;
     std::function<int(int)> m_next;
 };
