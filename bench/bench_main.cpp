@@ -31,7 +31,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-    }
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
