@@ -9,6 +9,9 @@
 #include "app/tsifref.h"
 #include "data/data_context.h"
 #include "data/table.h"
+#include "given/tcekcikisf.h"
+#include "given/tcikisozetf.h"
+#include "issued/tcekduzenlef.h"
 #include "mainmenu/tfrmmain.h"
 #include "received/tcekortf.h"
 #include "received/tceklerf.h"
@@ -42,18 +45,29 @@ Uygulama::Uygulama()
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
     m_sifreF = std::make_unique<TsifreF>();
+    m_cekcikisF = std::make_unique<TcekcikisF>();
+    m_cikisozetF = std::make_unique<TcikisozetF>();
+    m_cekduzenleF = std::make_unique<TcekduzenleF>();
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setYardim(m_yardimF.get());
     m_cekortF->setCardWindow(m_cariF.get());
     m_cekortF->setListWindow(m_ceklerF.get());
     m_ceklerF->setCariF(m_cariF.get());
+    m_cekcikisF->setWaitWindow(m_form2.get());
+    m_cekcikisF->setYardim(m_yardimF.get());
+    m_cekcikisF->setCardWindow(m_cariF.get());
+    m_cekcikisF->setListWindow(m_ceklerF.get());
+    m_cekcikisF->setSummaryWindow(m_cikisozetF.get());
+    m_cekcikisF->setOwnChequeWindow(m_cekduzenleF.get());
+    m_cekduzenleF->setExitSlip(m_cekcikisF.get());
 
     // The main menu's items that open windows, routed here so that the menu knows
     // no other window.
     const std::pair<const char *, std::function<void()>> routes[] = {
         {"Firma Cari Kart Giriş ve Değişiklik", [this] { m_cariF->ac(QStringLiteral("anamenu")); }},
         {"Çek ve Senet Girişi", [this] { showFormMaximized(m_cekortF.get()); }},
+        {"Çek ve Senet Çıkışı", [this] { showFormMaximized(m_cekcikisF.get()); }},
         {"Alınan Çek ve Senet Listeleri",
          [this] {
              m_ceklerF->CekleriHazirla();
@@ -77,6 +91,7 @@ Uygulama::Uygulama()
         resetSlips();
         m_shownCode.clear();
         for (QWidget *w : {static_cast<QWidget *>(m_frmMain.get()), static_cast<QWidget *>(m_cekortF.get()),
+                           static_cast<QWidget *>(m_cekcikisF.get()), static_cast<QWidget *>(m_cekduzenleF.get()),
                            static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get())})
             w->hide();
         m_girisF->show();
@@ -103,6 +118,9 @@ Uygulama::Uygulama()
 
 Uygulama::~Uygulama()
 {
+    m_cekduzenleF.reset();
+    m_cikisozetF.reset();
+    m_cekcikisF.reset();
     m_sifreF.reset();
     m_girisRF.reset();
     m_yardimF.reset();
@@ -162,6 +180,8 @@ void Uygulama::resetSlips()
 {
     m_cekortF->gridibosalt2();
     m_cekortF->girisDegisti = false;
+    m_cekcikisF->gridibosalt2();
+    m_cekcikisF->cikisDegisti = false;
 }
 
 void Uygulama::hideSideWindows()

@@ -10,6 +10,9 @@ class Table;
 class TForm2;
 class TcariF;
 class TcekortF;
+class TcekcikisF;
+class TcekduzenleF;
+class TcikisozetF;
 class TceklerF;
 class TfirmaF;
 class TfrmMain;
@@ -35,6 +38,9 @@ public:
     TyardimF *yardimF() const { return m_yardimF.get(); }
     TgirisRF *girisRF() const { return m_girisRF.get(); }
     TsifreF *sifreF() const { return m_sifreF.get(); }
+    TcekcikisF *cekcikisF() const { return m_cekcikisF.get(); }
+    TcikisozetF *cikisozetF() const { return m_cikisozetF.get(); }
+    TcekduzenleF *cekduzenleF() const { return m_cekduzenleF.get(); }
 
 
     void showCompanyList();
@@ -64,4 +70,7 @@ private:
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;
     std::unique_ptr<TsifreF> m_sifreF;
+    std::unique_ptr<TcekcikisF> m_cekcikisF;
+    std::unique_ptr<TcikisozetF> m_cikisozetF;
+    std::unique_ptr<TcekduzenleF> m_cekduzenleF;
 };
