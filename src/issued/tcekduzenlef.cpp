@@ -137,7 +137,10 @@ TcekduzenleF::TcekduzenleF(QWidget *parent) : QWidget(parent, Qt::Window)
     tamamlaBut = FormKit::button(this, "tamamlaBut", QStringLiteral("Çek Düzenlemeyi Tamamla"));
     kapatBut = FormKit::button(this, "kapatBut", QStringLiteral("Kapat"));
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {duzenleBut, tamamlaBut, kapatBut}) buttons->addWidget(b);
+    for (QPushButton *b : {duzenleBut, tamamlaBut, kapatBut}) {
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 32);
+        buttons->addWidget(b);
+    }
     root->addLayout(buttons);
     KeyFilters::installEnterMovesFocus(this);
 
