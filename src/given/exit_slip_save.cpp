@@ -14,6 +14,7 @@
 #include "data/transaction.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <memory>
 
 namespace ExitSlip {
@@ -27,13 +28,13 @@ QString flag(bool on) { return on ? QStringLiteral("E") : QStringLiteral("H"); }
 // "Gün Ekle" left empty means no added days; other text must be a whole number.
 qint64 addedDays(const QString &text) { return text.trimmed().isEmpty() ? 0 : strictInteger(text); }
 
-// A received cheque that has left the portfolio, by the dates and link that say so.
-bool leftPortfolio(Table &received)
+// The received cheque of a key as the table's only row: a cheque is found by its
+// key without walking the keys of every received cheque.
+bool receivedCheque(Table &received, qint64 key)
 {
-    for (const char *f : {"cek_ciro_id", "cek_ciro_tarihi", "cek_tahsilat_tarihi", "cek_karsiliklsiz_tarihi",
-                          "cek_iade_tarihi"})
-        if (!received.field(QString::fromLatin1(f)).isNull()) return true;
-    return false;
+    received.setMasterLink(QStringLiteral("cek_ind"), key);
+    if (!received.isActive()) received.open();
+    return !received.isEmpty();
 }
 
 // The cheque fields that columns 1 to 12 give, shared by given and own cheques.
@@ -134,23 +135,38 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
     const qint64 yearDays = params.yildakiGun.trimmed().isEmpty() ? 365 : strictInteger(params.yildakiGun);
     const qint64 collectionDays = addedDays(params.gunEkle);
 
-    for (Table *t : {&ds.slips, &ds.given, &ds.received, &ds.own}) {
-        t->setFiltered(false);
+    for (Table *t : {&ds.slips, &ds.given, &ds.received, &ds.own}) t->setFiltered(false);
+    // The received cheques are opened one at a time, by their keys.
+    for (Table *t : {&ds.slips, &ds.given, &ds.own})
         if (!t->isActive()) t->open();
-    }
 
     // A portfolio cheque put on the slip but not saved with it yet must still be
     // in the portfolio: since it was picked it may have been endorsed on another
-    // slip, collected, returned, bounced or deleted.
-    for (int i = 0; i < rows.size(); ++i) {
-        const QStringList &r = rows[i];
-        if (isOwnCheque(r) || !r[ColCiroIndex].isEmpty() || r[ColGirisId].isEmpty()) continue;
-        if (!ds.received.locate(QStringLiteral("cek_ind"), r[ColGirisId].toLongLong()) || leftPortfolio(ds.received)) {
-            result.message = QStringLiteral("%1. satırdaki çek (%2 nolu çek, %3) artık portföyde değil.\n\r"
-                                            "Satırı silip bordroyu yeniden kaydediniz; bordro kaydedilmedi.")
-                                 .arg(i + 1)
-                                 .arg(r[ColCekNo].isEmpty() ? r[ColGirisId] : r[ColCekNo], r[ColTutar]);
-            return result;
+    // slip, collected, returned, bounced or deleted. One look at all of them.
+    {
+        QStringList picked;
+        for (const QStringList &r : rows)
+            if (!isOwnCheque(r) && r[ColCiroIndex].isEmpty() && !r[ColGirisId].isEmpty())
+                picked << QString::number(r[ColGirisId].toLongLong());
+        QSet<QString> inPortfolio;
+        if (!picked.isEmpty()) {
+            Query q(&ctx.ADOConnection1);
+            q.sql() << QStringLiteral("SELECT cek_ind FROM cekgiris WHERE cek_ind IN (") + picked.join(u',') + u')'
+                    << QStringLiteral("AND cek_ciro_id IS NULL AND cek_ciro_tarihi IS NULL AND cek_tahsilat_tarihi IS NULL")
+                    << QStringLiteral("AND cek_karsiliklsiz_tarihi IS NULL AND cek_iade_tarihi IS NULL");
+            q.open();
+            for (q.first(); !q.eof(); q.next()) inPortfolio.insert(QString::number(q.value(0).toLongLong()));
+        }
+        for (int i = 0; i < rows.size(); ++i) {
+            const QStringList &r = rows[i];
+            if (isOwnCheque(r) || !r[ColCiroIndex].isEmpty() || r[ColGirisId].isEmpty()) continue;
+            if (!inPortfolio.contains(QString::number(r[ColGirisId].toLongLong()))) {
+                result.message = QStringLiteral("%1. satırdaki çek (%2 nolu çek, %3) artık portföyde değil.\n\r"
+                                                "Satırı silip bordroyu yeniden kaydediniz; bordro kaydedilmedi.")
+                                     .arg(i + 1)
+                                     .arg(r[ColCekNo].isEmpty() ? r[ColGirisId] : r[ColCekNo], r[ColTutar]);
+                return result;
+            }
         }
     }
 
@@ -226,7 +242,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
             if (g.locate(QStringLiteral("ciro_cek_ind"), key)) g.remove();
         for (qint64 key : deleted.returned) {
             // Only a cheque this slip gave out goes back to the portfolio.
-            if (!rc.locate(QStringLiteral("cek_ind"), key) || rc.field(QStringLiteral("cek_ciro_id")).asInteger() != number)
+            if (!receivedCheque(rc, key) || rc.field(QStringLiteral("cek_ciro_id")).asInteger() != number)
                 continue;
             rc.edit();
             for (const char *f : {"cek_ciro_id", "cek_ciro_kime", "cek_ciro_tarihi"}) rc.field(QString::fromLatin1(f)).clear();
@@ -272,7 +288,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                 r[ColCiroIndex] = QString::number(g.field(QStringLiteral("ciro_cek_ind")).asInteger());
                 ++result.givenWritten;
 
-                if (!r[ColGirisId].isEmpty() && rc.locate(QStringLiteral("cek_ind"), r[ColGirisId].toLongLong())) {
+                if (!r[ColGirisId].isEmpty() && receivedCheque(rc, r[ColGirisId].toLongLong())) {
                     rc.edit();
                     rc.field(QStringLiteral("cek_ciro_kime")) = h.name;
                     rc.field(QStringLiteral("cek_ciro_id")) = number;

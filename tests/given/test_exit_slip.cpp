@@ -4,6 +4,7 @@
 #include "data/engine_error.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "data/transaction.h"
 #include "given/exit_slip_rows.h"
 #include "given/exit_slip_save.h"
 #include "support/test_home.h"
@@ -137,6 +138,7 @@ private Q_SLOTS:
     void cashFileFailureLeavesCompanyUntouched();
     void missingKeysStoredAsNew();
     void moneyWrittenIsMoneyShown();
+    void locateInALargeTable();
 };
 
 void TestExitSlip::dueDateWithoutYearIsRefused_data()
@@ -619,6 +621,44 @@ void TestExitSlip::moneyWrittenIsMoneyShown()
     QCOMPARE(m["vade_fark"].toDouble(), 24.35);
     QCOMPARE(m["BSMV"].toDouble(), 1.22);
     QCOMPARE(m["borc_tutari"].toDouble(), 1209.0);
+}
+
+// A few rows of a large table are found through the table's key positions; they
+// must follow appends, removals and the order of the table.
+void TestExitSlip::locateInALargeTable()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    {
+        TransactionScope tx{&company()};
+        Table fill(&company(), "cekkendi", "PrimaryKey");
+        fill.open();
+        for (int i = 0; i < 300; ++i) {
+            fill.append();
+            fill.field("cek_tutari") = double(i);
+            fill.field("cek_tarihi") = QDate(2021, 1, 1).addDays((i * 37) % 300);
+            fill.post();
+        }
+        tx.commit();
+    }
+    Table t(&company(), "cekkendi", "cek_tarihi");
+    t.open();
+    const auto amountAt = [&t](qint64 key) { return t.locate("cek_ind", key) ? t.field("cek_tutari").asFloat() : -1.0; };
+    for (qint64 key : {1, 150, 300}) QCOMPARE(amountAt(key), double(key - 1));
+    QCOMPARE(amountAt(301), -1.0);
+    t.append();
+    t.field("cek_tutari") = 999.0;
+    t.post();
+    const qint64 added = t.field("cek_ind").asInteger();
+    QCOMPARE(amountAt(added), 999.0);
+    QVERIFY(t.locate("cek_ind", 150));
+    t.remove();
+    QCOMPARE(amountAt(150), -1.0);
+    for (qint64 key : {1, 151, 300}) QCOMPARE(amountAt(key), double(key - 1));
+    QCOMPARE(amountAt(added), 999.0);
+    // The row found is the current one, in the table's order.
+    QVERIFY(t.locate("cek_ind", 2));
+    QCOMPARE(t.field("cek_tarihi").asDate(), QDate(2021, 1, 1).addDays(37));
 }
 
 QTEST_MAIN(TestExitSlip)
