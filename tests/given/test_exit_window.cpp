@@ -13,6 +13,7 @@
 #include "widgets/message_box.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -129,6 +130,7 @@ private Q_SLOTS:
     void saveAndDeleteAPortfolioRow();
     void deletionUndoneWhenTheSaveStops();
     void newSlipAndLeaving();
+    void keysOfTheSlip();
     void menuOpensAndCompanyChangeEmpties();
     void screenshot();
 };
@@ -516,6 +518,42 @@ void TestExitWindow::newSlipAndLeaving()
     QCOMPARE(MessageBox::shown().first().text, QString("Değişiklikleri kayıt etmeden çıktınız?\n\r"
                                                        "Bilgilerinizin kaybolmaması için, giriş yapıp kayıt ediniz!"));
     QCOMPARE(f.StringGrid1->rowCount(), 2);
+}
+
+// The slip's commands from the keyboard, also while the expense cell is being typed.
+void TestExitWindow::keysOfTheSlip()
+{
+    Windows w;
+    TcekcikisF &f = *w.slip;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    w.typeOwn(QDate(2021, 4, 30), "100");
+    f.activateWindow();
+    f.StringGrid1->setFocus();
+    f.StringGrid1->setCurrentCell(0, ColMasraf);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor && f.StringGrid1->isAncestorOf(editor));
+    editor->selectAll();
+    QTest::keyClicks(editor, "5");
+    // F3: the full recalculation takes the typed expense.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+    QCOMPARE(f.JustaEdit7->text(), QString("5,00"));
+    QCOMPARE(cell(f, 0, ColMasraf), QString("5,00"));
+    QCOMPARE(cell(f, 0, ColNet), QString("89,08"));  // 100 less 5,92 for 60 days at 36 %, less 5
+    QVERIFY(f.cikisDegisti);
+    // F10 copies the own cheque into the empty row.
+    f.StringGrid1->setFocus();
+    f.StringGrid1->setCurrentCell(0, ColVade);
+    QTest::keyClick(f.StringGrid1, Qt::Key_F10);
+    QCOMPARE(f.StringGrid1->rowCount(), 3);
+    // Ctrl+Ins opens the own cheque window, Shift+Ins the received lists.
+    QTest::keyClick(f.StringGrid1, Qt::Key_Insert, Qt::ControlModifier);
+    QVERIFY(w.own->isVisible());
+    w.own->kapatBut->click();
+    f.activateWindow();
+    f.StringGrid1->setFocus();
+    QTest::keyClick(f.StringGrid1, Qt::Key_Insert, Qt::ShiftModifier);
+    QVERIFY(w.lists->isVisible() && w.summary->isVisible());
 }
 
 void TestExitWindow::menuOpensAndCompanyChangeEmpties()
