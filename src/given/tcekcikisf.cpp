@@ -370,7 +370,7 @@ void TcekcikisF::buildFooter(QVBoxLayout *root)
     reports->setObjectName(QStringLiteral("yazayar"));
     auto *reportsLayout = new QVBoxLayout(reports);
     reportsLayout->setSpacing(2);
-    for (const char *item : {"Çek Çıkış Bordrosu", "Çek Çıkış Bordrosu Detaylı"})
+    for (const char *item : {"Çek Alındısı", "Çek Alındısı Detaylı", "Çek Alındısı Detaylı 2"})
         reportsLayout->addWidget(new QRadioButton(QString::fromUtf8(item), reports));
     static_cast<QRadioButton *>(reportsLayout->itemAt(0)->widget())->setChecked(true);
     auto *printBut = button(this, "STRG1Yaz", QStringLiteral("SEÇİLİ RAPORU YAZDIR"));
