@@ -16,6 +16,8 @@
 #include "data/table.h"
 #include "data/data_context.h"
 #include "received/entry_slip_save.h"
+#include "given/exit_slip_rows.h"
+#include "given/exit_slip_save.h"
 #include "mainmenu/dashboard_statements.h"
 #include "accounts/ledger_statements.h"
 #include "accounts/movement_writer.h"
@@ -574,6 +576,122 @@ int main(int argc, char **argv)
                    in.open(QIODevice::ReadOnly);
                    if (in.readAll().isEmpty()) std::printf(" ");
                });
+    }
+    // Saving an exit slip of 200 portfolio cheques (recalculation included) against
+    // the bare inserts of the 200 given rows, the updates of the 200 received
+    // cheques, the header and the movement, one transaction per file. Every run
+    // gives out 200 cheques not given out before.
+    {
+        DataContext &ctx = DataContext::instance();
+        const QString code = QStringLiteral("C0001");
+        Query card(&ctx.ADOConnection1);
+        card.sql() << QStringLiteral("SELECT firma_adi FROM firma WHERE firma_kodu='C0001'");
+        card.open();
+        const QString name = card.field(QStringLiteral("firma_adi")).asString();
+        Table slips(&ctx.ADOConnection1, QStringLiteral("cikisbordro"), QStringLiteral("PrimaryKey"));
+        Table given(&ctx.ADOConnection1, QStringLiteral("cekciro"), QStringLiteral("cek_tarihi"));
+        Table received(&ctx.ADOConnection1, QStringLiteral("cekgiris"), QStringLiteral("cek_tarihi"));
+        Table own(&ctx.ADOConnection1, QStringLiteral("cekkendi"), QStringLiteral("PrimaryKey"));
+        const QDate slipDate(lastYear, 3, 1);
+        const int rounds = std::max(1, qEnvironmentVariableIntValue("BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROUNDS") : 5);
+        Query portfolio(&ctx.ADOConnection1);
+        portfolio.sql() << QStringLiteral("SELECT * FROM cekgiris WHERE cek_ciro_id IS NULL AND cek_tahsilat_tarihi IS NULL "
+                                          "AND cek_iade_tarihi IS NULL AND cek_karsiliklsiz_tarihi IS NULL "
+                                          "AND cek_ciro_tarihi IS NULL AND para_birimi='TL'")
+                        << QStringLiteral("LIMIT ") + QString::number(200 * (rounds + 1));
+        portfolio.open();
+        std::vector<QVector<QStringList>> slipsToSave;
+        QVector<qint64> keys;
+        for (portfolio.first(); !portfolio.eof(); portfolio.next()) {
+            if (slipsToSave.empty() || slipsToSave.back().size() == 200) slipsToSave.emplace_back();
+            QStringList r(ExitSlip::ExitColumnCount);
+            r[EntrySlip::ColNo] = QString::number(slipsToSave.back().size() + 1);
+            ExitSlip::fillFromReceived(r, portfolio);
+            slipsToSave.back() << r;
+            keys << portfolio.field(QStringLiteral("cek_ind")).asInteger();
+        }
+        size_t next = 0;
+        if (slipsToSave.size() < size_t(rounds + 1) || slipsToSave.back().size() < 200) {
+            std::fprintf(stderr, "exit_slip_save_200: too few portfolio cheques\n");
+        } else {
+            report("exit_slip_save_200",
+                   [&] {
+                       ExitSlip::Header h;
+                       h.slipDate = slipDate;
+                       h.code = code;
+                       h.name = name;
+                       h.exitType = 1;
+                       EntrySlip::Params p;
+                       p.slipDate = slipDate;
+                       p.yillikFaiz = QStringLiteral("36");
+                       QVector<QStringList> rows = slipsToSave[next++ % slipsToSave.size()];
+                       QStringList last(ExitSlip::ExitColumnCount);
+                       last[EntrySlip::ColNo] = QString::number(rows.size() + 1);
+                       rows << last;
+                       const auto result = ExitSlip::saveSlip(h, p, rows, ExitSlip::Datasets{slips, given, received, own});
+                       if (!result.saved) std::fprintf(stderr, "exit save: %s\n", qPrintable(result.message));
+                   },
+                   [&] {
+                       sqlite3 *db = nullptr, *kdb = nullptr;
+                       sqlite3_open(file.toUtf8().constData(), &db);
+                       sqlite3_open(cashFile.toUtf8().constData(), &kdb);
+                       sqlite3_busy_timeout(db, 100000);
+                       sqlite3_busy_timeout(kdb, 100000);
+                       sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+                       sqlite3_stmt *h = nullptr, *g = nullptr, *u = nullptr;
+                       sqlite3_prepare_v2(db, "INSERT INTO cikisbordro (islem_tarihi, ciro_firma_kodu, ciro_firma, toplam_tutari) VALUES (?,?,?,?)", -1, &h, nullptr);
+                       sqlite3_bind_text(h, 1, "2026-03-01", -1, SQLITE_STATIC);
+                       sqlite3_bind_text(h, 2, "C0001", -1, SQLITE_STATIC);
+                       sqlite3_bind_text(h, 3, "x", -1, SQLITE_STATIC);
+                       sqlite3_bind_double(h, 4, 1.0);
+                       sqlite3_step(h);
+                       sqlite3_finalize(h);
+                       const qint64 slip = sqlite3_last_insert_rowid(db);
+                       sqlite3_prepare_v2(db, "INSERT INTO cekciro (ciro_bordro_ind, ciro_firma, Ciro_firma_kodu, islem_tarihi, cek_tarihi, "
+                                              "cek_tutari, cek_gun, cek_vade_farki, cek_masraf, cek_net_tutar, cek_adat, ceki_duzenleyen, "
+                                              "cek_bankasi, cek_no, alindigi_firma, cek_alindigi_tarihi, cek_banka_id, alindigi_firma_kodu, "
+                                              "aciklama, cek_giris_id, cekTL_karsiligi, para_birimi, cek_doviz_kuru) "
+                                              "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)", -1, &g, nullptr);
+                       sqlite3_prepare_v2(db, "UPDATE cekgiris SET cek_ciro_kime=?, cek_ciro_id=?, cek_ciro_tarihi=?, cek_banka_id=? "
+                                              "WHERE cek_ind=?", -1, &u, nullptr);
+                       for (int i = 0; i < 200; ++i) {
+                           sqlite3_bind_int64(g, 1, slip);
+                           sqlite3_bind_text(g, 2, "x", -1, SQLITE_STATIC);
+                           sqlite3_bind_text(g, 3, "C0001", -1, SQLITE_STATIC);
+                           sqlite3_bind_text(g, 4, "2026-03-01", -1, SQLITE_STATIC);
+                           sqlite3_bind_text(g, 5, "2026-04-01", -1, SQLITE_STATIC);
+                           for (int k = 6; k <= 11; ++k) sqlite3_bind_double(g, k, 1000.0 + i);
+                           for (int k = 12; k <= 15; ++k) sqlite3_bind_text(g, k, "Düzenleyen", -1, SQLITE_STATIC);
+                           sqlite3_bind_text(g, 16, "2026-02-01", -1, SQLITE_STATIC);
+                           sqlite3_bind_int(g, 17, 1);
+                           sqlite3_bind_text(g, 18, "C0002", -1, SQLITE_STATIC);
+                           sqlite3_bind_text(g, 19, "", -1, SQLITE_STATIC);
+                           sqlite3_bind_int64(g, 20, keys[i]);
+                           sqlite3_bind_double(g, 21, 1000.0);
+                           sqlite3_bind_text(g, 22, "TL", -1, SQLITE_STATIC);
+                           sqlite3_bind_double(g, 23, 1.0);
+                           sqlite3_step(g);
+                           sqlite3_reset(g);
+                           sqlite3_bind_text(u, 1, "x", -1, SQLITE_STATIC);
+                           sqlite3_bind_int64(u, 2, slip);
+                           sqlite3_bind_text(u, 3, "2026-03-01", -1, SQLITE_STATIC);
+                           sqlite3_bind_int(u, 4, 1);
+                           sqlite3_bind_int64(u, 5, keys[i]);
+                           sqlite3_step(u);
+                           sqlite3_reset(u);
+                       }
+                       sqlite3_finalize(g);
+                       sqlite3_finalize(u);
+                       sqlite3_exec(kdb, "BEGIN; INSERT INTO carihareket (cari_kodu, borc_tutari, cek_ciro_id) VALUES ('C0001', 1, 1); COMMIT;",
+                                    nullptr, nullptr, nullptr);
+                       if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+                           std::fprintf(stderr, "bare exit save: %s\n", sqlite3_errmsg(db));
+                           std::exit(1);
+                       }
+                       sqlite3_close(kdb);
+                       sqlite3_close(db);
+                   });
+        }
     }
     return 0;
 }

@@ -14,6 +14,9 @@
 #include "app/year_end.h"
 #include "data/data_context.h"
 #include "data/table.h"
+#include "given/tcekcikisf.h"
+#include "given/tcikisozetf.h"
+#include "issued/tcekduzenlef.h"
 #include "issued/tduzenlenencekodef.h"
 #include "issued/tduzenlenenceklerf.h"
 #include "mainmenu/tfrmmain.h"
@@ -81,6 +84,9 @@ Uygulama::Uygulama()
     }
     m_vadefark2F = std::make_unique<Tvadefark2F>();
     m_vadefark2F->setWaitWindow(m_form2.get());
+    m_cekcikisF = std::make_unique<TcekcikisF>();
+    m_cikisozetF = std::make_unique<TcikisozetF>();
+    m_cekduzenleF = std::make_unique<TcekduzenleF>();
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setYardim(m_yardimF.get());
@@ -91,12 +97,20 @@ Uygulama::Uygulama()
     m_duzenlenenceklerF->setOdemeF(m_duzenlenencekodeF.get());
     m_carihareketF->setYardim(m_yardimF.get());
     m_carihareketDF->setCardWindow(m_cariF.get());
+    m_cekcikisF->setWaitWindow(m_form2.get());
+    m_cekcikisF->setYardim(m_yardimF.get());
+    m_cekcikisF->setCardWindow(m_cariF.get());
+    m_cekcikisF->setListWindow(m_ceklerF.get());
+    m_cekcikisF->setSummaryWindow(m_cikisozetF.get());
+    m_cekcikisF->setOwnChequeWindow(m_cekduzenleF.get());
+    m_cekduzenleF->setExitSlip(m_cekcikisF.get());
 
     // The main menu's items that open windows, routed here so that the menu knows
     // no other window.
     const std::pair<const char *, std::function<void()>> routes[] = {
         {"Firma Cari Kart Giriş ve Değişiklik", [this] { m_cariF->ac(QStringLiteral("anamenu")); }},
         {"Çek ve Senet Girişi", [this] { showFormMaximized(m_cekortF.get()); }},
+        {"Çek ve Senet Çıkışı", [this] { showFormMaximized(m_cekcikisF.get()); }},
         {"Alınan Çek ve Senet Listeleri",
          [this] {
              m_ceklerF->CekleriHazirla();
@@ -136,7 +150,9 @@ Uygulama::Uygulama()
         for (QWidget *w : {static_cast<QWidget *>(m_frmMain.get()), static_cast<QWidget *>(m_cekortF.get()),
                            static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get()),
                            static_cast<QWidget *>(m_duzenlenenceklerF.get()), static_cast<QWidget *>(m_duzenlenencekodeF.get()),
-                           static_cast<QWidget *>(m_carihareketF.get()), static_cast<QWidget *>(m_carihareketDF.get())})
+                           static_cast<QWidget *>(m_carihareketF.get()), static_cast<QWidget *>(m_carihareketDF.get()),
+                           static_cast<QWidget *>(m_cekcikisF.get()), static_cast<QWidget *>(m_cekduzenleF.get()),
+                           static_cast<QWidget *>(m_cikisozetF.get())})
             w->hide();
         m_girisF->show();
         m_girisF->raise();
@@ -174,6 +190,9 @@ Uygulama::~Uygulama()
     m_form3.reset();
     m_kurturF.reset();
     m_vadefark2F.reset();
+    m_cekduzenleF.reset();
+    m_cikisozetF.reset();
+    m_cekcikisF.reset();
     m_sifreF.reset();
     m_carihareketDF.reset();
     m_girisRF.reset();
@@ -246,6 +265,8 @@ void Uygulama::resetSlips()
 {
     m_cekortF->gridibosalt2();
     m_cekortF->girisDegisti = false;
+    m_cekcikisF->gridibosalt2();
+    m_cekcikisF->cikisDegisti = false;
 }
 
 void Uygulama::hideSideWindows()

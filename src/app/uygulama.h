@@ -14,6 +14,9 @@ class TcariF;
 class TcarihareketDF;
 class TcarihareketF;
 class TcekortF;
+class TcekcikisF;
+class TcekduzenleF;
+class TcikisozetF;
 class TceklerF;
 class TduzenlenenceklerF;
 class TduzenlenencekodeF;
@@ -55,6 +58,9 @@ public:
     TcarihareketF *carihareketF() const { return m_carihareketF.get(); }
     TcarihareketDF *carihareketDF() const { return m_carihareketDF.get(); }
     Tvadefark2F *vadefark2F() const { return m_vadefark2F.get(); }
+    TcekcikisF *cekcikisF() const { return m_cekcikisF.get(); }
+    TcikisozetF *cikisozetF() const { return m_cikisozetF.get(); }
+    TcekduzenleF *cekduzenleF() const { return m_cekduzenleF.get(); }
 
 
     void showCompanyList();
@@ -97,4 +103,7 @@ private:
     std::unique_ptr<DocumentWindow> m_resimF, m_resimduzenF, m_resimfirmaF, m_resimkasaF;
     void wireDocuments();
     std::unique_ptr<Tvadefark2F> m_vadefark2F;
+    std::unique_ptr<TcekcikisF> m_cekcikisF;
+    std::unique_ptr<TcikisozetF> m_cikisozetF;
+    std::unique_ptr<TcekduzenleF> m_cekduzenleF;
 };

@@ -8,6 +8,7 @@
 #include "data/statement.h"
 #include "data/turkish_text.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 #include <unordered_set>
 
@@ -110,9 +111,11 @@ QString Table::whereClause() const
 void Table::loadKeys()
 {
     m_keys.clear();
+    dropPositions();
     m_cache.clear();
-    Statement st(m_connection->handle(),
-                 QStringLiteral("SELECT rowid FROM %1%2%3").arg(m_connection->tableRef(m_table), whereClause(), orderClause()));
+    // Prepared once per statement text: a detail table relinked row after row reopens often.
+    Statement &st = m_connection->cached(
+        QStringLiteral("SELECT rowid FROM %1%2%3").arg(m_connection->tableRef(m_table), whereClause(), orderClause()));
     if (m_linked && !m_linkValue.isNull()) {
         const int col = fieldIndex(m_linkField);
         if (col < 0) throw EngineError(QStringLiteral("%1 tablosunda '%2' alanı yok.").arg(m_table, m_linkField));
@@ -154,6 +157,7 @@ void Table::refresh()
 void Table::releaseRows()
 {
     m_keys.clear();
+    dropPositions();
     m_cache.clear();
     m_buffer.clear();
     m_changed.clear();
@@ -343,6 +347,7 @@ void Table::post()
         if (autoCol >= 0) m_buffer[autoCol] = key;
         keepPostedRow(key);
         m_keys.push_back(key);
+        if (!m_positions.isEmpty()) m_positions.insert(key, int(m_keys.size()) - 1);
         m_buffer.clear();
         m_editPhys = -1;
         setState(State::Browse);
@@ -393,6 +398,7 @@ void Table::remove()
     // The current row is the one leaving; views hear of it while it can still be read.
     notifyRowAboutToBeRemoved(m_pos);
     m_keys.erase(m_keys.begin() + phys);
+    dropPositions();
     const int row = physicalRemoved(phys);
     if (row >= 0) notifyRowRemoved(row);
     setPosition(m_pos);
@@ -442,6 +448,18 @@ std::vector<int> Table::locateCandidates(const QVector<int> &cols, const QVarian
     while (st.step()) found.insert(sqlite3_column_int64(st.handle(), 0));
     std::vector<int> out;
     if (found.empty()) return out;
+    // A few rows of a large table (a cheque by its key, again and again in a save)
+    // are found through the positions, not by a walk over every key.
+    if (found.size() * 64 < m_keys.size()) {
+        if (m_positions.isEmpty()) {
+            m_positions.reserve(qsizetype(m_keys.size()));
+            for (size_t p = 0; p < m_keys.size(); ++p) m_positions.insert(m_keys[p], int(p));
+        }
+        for (qint64 key : found)
+            if (const auto it = m_positions.constFind(key); it != m_positions.cend()) out.push_back(*it);
+        std::sort(out.begin(), out.end());
+        return out;
+    }
     for (size_t p = 0; p < m_keys.size(); ++p)
         if (found.count(m_keys[p])) out.push_back(int(p));
     return out;

@@ -67,6 +67,11 @@ private:
     bool m_linked = false;
 
     std::vector<qint64> m_keys;
+    // Where each key stands in m_keys, built on the first locate of a few rows in a
+    // large table and kept while rows are only appended; any other change of m_keys
+    // drops it.
+    mutable QHash<qint64, int> m_positions;
+    void dropPositions() { m_positions.clear(); }
     QVector<QVariant> m_buffer;  // the record being edited or inserted
     QVector<bool> m_changed;
     int m_editPhys = -1;

@@ -21,6 +21,15 @@ RowStep calculateRow(QStringList &cells, Params &params)
     if (params.yildakiGun.trimmed().isEmpty()) params.yildakiGun = QStringLiteral("365");
     if (params.yillikFaiz.trimmed().isEmpty()) params.yillikFaiz = QStringLiteral("0");
 
+    if (!params.yearFromSlip) {
+        // Without the slip's year a due date needs its own: "05.03.0" is refused.
+        const auto fields = tarihAlanlari(cells[ColVade]);
+        if (fields && fields->year == 0 && (fields->day > 0 || fields->month > 0)) {
+            cells[ColVade].clear();
+            return {DueDate::Stop, u'"' + twoDigits(fields->day) + u'.' + twoDigits(fields->month) +
+                                       QStringLiteral(".0\" tarih girişiniz uygun değil!")};
+        }
+    }
     const DueDateResult due = completeDueDate(cells[ColVade], params.slipDate.year());
     cells[ColVade] = due.text;
     if (due.outcome != DueDate::Valid) return {due.outcome, due.message};

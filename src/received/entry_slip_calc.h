@@ -29,6 +29,10 @@ struct Params {
     QString gunEkle;             // collection days added to every due date
     QString bsmvPercent = QStringLiteral("5");
     bool weekendShift = false;   // Saturday and Sunday due dates count from Monday
+    // A due date typed without a year takes the slip's year. The exit slip's
+    // cheques come whole from the portfolio or the own cheque window, so there a
+    // missing year is refused instead.
+    bool yearFromSlip = true;
 };
 
 // The date completion and the strict numbers are shared with the calculator; the
@@ -46,7 +50,7 @@ struct RowStep {
     QString message;
 };
 
-// The row step on one row of 19 cells (its due date completed, then days, adat,
+// The row step on one row of cells (19 on the entry slip) (its due date completed, then days, adat,
 // maturity difference and net written back). Fills empty "Yıldaki Gün" and
 // "Yıllık Faiz" of params with "365" and "0" as the window does. Throws EngineError
 // when "Yıllık Faiz", "Yıldaki Gün" or "Gün Ekle" cannot be read as numbers, or

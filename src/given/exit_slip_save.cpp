@@ -1,0 +1,378 @@
+#include "given/exit_slip_save.h"
+
+#include "accounts/account_steps.h"
+#include "accounts/movement_writer.h"
+#include "data/connection.h"
+#include "data/connection_string.h"
+#include "data/data_context.h"
+#include "data/display_format.h"
+#include "data/engine_error.h"
+#include "data/number_reading.h"
+#include "data/program_home.h"
+#include "data/query.h"
+#include "data/table.h"
+#include "data/transaction.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <memory>
+
+namespace ExitSlip {
+
+using namespace EntrySlip;
+
+namespace {
+
+QString flag(bool on) { return on ? QStringLiteral("E") : QStringLiteral("H"); }
+
+// "Gün Ekle" left empty means no added days; other text must be a whole number.
+qint64 addedDays(const QString &text) { return text.trimmed().isEmpty() ? 0 : strictInteger(text); }
+
+// The received cheque of a key as the table's only row: a cheque is found by its
+// key without walking the keys of every received cheque.
+bool receivedCheque(Table &received, qint64 key)
+{
+    received.setMasterLink(QStringLiteral("cek_ind"), key);
+    if (!received.isActive()) received.open();
+    return !received.isEmpty();
+}
+
+// The cheque fields that columns 1 to 12 give, shared by given and own cheques.
+void setChequeColumns(Table &t, const QStringList &r)
+{
+    const QDate due = cellDate(r[ColVade]);
+    if (due.isValid()) t.field(QStringLiteral("cek_tarihi")) = due;
+    t.field(QStringLiteral("cek_tutari")) = sayiOku(r[ColTutar]);
+    const auto setIf = [&](int col, const char *field, bool integer = false) {
+        if (r[col].isEmpty()) return;
+        if (integer) t.field(QString::fromLatin1(field)) = qint64(roundHalfEven(sayiOku(r[col])));
+        else t.field(QString::fromLatin1(field)) = sayiOku(r[col]);
+    };
+    const auto setTextIf = [&](int col, const char *field) {
+        if (!r[col].isEmpty()) t.field(QString::fromLatin1(field)) = r[col];
+    };
+    setIf(ColGun, "cek_gun", true);
+    setIf(ColVadeFarki, "cek_vade_farki");
+    setIf(ColMasraf, "cek_masraf");
+    setIf(ColNet, "cek_net_tutar");
+    setIf(ColAdat, "cek_adat");
+    setTextIf(ColDuzenleyen, "ceki_duzenleyen");
+    setTextIf(ColBanka, "cek_bankasi");
+    setTextIf(ColSube, "cek_subesi");
+    setTextIf(ColHesapNo, "cek_hesap_no");
+    setTextIf(ColCekNo, "cek_no");
+}
+
+struct ControlsOff {
+    Table &t;
+    explicit ControlsOff(Table &table) : t(table) { t.disableControls(); }
+    ~ControlsOff() { t.enableControls(); }
+};
+
+} // namespace
+
+Params exitParams(Params p)
+{
+    p.yearFromSlip = false;
+    return p;
+}
+
+double debitAmount(const Totals &t, bool deductMaturity, bool deductExpense, bool deductBsmv)
+{
+    return creditAmount(t, deductMaturity, deductExpense, deductBsmv);
+}
+
+SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const Datasets &ds, const Deleted &deleted)
+{
+    SaveResult result;
+    DataContext &ctx = DataContext::instance();
+    params.yearFromSlip = false;
+    for (QStringList &r : rows)
+        while (r.size() < ExitColumnCount) r << QString();
+
+    // Recalculate every row; a due date that stops the action stops the save.
+    for (QStringList &r : rows) {
+        if (r[ColVade].isEmpty() && r[ColTutar].isEmpty()) continue;
+        const RowStep step = calculateRow(r, params);
+        if (step.outcome == DueDate::Stop) {
+            result.message = step.message;
+            return result;
+        }
+    }
+    // A row holding a cheque must hold a whole one, or it would be left out of the
+    // totals while its cheque stayed stored (or its portfolio cheque stayed marked).
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList &r = rows[i];
+        const bool holdsSomething = !r[ColVade].isEmpty() || !r[ColTutar].trimmed().isEmpty() ||
+                                    !r[ColCiroIndex].isEmpty() || !r[ColGirisId].isEmpty() || isOwnCheque(r);
+        if (!holdsSomething) continue;
+        if (!cellDate(r[ColVade]).isValid() || sayiOku(r[ColTutar]) <= 0) {
+            result.message = QStringLiteral("%1. satırda çekin vadesi ya da tutarı eksik veya hatalı.\n\r"
+                                            "Satırı düzeltin ya da \"Satır Sil\" ile silin; bordro kaydedilmedi.")
+                                 .arg(i + 1);
+            return result;
+        }
+    }
+    const Totals totals = calculateTotals(rows, params);
+
+    // The account must exist under this code with this name.
+    {
+        Query account(&ctx.ADOConnection1, QStringLiteral("firmaQuery"));
+        if (!AccountSteps::findAccount(account, h.code)) {
+            result.message = u'"' + h.code + QStringLiteral("\" firma kodu bulunamadı. Yeni kod giriniz!");
+            return result;
+        }
+        if (account.field(QStringLiteral("firma_adi")).asString() != h.name) {
+            result.message = u'"' + h.name + QStringLiteral("\" adı \"") + h.code +
+                             QStringLiteral("\" firma kodu ile uyuşmuyor. Kontrol ediniz!");
+            return result;
+        }
+    }
+    if (h.name.isEmpty()) {
+        result.message = QStringLiteral("Kayıt edebilmek için firma ismi girmelisiniz");
+        return result;
+    }
+    const qint64 yearDays = params.yildakiGun.trimmed().isEmpty() ? 365 : strictInteger(params.yildakiGun);
+    const qint64 collectionDays = addedDays(params.gunEkle);
+
+    for (Table *t : {&ds.slips, &ds.given, &ds.received, &ds.own}) t->setFiltered(false);
+    // The received cheques are opened one at a time, by their keys.
+    for (Table *t : {&ds.slips, &ds.given, &ds.own})
+        if (!t->isActive()) t->open();
+
+    // A portfolio cheque put on the slip but not saved with it yet must still be
+    // in the portfolio: since it was picked it may have been endorsed on another
+    // slip, collected, returned, bounced or deleted. One look at all of them.
+    {
+        QStringList picked;
+        for (const QStringList &r : rows)
+            if (!isOwnCheque(r) && r[ColCiroIndex].isEmpty() && !r[ColGirisId].isEmpty())
+                picked << QString::number(r[ColGirisId].toLongLong());
+        QSet<QString> inPortfolio;
+        if (!picked.isEmpty()) {
+            Query q(&ctx.ADOConnection1);
+            q.sql() << QStringLiteral("SELECT cek_ind FROM cekgiris WHERE cek_ind IN (") + picked.join(u',') + u')'
+                    << QStringLiteral("AND cek_ciro_id IS NULL AND cek_ciro_tarihi IS NULL AND cek_tahsilat_tarihi IS NULL")
+                    << QStringLiteral("AND cek_karsiliklsiz_tarihi IS NULL AND cek_iade_tarihi IS NULL");
+            q.open();
+            for (q.first(); !q.eof(); q.next()) inPortfolio.insert(QString::number(q.value(0).toLongLong()));
+        }
+        for (int i = 0; i < rows.size(); ++i) {
+            const QStringList &r = rows[i];
+            if (isOwnCheque(r) || !r[ColCiroIndex].isEmpty() || r[ColGirisId].isEmpty()) continue;
+            if (!inPortfolio.contains(QString::number(r[ColGirisId].toLongLong()))) {
+                result.message = QStringLiteral("%1. satırdaki çek (%2 nolu çek, %3) artık portföyde değil.\n\r"
+                                                "Satırı silip bordroyu yeniden kaydediniz; bordro kaydedilmedi.")
+                                     .arg(i + 1)
+                                     .arg(r[ColCekNo].isEmpty() ? r[ColGirisId] : r[ColCekNo], r[ColTutar]);
+                return result;
+            }
+        }
+    }
+
+    // The movement lands in the cash file of the slip's year; switch before
+    // anything is written, so a failed switch leaves nothing half-saved.
+    if (h.slipDate.year() != ctx.calismaYili && !kasadegistir(h.slipDate.year())) {
+        result.message = kCashTemplateMissing;
+        return result;
+    }
+
+    // A saved slip moved into another year takes its movement along: the former
+    // year's cash file must not go on debiting the account for the same slip.
+    const bool existing = h.number > 0;
+    std::unique_ptr<Connection> formerCash;
+    if (existing && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) {
+        const QDate before = ds.slips.field(QStringLiteral("islem_tarihi")).asDate();
+        const QString file = DataContext::cashFileName(ctx.aktifSirketKodu, before.year());
+        if (before.isValid() && before.year() != h.slipDate.year() && QFileInfo::exists(ProgramHome::path(file))) {
+            formerCash = std::make_unique<Connection>();
+            formerCash->setConnectionString(ConnectionString::build(file));
+        }
+    }
+
+    // A rolled-back save must not leave keys of rows that were never stored.
+    QVector<QPair<QString, QString>> keysBefore;
+    for (const QStringList &r : rows) keysBefore.append({r[ColCiroIndex], r[ColDuzenlemeId]});
+    try {
+        TransactionScope tx{&ctx.ADOConnection1, &ctx.kasaConnection, formerCash.get()};
+        // Header.
+        Table &s = ds.slips;
+        if (existing && s.locate(QStringLiteral("bordro_ind"), h.number)) {
+            s.edit();
+        } else {
+            if (existing) ++result.missingKeysStoredAsNew;
+            s.append();
+        }
+        s.field(QStringLiteral("islem_tarihi")) = h.slipDate;
+        s.field(QStringLiteral("ciro_firma_kodu")) = h.code;
+        s.field(QStringLiteral("ciro_firma")) = h.name;
+        s.field(QStringLiteral("yildaki_gun")) = yearDays;
+        s.field(QStringLiteral("yillik_faiz")) = sayiOku(params.yillikFaiz);
+        s.field(QStringLiteral("aylik_faiz")) = sayiOku(h.aylikFaiz);
+        s.field(QStringLiteral("tah_sure_ekle")) = collectionDays;
+        s.field(QStringLiteral("para_birimi")) = h.currency;
+        s.field(QStringLiteral("BSMV_oran")) = sayiOku(params.bsmvPercent);
+        s.field(QStringLiteral("BSMV")) = totals.bsmv;
+        s.field(QStringLiteral("doviz_kuru")) = sayiOku(h.kuru);
+        s.field(QStringLiteral("hafta_sonu_ekle")) = flag(params.weekendShift);
+        s.field(QStringLiteral("vade_farki_dus")) = flag(h.deductMaturity);
+        s.field(QStringLiteral("masraf_dus")) = flag(h.deductExpense);
+        s.field(QStringLiteral("BSMV_dus")) = flag(h.deductBsmv);
+        s.field(QStringLiteral("toplam_masraflar")) = totals.expense;
+        s.field(QStringLiteral("toplam_net_tutar")) = totals.net;
+        s.field(QStringLiteral("toplam_tutari")) = totals.amount;
+        s.field(QStringLiteral("toplam_vade_farki")) = totals.maturityDifference;
+        s.field(QStringLiteral("ortalama_vade")) = totals.hasAverage ? totals.averageDate : h.averageDate;
+        s.field(QStringLiteral("ortalama_gun")) =
+            totals.hasAverage ? qint64(totals.averageDays) : qint64(roundHalfEven(sayiOku(h.averageDays)));
+        s.field(QStringLiteral("genel_aciklama")) = h.memo;
+        s.post();
+        const qint64 number = s.field(QStringLiteral("bordro_ind")).asInteger();
+        // The rows and the movement of a TL slip carry rate 1, the header the typed rate.
+        QString kuru = h.kuru;
+        if (h.currency == QLatin1String("TL")) kuru = QStringLiteral("1");
+        const double rate = sayiOku(kuru);
+        const bool bank = h.exitType == 2;
+
+        Table &g = ds.given, &rc = ds.received, &o = ds.own;
+        ControlsOff givenOff(g), receivedOff(rc), ownOff(o);
+
+        // Rows deleted from the slip since its last save.
+        for (qint64 key : deleted.given)
+            if (g.locate(QStringLiteral("ciro_cek_ind"), key)) g.remove();
+        for (qint64 key : deleted.returned) {
+            // Only a cheque this slip gave out goes back to the portfolio.
+            if (!receivedCheque(rc, key) || rc.field(QStringLiteral("cek_ciro_id")).asInteger() != number)
+                continue;
+            rc.edit();
+            for (const char *f : {"cek_ciro_id", "cek_ciro_kime", "cek_ciro_tarihi"}) rc.field(QString::fromLatin1(f)).clear();
+            rc.post();
+        }
+        for (qint64 key : deleted.own)
+            if (o.locate(QStringLiteral("cek_ind"), key)) o.remove();
+
+        for (int i = 0; i < rows.size(); ++i) {
+            QStringList &r = rows[i];
+            if (r[ColVade].size() < 6 || sayiOku(r[ColTutar]) <= 0) continue;  // the empty rows
+            const double amount = sayiOku(r[ColTutar]);
+            if (!isOwnCheque(r)) {
+                const QString key = r[ColCiroIndex].trimmed();
+                if (!key.isEmpty() && g.locate(QStringLiteral("ciro_cek_ind"), key.toLongLong())) {
+                    g.edit();
+                } else {
+                    // A key whose row is gone is stored as a new row; the user is told once.
+                    if (!key.isEmpty()) ++result.missingKeysStoredAsNew;
+                    g.append();
+                }
+                g.field(QStringLiteral("ciro_firma")) = h.name;
+                g.field(QStringLiteral("Ciro_firma_kodu")) = h.code;
+                g.field(QStringLiteral("islem_tarihi")) = h.slipDate;
+                g.field(QStringLiteral("ciro_bordro_ind")) = number;
+                setChequeColumns(g, r);
+                if (!r[ColAlindigiFirma].isEmpty()) g.field(QStringLiteral("alindigi_firma")) = r[ColAlindigiFirma];
+                const QString received = r[ColAlindigiTarih];
+                if (received.size() > 5) {
+                    const QDate d = cellDate(received);
+                    if (d.isValid()) g.field(QStringLiteral("cek_alindigi_tarihi")) = d;
+                    g.field(QStringLiteral("cek_banka_id")) = qint64(h.exitType);
+                    g.field(QStringLiteral("cek_banka_tarihi")) = bank ? QVariant(h.slipDate) : QVariant();
+                    g.field(QStringLiteral("cek_banka_adi")) = bank ? QVariant(h.name) : QVariant();
+                }
+                g.field(QStringLiteral("alindigi_firma_kodu")) = r[ColAlindigiKod];
+                g.field(QStringLiteral("aciklama")) = r[ColAciklama];
+                if (!r[ColGirisId].isEmpty()) g.field(QStringLiteral("cek_giris_id")) = r[ColGirisId].toLongLong();
+                g.field(QStringLiteral("cekTL_karsiligi")) = roundKurus(rate * amount);
+                g.field(QStringLiteral("para_birimi")) = h.currency;
+                g.field(QStringLiteral("cek_doviz_kuru")) = rate;
+                g.post();
+                r[ColCiroIndex] = QString::number(g.field(QStringLiteral("ciro_cek_ind")).asInteger());
+                ++result.givenWritten;
+
+                if (!r[ColGirisId].isEmpty() && receivedCheque(rc, r[ColGirisId].toLongLong())) {
+                    rc.edit();
+                    rc.field(QStringLiteral("cek_ciro_kime")) = h.name;
+                    rc.field(QStringLiteral("cek_ciro_id")) = number;
+                    rc.field(QStringLiteral("cek_ciro_tarihi")) = h.slipDate;
+                    rc.field(QStringLiteral("cek_banka_id")) = qint64(h.exitType);
+                    if (bank) {
+                        rc.field(QStringLiteral("cek_banka_tarihi")) = h.slipDate;
+                        rc.field(QStringLiteral("cek_banka_adi")) = h.name;
+                    } else if (!key.isEmpty()) {
+                        // A slip that is no longer a bank slip takes back the bank marks it set.
+                        rc.field(QStringLiteral("cek_banka_tarihi")).clear();
+                        rc.field(QStringLiteral("cek_banka_adi")).clear();
+                    }
+                    rc.post();
+                }
+            } else {
+                const QString key = r[ColDuzenlemeId].trimmed();
+                if (key != kNewOwnCheque && o.locate(QStringLiteral("cek_ind"), key.toLongLong())) {
+                    o.edit();
+                } else {
+                    if (key != kNewOwnCheque) ++result.missingKeysStoredAsNew;
+                    o.append();
+                }
+                o.field(QStringLiteral("bordro_ind")) = number;
+                o.field(QStringLiteral("bordro_sira_no")) = qint64(i + 1);
+                o.field(QStringLiteral("cirolandigi_firma")) = h.name;
+                o.field(QStringLiteral("cirolandigi_firma_kodu")) = h.code;
+                o.field(QStringLiteral("islem_tarihi")) = h.slipDate;
+                setChequeColumns(o, r);
+                o.field(QStringLiteral("cek_banka_id")) = qint64(h.exitType);
+                o.field(QStringLiteral("cek_banka_tarihi")) = bank ? QVariant(h.slipDate) : QVariant();
+                o.field(QStringLiteral("aciklama")) = r[ColAciklama];
+                o.field(QStringLiteral("cekTL_karsiligi")) = roundKurus(rate * amount);
+                o.field(QStringLiteral("para_birimi")) = h.currency;
+                o.field(QStringLiteral("cek_doviz_kuru")) = rate;
+                o.post();
+                r[ColDuzenlemeId] = QString::number(o.field(QStringLiteral("cek_ind")).asInteger());
+                ++result.ownWritten;
+            }
+        }
+
+        // The account's debit movement, found again by the slip number.
+        const MovementWriter::Fields key{{QStringLiteral("cek_ciro_id"), number}};
+        result.debit = debitAmount(totals, h.deductMaturity, h.deductExpense, h.deductBsmv);
+        MovementWriter::post(ctx.kasaConnection, existing ? key : MovementWriter::Fields{},
+                             {{QStringLiteral("cari_kodu"), h.code},
+                              {QStringLiteral("cari_hesap_adi"), h.name},
+                              {QStringLiteral("islem_tarihi"), h.slipDate},
+                              {QStringLiteral("vade_tarihi"), totals.hasAverage ? totals.averageDate : h.averageDate},
+                              {QStringLiteral("doviz_cinsi"), h.currency},
+                              {QStringLiteral("doviz_kuru"), rate},
+                              {QStringLiteral("brut_tutar"), totals.amount},
+                              {QStringLiteral("vade_fark"), totals.maturityDifference},
+                              {QStringLiteral("cek_masraf"), totals.expense},
+                              {QStringLiteral("BSMV"), totals.bsmv},
+                              {QStringLiteral("vade_farki_dus"), flag(h.deductMaturity)},
+                              {QStringLiteral("masraf_dus"), flag(h.deductExpense)},
+                              {QStringLiteral("BSMV_dus"), flag(h.deductBsmv)},
+                              {QStringLiteral("borc_tutari"), result.debit},
+                              {QStringLiteral("cek_ciro_id"), number},
+                              {QStringLiteral("aciklama"), QString::number(number) + QStringLiteral(" nolu çek tediye bordrosu.")}});
+        // The former year's file is joined to this save, so its movement goes with it.
+        if (formerCash) MovementWriter::remove(*formerCash, key);
+
+        tx.commit();
+        ctx.announce({DataKind::Slips, DataKind::Cheques, DataKind::Movements});
+        h.number = number;
+        h.kuru = kuru;
+    } catch (...) {
+        for (int i = 0; i < rows.size(); ++i) {
+            rows[i][ColCiroIndex] = keysBefore[i].first;
+            rows[i][ColDuzenlemeId] = keysBefore[i].second;
+        }
+        throw;
+    }
+    if (totals.hasAverage) {
+        h.averageDate = totals.averageDate;
+        h.averageDays = QString::number(totals.averageDays);
+    }
+    result.saved = true;
+    if (result.missingKeysStoredAsNew > 0)
+        result.message = QStringLiteral("%1 kayıt bulunamadığı için yeni kayıt olarak saklandı.")
+                             .arg(result.missingKeysStoredAsNew);
+    return result;
+}
+
+} // namespace ExitSlip
