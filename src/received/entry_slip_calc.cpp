@@ -13,6 +13,8 @@ namespace {
 
 using FormKit::kMoney;
 
+QString twoDigits(int v) { return v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
+
 } // namespace
 
 RowStep calculateRow(QStringList &cells, Params &params)
