@@ -7,6 +7,9 @@
 #include "app/tgirisf.h"
 #include "app/tgirisrf.h"
 #include "app/tsifref.h"
+#include "cash/tkasaf.h"
+#include "cash/tkasarf.h"
+#include "cash/tnakitnedenf.h"
 #include "data/data_context.h"
 #include "data/table.h"
 #include "mainmenu/tfrmmain.h"
@@ -41,6 +44,9 @@ Uygulama::Uygulama()
     m_firmaF = std::make_unique<TfirmaF>();
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
+    m_kasaRF = std::make_unique<TkasaRF>();
+    m_kasaF = std::make_unique<TkasaF>();
+    m_nakitnedenF = std::make_unique<TnakitnedenF>();
     m_sifreF = std::make_unique<TsifreF>();
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
@@ -48,6 +54,12 @@ Uygulama::Uygulama()
     m_cekortF->setCardWindow(m_cariF.get());
     m_cekortF->setListWindow(m_ceklerF.get());
     m_ceklerF->setCariF(m_cariF.get());
+    m_kasaF->setView(m_kasaRF.get());
+    m_kasaF->setCardWindow(m_cariF.get());
+    m_kasaF->setTypeWindow(m_nakitnedenF.get());
+    m_kasaF->setYardim(m_yardimF.get());
+    m_kasaRF->setYardim(m_yardimF.get());
+    connect(m_nakitnedenF.get(), &TnakitnedenF::typesChanged, m_kasaF.get(), &TkasaF::loadTypes);
 
     // The main menu's items that open windows, routed here so that the menu knows
     // no other window.
@@ -59,6 +71,8 @@ Uygulama::Uygulama()
              m_ceklerF->CekleriHazirla();
              showFormMaximized(m_ceklerF.get());
          }},
+        {"Kasa İşlemleri", [this] { m_kasaRF->ac(); }},
+        {"Kasa İşlem Türü Girişi", [this] { m_nakitnedenF->ac(); }},
         {"Yeni Şirket Aç/Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Şirket Bilgilerini Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
@@ -104,6 +118,9 @@ Uygulama::Uygulama()
 Uygulama::~Uygulama()
 {
     m_sifreF.reset();
+    m_nakitnedenF.reset();
+    m_kasaF.reset();
+    m_kasaRF.reset();
     m_girisRF.reset();
     m_yardimF.reset();
     m_firmaF.reset();
@@ -168,6 +185,9 @@ void Uygulama::hideSideWindows()
 {
     m_firmaF->hide();
     m_yardimF->hide();
+    m_nakitnedenF->hide();
+    m_kasaF->hide();
+    m_kasaRF->hide();
 }
 
 void Uygulama::shutdown()

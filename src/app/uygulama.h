@@ -15,6 +15,9 @@ class TfirmaF;
 class TfrmMain;
 class TgirisF;
 class TgirisRF;
+class TkasaF;
+class TkasaRF;
+class TnakitnedenF;
 class TsifreF;
 class TyardimF;
 
@@ -35,6 +38,9 @@ public:
     TyardimF *yardimF() const { return m_yardimF.get(); }
     TgirisRF *girisRF() const { return m_girisRF.get(); }
     TsifreF *sifreF() const { return m_sifreF.get(); }
+    TkasaRF *kasaRF() const { return m_kasaRF.get(); }
+    TkasaF *kasaF() const { return m_kasaF.get(); }
+    TnakitnedenF *nakitnedenF() const { return m_nakitnedenF.get(); }
 
 
     void showCompanyList();
@@ -63,5 +69,8 @@ private:
     std::unique_ptr<TfirmaF> m_firmaF;
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;
+    std::unique_ptr<TkasaRF> m_kasaRF;
+    std::unique_ptr<TkasaF> m_kasaF;
+    std::unique_ptr<TnakitnedenF> m_nakitnedenF;
     std::unique_ptr<TsifreF> m_sifreF;
 };

@@ -181,7 +181,6 @@ bool TkasaF::hasPendingRow() const { return m_view && pending(*m_view->kasaGTabl
 
 void TkasaF::loadTypes()
 {
-    const QString shown = DBLookupComboBox1->currentText();
     DBLookupComboBox1->clear();
     try {
         Query q(&DataContext::instance().ADOConnection1);
@@ -193,7 +192,6 @@ void TkasaF::loadTypes()
     }
     // The combo shows the row's type when the list still has it, else nothing.
     m_binder->load();
-    Q_UNUSED(shown);
     if (m_view) m_view->loadTypeNames();
 }
 
@@ -285,6 +283,7 @@ void TkasaF::yeniSatir()
         return;
     }
     cancelPending();
+    loadTypes();
     kisinoedit->clear();
     FirmaAdiEdit->clear();
     try {
@@ -308,6 +307,7 @@ void TkasaF::duzeltSatir()
     Table &t = cashTable();
     if (!t.isActive() || t.isEmpty()) return;
     forgetRow();
+    loadTypes();
     vadesiDate->setDate(t.field(QStringLiteral("islem_tarihi")).asDate());
     dovizBox->setCurrentIndex(dovizBox->findText(t.value(QStringLiteral("doviz_cinsi")).toString()));
     FirmaAdiEdit->setText(t.value(QStringLiteral("firmaadi")).toString());
