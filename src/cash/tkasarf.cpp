@@ -433,6 +433,11 @@ void TkasaRF::remember(Remembered &r)
 
 void TkasaRF::KasaBakiye()
 {
+    // No day (an empty list): no balance to compute.
+    if (!seciliGun().isValid()) {
+        gunbasikasaQuery->close();
+        return;
+    }
     if (gunbasikasaQuery->isActive() && stillValid(m_openingFor)) return;
     gunbasikasaQuery->reopen(CashStatements::opening(paraBirimi(), seciliGun()));
     remember(m_openingFor);
@@ -440,6 +445,10 @@ void TkasaRF::KasaBakiye()
 
 void TkasaRF::GunlukBakiye()
 {
+    if (!seciliGun().isValid()) {
+        guniciQuery->close();
+        return;
+    }
     if (guniciQuery->isActive() && stillValid(m_dayFor)) return;
     guniciQuery->reopen(CashStatements::dayTotals(paraBirimi(), seciliGun()));
     remember(m_dayFor);
@@ -451,6 +460,11 @@ void TkasaRF::ParaBirimiDurum()
     DBGrid3->setVisible(all);
     Splitter1->handle(1)->setVisible(all);
     if (!all) return;
+    if (!seciliGun().isValid()) {
+        guntoplamtumuQuery->close();
+        DBGrid3->setFixedHeight(CashStatements::summaryHeight(0));
+        return;
+    }
     guntoplamtumuQuery->reopen(CashStatements::currencySummary(seciliGun()));
     DBGrid3->setFixedHeight(CashStatements::summaryHeight(guntoplamtumuQuery->recordCount()));
 }
