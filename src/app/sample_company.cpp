@@ -240,7 +240,7 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
         // Cash rows in the three currencies; about one in four for an account, which
         // the cash row writer mirrors on that account's movements.
         for (int i = 0; i < 2 * n / years; ++i) {
-            const bool in = pick(2) == 0;
+            const bool in = pick(5) < 3;  // a shop takes in a little more than it pays out
             const double amount = double(100 + pick(50000)) / 10;
             const int currency = pick(10) < 7 ? 0 : 1 + pick(2);
             const double rate = kRates[currency];

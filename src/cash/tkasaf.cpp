@@ -117,6 +117,7 @@ TkasaF::TkasaF(QWidget *parent) : QWidget(parent)
     addRow(QStringLiteral("İşlem Türü"), DBLookupComboBox1, turBut);
     m_binder->bindCombo(DBLookupComboBox1, QStringLiteral("neden"));
     form->setColumnStretch(1, 1);
+    for (QPushButton *side : {bul, sil, turBut}) side->setMinimumWidth(turBut->sizeHint().width());
     root->addLayout(form);
 
     auto *buttons = new QHBoxLayout;

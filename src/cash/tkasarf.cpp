@@ -157,7 +157,10 @@ TkasaRF::TkasaRF(QWidget *parent) : QMainWindow(parent)
     upper->addWidget(DBGrid1, 1);
     auto *band = new QGridLayout;
     auto *title = FormKit::caption(QStringLiteral("GÜNE AİT KASA\nTOPLAMLARI"), lower, true);
-    band->addWidget(title, 0, 0, 2, 1);
+    band->addWidget(title, 0, 0);
+    m_dayOfTotals = new QLabel(lower);
+    m_dayOfTotals->setObjectName(QStringLiteral("gunToplamTarihLabel"));
+    band->addWidget(m_dayOfTotals, 1, 0);
     const struct {
         const char *caption;
         QLineEdit **edit;
@@ -406,6 +409,7 @@ void TkasaRF::followDay()
     const QDate day = seciliGun();
     const QString currency = paraBirimi();
     kasaTarihiLabel->setText(day.isValid() ? formatDate(FormKit::kDate, day) : QString());
+    m_dayOfTotals->setText(kasaTarihiLabel->text());
     kasaRTable->setMasterLink(QStringLiteral("islem_tarihi"), day.isValid() ? QVariant(day) : QVariant());
     if (CashStatements::currencyChosen(currency)) {
         kasaRTable->setFilter([currency](const Record &r) { return r.asString(QStringLiteral("doviz_cinsi")) == currency; });

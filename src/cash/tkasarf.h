@@ -112,6 +112,7 @@ private:
 
     TkasaF *m_entry = nullptr;
     QPushButton *m_help = nullptr;
+    QLabel *m_dayOfTotals = nullptr;  // the day beside the day's totals
     QSet<QString> m_typeNames;
     bool m_following = false;
 };

@@ -2,6 +2,7 @@
 // through their controls on a fresh home.
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
+#include "app/sample_company.h"
 #include "cash/cash_entry_steps.h"
 #include "cash/cash_row_writer.h"
 #include "cash/tkasaf.h"
@@ -558,28 +559,43 @@ void TestCashWindows::captionsFollowLoginAndYear()
 
 void TestCashWindows::screenshots()
 {
+    // The demo company's newest cash day under "Hepsi", and the entry form.
     const QString dir = qEnvironmentVariable("CEKSENET_SCREENSHOTS");
     if (dir.isEmpty()) QSKIP("CEKSENET_SCREENSHOTS names no folder");
-    Cash c;
-    TestHome::addCompanyRecord();
-    const QDate d(2024, 3, 5);
-    cashRow(d.addDays(-2), "TL", 12500.0, QVariant(), "Tahsilat");
-    cashRow(d.addDays(-1), "USD", 800.0, QVariant());
-    cashRow(d.addDays(-1), "EURO", 300.0, QVariant());
-    cashRow(d, "TL", 2350.0, QVariant(), "Tahsilat");
-    cashRow(d, "TL", QVariant(), 1200.0, "Kira");
-    cashRow(d, "USD", QVariant(), 150.0, "Gider");
-    cashRow(d, "EURO", 0.0, 25.0);
-    c.view.resize(1366, 740);
-    c.view.ac();
-    c.chooseCurrency(3);
-    QVERIFY(QTest::qWaitForWindowExposed(&c.view));
-    c.view.grab().save(dir + "/kasa_gorunumu.png");
-    c.newMovement(d, "150");
-    c.pickAccount("M1", "Müşteri Bir");
-    type(c.entry.DBEdit4, "Peşin satış");
-    QVERIFY(QTest::qWaitForWindowExposed(&c.entry));
-    c.entry.grab().save(dir + "/kasa_girisi.png");
+    TestHome home;
+    TcariF cards;
+    TkasaRF view;
+    TkasaF entry;
+    TnakitnedenF types;
+    entry.setView(&view);
+    entry.setCardWindow(&cards);
+    entry.setTypeWindow(&types);
+    DataContext &ctx = DataContext::instance();
+    ctx.openStartupConnections();
+    const int year = QDate::currentDate().year();
+    generateSampleCompany("DEMO", 400, year - 1, year, QDate::currentDate());
+    QCOMPARE(ctx.openCompany("DEMO", year, "Öztürk Gıda Ltd. Şti."), DataContext::OpenResult::Opened);
+    view.resize(1366, 740);
+    view.ac();
+    view.dovizBox->setCurrentIndex(3);
+    Q_EMIT view.dovizBox->activated(3);
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTest::qWait(200);
+    view.grab().save(dir + "/kasa_gorunumu.png");
+    view.yeniHareket();
+    type(entry.DBEdit1, "150");
+    PickedAccount card;
+    card.kodu = "C0001";
+    card.adi = "Çelik Ticaret 0";
+    AccountPicker::cariSecimYeri() = "kasa";
+    AccountPicker::handOver(card);
+    type(entry.DBEdit4, "Peşin satış");
+    QVERIFY(QTest::qWaitForWindowExposed(&entry));
+    QTest::qWait(200);
+    entry.grab().save(dir + "/kasa_girisi.png");
+    entry.hide();
+    view.hide();
+    AccountPicker::reset();
 }
 
 QTEST_MAIN(TestCashWindows)
