@@ -91,7 +91,9 @@ Uygulama::Uygulama()
         resetSlips();
         m_shownCode.clear();
         for (QWidget *w : {static_cast<QWidget *>(m_frmMain.get()), static_cast<QWidget *>(m_cekortF.get()),
-                           static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get())})
+                           static_cast<QWidget *>(m_cariF.get()), static_cast<QWidget *>(m_ceklerF.get()),
+                           static_cast<QWidget *>(m_kasaF.get()), static_cast<QWidget *>(m_kasaRF.get()),
+                           static_cast<QWidget *>(m_nakitnedenF.get())})
             w->hide();
         m_girisF->show();
         m_girisF->raise();

@@ -453,7 +453,7 @@ void TkasaF::sakla()
     }
     forgetRow();
     m_binder->load();
-    if (m_view) m_view->showDay(in.date);
+    if (m_view && m_view->isVisible()) m_view->showDay(in.date);
     MessageBox::information(CashEntry::kSaved);
 }
 
