@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -462,7 +463,8 @@ void TkasaF::sakla()
 void TkasaF::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    cancelPending();
+    // Minimizing is no closing: the typed row stays.
+    if (!event->spontaneous()) cancelPending();
 }
 
 bool TkasaF::eventFilter(QObject *watched, QEvent *event)

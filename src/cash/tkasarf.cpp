@@ -33,6 +33,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -389,7 +390,8 @@ void TkasaRF::ac()
 void TkasaRF::hideEvent(QHideEvent *event)
 {
     QMainWindow::hideEvent(event);
-    closeDatasets();
+    // A minimized view keeps its day; a closed one lets its datasets go.
+    if (!event->spontaneous()) closeDatasets();
 }
 
 void TkasaRF::reopenAfterSwitch()
