@@ -542,6 +542,18 @@ void TestCashWindows::printoutsAndExportOfTheDay()
     QCOMPARE(book.cell(11, 6).toDouble(), 70.0);
     QCOMPARE(book.cell(12, 6).toDouble(), 570.0);
     QCOMPARE(book.cell(1, 1).toString(), QString("Öztürk Gıda Ltd. Şti. İzmir Şubesi"));
+
+    // "Excel" saves the day's workbook and hands it to the desktop.
+    QString opened;
+    SpreadsheetExport::setOpener([&opened](const QString &path) {
+        opened = path;
+        return true;
+    });
+    c.click(&c.view, "ExcelBut");
+    SpreadsheetExport::setOpener({});
+    QVERIFY(opened.endsWith(".xlsx"));
+    QVERIFY(QFileInfo(opened).size() > 0);
+    QVERIFY(MessageBox::shown().isEmpty());
 }
 
 void TestCashWindows::captionsFollowLoginAndYear()
