@@ -335,6 +335,7 @@ void TkasaF::yeniHareket()
     if (hasPendingRow() && m_typed
         && !MessageBox::askYesNo(QStringLiteral("Kaydedilmemiş kasa hareketi iptal edilecektir. Devam edilsin mi?")))
         return;
+    cancelPending();  // asked once: the new row begins without a second question
     const QDate date = vadesiDate->date();
     yeniSatir();
     vadesiDate->setDate(date);

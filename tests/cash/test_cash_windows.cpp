@@ -121,6 +121,7 @@ class TestCashWindows : public QObject {
 private Q_SLOTS:
     void init() { MessageBox::clearShown(); }
     void receiptCorrectionAndAccountRemoved();
+    void cancelAndNewMovement();
     void checksStopTheSave_data();
     void checksStopTheSave();
     void nextYearAnswered();
@@ -185,6 +186,40 @@ void TestCashWindows::receiptCorrectionAndAccountRemoved()
     mv = rowOf(cash(), "SELECT * FROM carihareket");
     QCOMPARE(mv.value("alacak_tutari").toDouble(), 1200.0);
     QCOMPARE(mv.value("cari_kodu").toString(), QString("M1"));
+}
+
+void TestCashWindows::cancelAndNewMovement()
+{
+    Cash c;
+    cashRow(QDate(2024, 3, 5), "USD", 10.0, QVariant());
+    c.view.ac();
+    c.chooseCurrency(3);
+    c.newMovement(QDate(2024, 4, 1), "25");
+    c.entry.dovizBox->setCurrentIndex(0);
+    // "YENİ HAREKET" over a typed row asks first; No keeps it.
+    MessageBox::queueAnswer(MessageBox::No);
+    c.click(&c.entry, "JvXPButton1");
+    QCOMPARE(lastMessage(), QString("Kaydedilmemiş kasa hareketi iptal edilecektir. Devam edilsin mi?"));
+    QCOMPARE(c.view.kasaGTable->value("borc_tutar").toDouble(), 25.0);
+    MessageBox::queueAnswer(MessageBox::Yes);
+    c.click(&c.entry, "JvXPButton1");
+    QVERIFY(c.entry.hasPendingRow());
+    QVERIFY(c.view.kasaGTable->value("borc_tutar").isNull());
+    QCOMPARE(c.entry.vadesiDate->date(), QDate(2024, 4, 1));  // the date keeps its value
+    // "VAZGEÇ" drops the row and goes back to the view's day and movement.
+    type(c.entry.DBEdit1, "30");
+    c.click(&c.entry, "JvXPButton2");
+    QVERIFY(!c.entry.hasPendingRow());
+    QCOMPARE(c.entry.vadesiDate->date(), QDate(2024, 3, 5));
+    QCOMPARE(c.entry.dovizBox->currentText(), QString("USD"));
+    QCOMPARE(TestHome::countRows(cash(), "nakit"), 1);
+    // Closing the form drops a pending row as well.
+    c.view.yeniHareket();
+    type(c.entry.DBEdit1, "40");
+    c.click(&c.entry, "JvXPButton6");
+    QVERIFY(!c.entry.isVisible());
+    QVERIFY(!c.entry.hasPendingRow());
+    QCOMPARE(TestHome::countRows(cash(), "nakit"), 1);
 }
 
 void TestCashWindows::checksStopTheSave_data()
