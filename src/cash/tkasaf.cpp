@@ -179,6 +179,12 @@ void TkasaF::setYardim(TyardimF *help) { connectHelpButton(m_help, QStringLitera
 
 Table &TkasaF::cashTable() { return *m_view->kasaGTable; }
 
+bool TkasaF::satirBirakilsin()
+{
+    if (!hasPendingRow() || !m_typed) return true;
+    return MessageBox::askYesNo(QStringLiteral("Kaydedilmemiş kasa hareketi iptal edilecektir. Devam edilsin mi?"));
+}
+
 bool TkasaF::hasPendingRow() const { return m_view && pending(*m_view->kasaGTable); }
 
 void TkasaF::loadTypes()
@@ -278,8 +284,7 @@ void TkasaF::cancelPending()
 
 void TkasaF::yeniSatir()
 {
-    if (hasPendingRow() && m_typed
-        && !MessageBox::askYesNo(QStringLiteral("Kaydedilmemiş kasa hareketi iptal edilecektir. Devam edilsin mi?"))) {
+    if (!satirBirakilsin()) {
         show();
         raise();
         return;
@@ -332,9 +337,7 @@ void TkasaF::duzeltSatir()
 void TkasaF::yeniHareket()
 {
     if (dovizBox->currentIndex() < 0) dovizBox->setCurrentIndex(0);
-    if (hasPendingRow() && m_typed
-        && !MessageBox::askYesNo(QStringLiteral("Kaydedilmemiş kasa hareketi iptal edilecektir. Devam edilsin mi?")))
-        return;
+    if (!satirBirakilsin()) return;
     cancelPending();  // asked once: the new row begins without a second question
     const QDate date = vadesiDate->date();
     yeniSatir();

@@ -53,6 +53,9 @@ public:
     bool kasadegistir();
 
     bool hasPendingRow() const;
+    // A row typed but not saved may be dropped for another one: asks when
+    // something was typed; true when there is nothing to lose or the user agrees.
+    bool satirBirakilsin();
 
     QDateEdit *vadesiDate;
     QComboBox *dovizBox;

@@ -587,7 +587,10 @@ void TkasaRF::duzelt()
     if (nid <= 0) return;
     try {
         if (!kasaGTable->isActive()) kasaGTable->open();
-        if (kasaGTable->state() != Dataset::State::Browse) m_entry->vazgec();
+        if (kasaGTable->state() != Dataset::State::Browse) {
+            if (!m_entry->satirBirakilsin()) return;
+            kasaGTable->cancel();
+        }
         if (!kasaGTable->locate(QStringLiteral("nid"), nid)) {
             kasaGTable->refresh();
             if (!kasaGTable->locate(QStringLiteral("nid"), nid)) return;

@@ -220,6 +220,18 @@ void TestCashWindows::cancelAndNewMovement()
     QVERIFY(!c.entry.isVisible());
     QVERIFY(!c.entry.hasPendingRow());
     QCOMPARE(TestHome::countRows(cash(), "nakit"), 1);
+    // "DEĞİŞTİR" over a typed row asks too; No keeps the typed one.
+    c.view.yeniHareket();
+    type(c.entry.DBEdit1, "45");
+    MessageBox::queueAnswer(MessageBox::No);
+    c.click(&c.view, "BitBtn1");
+    QCOMPARE(c.view.kasaGTable->state(), Dataset::State::Insert);
+    QCOMPARE(c.view.kasaGTable->value("borc_tutar").toDouble(), 45.0);
+    MessageBox::queueAnswer(MessageBox::Yes);
+    c.click(&c.view, "BitBtn1");
+    QCOMPARE(c.view.kasaGTable->state(), Dataset::State::Edit);
+    QCOMPARE(c.view.kasaGTable->value("borc_tutar").toDouble(), 10.0);
+    QCOMPARE(TestHome::countRows(cash(), "nakit"), 1);
 }
 
 void TestCashWindows::checksStopTheSave_data()
