@@ -25,6 +25,8 @@
 #include "data/turkish_text.h"
 #include "data/display_format.h"
 #include "data/sql_literals.h"
+#include "cash/cash_row_writer.h"
+#include "cash/cash_statements.h"
 #include "tools/vadefark_calc.h"
 #include "tools/vadefark_file.h"
 
@@ -692,6 +694,98 @@ int main(int argc, char **argv)
                        sqlite3_close(db);
                    });
         }
+    }
+    // The cash register view opened on the newest year under "Hepsi": the day list,
+    // the opening balance, the day's sums and the per-currency summary of the newest
+    // day, the whole cash table and the day's movements; bare: the same statements
+    // (the summary written with CASE) and the same ordered key scans and day rows.
+    {
+        const QStringList days = CashStatements::dayList(QString());
+        QDate newest;
+        {
+            Connection c;
+            c.setConnectionString(ConnectionString::build(cashFile));
+            c.open();
+            Query q(&c);
+            q.sql() = days;
+            q.open();
+            newest = q.field(QStringLiteral("islem_tarihi")).asDate();
+        }
+        const QString iso = newest.toString(Qt::ISODate);
+        report("cash_view_open_hepsi",
+               [&] {
+                   Connection c;
+                   c.setConnectionString(ConnectionString::build(cashFile));
+                   c.open();
+                   Query dayList(&c), opening(&c), day(&c), summary(&c);
+                   dayList.sql() = days;
+                   dayList.open();
+                   const QDate d = dayList.field(QStringLiteral("islem_tarihi")).asDate();
+                   opening.sql() = CashStatements::opening(kHepsi, d);
+                   opening.open();
+                   day.sql() = CashStatements::dayTotals(kHepsi, d);
+                   day.open();
+                   summary.sql() = CashStatements::currencySummary(d);
+                   summary.open();
+                   Table all(&c, QStringLiteral("nakit"), QStringLiteral("islem_tarihi"));
+                   all.open();
+                   Table rows(&c, QStringLiteral("nakit"), QStringLiteral("islem_tarihi"));
+                   rows.setMasterLink(QStringLiteral("islem_tarihi"), d);
+                   rows.open();
+                   for (int i = 0; i < rows.recordCount(); ++i) rows.valueAt(i, 0);
+               },
+               [&] {
+                   const QString at = u'\'' + iso + u'\'';
+                   bareRun(cashFile,
+                           {QStringLiteral("SELECT islem_tarihi FROM nakit GROUP BY islem_tarihi ORDER BY islem_tarihi DESC"),
+                            QStringLiteral("SELECT SUM(borc_tutar), SUM(alacak_tutar) FROM nakit WHERE islem_tarihi<") + at,
+                            QStringLiteral("SELECT SUM(borc_tutar), SUM(alacak_tutar) FROM nakit WHERE islem_tarihi=") + at,
+                            QStringLiteral("SELECT doviz_cinsi, SUM(CASE WHEN islem_tarihi<%1 AND borc_tutar>0 THEN borc_tutar ELSE 0 END)"
+                                           "-SUM(CASE WHEN islem_tarihi<%1 AND alacak_tutar>0 THEN alacak_tutar ELSE 0 END),"
+                                           "SUM(CASE WHEN islem_tarihi=%1 THEN borc_tutar ELSE 0 END),"
+                                           "SUM(CASE WHEN islem_tarihi=%1 THEN alacak_tutar ELSE 0 END) FROM nakit GROUP BY doviz_cinsi")
+                                .arg(at),
+                            QStringLiteral("SELECT rowid FROM nakit ORDER BY islem_tarihi, rowid"),
+                            QStringLiteral("SELECT rowid FROM nakit WHERE islem_tarihi=%1 ORDER BY islem_tarihi, rowid").arg(at),
+                            QStringLiteral("SELECT * FROM nakit WHERE islem_tarihi=%1 ORDER BY islem_tarihi, rowid").arg(at)});
+               });
+    }
+
+    // One cash entry for an account saved with its mirror movement, in one
+    // transaction; bare: the same two inserts in one transaction.
+    {
+        DataContext &ctx = DataContext::instance();
+        Table nakit(&ctx.kasaConnection, QStringLiteral("nakit"), QStringLiteral("islem_tarihi"));
+        nakit.open();
+        const QDate day(lastYear, 3, 1);
+        const CashRowWriter::Fields values{{QStringLiteral("islem_tarihi"), day},
+                                           {QStringLiteral("doviz_cinsi"), QStringLiteral("TL")},
+                                           {QStringLiteral("doviz_kuru"), 1.0},
+                                           {QStringLiteral("borc_tutar"), 1000.0},
+                                           {QStringLiteral("doviz_borc"), 1000.0},
+                                           {QStringLiteral("firmakodu"), QStringLiteral("C0001")},
+                                           {QStringLiteral("firmaadi"), QStringLiteral("Müşteri")},
+                                           {QStringLiteral("aciklama"), QStringLiteral("Peşin tahsilat")}};
+        report("cash_save_with_mirror", [&] { CashRowWriter::write(nakit, {}, values); },
+               [&] {
+                   sqlite3 *db = nullptr;
+                   sqlite3_open(cashFile.toUtf8().constData(), &db);
+                   sqlite3_busy_timeout(db, 100000);
+                   sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+                   sqlite3_exec(db, "INSERT INTO nakit (islem_tarihi, doviz_cinsi, doviz_kuru, borc_tutar, doviz_borc, firmakodu, "
+                                    "firmaadi, aciklama) VALUES ('2026-03-01','TL',1,1000,1000,'C0001','Müşteri','Peşin tahsilat')",
+                                nullptr, nullptr, nullptr);
+                   const QByteArray mirror = QStringLiteral(
+                       "INSERT INTO carihareket (nakit_id, islem_tarihi, vade_tarihi, cari_kodu, cari_hesap_adi, doviz_cinsi, "
+                       "doviz_kuru, alacak_tutari, aciklama) VALUES (%1,'2026-03-01','2026-03-01','C0001','Müşteri','TL',1,1000,"
+                       "'Peşin tahsilat')").arg(sqlite3_last_insert_rowid(db)).toUtf8();
+                   sqlite3_exec(db, mirror.constData(), nullptr, nullptr, nullptr);
+                   if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+                       std::fprintf(stderr, "bare cash save: %s\n", sqlite3_errmsg(db));
+                       std::exit(1);
+                   }
+                   sqlite3_close(db);
+               });
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "app/sample_company.h"
 
+#include "cash/cash_row_writer.h"
+
 #include "data/data_context.h"
 #include "data/display_format.h"
 #include "data/connection.h"
@@ -24,6 +26,9 @@ const char *const kBanks[] = {"Ziraat Bankası", "İş Bankası", "Garanti BBVA"
 const char *const kNames[] = {"Çelik", "Demir", "Yıldız", "Öztürk", "Şahin", "Aydın", "Kaya", "Arslan",
                               "Doğan", "Kılıç", "Güneş", "Ünal", "İnce", "Erdoğan", "Koç", "Özdemir"};
 const char *const kTrades[] = {"Ticaret", "İnşaat", "Gıda", "Tekstil", "Otomotiv", "Mobilya", "Kırtasiye", "Yapı"};
+
+const char *const kCashTypes[] = {"Tahsilat", "Ödeme", "Kira", "Maaş", "Genel Gider"};
+const double kRates[] = {1.0, 32.5, 35.2};  // TL, USD, EURO
 
 struct Account {
     QString code;
@@ -73,6 +78,13 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
             cards.field(QStringLiteral("musteri_satici")) = kinds[a.kind];
             cards.field(QStringLiteral("yildaki_gun")) = 365;
             cards.post();
+        }
+        Table types(&db, QStringLiteral("kasaneden"), QStringLiteral("kasanedeid"));
+        types.open();
+        for (const char *type : kCashTypes) {
+            types.append();
+            types.field(QStringLiteral("kasanedenine")) = QString::fromUtf8(type);
+            types.post();
         }
         tx.commit();
     }
@@ -309,17 +321,27 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
             moves.field(QStringLiteral("cek_id")) = i;
             moves.post();
         }
+        // Cash rows in the three currencies; about one in four for an account, which
+        // the cash row writer mirrors on that account's movements.
         for (int i = 0; i < 2 * n / years; ++i) {
-            const bool in = pick(2) == 0;
+            const bool in = pick(5) < 3;  // a shop takes in a little more than it pays out
             const double amount = double(100 + pick(50000)) / 10;
-            rows.append();
-            rows.field(QStringLiteral("islem_tarihi")) = QDate(year, 1, 1).addDays(pick(days));
-            rows.field(QStringLiteral("borc_tutar")) = in ? amount : 0.0;
-            rows.field(QStringLiteral("alacak_tutar")) = in ? 0.0 : amount;
-            rows.field(QStringLiteral("doviz_cinsi")) = QStringLiteral("TL");
-            rows.field(QStringLiteral("neden")) = in ? QStringLiteral("Tahsilat") : QStringLiteral("Ödeme");
-            rows.field(QStringLiteral("aciklama")) = QStringLiteral("Günlük kasa hareketi");
-            rows.post();
+            const int currency = pick(10) < 7 ? 0 : 1 + pick(2);
+            const double rate = kRates[currency];
+            CashRowWriter::Fields values{
+                {QStringLiteral("islem_tarihi"), QDate(year, 1, 1).addDays(pick(days))},
+                {QStringLiteral("doviz_cinsi"), QString::fromLatin1(kCurrencies[currency])},
+                {QStringLiteral("doviz_kuru"), rate},
+                {in ? QStringLiteral("borc_tutar") : QStringLiteral("alacak_tutar"), amount},
+                {in ? QStringLiteral("doviz_borc") : QStringLiteral("doviz_alacak"), roundKurus(rate * amount)},
+                {QStringLiteral("neden"), QString::fromUtf8(in ? kCashTypes[0] : kCashTypes[1 + pick(4)])},
+                {QStringLiteral("aciklama"), in ? QStringLiteral("Peşin satış") : QStringLiteral("Günlük gider")}};
+            if (pick(4) == 0) {
+                const Account &a = accounts[pick(accountCount)];
+                values.append({QStringLiteral("firmakodu"), a.code});
+                values.append({QStringLiteral("firmaadi"), a.name});
+            }
+            CashRowWriter::write(rows, {}, values);
         }
         tx.commit();
     }

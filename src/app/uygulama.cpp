@@ -12,6 +12,9 @@
 #include "app/tgirisrf.h"
 #include "app/tsifref.h"
 #include "app/year_end.h"
+#include "cash/tkasaf.h"
+#include "cash/tkasarf.h"
+#include "cash/tnakitnedenf.h"
 #include "data/data_context.h"
 #include "data/table.h"
 #include "given/tcekcikisf.h"
@@ -61,6 +64,9 @@ Uygulama::Uygulama()
     m_yardimF = std::make_unique<TyardimF>();
     m_girisRF = std::make_unique<TgirisRF>();
     m_carihareketDF = std::make_unique<TcarihareketDF>(m_carihareketF.get());
+    m_kasaRF = std::make_unique<TkasaRF>();
+    m_kasaF = std::make_unique<TkasaF>();
+    m_nakitnedenF = std::make_unique<TnakitnedenF>();
     m_sifreF = std::make_unique<TsifreF>();
     m_kurturF = std::make_unique<TkurturF>();
     m_form3 = std::make_unique<TForm3>();
@@ -104,6 +110,12 @@ Uygulama::Uygulama()
     m_cekcikisF->setSummaryWindow(m_cikisozetF.get());
     m_cekcikisF->setOwnChequeWindow(m_cekduzenleF.get());
     m_cekduzenleF->setExitSlip(m_cekcikisF.get());
+    m_kasaF->setView(m_kasaRF.get());
+    m_kasaF->setCardWindow(m_cariF.get());
+    m_kasaF->setTypeWindow(m_nakitnedenF.get());
+    m_kasaF->setYardim(m_yardimF.get());
+    m_kasaRF->setYardim(m_yardimF.get());
+    connect(m_nakitnedenF.get(), &TnakitnedenF::typesChanged, m_kasaF.get(), &TkasaF::loadTypes);
 
     // The main menu's items that open windows, routed here so that the menu knows
     // no other window.
@@ -123,6 +135,8 @@ Uygulama::Uygulama()
          }},
         {"Ödeme Yap", [this] { payOwnChequeOfMainMenu(); }},
         {"Firma Cari Hareket İşlemleri", [this] { m_carihareketF->ac(); }},
+        {"Kasa İşlemleri", [this] { m_kasaRF->ac(); }},
+        {"Kasa İşlem Türü Girişi", [this] { m_nakitnedenF->ac(); }},
         {"Yeni Şirket Aç/Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Şirket Bilgilerini Değiştir", [this] { showOpenCompanyRecord(); }},
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
@@ -152,7 +166,9 @@ Uygulama::Uygulama()
                            static_cast<QWidget *>(m_duzenlenenceklerF.get()), static_cast<QWidget *>(m_duzenlenencekodeF.get()),
                            static_cast<QWidget *>(m_carihareketF.get()), static_cast<QWidget *>(m_carihareketDF.get()),
                            static_cast<QWidget *>(m_cekcikisF.get()), static_cast<QWidget *>(m_cekduzenleF.get()),
-                           static_cast<QWidget *>(m_cikisozetF.get())})
+                           static_cast<QWidget *>(m_cikisozetF.get()),
+                           static_cast<QWidget *>(m_kasaF.get()), static_cast<QWidget *>(m_kasaRF.get()),
+                           static_cast<QWidget *>(m_nakitnedenF.get())})
             w->hide();
         m_girisF->show();
         m_girisF->raise();
@@ -195,6 +211,9 @@ Uygulama::~Uygulama()
     m_cekcikisF.reset();
     m_sifreF.reset();
     m_carihareketDF.reset();
+    m_nakitnedenF.reset();
+    m_kasaF.reset();
+    m_kasaRF.reset();
     m_girisRF.reset();
     m_yardimF.reset();
     m_firmaF.reset();
@@ -273,6 +292,9 @@ void Uygulama::hideSideWindows()
 {
     m_firmaF->hide();
     m_yardimF->hide();
+    m_nakitnedenF->hide();
+    m_kasaF->hide();
+    m_kasaRF->hide();
 }
 
 void Uygulama::shutdown()

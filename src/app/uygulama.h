@@ -25,6 +25,9 @@ class TfrmMain;
 class TgirisF;
 class TgirisRF;
 class TkurturF;
+class TkasaF;
+class TkasaRF;
+class TnakitnedenF;
 class TsifreF;
 class TyardimF;
 class Tvadefark2F;
@@ -61,6 +64,9 @@ public:
     TcekcikisF *cekcikisF() const { return m_cekcikisF.get(); }
     TcikisozetF *cikisozetF() const { return m_cikisozetF.get(); }
     TcekduzenleF *cekduzenleF() const { return m_cekduzenleF.get(); }
+    TkasaRF *kasaRF() const { return m_kasaRF.get(); }
+    TkasaF *kasaF() const { return m_kasaF.get(); }
+    TnakitnedenF *nakitnedenF() const { return m_nakitnedenF.get(); }
 
 
     void showCompanyList();
@@ -97,6 +103,9 @@ private:
     std::unique_ptr<TyardimF> m_yardimF;
     std::unique_ptr<TgirisRF> m_girisRF;
     std::unique_ptr<TcarihareketDF> m_carihareketDF;
+    std::unique_ptr<TkasaRF> m_kasaRF;
+    std::unique_ptr<TkasaF> m_kasaF;
+    std::unique_ptr<TnakitnedenF> m_nakitnedenF;
     std::unique_ptr<TsifreF> m_sifreF;
     std::unique_ptr<TkurturF> m_kurturF;
     std::unique_ptr<TForm3> m_form3;

@@ -26,11 +26,23 @@ QColor RowPaintDelegate::dueColour(const QDate &due) const
     return colours[days];
 }
 
+RowColours RowPaintDelegate::ruleColours(const QModelIndex &index) const
+{
+    const auto *model = qobject_cast<const DatasetGridModel *>(index.model());
+    if (!m_rule || !model) return {};
+    return m_rule(*model, index.row());
+}
+
 void RowPaintDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
     const bool selected = option->state & QStyle::State_Selected;
     if (!selected) option->backgroundBrush = (index.row() % 2 == 0) ? kOddRow : QColor(Qt::white);
+    if (m_rule) {
+        const RowColours colours = ruleColours(index);
+        if (!selected && colours.background.isValid()) option->backgroundBrush = colours.background;
+        if (colours.text.isValid()) option->palette.setColor(QPalette::Text, colours.text);
+    }
 
     if (m_levels == 0 || m_dueField.isEmpty()) return;
     const auto *model = qobject_cast<const DatasetGridModel *>(index.model());

@@ -7,6 +7,17 @@
 // levels, four days later bold green. A selected coloured row shows bold white.
 #include <QDate>
 #include <QStyledItemDelegate>
+#include <functional>
+
+class DatasetGridModel;
+
+// The colours a list gives one of its rows by its content; an invalid colour keeps
+// the normal painting.
+struct RowColours {
+    QColor background;
+    QColor text;
+};
+using RowColourRule = std::function<RowColours(const DatasetGridModel &model, int row)>;
 
 class RowPaintDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -23,6 +34,13 @@ public:
     // The text colour of a row due on that day, invalid when it keeps the normal text.
     QColor dueColour(const QDate &due) const;
 
+    // A list that colours its rows by their content (the cash movements by their
+    // direction). The rule's background replaces the alternating colours on rows
+    // that are not selected; its text colour holds on every row.
+    void setRowColourRule(RowColourRule rule) { m_rule = std::move(rule); }
+    // What the rule gives the row of index (nothing without a rule).
+    RowColours ruleColours(const QModelIndex &index) const;
+
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 
@@ -30,4 +48,5 @@ private:
     QString m_dueField;
     int m_levels = 0;
     QDate m_reference;
+    RowColourRule m_rule;
 };

@@ -8,6 +8,9 @@
 #include "app/tgirisf.h"
 #include "app/tsifref.h"
 #include "app/uygulama.h"
+#include "cash/tkasaf.h"
+#include "cash/tkasarf.h"
+#include "cash/tnakitnedenf.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
@@ -83,6 +86,7 @@ private Q_SLOTS:
     void passwords();
     void unknownCodeAndMissingDatabase();
     void closeQuestionAndSecondCompany();
+    void cashWindowsFromTheMenuAndTheCloseQuestion();
     void memoryAcrossStarts();
     void newCompanyThenLogin();
     void companySavedOrDeletedFromTheMainMenu();
@@ -329,6 +333,33 @@ void TestLogin::unknownCodeAndMissingDatabase()
     QVERIFY(MessageBox::shown().first().text.contains("Data/A1.mdb"));
     QCOMPARE(QDir(home.path("Data")).entryList(QDir::Files), QStringList());
     QVERIFY(!app.frmMain()->isVisible());
+}
+
+void TestLogin::cashWindowsFromTheMenuAndTheCloseQuestion()
+{
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu");
+    login(app.girisF(), "A1", "2024");
+    QCOMPARE(app.kasaRF()->windowTitle(), QString("Brenvo Çek Senet Takip Programı Programı - Anadolu - 2024"));
+    QCOMPARE(app.kasaRF()->StatusBar1->panelText(3), QString("  A1 - Anadolu - 2024"));
+    app.frmMain()->menuItem("Kasa İşlemleri")->trigger();
+    app.frmMain()->menuItem("Kasa İşlem Türü Girişi")->trigger();
+    QVERIFY(app.kasaRF()->isVisible());
+    QVERIFY(app.nakitnedenF()->isVisible());
+    app.kasaRF()->yeniHareket();
+    QVERIFY(app.kasaF()->isVisible());
+    QVERIFY(app.kasaF()->hasPendingRow());
+    // No to the close question hides them too; the typed row is dropped, never saved.
+    MessageBox::clearShown();
+    MessageBox::queueAnswer(MessageBox::No);
+    app.frmMain()->close();
+    QCOMPARE(shownTexts(), QStringList{"Programı kapatmak istediğinize eminmisiniz?"});
+    for (QWidget *w : {static_cast<QWidget *>(app.kasaRF()), static_cast<QWidget *>(app.kasaF()),
+                       static_cast<QWidget *>(app.nakitnedenF())})
+        QVERIFY(!w->isVisible());
+    QVERIFY(!app.kasaF()->hasPendingRow());
+    QCOMPARE(TestHome::countRows(DataContext::instance().kasaConnection, "nakit"), 0);
 }
 
 void TestLogin::closeQuestionAndSecondCompany()
