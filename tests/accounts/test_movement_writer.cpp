@@ -1,6 +1,7 @@
 // The movement writer: every posting to an account goes through it, finding the
 // earlier movement by its key, writing only the fields given, inside the caller's
 // transaction.
+#include "accounts/cheque_return.h"
 #include "accounts/movement_writer.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
@@ -39,6 +40,7 @@ private slots:
     void postsInsideTheCallersTransaction();
     void quotedTextsAndUnknownFields();
     void removesOnlyItsKey();
+    void returnsKeepTheirKind();
 };
 
 void TestMovementWriter::appendsThenEditsByItsKey()
@@ -137,6 +139,32 @@ void TestMovementWriter::removesOnlyItsKey()
     QCOMPARE(MovementWriter::remove(cash(), {{"cek_ciro_id", 1}}), 2);
     QCOMPARE(MovementWriter::remove(cash(), {{"cek_ciro_id", 1}}), 0);
     QCOMPARE(count(), 1);
+}
+
+void TestMovementWriter::returnsKeepTheirKind()
+{
+    TestHome home;
+    home.openCompany(QStringLiteral("A1"), 2024);
+    using namespace ChequeReturn;
+    // The same record number for a received cheque's return and a given cheque's take-back.
+    const qint64 ret = MovementWriter::post(cash(), movementKey(7, Kind::Received), {{"borc_tutari", 100.0}}).id;
+    const qint64 back = MovementWriter::post(cash(), movementKey(7, Kind::Given), {{"alacak_tutari", 50.0}}).id;
+    QVERIFY(ret != back);
+    QCOMPARE(MovementWriter::post(cash(), movementKey(7, Kind::Received), {{"borc_tutari", 120.0}}).id, ret);
+    QCOMPARE(movement(back, {"alacak_tutari", "bosint1"}), (QVariantList{50.0, 2}));
+
+    const QDate due(2024, 4, 15);
+    const struct {
+        const char *bank, *number;
+        const char *text;
+    } cases[] = {{"Garanti", "A-100", "Garanti A-100 15.04.2024 Vadeli Çek İadesi"},
+                 {"", "A-100", "A-100 15.04.2024 Vadeli Çek İadesi"},
+                 {"Garanti", " ", "Garanti 15.04.2024 Vadeli Çek İadesi"},
+                 {"", "", "15.04.2024 Vadeli Çek İadesi"}};
+    for (const auto &c : cases)
+        QCOMPARE(description(QString::fromUtf8(c.bank), QString::fromUtf8(c.number), due, kReturnSuffix),
+                 QString::fromUtf8(c.text));
+    QCOMPARE(description("", "", due, kCollectionSuffix), QStringLiteral("15.04.2024 Vadeli Çek Tahsilatı"));
 }
 
 QTEST_MAIN(TestMovementWriter)
