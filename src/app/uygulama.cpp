@@ -321,13 +321,19 @@ void Uygulama::wireDocuments()
 {
     // Each opener shows the documents of the record current in its list, found by its key.
     const auto wire = [this](QObject *owner, const char *item, DocumentWindow *window, std::function<QVariant()> key) {
-        auto *action = owner ? owner->findChild<QAction *>(QString::fromLatin1(item)) : nullptr;
-        if (!action) return;
-        action->setEnabled(true);
-        connect(action, &QAction::triggered, window, [window, key] {
+        if (!owner) return;
+        const auto open = [window, key] {
             const QVariant k = key();
             if (k.isValid() && !k.isNull()) window->showFor(k);
-        });
+        };
+        for (QAction *action : owner->findChildren<QAction *>(QString::fromLatin1(item))) {
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, window, open);
+        }
+        for (QPushButton *button : owner->findChildren<QPushButton *>(QString::fromLatin1(item))) {
+            button->setEnabled(true);
+            connect(button, &QPushButton::clicked, window, open);
+        }
     };
     const auto currentOf = [](Dataset *ds, const QString &field) -> std::function<QVariant()> {
         return [ds, field] { return ds && ds->isActive() && ds->currentRow() >= 0 ? ds->value(field) : QVariant(); };
@@ -344,6 +350,15 @@ void Uygulama::wireDocuments()
     wire(m_frmMain.get(), "kendiEvrakItem", m_resimduzenF.get(), [this, currentOf] {
         return currentOf(m_frmMain->JvDBGrid4->dataset(), QStringLiteral("cek_ind"))();
     });
+    // The cash view: the selected movement of the day, when it has a key.
+    const auto cashMovement = [this]() -> QVariant {
+        Table *day = m_kasaRF->kasaRTable;
+        if (!day || !day->isActive() || day->currentRow() < 0) return {};
+        const QVariant nid = day->value(QStringLiteral("nid"));
+        return nid.toLongLong() >= 1 ? nid : QVariant();
+    };
+    wire(m_kasaRF.get(), "evrakMenuItem", m_resimkasaF.get(), cashMovement);
+    wire(m_kasaRF.get(), "BitBtn3", m_resimkasaF.get(), cashMovement);
     // The account cards' documents follow the card current in the cards window.
     connect(m_cariF.get(), &TcariF::evrakIstendi, this, [this] {
         m_resimfirmaF->setOwner(m_cariF->FirmaTakip);

@@ -53,7 +53,7 @@ public:
     TsifreF *sifreF() const { return m_sifreF.get(); }
     TkurturF *kurturF() const { return m_kurturF.get(); }
     TForm3 *form3() const { return m_form3.get(); }
-    // The document windows: received cheques, own cheques, account cards (cash movements come with the cash view).
+    // The document windows: received cheques, own cheques, account cards, cash movements.
     DocumentWindow *resimF() const { return m_resimF.get(); }
     DocumentWindow *resimduzenF() const { return m_resimduzenF.get(); }
     DocumentWindow *resimfirmaF() const { return m_resimfirmaF.get(); }

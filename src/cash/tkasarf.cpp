@@ -141,7 +141,7 @@ TkasaRF::TkasaRF(QWidget *parent) : QMainWindow(parent)
         top->addWidget(button);
     }
     QPushButton *belge = FormKit::button(central, "BitBtn3", QStringLiteral("BELGE EKLE"));
-    belge->setEnabled(false);  // the document pictures come with their window
+    belge->setEnabled(false);  // until the document window is wired to it
     top->addWidget(belge);
     right->addLayout(top);
 
@@ -211,7 +211,7 @@ TkasaRF::TkasaRF(QWidget *parent) : QMainWindow(parent)
     } items[] = {{"yeniMenuItem", "Para Giriş Çıkışı Yap", QKeySequence(Qt::Key_Insert), &TkasaRF::yeniHareket, true},
                  {"duzeltMenuItem", "Kaydı Düzelt", QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TkasaRF::duzelt, true},
                  {"silMenuItem", "Kaydı Sil", QKeySequence(Qt::Key_Delete), &TkasaRF::sil, true},
-                 {"evrakMenuItem", "Evraklarına Bak/Ekle", QKeySequence(), nullptr, false}};
+                 {"evrakMenuItem", "Evraklarına Bak/Ekle", QKeySequence(), nullptr, false}};  // wired with the document window
     for (DatasetGrid *grid : {DBGrid1, DBGrid3}) {
         for (const auto &i : items) {
             auto *action = new QAction(QString::fromUtf8(i.text), grid);
