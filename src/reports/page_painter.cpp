@@ -31,9 +31,9 @@ void paintPage(QPainter &painter, const PreparedReport &report, int page, const 
         if (highlight.items.contains(i))
             painter.fillRect(r, i == highlight.current ? QColor(255, 165, 0) : QColor(255, 255, 120));
         if (!it.picture.isNull()) {
-            // Scaled down to fit, proportions kept, centred in its box.
+            // Filling its box with its proportions kept, centred: a scanned page prints page-sized.
             QSizeF size = it.picture.size();
-            if (size.width() > r.width() || size.height() > r.height()) size.scale(r.size(), Qt::KeepAspectRatio);
+            size.scale(r.size(), Qt::KeepAspectRatio);
             const QRectF target(r.center() - QPointF(size.width() / 2, size.height() / 2), size);
             painter.drawImage(target, it.picture);
         }

@@ -33,7 +33,7 @@ struct ReportMemo {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     int frame = FrameNone;
     bool wordWrap = false;
-    // A picture object: drawn into the rectangle, scaled down to fit with its
+    // A picture object: drawn into the rectangle, scaled to fit it with its
     // proportions kept; the text is not used then.
     QImage picture;
 };

@@ -72,7 +72,7 @@ TForm3::TForm3(QWidget *parent) : QWidget(parent)
     StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
     StringGrid1->verticalHeader()->setDefaultSectionSize(24);
     StringGrid1->horizontalHeader()->setDefaultSectionSize(80);
-    StringGrid1->verticalHeader()->setMinimumWidth(30);
+    StringGrid1->verticalHeader()->setMinimumWidth(44);
     StringGrid1->setCornerButtonEnabled(false);
     // The corner cell names what the headers count: sheet rows and columns.
     auto *corner = new QLabel(QStringLiteral("Sa/Sü"), StringGrid1);

@@ -7,12 +7,15 @@
 #include "data/table.h"
 #include "reports/prepared_report.h"
 #include "reports/report.h"
+#include "reports/report_output.h"
 #include "support/test_home.h"
+#include "support/typing.h"
 #include "tools/document_window.h"
 #include "widgets/file_dialog.h"
 #include "widgets/message_box.h"
 
 #include <QDataStream>
+#include <QFileInfo>
 #include <QBuffer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,6 +103,7 @@ private slots:
     void savingAsJpeg();
     void printing();
     void cashDocumentsBelongToTheirYear();
+    void screenshot();
 };
 
 void TestDocuments::sizeRule_data()
@@ -279,6 +283,12 @@ void TestDocuments::printing()
         PreparedReport back;
         QVERIFY2(PreparedReport::load(home.path("evrak.frp"), &back, &error), qPrintable(error));
         QCOMPARE(back.pages[0].items[0].picture.size(), QSize(400, 200));
+        // As PDF: the page holds the picture (kept under /tmp to be looked at when asked).
+        const QString pdf = home.path(landscape ? "yatay.pdf" : "dikey.pdf");
+        QVERIFY2(writePdf(pages, pdf, &error), qPrintable(error));
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        if (qEnvironmentVariableIsSet("CEKSENET_SCREENSHOTS"))
+            QFile::copy(pdf, qEnvironmentVariable("CEKSENET_SCREENSHOTS") + (landscape ? "/yatay.pdf" : "/dikey.pdf"));
     }
     // A report saved before pictures existed still loads.
     TestHome home;
@@ -322,6 +332,31 @@ void TestDocuments::cashDocumentsBelongToTheirYear()
     QVERIFY(kasadegistir(2025));
     QCOMPARE(TestHome::countRows(ctx().kasaConnection, "resimnakit"), 0);
     QVERIFY(!window.showFor(nid));
+}
+
+void TestDocuments::screenshot()
+{
+    Fixture fx;
+    QImage scan(900, 420, QImage::Format_RGB32);
+    scan.fill(QColor(250, 248, 235));
+    {
+        QPainter p(&scan);
+        p.setPen(QPen(Qt::darkBlue, 3));
+        p.drawRect(10, 10, 880, 400);
+        QFont f = p.font();
+        f.setPointSize(28);
+        p.setFont(f);
+        p.drawText(QRect(0, 60, 900, 80), Qt::AlignCenter, QStringLiteral("ÇEK  No: A-100"));
+        p.drawText(QRect(0, 200, 900, 80), Qt::AlignCenter, QStringLiteral("10.000,00 TL"));
+    }
+    QVERIFY(fx.window->loadPictureFile(writeFile(fx.home, "cek.jpg", Jpeg::encode(scan))));
+    fx.window->evrakAdiEdit->setFocus();
+    type(fx.window->evrakAdiEdit, QStringLiteral("Çek ön yüzü"));
+    fx.window->sakla();
+    fx.window->resize(1100, 600);
+    QTest::qWait(50);
+    const QString dir = qEnvironmentVariable("CEKSENET_SCREENSHOTS", QStringLiteral("/tmp"));
+    QVERIFY(fx.window->grab().save(dir + QStringLiteral("/tresimf.png")));
 }
 
 QTEST_MAIN(TestDocuments)

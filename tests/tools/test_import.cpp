@@ -74,6 +74,7 @@ private slots:
     void checksStopBeforeTheSlipChanges();
     void emptyDateCellAndUncheckedDates();
     void savedOrTypedSlip();
+    void screenshot();
 };
 
 void TestImport::cellTexts_data()
@@ -255,6 +256,17 @@ void TestImport::savedOrTypedSlip()
     QVERIFY(fx.form.ceklereAktar());
     QCOMPARE(fx.slip.rows()[0][ColVade], QStringLiteral("05.03.2024"));
     QVERIFY(fx.slip.JustaEdit1->text().isEmpty());
+}
+
+void TestImport::screenshot()
+{
+    Fixture fx;
+    QVERIFY(fx.form.readFile(writeSheet(fx.home, "cekler.xlsx", chequeSheet())));
+    fx.columns("2", "5", "1", "3", "5");
+    fx.form.show();
+    QTest::qWait(50);
+    const QString dir = qEnvironmentVariable("CEKSENET_SCREENSHOTS", QStringLiteral("/tmp"));
+    QVERIFY(fx.form.grab().save(dir + QStringLiteral("/tform3.png")));
 }
 
 QTEST_MAIN(TestImport)
