@@ -20,19 +20,10 @@ const FieldInfo &fieldOf(Connection &cash, const QString &name)
     throw EngineError(QStringLiteral("Cari hareket tablosunda \"%1\" alanı yok.").arg(name));
 }
 
+// A value converted to the field's type as the tables do, then bound.
 void bind(Statement &st, int index, const QVariant &value, const FieldInfo &f)
 {
-    const QVariant v = FieldValue::normalize(value, f);
-    if (!v.isValid() || v.isNull()) { st.bindNull(index); return; }
-    switch (f.type) {
-    case FieldType::AutoNumber:
-    case FieldType::Long:
-    case FieldType::Short: st.bindInt(index, v.toLongLong()); break;
-    case FieldType::Double: st.bindDouble(index, v.toDouble()); break;
-    case FieldType::Date: st.bindText(index, FieldValue::isoDate(v)); break;
-    case FieldType::Binary: st.bindBlob(index, v.toByteArray()); break;
-    default: st.bindText(index, v.toString()); break;
-    }
+    FieldValue::bind(st, index, FieldValue::normalize(value, f), f);
 }
 
 bool isEmpty(const QVariant &v) { return !v.isValid() || v.isNull(); }

@@ -1,5 +1,7 @@
 #include "data/field_value.h"
 
+#include "data/statement.h"
+
 #include "data/date_reading.h"
 #include "data/engine_error.h"
 
@@ -170,6 +172,23 @@ QDateTime asDateTime(const QVariant &v)
     if (v.typeId() == QMetaType::QDateTime) return v.toDateTime();
     const QDate d = asDate(v);
     return d.isValid() ? QDateTime(d, QTime(0, 0)) : QDateTime();
+}
+
+void bind(Statement &st, int index, const QVariant &v, const FieldInfo &f)
+{
+    if (!v.isValid() || v.isNull()) {
+        st.bindNull(index);
+        return;
+    }
+    switch (f.type) {
+    case FieldType::AutoNumber:
+    case FieldType::Long:
+    case FieldType::Short: st.bindInt(index, v.toLongLong()); break;
+    case FieldType::Double: st.bindDouble(index, v.toDouble()); break;
+    case FieldType::Date: st.bindText(index, isoDate(v)); break;
+    case FieldType::Binary: st.bindBlob(index, v.toByteArray()); break;
+    default: st.bindText(index, v.toString()); break;
+    }
 }
 
 } // namespace FieldValue

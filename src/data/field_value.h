@@ -10,12 +10,18 @@
 #include <QDateTime>
 #include <QVariant>
 
+class Statement;
+
 namespace FieldValue {
 
 // The value as a field of this type keeps it: texts cut to the field's size, numbers
 // read from texts, dates from "dd.mm.yyyy" or ISO texts. Throws EngineError when a
 // text cannot be read as the field's type.
 QVariant normalize(const QVariant &v, const FieldInfo &field);
+
+// Binds a normalized value to a statement's parameter in the field's storage form
+// (empty as NULL, dates as ISO text).
+void bind(Statement &st, int index, const QVariant &normalized, const FieldInfo &field);
 
 // Storage form of a normalized value: dates as ISO text.
 QString isoDate(const QVariant &dateValue);

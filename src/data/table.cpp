@@ -119,7 +119,7 @@ void Table::loadKeys()
     if (m_linked && !m_linkValue.isNull()) {
         const int col = fieldIndex(m_linkField);
         if (col < 0) throw EngineError(QStringLiteral("%1 tablosunda '%2' alanı yok.").arg(m_table, m_linkField));
-        bindValue(st, 1, FieldValue::normalize(m_linkValue, m_fields[col]), m_fields[col]);
+        FieldValue::bind(st, 1, FieldValue::normalize(m_linkValue, m_fields[col]), m_fields[col]);
     }
     while (st.step()) m_keys.push_back(sqlite3_column_int64(st.handle(), 0));
 }
@@ -281,20 +281,6 @@ int Table::autoNumberColumn() const
     return -1;
 }
 
-void Table::bindValue(Statement &st, int index, const QVariant &v, const FieldInfo &f) const
-{
-    if (!v.isValid() || v.isNull()) { st.bindNull(index); return; }
-    switch (f.type) {
-    case FieldType::AutoNumber:
-    case FieldType::Long:
-    case FieldType::Short: st.bindInt(index, v.toLongLong()); break;
-    case FieldType::Double: st.bindDouble(index, v.toDouble()); break;
-    case FieldType::Date: st.bindText(index, FieldValue::isoDate(v)); break;
-    case FieldType::Binary: st.bindBlob(index, v.toByteArray()); break;
-    default: st.bindText(index, v.toString()); break;
-    }
-}
-
 void Table::edit()
 {
     if (!isActive()) throw EngineError(QStringLiteral("%1 kapalı.").arg(objectName()));
@@ -340,7 +326,7 @@ void Table::post()
 
     if (m_state == State::Insert) {
         Statement &st = m_connection->cached(writeSql(true, idx));
-        for (int i = 0; i < idx.size(); ++i) bindValue(st, i + 1, m_buffer[idx[i]], m_fields[idx[i]]);
+        for (int i = 0; i < idx.size(); ++i) FieldValue::bind(st, i + 1, m_buffer[idx[i]], m_fields[idx[i]]);
         st.execute();
         const qint64 key = sqlite3_last_insert_rowid(m_connection->handle());
         const int autoCol = autoNumberColumn();
@@ -361,7 +347,7 @@ void Table::post()
 
     if (!idx.isEmpty()) {
         Statement &st = m_connection->cached(writeSql(false, idx));
-        for (int i = 0; i < idx.size(); ++i) bindValue(st, i + 1, m_buffer[idx[i]], m_fields[idx[i]]);
+        for (int i = 0; i < idx.size(); ++i) FieldValue::bind(st, i + 1, m_buffer[idx[i]], m_fields[idx[i]]);
         st.bindInt(int(idx.size()) + 1, m_keys[size_t(m_editPhys)]);
         st.execute();
         keepPostedRow(m_keys[size_t(m_editPhys)]);
@@ -442,7 +428,7 @@ std::vector<int> Table::locateCandidates(const QVector<int> &cols, const QVarian
     Statement st(m_connection->handle(), QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(m_connection->tableRef(m_table), where));
     for (int i = 0; i < binds.size(); ++i) {
         if (binds[i].second < 0) st.bindText(i + 1, binds[i].first.toString());
-        else bindValue(st, i + 1, binds[i].first, m_fields[binds[i].second]);
+        else FieldValue::bind(st, i + 1, binds[i].first, m_fields[binds[i].second]);
     }
     std::unordered_set<qint64> found;
     while (st.step()) found.insert(sqlite3_column_int64(st.handle(), 0));

@@ -53,7 +53,6 @@ private:
     QString orderClause();
     QString whereClause() const;
     void loadKeys();
-    void bindValue(class Statement &st, int index, const QVariant &normalized, const FieldInfo &f) const;
     const QVector<QVariant> &fetchRow(int phys) const;
     int autoNumberColumn() const;
     void keepPostedRow(qint64 key);
