@@ -1,6 +1,7 @@
 #include "app/year_end_carry.h"
 
 #include "accounts/movement_writer.h"
+#include "cash/cash_row_writer.h"
 #include "data/connection.h"
 #include "data/display_format.h"
 #include "data/query.h"
@@ -136,15 +137,9 @@ void writeCashOpeningRow(Connection &nextYear, const QString &currency, const QL
 {
     Table t(&nextYear, QStringLiteral("nakit"));
     t.open();
-    if (t.locate(QStringLiteral("neden;doviz_cinsi"), {kMark, currency})) {
-        t.edit();
-    } else {
-        t.append();
-        t.field(QStringLiteral("neden")) = kMark;
-        t.field(QStringLiteral("doviz_cinsi")) = currency;
-    }
-    for (const auto &[field, value] : values) t.field(field) = value;
-    t.post();
+    CashRowWriter::Fields fields;
+    for (const auto &[field, value] : values) fields.append({field, value});
+    CashRowWriter::write(t, {{QStringLiteral("neden"), kMark}, {QStringLiteral("doviz_cinsi"), currency}}, fields);
 }
 
 void writeOpenings(Connection &nextYear, int y, const QList<CashSum> &cash, const QList<AccountSum> &accounts)

@@ -55,8 +55,8 @@ std::optional<Opening> accountOpening(const AccountSum &sum);
 // leaves exactly what a first run writes. Throws EngineError with nothing written.
 void writeOpenings(Connection &nextYear, int y, const QList<CashSum> &cash, const QList<AccountSum> &accounts);
 
-// The cash entry of a currency: the first row of the key edited, or one appended.
-// Kept apart so that the cash register's own writer can take its place.
+// The cash entry of a currency, through the cash register's writer: the row of
+// the key ("DEVİR" and the currency) edited, or one appended.
 void writeCashOpeningRow(Connection &nextYear, const QString &currency, const QList<QPair<QString, QVariant>> &values);
 
 } // namespace YearEnd
