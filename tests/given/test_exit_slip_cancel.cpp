@@ -5,7 +5,16 @@
 #include "data/data_context.h"
 #include "data/engine_error.h"
 #include "data/query.h"
+#include "data/table.h"
 #include "given/exit_slip_cancel.h"
+#include "given/tcekcikisf.h"
+#include "given/tcikisbordrof.h"
+#include "widgets/message_box.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include "support/test_home.h"
 
 #include <QtTest>
@@ -64,6 +73,7 @@ private Q_SLOTS:
     void missingMovementLeavesTheAccount();
     void ownChequesOnlyAndEmptySlips();
     void cashFailureChangesNothing();
+    void registerFindsAndCancels();
 };
 
 void TestExitSlipCancel::portfolioAndOwnChequesLeaveTheOwnPart()
@@ -172,6 +182,43 @@ void TestExitSlipCancel::cashFailureChangesNothing()
     QCOMPARE(TestHome::countRows(company(), "cekciro"), 1);
     QCOMPARE(inPortfolio(), 0);
     QCOMPARE(TestHome::countRows(cash, "carihareket"), 1);
+}
+
+void TestExitSlipCancel::registerFindsAndCancels()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    Connection &cash = DataContext::instance().kasaConnection;
+    exitSlip(cash, QDate(2021, 4, 1), 500, {500}, {});
+    const qint64 n = exitSlip(cash, QDate(2021, 4, 2), 3000, {3000}, {});
+    TcekcikisF exit;
+    TcikisbordroF r;
+    r.setExitSlip(&exit);
+    QCOMPARE(r.windowTitle(), QString("Brenvo Çek Senet Takip - Verilen Çek ve Senet Çıkış Bordro Raporları"));
+    r.koduCheck->setChecked(true);
+    r.firmaEdit->setText("ZZ");
+    r.bordroyuBul(n);
+    QVERIFY(r.isVisible());
+    QVERIFY(!r.koduCheck->isChecked() && r.bordroCheck->isChecked());
+    QCOMPARE(r.SKonBut2->text(), QString("FİLTREYİ KALDIR"));
+    QCOMPARE(r.CiroBordro.recordCount(), 1);
+    if (qEnvironmentVariableIsSet("SLIP_REGISTER_SHOTS")) r.grab().save("/tmp/exit_register.png");
+    // The exit slip form holds another slip: it is left alone.
+    exit.JustaEdit1->setText("999");
+    exit.cikisDegisti = true;
+    MessageBox::queueAnswer(MessageBox::No);
+    r.iptalItem->trigger();
+    QCOMPARE(TestHome::countRows(company(), "cikisbordro"), 2);
+    MessageBox::queueAnswer(MessageBox::Yes);
+    r.iptalItem->trigger();
+    QCOMPARE(TestHome::countRows(company(), "cikisbordro"), 1);
+    QCOMPARE(r.CiroBordro.recordCount(), 0);
+    QCOMPARE(exit.JustaEdit1->text(), QString("999"));
+    QVERIFY(exit.cikisDegisti);
+    exit.cikisDegisti = false;
+    r.SKonBut2->click();
+    QCOMPARE(r.CiroBordro.recordCount(), 1);
+    QCOMPARE(r.SKonBut2->text(), QString("FİLTRELE"));
 }
 
 QTEST_MAIN(TestExitSlipCancel)

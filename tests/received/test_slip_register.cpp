@@ -304,6 +304,10 @@ void TestSlipRegister::loadsForeignAndTlSlips()
     // The lists were narrowed to the slip.
     QCOMPARE(w.lists.bordroEdit->text(), QString::number(usd));
 
+    if (qEnvironmentVariableIsSet("SLIP_REGISTER_SHOTS")) {
+        f.resize(1366, 740);
+        f.grab().save("/tmp/entry_slip_loaded.png");
+    }
     QVERIFY(w.load(tl));
     QCOMPARE(f.dovizBox->currentText(), QString("TL"));
     QCOMPARE(f.kuruEdit->text(), QString("1"));
