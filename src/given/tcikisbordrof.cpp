@@ -55,7 +55,7 @@ QVector<GridColumn> registerColumns()
             gridColumn("yildaki_gun", "Y.Gün", 45),
             gridColumn("yillik_faiz", "Y.Faiz", 60, money),
             gridColumn("aylik_faiz", "A.Faiz", 60, money),
-            gridColumn("BSMV_oran", "BSMV %", 55, QStringLiteral("#0.00")),
+            gridColumn("BSMV_oran", "BSMV %", 62, QStringLiteral("#0.00")),
             gridColumn("tah_sure_ekle", "TSE", 40),
             gridColumn("hafta_sonu_ekle", "HSE", 40),
             gridColumn("kalangun", "Kalan", 50)};
