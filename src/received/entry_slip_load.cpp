@@ -62,6 +62,45 @@ Refusal refusalOfCheques(Connection &company, const QVector<qint64> &keys)
     return Refusal::None;
 }
 
+void readSlipHeader(Connection &company, Dataset &slip, const QString &codeField, const QString &nameField,
+                    LoadedSlip &s)
+{
+    const auto h = [&](const char *name) { return slip.field(QString::fromLatin1(name)); };
+    s.slipDate = h("islem_tarihi").isNull() ? QDate() : h("islem_tarihi").asDate();
+    s.code = slip.field(codeField).asString();
+    s.name = slip.field(nameField).asString();
+    s.number = h("bordro_ind").asInteger();
+    s.yildakiGun = plain(h("yildaki_gun"));
+    s.yillikFaiz = plain(h("yillik_faiz"));
+    s.aylikFaiz = plain(h("aylik_faiz"));
+    s.bsmvPercent = plain(h("BSMV_oran"));
+    s.bsmvAmount = money(h("BSMV"));
+    s.gunEkle = plain(h("tah_sure_ekle"));
+    s.currency = h("para_birimi").asString();
+    s.kuru = plain(h("doviz_kuru"));
+    if (s.currency == QLatin1String("TL")) s.kuru = QStringLiteral("1");
+    const auto yes = [&](const char *name) { return h(name).asString() == QLatin1String("E"); };
+    s.weekendShift = yes("hafta_sonu_ekle");
+    s.deductMaturity = yes("vade_farki_dus");
+    s.deductExpense = yes("masraf_dus");
+    s.deductBsmv = yes("BSMV_dus");
+    s.totalAmount = money(h("toplam_tutari"));
+    s.totalMaturity = money(h("toplam_vade_farki"));
+    s.totalExpense = money(h("toplam_masraflar"));
+    s.totalNet = money(h("toplam_net_tutar"));
+    s.averageDays = formatFloat(QStringLiteral("#,##0"), h("ortalama_gun").asFloat());
+    s.averageDate = h("ortalama_vade").isNull() ? QDate() : h("ortalama_vade").asDate();
+    s.memo = h("genel_aciklama").asString();
+
+    // The account type follows the card; its other defaults stay those of the slip.
+    Query card(&company, QStringLiteral("firmaQuery"));
+    card.reopen({QStringLiteral("SELECT * FROM firma WHERE ") + sqlCodeEquals(QStringLiteral("firma_kodu"), s.code) + u';'});
+    if (!card.isEmpty()) {
+        const QString kind = card.field(QStringLiteral("musteri_satici")).asString();
+        s.accountType = kind == QStringLiteral("Satıcı") ? 1 : kind == QLatin1String("Banka") ? 2 : 0;
+    }
+}
+
 LoadedSlip loadSlip(Connection &company, qint64 number)
 {
     LoadedSlip s;
@@ -103,40 +142,7 @@ LoadedSlip loadSlip(Connection &company, qint64 number)
         s.rows << c;
     }
 
-    const auto h = [&](const char *name) { return slip.field(QString::fromLatin1(name)); };
-    s.slipDate = h("islem_tarihi").isNull() ? QDate() : h("islem_tarihi").asDate();
-    s.code = h("alindigi_firma_kodu").asString();
-    s.name = h("alindigi_firma").asString();
-    s.number = h("bordro_ind").asInteger();
-    s.yildakiGun = plain(h("yildaki_gun"));
-    s.yillikFaiz = plain(h("yillik_faiz"));
-    s.aylikFaiz = plain(h("aylik_faiz"));
-    s.bsmvPercent = plain(h("BSMV_oran"));
-    s.bsmvAmount = money(h("BSMV"));
-    s.gunEkle = plain(h("tah_sure_ekle"));
-    s.currency = h("para_birimi").asString();
-    s.kuru = plain(h("doviz_kuru"));
-    if (s.currency == QLatin1String("TL")) s.kuru = QStringLiteral("1");
-    const auto yes = [&](const char *name) { return h(name).asString() == QLatin1String("E"); };
-    s.weekendShift = yes("hafta_sonu_ekle");
-    s.deductMaturity = yes("vade_farki_dus");
-    s.deductExpense = yes("masraf_dus");
-    s.deductBsmv = yes("BSMV_dus");
-    s.totalAmount = money(h("toplam_tutari"));
-    s.totalMaturity = money(h("toplam_vade_farki"));
-    s.totalExpense = money(h("toplam_masraflar"));
-    s.totalNet = money(h("toplam_net_tutar"));
-    s.averageDays = formatFloat(QStringLiteral("#,##0"), h("ortalama_gun").asFloat());
-    s.averageDate = h("ortalama_vade").isNull() ? QDate() : h("ortalama_vade").asDate();
-    s.memo = h("genel_aciklama").asString();
-
-    // The account type follows the card; its other defaults stay those of the slip.
-    Query card(&company, QStringLiteral("firmaQuery"));
-    card.reopen({QStringLiteral("SELECT * FROM firma WHERE ") + sqlCodeEquals(QStringLiteral("firma_kodu"), s.code) + u';'});
-    if (!card.isEmpty()) {
-        const QString kind = card.field(QStringLiteral("musteri_satici")).asString();
-        s.accountType = kind == QStringLiteral("Satıcı") ? 1 : kind == QLatin1String("Banka") ? 2 : 0;
-    }
+    readSlipHeader(company, slip, QStringLiteral("alindigi_firma_kodu"), QStringLiteral("alindigi_firma"), s);
     return s;
 }
 

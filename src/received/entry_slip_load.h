@@ -12,6 +12,7 @@
 #include <QVector>
 
 class Connection;
+class Dataset;
 
 namespace EntrySlip {
 
@@ -43,6 +44,11 @@ struct LoadedSlip {
 // Refusal of a set of stored cheques: the first in due-date order that is endorsed
 // or collected decides (endorsed before collected on the same cheque).
 Refusal refusalOfCheques(Connection &company, const QVector<qint64> &keys);
+
+// The header and footer values of a slip row (entry or exit slip: their code and
+// name fields differ), with the account type of the card of that code.
+void readSlipHeader(Connection &company, Dataset &slip, const QString &codeField, const QString &nameField,
+                    LoadedSlip &s);
 
 // Reads the slip numbered `number` and its cheques. On a refusal only `found` and
 // `refusal` are set. Engine errors propagate.

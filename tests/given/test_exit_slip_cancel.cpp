@@ -7,6 +7,8 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "given/exit_slip_cancel.h"
+#include "given/exit_slip_load.h"
+#include "given/exit_slip_rows.h"
 #include "given/tcekcikisf.h"
 #include "given/tcikisbordrof.h"
 #include "widgets/message_box.h"
@@ -74,6 +76,7 @@ private Q_SLOTS:
     void ownChequesOnlyAndEmptySlips();
     void cashFailureChangesNothing();
     void registerFindsAndCancels();
+    void loadListsPortfolioThenOwnCheques();
 };
 
 void TestExitSlipCancel::portfolioAndOwnChequesLeaveTheOwnPart()
@@ -219,6 +222,31 @@ void TestExitSlipCancel::registerFindsAndCancels()
     r.SKonBut2->click();
     QCOMPARE(r.CiroBordro.recordCount(), 1);
     QCOMPARE(r.SKonBut2->text(), QString("FİLTRELE"));
+}
+
+void TestExitSlipCancel::loadListsPortfolioThenOwnCheques()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("S1", "Satıcı Bir");
+    Connection &cash = DataContext::instance().kasaConnection;
+    const qint64 n = exitSlip(cash, QDate(2021, 4, 1), 10000, {6000, 1500}, {4000});
+    company().exec("UPDATE cikisbordro SET para_birimi='USD', doviz_kuru=31.5 WHERE bordro_ind=" + QString::number(n));
+    const EntrySlip::LoadedSlip s = ExitSlip::loadExitSlip(company(), n);
+    QVERIFY(s.found);
+    QCOMPARE(s.rows.size(), 3);
+    QCOMPARE(s.rows[0][2], QString("6.000,00"));
+    QCOMPARE(s.rows[1][2], QString("1.500,00"));
+    QVERIFY(!s.rows[0][ExitSlip::ColCiroIndex].isEmpty() && !s.rows[0][ExitSlip::ColGirisId].isEmpty());
+    QVERIFY(s.rows[0][ExitSlip::ColDuzenlemeId].isEmpty());
+    QCOMPARE(s.rows[2][2], QString("4.000,00"));
+    QVERIFY(!s.rows[2][ExitSlip::ColDuzenlemeId].isEmpty());
+    QCOMPARE(s.rows[2][0], QString("3"));
+    QCOMPARE(s.code, QString("S1"));
+    QCOMPARE(s.currency, QString("USD"));
+    QCOMPARE(s.kuru, QString("31,5"));
+    QCOMPARE(s.accountType, 0);
+    QVERIFY(!ExitSlip::loadExitSlip(company(), n + 10).found);
 }
 
 QTEST_MAIN(TestExitSlipCancel)
