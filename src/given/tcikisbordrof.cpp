@@ -6,6 +6,11 @@
 #include "data/engine_error.h"
 #include "data/table.h"
 #include "given/exit_slip_cancel.h"
+#include "given/exit_slip_load.h"
+#include "widgets/slip_grid.h"
+
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include "given/tcekcikisf.h"
 #include "widgets/dataset_grid.h"
 #include "widgets/dataset_grid_model.h"
@@ -200,9 +205,9 @@ TcikisbordroF::TcikisbordroF(QWidget *parent)
 
     connect(SKonBut2, &QPushButton::clicked, this, &TcikisbordroF::filtrele);
     connect(yenileBut, &QPushButton::clicked, this, &TcikisbordroF::yenile);
-    // Correcting a saved exit slip through the exit slip form is not offered yet.
-    KDuzeltBut->setEnabled(false);
-    duzeltItem->setEnabled(false);
+    connect(KDuzeltBut, &QPushButton::clicked, this, &TcikisbordroF::bordroDuzelt);
+    connect(duzeltItem, &QAction::triggered, this, &TcikisbordroF::bordroDuzelt);
+    connect(FirmaGrid, &QAbstractItemView::doubleClicked, this, [this] { bordroDuzelt(); });
     connect(iptalItem, &QAction::triggered, this, &TcikisbordroF::bordroIptal);
     connect(kapatBut, &QPushButton::clicked, this, &QWidget::hide);
     connect(TumalanCheck, &QCheckBox::toggled, this, [this](bool rows) {
@@ -288,6 +293,65 @@ void TcikisbordroF::bordroyuBul(qint64 number)
     m_filterOn = false;
     filtrele();
     ac();
+}
+
+bool TcikisbordroF::bordroDuzelt()
+{
+    if (!m_exit || !CiroBordro.isActive() || CiroBordro.isEmpty()) return false;
+    const qint64 number = CiroBordro.field(QStringLiteral("bordro_ind")).asInteger();
+    // Typed changes are never thrown away without the user's word.
+    if (m_exit->cikisDegisti
+        && !MessageBox::askYesNo(QStringLiteral("Değişiklikleri kayıt etmeden çıkmak istiyormusunuz?")))
+        return false;
+    EntrySlip::LoadedSlip s;
+    try {
+        s = ExitSlip::loadExitSlip(DataContext::instance().ADOConnection1, number);
+    } catch (const EngineError &e) {
+        MessageBox::error(e.message());
+        return false;
+    }
+    if (!s.found) {
+        MessageBox::warning(QStringLiteral("Bordro bulunamadı; silinmiş olabilir. Listeyi yenileyin."));
+        return false;
+    }
+    TcekcikisF &f = *m_exit;
+    f.gridibosalt2();
+    {
+        const QSignalBlocker block(f.StringGrid1);
+        f.StringGrid1->setRowCount(int(s.rows.size()));
+        for (int r = 0; r < s.rows.size(); ++r) f.StringGrid1->writeRow(r, s.rows[r]);
+        f.StringGrid1->renumber();
+        f.StringGrid1->addEmptyRow();
+    }
+    if (s.slipDate.isValid()) f.DateTimePicker15->setDate(s.slipDate);
+    f.KoduEdit->setText(s.code);
+    f.JustaEdit23->setText(s.name);
+    f.JustaEdit1->setText(QString::number(s.number));
+    f.Edit61->setText(s.yildakiGun);
+    f.Edit62->setText(s.yillikFaiz);
+    f.Edit63->setText(s.aylikFaiz);
+    f.JustaEdit57->setText(s.bsmvPercent);
+    f.JustaEdit70->setText(s.bsmvAmount);
+    f.Edit371->setText(s.gunEkle);
+    const int item = f.dovizBox->findText(s.currency);
+    if (item >= 0) f.dovizBox->setCurrentIndex(item);
+    f.kuruEdit->setText(s.kuru);
+    f.CheckBox1->setChecked(s.weekendShift);
+    f.vadefarkiCheck->setChecked(s.deductMaturity);
+    f.masrafCheck->setChecked(s.deductExpense);
+    f.BSMVCheck->setChecked(s.deductBsmv);
+    f.JustaEdit5->setText(s.totalAmount);
+    f.JustaEdit6->setText(s.totalMaturity);
+    f.JustaEdit7->setText(s.totalExpense);
+    f.JustaEdit8->setText(s.totalNet);
+    f.Edit59->setText(s.averageDays);
+    if (s.averageDate.isValid()) f.DateTimePicker16->setDate(s.averageDate);
+    f.JvDotNetMemo1->setPlainText(s.memo);
+    if (s.accountType >= 0) f.exitType[s.accountType]->setChecked(true);
+    f.cikisDegisti = false;
+    hide();
+    showFormMaximized(&f);
+    return true;
 }
 
 void TcikisbordroF::bordroIptal()

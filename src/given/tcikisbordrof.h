@@ -30,6 +30,8 @@ public:
     void filtreyiKapat();      // the exit slip's save
     bool filtreAcik() const { return m_filterOn; }
     void yenile();
+    // "BORDRO DÜZELT": the current slip into the exit slip form; false when not loaded.
+    bool bordroDuzelt();
     // Shows the register filtered to one slip alone ("Çıkış Bordrosunu Bul").
     void bordroyuBul(qint64 number);
     // "Bordro'yu İptal Et" on the current slip, after the question.

@@ -15,6 +15,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QTableWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include "support/test_home.h"
@@ -247,6 +249,26 @@ void TestExitSlipCancel::loadListsPortfolioThenOwnCheques()
     QCOMPARE(s.kuru, QString("31,5"));
     QCOMPARE(s.accountType, 0);
     QVERIFY(!ExitSlip::loadExitSlip(company(), n + 10).found);
+
+    // Through the register into the exit slip form, after the question for typed changes.
+    TcekcikisF exit;
+    TcikisbordroF r;
+    r.setExitSlip(&exit);
+    r.ac();
+    QVERIFY(r.CiroBordro.locate("bordro_ind", n));
+    exit.cikisDegisti = true;
+    MessageBox::queueAnswer(MessageBox::No);
+    QVERIFY(!r.bordroDuzelt());
+    QVERIFY(exit.JustaEdit1->text().isEmpty());
+    MessageBox::queueAnswer(MessageBox::Yes);
+    QVERIFY(r.bordroDuzelt());
+    QVERIFY(!exit.cikisDegisti);
+    QCOMPARE(exit.JustaEdit1->text(), QString::number(n));
+    QCOMPARE(exit.dovizBox->currentText(), QString("USD"));
+    QCOMPARE(exit.kuruEdit->text(), QString("31,5"));
+    QCOMPARE(exit.StringGrid1->rowCount(), 4);
+    QCOMPARE(exit.StringGrid1->item(2, 2)->text(), QString("4.000,00"));
+    QCOMPARE(exit.JustaEdit5->text(), QString("10.000,00"));
 }
 
 QTEST_MAIN(TestExitSlipCancel)
