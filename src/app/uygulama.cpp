@@ -19,6 +19,8 @@
 #include "data/table.h"
 #include "given/tcekcikisf.h"
 #include "given/tcikisozetf.h"
+#include "data/query.h"
+#include "widgets/message_box.h"
 #include "issued/tcekduzenlef.h"
 #include "issued/tduzenlenencekodef.h"
 #include "issued/tduzenlenenceklerf.h"
@@ -26,6 +28,11 @@
 #include "mainmenu/tkurturf.h"
 #include "received/tcekortf.h"
 #include "received/tceklerf.h"
+#include "received/tcekbordrof.h"
+#include "given/tcikisbordrof.h"
+#include "given/tcikisozetf.h"
+#include "data/query.h"
+#include "widgets/message_box.h"
 #include "tools/document_window.h"
 #include "tools/tform3.h"
 #include "tools/tvadefark2f.h"
@@ -57,6 +64,7 @@ Uygulama::Uygulama()
     m_form2 = std::make_unique<TForm2>();
     m_cariF = std::make_unique<TcariF>();
     m_ceklerF = std::make_unique<TceklerF>();
+    m_cekbordroF = std::make_unique<TcekbordroF>();
     m_duzenlenenceklerF = std::make_unique<TduzenlenenceklerF>();
     m_duzenlenencekodeF = std::make_unique<TduzenlenencekodeF>();
     m_carihareketF = std::make_unique<TcarihareketF>();
@@ -98,6 +106,11 @@ Uygulama::Uygulama()
     m_cekortF->setYardim(m_yardimF.get());
     m_cekortF->setCardWindow(m_cariF.get());
     m_cekortF->setListWindow(m_ceklerF.get());
+    m_cekortF->setRegister(m_cekbordroF.get());
+    m_cekbordroF->setSlipWindow(m_cekortF.get());
+    m_cekbordroF->setListWindow(m_ceklerF.get());
+    m_cekbordroF->setCardWindow(m_cariF.get());
+    m_cekbordroF->setWaitWindow(m_form2.get());
     m_ceklerF->setCariF(m_cariF.get());
     m_duzenlenenceklerF->setCariF(m_cariF.get());
     m_duzenlenenceklerF->setOdemeF(m_duzenlenencekodeF.get());
@@ -110,6 +123,7 @@ Uygulama::Uygulama()
     m_cekcikisF->setSummaryWindow(m_cikisozetF.get());
     m_cekcikisF->setOwnChequeWindow(m_cekduzenleF.get());
     m_cekduzenleF->setExitSlip(m_cekcikisF.get());
+    wireSlipRegisters();
     m_kasaF->setView(m_kasaRF.get());
     m_kasaF->setCardWindow(m_cariF.get());
     m_kasaF->setTypeWindow(m_nakitnedenF.get());
@@ -133,6 +147,8 @@ Uygulama::Uygulama()
              if (!m_duzenlenenceklerF->duzenlenenQuery.isActive()) m_duzenlenenceklerF->Yenile();
              showFormMaximized(m_duzenlenenceklerF.get());
          }},
+        {"Alınan Çek ve Senet Bordroları", [this] { m_cekbordroF->ac(); }},
+        {"Verilen Çek ve Senet Bordroları", [this] { m_cikisbordroF->ac(); }},
         {"Ödeme Yap", [this] { payOwnChequeOfMainMenu(); }},
         {"Firma Cari Hareket İşlemleri", [this] { m_carihareketF->ac(); }},
         {"Kasa İşlemleri", [this] { m_kasaRF->ac(); }},
@@ -364,4 +380,31 @@ void Uygulama::wireDocuments()
         m_resimfirmaF->setOwner(m_cariF->FirmaTakip);
         m_resimfirmaF->ac();
     });
+}
+
+void Uygulama::wireSlipRegisters()
+{
+    m_cikisbordroF = std::make_unique<TcikisbordroF>();
+    m_cikisbordroF->setCardWindow(m_cariF.get());
+    m_cikisbordroF->setExitSlip(m_cekcikisF.get());
+    connect(m_cekcikisF.get(), &TcekcikisF::saved, m_cikisbordroF.get(), &TcikisbordroF::filtreyiKapat);
+    // The exit slip's "BORDRO AÇ": unsaved changes are given up only on Yes.
+    m_cekcikisF->BitBtn20->setEnabled(true);
+    connect(m_cekcikisF->BitBtn20, &QPushButton::clicked, this, [this] {
+        m_cikisozetF->hide();
+        if (m_cekcikisF->cikisDegisti
+            && !MessageBox::askYesNo(QStringLiteral("Değişiklikleri kayıt etmeden çıkmak istiyormusunuz?")))
+            return;
+        m_cikisbordroF->ac();
+    });
+    // The received lists' "Çıkış Bordrosunu Bul": the register filtered to the cheque's exit slip.
+    if (QAction *find = m_ceklerF->popupItems.value(3)) {
+        find->setEnabled(true);
+        connect(find, &QAction::triggered, this, [this] {
+            Query &list = m_ceklerF->listQuery;
+            if (!list.isActive() || list.isEmpty()) return;
+            const qint64 slip = list.field(QStringLiteral("cek_ciro_id")).asInteger();
+            if (slip > 0) m_cikisbordroF->bordroyuBul(slip);
+        });
+    }
 }

@@ -18,6 +18,8 @@ class TcekcikisF;
 class TcekduzenleF;
 class TcikisozetF;
 class TceklerF;
+class TcekbordroF;
+class TcikisbordroF;
 class TduzenlenenceklerF;
 class TduzenlenencekodeF;
 class TfirmaF;
@@ -45,6 +47,8 @@ public:
     TcariF *cariF() const { return m_cariF.get(); }
     TcekortF *cekortF() const { return m_cekortF.get(); }
     TceklerF *ceklerF() const { return m_ceklerF.get(); }
+    TcekbordroF *cekbordroF() const { return m_cekbordroF.get(); }
+    TcikisbordroF *cikisbordroF() const { return m_cikisbordroF.get(); }
     TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
     TduzenlenencekodeF *duzenlenencekodeF() const { return m_duzenlenencekodeF.get(); }
     TfirmaF *firmaF() const { return m_firmaF.get(); }
@@ -96,6 +100,8 @@ private:
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TcariF> m_cariF;
     std::unique_ptr<TceklerF> m_ceklerF;
+    std::unique_ptr<TcekbordroF> m_cekbordroF;
+    std::unique_ptr<TcikisbordroF> m_cikisbordroF;
     std::unique_ptr<TduzenlenenceklerF> m_duzenlenenceklerF;
     std::unique_ptr<TduzenlenencekodeF> m_duzenlenencekodeF;
     std::unique_ptr<TcarihareketF> m_carihareketF;
@@ -111,6 +117,7 @@ private:
     std::unique_ptr<TForm3> m_form3;
     std::unique_ptr<DocumentWindow> m_resimF, m_resimduzenF, m_resimfirmaF, m_resimkasaF;
     void wireDocuments();
+    void wireSlipRegisters();
     std::unique_ptr<Tvadefark2F> m_vadefark2F;
     std::unique_ptr<TcekcikisF> m_cekcikisF;
     std::unique_ptr<TcikisozetF> m_cikisozetF;

@@ -764,6 +764,7 @@ bool TcekcikisF::saveGrid(const Deleted &deleted)
     kuruEdit->setText(h.kuru);
     showTotals(calculateTotals(grid, p), true);
     cikisDegisti = false;
+    Q_EMIT saved();
     if (!result.message.isEmpty()) MessageBox::information(result.message);
     return true;
 }

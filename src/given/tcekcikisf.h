@@ -44,6 +44,12 @@ public:
     void setOwnChequeWindow(TcekduzenleF *w);
     void setYardim(TyardimF *help);
 
+Q_SIGNALS:
+    // A slip was saved (the register shows every slip again).
+    void saved();
+
+public:
+
     // Header.
     QLineEdit *JustaEdit1 = nullptr;     // "No"
     QDateEdit *DateTimePicker15 = nullptr;

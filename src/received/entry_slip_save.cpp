@@ -3,6 +3,7 @@
 #include "accounts/movement_writer.h"
 
 #include "accounts/account_steps.h"
+#include "received/entry_slip_load.h"
 
 #include "data/connection.h"
 #include "data/connection_string.h"
@@ -76,6 +77,18 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
     if (h.name.isEmpty()) {
         result.message = QStringLiteral("Kayıt edebilmek için firma ismi girmelisiniz");
         return result;
+    }
+    // A cheque endorsed or collected since the slip was loaded has left the portfolio:
+    // the slip may neither rewrite nor delete it.
+    {
+        QVector<qint64> keys = deletedCheques;
+        for (const QStringList &r : rows)
+            if (!r.value(ColKey).trimmed().isEmpty()) keys << r.value(ColKey).trimmed().toLongLong();
+        const Refusal refusal = refusalOfCheques(ctx.ADOConnection1, keys);
+        if (refusal != Refusal::None) {
+            result.message = refusalMessage(refusal);
+            return result;
+        }
     }
     const qint64 yearDays = params.yildakiGun.trimmed().isEmpty() ? 365 : strictInteger(params.yildakiGun);
     const qint64 collectionDays = addedDays(params.gunEkle);

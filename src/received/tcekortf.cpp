@@ -4,6 +4,7 @@
 #include "accounts/account_steps.h"
 #include "accounts/tcarif.h"
 #include "received/tceklerf.h"
+#include "received/tcekbordrof.h"
 #include "data/data_context.h"
 #include "data/display_format.h"
 #include "data/engine_error.h"
@@ -272,6 +273,7 @@ void TcekortF::buildHeader(QVBoxLayout *root)
     });
     KoduEdit->installEventFilter(this);
     JustaEdit23->installEventFilter(this);
+    JustaEdit1->installEventFilter(this);
     for (QLineEdit *e : {KoduEdit, kuruEdit, Edit61, Edit371, Edit62, Edit63})
         connect(e, &QLineEdit::textEdited, this, [this] { markChanged(); });
     connect(dovizBox, &QComboBox::currentTextChanged, this, [this] { markChanged(); });
@@ -291,8 +293,8 @@ void TcekortF::buildGrid(QVBoxLayout *root)
     StringGrid1->addCommand("yenidenHesaplaItem", QStringLiteral("  Yeniden Hesapla"), QKeySequence(Qt::Key_F3),
                             [this] { hesapla(); });
     StringGrid1->addCommand("yeniBordroItem", QStringLiteral("  Yeni Bordro"), QKeySequence(Qt::Key_F7), [this] { yeniBordro(); });
-    // The slip register joins later.
-    StringGrid1->addCommand("bordroAcItem", QStringLiteral("  Bordro Aç"), QKeySequence(Qt::Key_F8), nullptr);
+    StringGrid1->addCommand("bordroAcItem", QStringLiteral("  Bordro Aç"), QKeySequence(Qt::Key_F8),
+                            [this] { bordroAc(); });
     StringGrid1->addCommand("satirEkleItem", QStringLiteral("  Satır Ekle   "), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
                             [this] { satirEkle(); });
     StringGrid1->addCommand("satirSilItem", QStringLiteral("  Satır Sil   "), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
@@ -350,8 +352,8 @@ void TcekortF::buildFooter(QVBoxLayout *root)
     auto *hesaplaBut = button(this, "hesaplaBut", QStringLiteral("HESAPLA"));
     auto *yeniBut = button(this, "yeniBordroBut", QStringLiteral("YENİ BORDRO"));
     BitBtn12 = button(this, "BitBtn12", QStringLiteral("KAYDET"));
-    auto *acBut = button(this, "bordroAcBut", QStringLiteral("BORDRO AÇ"));
-    acBut->setEnabled(false);  // the slip register joins later
+    auto *acBut = m_acBut = button(this, "bordroAcBut", QStringLiteral("BORDRO AÇ"));
+    acBut->setEnabled(false);  // until the register is set
     buttons->addWidget(hesaplaBut, 0, 0);
     buttons->addWidget(yeniBut, 1, 0);
     buttons->addWidget(BitBtn12, 2, 0);
@@ -385,6 +387,7 @@ void TcekortF::buildFooter(QVBoxLayout *root)
     connect(hesaplaBut, &QPushButton::clicked, this, &TcekortF::hesapla);
     connect(yeniBut, &QPushButton::clicked, this, &TcekortF::yeniBordro);
     connect(BitBtn12, &QPushButton::clicked, this, &TcekortF::sakla);
+    connect(acBut, &QPushButton::clicked, this, &TcekortF::bordroAc);
     connect(JvDotNetMemo1, &QPlainTextEdit::textChanged, this, [this] { markChanged(); });
 }
 
@@ -511,6 +514,8 @@ bool TcekortF::saveGrid(const QVector<qint64> &deletedCheques)
     kuruEdit->setText(h.kuru);
     showTotals(calculateTotals(grid, p));
     girisDegisti = false;
+    // The register shows every slip again, this one as it now stands.
+    if (m_register) m_register->filtreyiKapat();
     if (!result.message.isEmpty()) MessageBox::information(result.message);
     return true;
 }
@@ -647,11 +652,73 @@ bool TcekortF::eventFilter(QObject *watched, QEvent *event)
         // Leaving the code looks it up; switching to another window or opening a menu is not leaving it.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) cariBul();
+    } else if (watched == JustaEdit1 && event->type() == QEvent::MouseButtonDblClick) {
+        bordroAc();
+        return true;
     } else if ((watched == KoduEdit || watched == JustaEdit23) && event->type() == QEvent::MouseButtonDblClick) {
         JvXPButton2->click();
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TcekortF::setRegister(TcekbordroF *w)
+{
+    m_register = w;
+    m_acBut->setEnabled(w != nullptr);
+}
+
+bool TcekortF::degisiklikleriBirak()
+{
+    if (!girisDegisti || m_discardAgreed) return true;
+    m_discardAgreed = MessageBox::askYesNo(QStringLiteral("Değişiklikleri kayıt etmeden çıkmak istiyormusunuz?"));
+    return m_discardAgreed;
+}
+
+void TcekortF::bordroAc()
+{
+    StringGrid1->commitOpenEditor();
+    if (!m_register || !degisiklikleriBirak()) return;
+    m_register->ac();
+}
+
+void TcekortF::yukle(const LoadedSlip &s)
+{
+    const QSignalBlocker block(StringGrid1);
+    gridibosalt2();
+    StringGrid1->setRowCount(int(s.rows.size()));
+    for (int r = 0; r < s.rows.size(); ++r) StringGrid1->writeRow(r, s.rows[r]);
+    StringGrid1->renumber();
+    StringGrid1->addEmptyRow();
+    if (s.slipDate.isValid()) DateTimePicker15->setDate(s.slipDate);
+    KoduEdit->setText(s.code);
+    JustaEdit23->setText(s.name);
+    JustaEdit1->setText(QString::number(s.number));
+    Edit61->setText(s.yildakiGun);
+    m_rates->release();
+    Edit62->setText(s.yillikFaiz);
+    Edit63->setText(s.aylikFaiz);
+    JustaEdit57->setText(s.bsmvPercent);
+    JustaEdit70->setText(s.bsmvAmount);
+    Edit371->setText(s.gunEkle);
+    const int item = dovizBox->findText(s.currency);
+    if (item >= 0) dovizBox->setCurrentIndex(item);
+    if (s.currency == QLatin1String("TL")) kuruEdit->setText(QStringLiteral("1"));
+    else kuruEdit->setText(s.kuru);
+    CheckBox1->setChecked(s.weekendShift);
+    vadefarkiCheck->setChecked(s.deductMaturity);
+    masrafCheck->setChecked(s.deductExpense);
+    BSMVCheck->setChecked(s.deductBsmv);
+    JustaEdit5->setText(s.totalAmount);
+    JustaEdit6->setText(s.totalMaturity);
+    JustaEdit7->setText(s.totalExpense);
+    JustaEdit8->setText(s.totalNet);
+    Edit59->setText(s.averageDays);
+    if (s.averageDate.isValid()) DateTimePicker16->setDate(s.averageDate);
+    JvDotNetMemo1->setPlainText(s.memo);
+    if (s.accountType >= 0) accountType[s.accountType]->setChecked(true);
+    girisDegisti = false;
+    m_discardAgreed = false;
 }
 
 void TcekortF::setYardim(TyardimF *help)

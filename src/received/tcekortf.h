@@ -4,6 +4,7 @@
 // totals and average due date; saving writes the slip, its cheques and the
 // account's credit movement.
 #include "received/entry_slip_calc.h"
+#include "received/entry_slip_load.h"
 #include "received/entry_slip_save.h"
 #include "widgets/slip_grid.h"
 
@@ -23,6 +24,7 @@ class Table;
 class TForm2;
 class TcariF;
 class TceklerF;
+class TcekbordroF;
 class TyardimF;
 class PanelStatusBar;
 struct PickedAccount;
@@ -37,6 +39,7 @@ public:
     void setCardWindow(TcariF *w) { m_cards = w; }
     void setListWindow(TceklerF *w);
     void setYardim(TyardimF *help);
+    void setRegister(TcekbordroF *w);
 
     // Header.
     QDateEdit *DateTimePicker15 = nullptr;
@@ -83,6 +86,13 @@ public:
     void ceKopyala();
     void cariBul();          // lookup of the typed code
     void fillFromCard(const PickedAccount &card);
+    // "BORDRO AÇ": the register, after the question when there are unsaved changes.
+    void bordroAc();
+    // Whether unsaved changes may go: true without changes, or after a Yes (a Yes
+    // already given for the same changes counts).
+    bool degisiklikleriBirak();
+    // A saved slip read back for correction into the form.
+    void yukle(const EntrySlip::LoadedSlip &slip);
 
     // Rows as cell texts, and back (the grid's data rows).
     QVector<QStringList> rows() const;
@@ -99,7 +109,7 @@ private:
     void setFocusOrder();
     EntrySlip::Params params() const;
     void showTotals(const EntrySlip::Totals &t);
-    void markChanged() { girisDegisti = true; }
+    void markChanged() { girisDegisti = true; m_discardAgreed = false; }
     // The row step without the totals: whether it calculated the row, found no
     // date to calculate, or stopped the action.
     enum class StepResult { Calculated, NotCalculated, Stopped };
@@ -109,6 +119,9 @@ private:
     TForm2 *m_wait = nullptr;
     TcariF *m_cards = nullptr;
     TceklerF *m_lists = nullptr;
+    TcekbordroF *m_register = nullptr;
+    QPushButton *m_acBut = nullptr;
+    bool m_discardAgreed = false;
     QPushButton *m_ceklerBut = nullptr;
     QPushButton *m_helpBut = nullptr;
     class RateCoupling *m_rates = nullptr;

@@ -1,0 +1,59 @@
+#pragma once
+// The exit slip register: every saved exit slip with its totals, narrowed by a
+// record filter, and the cancellation of a slip.
+#include "received/slip_register_filter.h"
+
+#include <QWidget>
+
+class DatasetGrid;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class Table;
+class TcariF;
+class TcekcikisF;
+
+class TcikisbordroF : public QWidget {
+    Q_OBJECT
+public:
+    explicit TcikisbordroF(QWidget *parent = nullptr);
+    ~TcikisbordroF() override;
+
+    void setCardWindow(TcariF *w) { m_cards = w; }
+    void setExitSlip(TcekcikisF *w) { m_exit = w; }
+
+    void ac();                 // re-reads the slips and shows the register
+    void filtrele();           // "FİLTRELE" / "FİLTREYİ KALDIR"
+    void filtreyiKapat();      // the exit slip's save
+    bool filtreAcik() const { return m_filterOn; }
+    void yenile();
+    // "BORDRO DÜZELT": the current slip into the exit slip form; false when not loaded.
+    bool bordroDuzelt();
+    // Shows the register filtered to one slip alone ("Çıkış Bordrosunu Bul").
+    void bordroyuBul(qint64 number);
+    // "Bordro'yu İptal Et" on the current slip, after the question.
+    void bordroIptal();
+    SlipRegister::Filter filter() const;
+
+    QLineEdit *bordroEdit = nullptr, *firmaEdit = nullptr, *firmaadiEdit = nullptr;
+    QCheckBox *bordroCheck = nullptr, *koduCheck = nullptr, *paraCheck = nullptr, *firmaadiCheck = nullptr,
+              *tarihCheck = nullptr, *orttarihCheck = nullptr, *TumalanCheck = nullptr;
+    QComboBox *dovizBox = nullptr;
+    QDateEdit *basDate = nullptr, *bitDate = nullptr, *ortbasDate = nullptr, *ortbitDate = nullptr, *islemDate = nullptr;
+    QPushButton *KDuzeltBut = nullptr, *yenileBut = nullptr, *SKonBut2 = nullptr, *kapatBut = nullptr;
+    QAction *iptalItem = nullptr;
+    DatasetGrid *FirmaGrid = nullptr;
+    Table &CiroBordro;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    SlipRegister::Filter m_applied;
+    bool m_filterOn = false;
+    TcariF *m_cards = nullptr;
+    TcekcikisF *m_exit = nullptr;
+};

@@ -1,0 +1,67 @@
+#pragma once
+// The entry slip register: every saved entry slip with its totals, narrowed by a
+// record filter, and the door back into the entry slip for correcting one.
+#include "received/slip_register_filter.h"
+
+#include <QWidget>
+#include <memory>
+
+class DatasetGrid;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class Table;
+class TcariF;
+class TcekortF;
+class TceklerF;
+class TForm2;
+
+class TcekbordroF : public QWidget {
+    Q_OBJECT
+public:
+    explicit TcekbordroF(QWidget *parent = nullptr);
+    ~TcekbordroF() override;
+
+    void setSlipWindow(TcekortF *w) { m_slip = w; }
+    void setListWindow(TceklerF *w) { m_lists = w; }
+    void setCardWindow(TcariF *w) { m_cards = w; }
+    void setWaitWindow(TForm2 *w) { m_wait = w; }
+
+    // Opens the slips and shows the register.
+    void ac();
+    // "FİLTRELE" / "FİLTREYİ KALDIR".
+    void filtrele();
+    // The filter off, the caption back to "FİLTRELE" (the entry slip's save).
+    void filtreyiKapat();
+    bool filtreAcik() const { return m_filterOn; }
+    void raporuYenile();
+    // Loads the current slip into the entry slip; false when it was refused or not loaded.
+    bool bordroDuzelt();
+    // The filter as the inputs stand.
+    SlipRegister::Filter filter() const;
+
+    QLineEdit *bordroEdit = nullptr, *firmaEdit = nullptr, *firmaadiEdit = nullptr;
+    QCheckBox *bordroCheck = nullptr, *koduCheck = nullptr, *paraCheck = nullptr, *firmaadiCheck = nullptr,
+              *tarihCheck = nullptr, *orttarihCheck = nullptr, *tumkolonCheck = nullptr;
+    QComboBox *dovizBox = nullptr;
+    QDateEdit *basDate = nullptr, *bitDate = nullptr, *ortbasDate = nullptr, *ortbitDate = nullptr, *islemDate = nullptr;
+    QPushButton *duzeltButton = nullptr, *yenileButton = nullptr, *filtreButton = nullptr, *kapatButton = nullptr;
+    DatasetGrid *FirmaGrid = nullptr;
+    Table &CekBordro;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void openPicker(QLineEdit *edit);
+    void showRefusedCheques(qint64 number, const QString &choice);
+
+    SlipRegister::Filter m_applied;  // the inputs as they stood when the filter was last applied
+    bool m_filterOn = false;
+    TcekortF *m_slip = nullptr;
+    TceklerF *m_lists = nullptr;
+    TcariF *m_cards = nullptr;
+    TForm2 *m_wait = nullptr;
+};
