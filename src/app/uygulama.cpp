@@ -25,6 +25,7 @@
 #include "mainmenu/tfrmmain.h"
 #include "mainmenu/tkurturf.h"
 #include "received/tcekortf.h"
+#include "received/received_operations.h"
 #include "received/tceklerf.h"
 #include "tools/document_window.h"
 #include "tools/tform3.h"
@@ -93,6 +94,7 @@ Uygulama::Uygulama()
     m_cekcikisF = std::make_unique<TcekcikisF>();
     m_cikisozetF = std::make_unique<TcikisozetF>();
     m_cekduzenleF = std::make_unique<TcekduzenleF>();
+    m_receivedOps = std::make_unique<ReceivedOperations>(m_ceklerF.get(), m_cekortF.get(), m_kasaRF->kasaGTable);
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setYardim(m_yardimF.get());
@@ -199,6 +201,7 @@ Uygulama::Uygulama()
 
 Uygulama::~Uygulama()
 {
+    m_receivedOps.reset();
     m_resimF.reset();
     m_resimduzenF.reset();
     m_resimfirmaF.reset();

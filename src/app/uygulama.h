@@ -18,6 +18,7 @@ class TcekcikisF;
 class TcekduzenleF;
 class TcikisozetF;
 class TceklerF;
+class ReceivedOperations;
 class TduzenlenenceklerF;
 class TduzenlenencekodeF;
 class TfirmaF;
@@ -45,6 +46,7 @@ public:
     TcariF *cariF() const { return m_cariF.get(); }
     TcekortF *cekortF() const { return m_cekortF.get(); }
     TceklerF *ceklerF() const { return m_ceklerF.get(); }
+    ReceivedOperations *receivedOperations() const { return m_receivedOps.get(); }
     TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
     TduzenlenencekodeF *duzenlenencekodeF() const { return m_duzenlenencekodeF.get(); }
     TfirmaF *firmaF() const { return m_firmaF.get(); }
@@ -115,4 +117,5 @@ private:
     std::unique_ptr<TcekcikisF> m_cekcikisF;
     std::unique_ptr<TcikisozetF> m_cikisozetF;
     std::unique_ptr<TcekduzenleF> m_cekduzenleF;
+    std::unique_ptr<ReceivedOperations> m_receivedOps;
 };
