@@ -26,6 +26,8 @@
 #include "mainmenu/tkurturf.h"
 #include "received/tcekortf.h"
 #include "received/received_operations.h"
+#include "received/tcekiadef.h"
+#include "received/ttahsilatf.h"
 #include "received/tceklerf.h"
 #include "tools/document_window.h"
 #include "tools/tform3.h"
@@ -157,6 +159,7 @@ Uygulama::Uygulama()
     }
     connect(m_frmMain.get(), &TfrmMain::helpRequested, this, &Uygulama::showHelp);
     wireDocuments();
+    wireReceivedOperations();
 
     // Deleting the open company ends the work in it: back to the login.
     connect(&DataContext::instance(), &DataContext::companyClosed, this, [this] {
@@ -258,6 +261,27 @@ void Uygulama::showOpenCompanyRecord()
         return;
     }
     m_firmaF->duzelt();
+}
+
+void Uygulama::wireReceivedOperations()
+{
+    // The dashboard's portfolio collects its current cheque.
+    if (QAction *a = m_frmMain->menuItem(QStringLiteral("tahsilatItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this] {
+            Query &q = m_frmMain->ffQuery2;
+            if (!q.isActive() || q.isEmpty() || q.currentRow() < 0) return;
+            m_receivedOps->tahsilatFor(q.field(QStringLiteral("cek_ind")).asInteger());
+        });
+    }
+    // What the operations wrote shows on the dashboard at once.
+    const auto dashboard = [this](bool balances) {
+        if (!m_frmMain->ffQuery2.isActive()) return;
+        m_frmMain->EldekiCeklerHazirla();
+        if (balances) m_frmMain->yenile();
+    };
+    connect(m_receivedOps->tahsilatF(), &ChequeOperationWindow::applied, this, [dashboard] { dashboard(false); });
+    connect(m_receivedOps->cekiadeF(), &ChequeOperationWindow::applied, this, [dashboard] { dashboard(true); });
 }
 
 void Uygulama::payOwnChequeOfMainMenu()

@@ -113,6 +113,7 @@ private:
     std::unique_ptr<TForm3> m_form3;
     std::unique_ptr<DocumentWindow> m_resimF, m_resimduzenF, m_resimfirmaF, m_resimkasaF;
     void wireDocuments();
+    void wireReceivedOperations();
     std::unique_ptr<Tvadefark2F> m_vadefark2F;
     std::unique_ptr<TcekcikisF> m_cekcikisF;
     std::unique_ptr<TcikisozetF> m_cikisozetF;

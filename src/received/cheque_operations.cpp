@@ -317,4 +317,12 @@ Values fromReceived(Dataset &row, Window window, const QDate &listDate)
     return v;
 }
 
+Values fromDashboard(Dataset &cheque)
+{
+    Values v = fromReceived(cheque, Window::Collection, cheque.field(QStringLiteral("cek_tarihi")).asDate());
+    if (cheque.field(QStringLiteral("cek_tahsil_TL")).isNull()) v.tl.clear();
+    if (cheque.field(QStringLiteral("cek_kur_farki")).isNull()) v.kurFarki = QStringLiteral("0");
+    return v;
+}
+
 } // namespace ChequeOperation

@@ -89,4 +89,9 @@ enum class Window { Collection, Return, Bounce };
 // or today (return).
 Values fromReceived(Dataset &row, Window window, const QDate &listDate);
 
+// The collection window filled from the main window's portfolio: the stored
+// cheque record. "Tarih" is the collection's date when set, else the due date; a
+// rate, TL value or difference never stored shows empty, empty and "0".
+Values fromDashboard(Dataset &cheque);
+
 } // namespace ChequeOperation

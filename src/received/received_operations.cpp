@@ -1,6 +1,7 @@
 #include "received/received_operations.h"
 
 #include "data/data_context.h"
+#include "data/engine_error.h"
 #include "data/table.h"
 #include "received/cheque_operations.h"
 #include "received/tcekiadef.h"
@@ -83,6 +84,23 @@ void ReceivedOperations::tahsilatYap()
     if (!hasCurrent()) return;
     centre(m_tahsilat.get());
     m_tahsilat->showWith(ChequeOperation::fromReceived(m_lists->listQuery, Window::Collection, m_lists->islemTarihi()));
+}
+
+void ReceivedOperations::tahsilatFor(qint64 chequeKey)
+{
+    Table *slipTable = m_slip ? m_slip->CekTakip() : nullptr;
+    Table own(&DataContext::instance().ADOConnection1, QStringLiteral("cekgiris"));
+    Table &cheques = slipTable ? *slipTable : own;
+    try {
+        if (!cheques.isActive()) cheques.open();
+        cheques.setFiltered(false);
+        if (chequeKey <= 0 || !cheques.locate(QStringLiteral("cek_ind"), chequeKey)) return;
+    } catch (const EngineError &e) {
+        MessageBox::warning(e.message());
+        return;
+    }
+    centre(m_tahsilat.get());
+    m_tahsilat->showWith(ChequeOperation::fromDashboard(cheques));
 }
 
 void ReceivedOperations::iadeEt()

@@ -30,6 +30,9 @@ public:
     void karsiliksizYap();
     void tahsilatiKaldir();
     void cikisiKaldir();
+    // The collection of a stored cheque chosen elsewhere (the main window's
+    // portfolio); nothing shows when the cheque is gone.
+    void tahsilatFor(qint64 chequeKey);
 
 private:
     bool hasCurrent() const;
