@@ -1,9 +1,11 @@
 // Collection, return and bounce of a cheque, and the list's undo commands.
+#include "app/uygulama.h"
 #include "data/connection.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "mainmenu/tfrmmain.h"
 #include "received/cheque_operations.h"
 #include "received/received_operations.h"
 #include "received/tcekiadef.h"
@@ -88,6 +90,7 @@ private Q_SLOTS:
     void failedCashInsertLeavesBothFiles();
     void listItemsAndUndo();
     void collectionWindowFromTheList();
+    void collectionFromTheMainWindow();
 };
 
 void TestChequeOperations::rate_data()
@@ -525,6 +528,39 @@ void TestChequeOperations::collectionWindowFromTheList()
     if (qEnvironmentVariableIsSet("CEKSENET_SHOTS")) b->grab().save(QStringLiteral("/tmp/karsiliksiz.png"));
     b->findChild<QPushButton *>("islemButton")->click();
     QCOMPARE(cheque(key, "cek_karsiliklsiz_tarihi"), QStringLiteral("05.03.2024"));
+}
+
+// The main window's portfolio: its own fill (the due date in both dates, an
+// empty TL value) and the cheque leaves the portfolio once collected.
+void TestChequeOperations::collectionFromTheMainWindow()
+{
+    TestHome home;
+    Uygulama app;
+    const QDate due = QDate::currentDate().addDays(5);
+    home.openCompany(QStringLiteral("A1"), due.year());
+    const qint64 key = TestHome::insertRow(company(), QStringLiteral("cekgiris"),
+                                           {{"bordro_ind", 1}, {"alindigi_firma", QStringLiteral("Müşteri Bir")},
+                                            {"cek_tarihi", due}, {"cek_tutari", 1250.0}, {"cekTL_karsiligi", 1250.0},
+                                            {"para_birimi", QStringLiteral("TL")}, {"cek_no", QStringLiteral("9")}});
+    TfrmMain *menu = app.frmMain();
+    menu->prepareDashboard();
+    QVERIFY(menu->ffQuery2.locate(QStringLiteral("cek_ind"), key));
+    QAction *collect = menu->menuItem(QStringLiteral("tahsilatItem"));
+    QVERIFY(collect && collect->isEnabled());
+    collect->trigger();
+    TtahsilatF *w = app.receivedOperations()->tahsilatF();
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->vadesiDate->date(), due);
+    QCOMPARE(w->tarihDate->date(), due);
+    QCOMPARE(w->TLEdit->text(), QString());
+    QCOMPARE(w->kurfarkiEdit->text(), QStringLiteral("0"));
+    QCOMPARE(w->tutarEdit->text(), QStringLiteral("1.250,00"));
+    w->actionButton->click();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(cheque(key, "cek_tahsil_TL"), QStringLiteral("1250"));
+    QVERIFY(!menu->ffQuery2.locate(QStringLiteral("cek_ind"), key));
+    QCOMPARE(valueOf(cash(), QStringLiteral("SELECT aciklama FROM nakit")),
+             QStringLiteral("9 ") + due.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" Vadeli Çek Tahsilatı"));
 }
 
 QTEST_MAIN(TestChequeOperations)
