@@ -98,6 +98,7 @@ ChequeOperationWindow::ChequeOperationWindow(const Texts &t, QWidget *parent) : 
     }
     actionButton = FormKit::button(this, "islemButton", t.action);
     actionButton->setMinimumHeight(34);
+    actionButton->setMinimumWidth(170);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(actionButton);
