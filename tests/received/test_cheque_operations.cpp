@@ -91,6 +91,7 @@ private Q_SLOTS:
     void listItemsAndUndo();
     void collectionWindowFromTheList();
     void collectionFromTheMainWindow();
+    void typedCashRowStaysTyped();
 };
 
 void TestChequeOperations::rate_data()
@@ -561,6 +562,29 @@ void TestChequeOperations::collectionFromTheMainWindow()
     QVERIFY(!menu->ffQuery2.locate(QStringLiteral("cek_ind"), key));
     QCOMPARE(valueOf(cash(), QStringLiteral("SELECT aciklama FROM nakit")),
              QStringLiteral("9 ") + due.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" Vadeli Çek Tahsilatı"));
+}
+
+// A cash row being typed in the cash view is neither posted by a collection nor lost.
+void TestChequeOperations::typedCashRowStaysTyped()
+{
+    TestHome home;
+    home.openCompany(QStringLiteral("A1"), 2024);
+    const qint64 key = addCheque();
+    Table kasaG(&cash(), QStringLiteral("nakit"), QStringLiteral("islem_tarihi"));
+    kasaG.open();
+    kasaG.append();
+    kasaG.field(QStringLiteral("aciklama")) = QStringLiteral("yazılıyor");
+    kasaG.field(QStringLiteral("borc_tutar")) = 5.0;
+    TtahsilatF w;
+    w.setTables(nullptr, &kasaG);
+    w.setValues(valuesFor(key));
+    w.kuruEdit->setText(QStringLiteral("32,5"));
+    w.actionButton->click();
+    QCOMPARE(cheque(key, "cek_tahsil_TL"), QStringLiteral("32500"));
+    QCOMPARE(TestHome::countRows(cash(), QStringLiteral("nakit")), 1);
+    QCOMPARE(valueOf(cash(), QStringLiteral("SELECT aciklama FROM nakit")), QStringLiteral("Ziraat C-77 15.04.2024 Vadeli Çek Tahsilatı"));
+    QCOMPARE(kasaG.state(), Dataset::State::Insert);
+    QCOMPARE(kasaG.field(QStringLiteral("aciklama")).asString(), QStringLiteral("yazılıyor"));
 }
 
 QTEST_MAIN(TestChequeOperations)
