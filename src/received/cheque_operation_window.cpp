@@ -1,6 +1,8 @@
 #include "received/cheque_operation_window.h"
 
+#include "data/data_context.h"
 #include "data/engine_error.h"
+#include "data/table.h"
 #include "widgets/form_kit.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
@@ -177,6 +179,12 @@ void ChequeOperationWindow::hesapla()
 void ChequeOperationWindow::run()
 {
     ChequeOperation::Values v = values();
+    const bool typing = m_cashView && (m_cashView->state() == Dataset::State::Edit
+                                       || m_cashView->state() == Dataset::State::Insert);
+    if (CheckBox1 && v.box && typing && v.tarih.year() != DataContext::instance().calismaYili) {
+        MessageBox::warning(kTypedCashRow);
+        return;
+    }
     const ChequeOperation::Result r = perform(v);
     if (!r.done) {
         MessageBox::warning(r.message);

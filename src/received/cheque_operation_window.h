@@ -11,6 +11,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class Table;
 
 class ChequeOperationWindow : public QWidget {
     Q_OBJECT
@@ -42,6 +43,9 @@ public:
 
     // Runs the window's operation; hides the window when done, tells why not otherwise.
     void run();
+    // The cash view's table over every cash row: a row typed there would be lost
+    // by a switch of the working year, so an operation that needs one waits.
+    void setCashView(Table *kasaGTable) { m_cashView = kasaGTable; }
 
 Q_SIGNALS:
     // The operation was written; the windows that show it refresh.
@@ -49,4 +53,9 @@ Q_SIGNALS:
 
 protected:
     virtual ChequeOperation::Result perform(ChequeOperation::Values &v) = 0;
+    Table *m_cashView = nullptr;
 };
+
+inline const QString kTypedCashRow = QStringLiteral(
+    "Kasa İşlemleri'nde kaydedilmemiş bir satır var. İşlem başka bir yılın kasasına yazılacağı için önce o satırı "
+    "kaydedin ya da vazgeçin. İşlem yapılmadı.");

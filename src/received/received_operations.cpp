@@ -42,6 +42,7 @@ ReceivedOperations::ReceivedOperations(TceklerF *lists, TcekortF *slip, Table *k
     Table *cheques = slip ? slip->CekTakip() : nullptr;
     m_tahsilat->setTables(cheques, kasaGTable);
     m_iade->setTables(cheques);
+    m_iade->setCashView(kasaGTable);
     m_karsiliksiz->setTables(cheques);
 
     const std::pair<const char *, void (ReceivedOperations::*)()> items[] = {

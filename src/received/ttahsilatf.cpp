@@ -31,7 +31,7 @@ TtahsilatF::~TtahsilatF() = default;
 void TtahsilatF::setTables(Table *cekTakip, Table *kasaGTable)
 {
     m_cheques = cekTakip;
-    m_cashView = kasaGTable;
+    setCashView(kasaGTable);
 }
 
 ChequeOperation::Result TtahsilatF::perform(ChequeOperation::Values &v)

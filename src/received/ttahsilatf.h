@@ -20,6 +20,5 @@ protected:
 
 private:
     Table *m_cheques = nullptr;
-    Table *m_cashView = nullptr;
     std::unique_ptr<Table> m_ownCheques, m_ownCash;
 };

@@ -585,6 +585,22 @@ void TestChequeOperations::typedCashRowStaysTyped()
     QCOMPARE(valueOf(cash(), QStringLiteral("SELECT aciklama FROM nakit")), QStringLiteral("Ziraat C-77 15.04.2024 Vadeli Çek Tahsilatı"));
     QCOMPARE(kasaG.state(), Dataset::State::Insert);
     QCOMPARE(kasaG.field(QStringLiteral("aciklama")).asString(), QStringLiteral("yazılıyor"));
+
+    // Dated into another year, the switch would drop the typed row: told, nothing written.
+    const qint64 other = addCheque();
+    for (ChequeOperationWindow *win : {static_cast<ChequeOperationWindow *>(&w), static_cast<ChequeOperationWindow *>(new TcekiadeF(&w))}) {
+        win->setCashView(&kasaG);
+        Values v = valuesFor(other, QDate(2025, 1, 3));
+        win->setValues(v);
+        MessageBox::clearShown();
+        win->actionButton->click();
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().text, kTypedCashRow);
+    }
+    QCOMPARE(DataContext::instance().calismaYili, 2024);
+    QCOMPARE(cheque(other, "cek_tahsilat_tarihi"), QString());
+    QCOMPARE(cheque(other, "cek_iade_tarihi"), QString());
+    QCOMPARE(kasaG.state(), Dataset::State::Insert);
 }
 
 QTEST_MAIN(TestChequeOperations)
