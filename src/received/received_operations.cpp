@@ -58,6 +58,12 @@ ReceivedOperations::ReceivedOperations(TceklerF *lists, TcekortF *slip, Table *k
             connect(a, &QAction::triggered, this, slot);
         }
     }
+    // Closing the company ends the work on its cheques.
+    connect(&DataContext::instance(), &DataContext::companyClosed, this, [this] {
+        m_tahsilat->hide();
+        m_iade->hide();
+        m_karsiliksiz->hide();
+    });
     // A return and a bounce from these lists show at once; a collection at the next rebuild.
     connect(m_iade.get(), &ChequeOperationWindow::applied, this, [this] { rebuildOn(currentKey()); });
     connect(m_karsiliksiz.get(), &ChequeOperationWindow::applied, this, [this] {
