@@ -16,6 +16,7 @@
 #include "data/table.h"
 #include "data/data_context.h"
 #include "received/entry_slip_save.h"
+#include "received/cheque_operations.h"
 #include "given/exit_slip_rows.h"
 #include "given/exit_slip_save.h"
 #include "mainmenu/dashboard_statements.h"
@@ -784,6 +785,85 @@ int main(int argc, char **argv)
                        std::fprintf(stderr, "bare cash save: %s\n", sqlite3_errmsg(db));
                        std::exit(1);
                    }
+                   sqlite3_close(db);
+               });
+    }
+    // 100 collections in a row with the cash box: the cheque updated and its cash
+    // row found by cekid, updated or inserted, each committed in both files; bare:
+    // the same statements on one handle with the cash file attached.
+    {
+        DataContext &ctx = DataContext::instance();
+        Table cheques(&ctx.ADOConnection1, QStringLiteral("cekgiris"), QStringLiteral("cek_tarihi"));
+        Table nakit(&ctx.kasaConnection, QStringLiteral("nakit"), QStringLiteral("islem_tarihi"));
+        const QDate day(ctx.calismaYili, 3, 2);
+        const QString cashFile = ProgramHome::path(DataContext::cashFileName(QStringLiteral("BENCH"), ctx.calismaYili));
+        report("collection_100",
+               [&] {
+                   for (int key = 1; key <= 100; ++key) {
+                       ChequeOperation::Values v;
+                       v.para = QStringLiteral("USD");
+                       v.tutar = QStringLiteral("1.000,00");
+                       v.girisTL = QStringLiteral("30.000,00");
+                       v.kuru = QStringLiteral("32,5");
+                       v.kayitNo = QString::number(key);
+                       v.bankasi = QStringLiteral("Ziraat");
+                       v.cekNo = QString::number(500000 + key);
+                       v.vadesi = day.addDays(30);
+                       v.tarih = day;
+                       const auto r = ChequeOperation::collect(v, cheques, nakit);
+                       if (!r.done) {
+                           std::fprintf(stderr, "collect: %s\n", qPrintable(r.message));
+                           std::exit(1);
+                       }
+                   }
+               },
+               [&] {
+                   sqlite3 *db = nullptr;
+                   sqlite3_open(file.toUtf8().constData(), &db);
+                   sqlite3_busy_timeout(db, 100000);
+                   const QByteArray attach = ("ATTACH DATABASE '" + cashFile + "' AS k").toUtf8();
+                   sqlite3_exec(db, attach.constData(), nullptr, nullptr, nullptr);
+                   sqlite3_stmt *upd = nullptr, *find = nullptr, *edit = nullptr, *add = nullptr;
+                   sqlite3_prepare_v2(db, "UPDATE cekgiris SET cek_tahsilat_tarihi=?, cek_tahsil_kuru=?, cek_tahsil_TL=?, "
+                                          "cek_kur_farki=? WHERE cek_ind=?", -1, &upd, nullptr);
+                   sqlite3_prepare_v2(db, "SELECT nid FROM k.nakit WHERE cekid=? ORDER BY nid LIMIT 1", -1, &find, nullptr);
+                   sqlite3_prepare_v2(db, "UPDATE k.nakit SET islem_tarihi=?, doviz_kuru=?, doviz_cinsi=?, borc_tutar=?, "
+                                          "doviz_borc=?, aciklama=?, neden=? WHERE nid=?", -1, &edit, nullptr);
+                   sqlite3_prepare_v2(db, "INSERT INTO k.nakit (islem_tarihi, doviz_kuru, doviz_cinsi, borc_tutar, doviz_borc, "
+                                          "aciklama, neden, cekid) VALUES (?,?,?,?,?,?,?,?)", -1, &add, nullptr);
+                   const QByteArray date = day.toString(Qt::ISODate).toUtf8();
+                   for (int key = 1; key <= 100; ++key) {
+                       sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+                       sqlite3_bind_text(upd, 1, date.constData(), -1, SQLITE_STATIC);
+                       sqlite3_bind_double(upd, 2, 32.5);
+                       sqlite3_bind_double(upd, 3, 32500.0);
+                       sqlite3_bind_double(upd, 4, 2500.0);
+                       sqlite3_bind_int64(upd, 5, key);
+                       sqlite3_step(upd);
+                       sqlite3_reset(upd);
+                       sqlite3_bind_int64(find, 1, key);
+                       const bool found = sqlite3_step(find) == SQLITE_ROW;
+                       const qint64 nid = found ? sqlite3_column_int64(find, 0) : 0;
+                       sqlite3_reset(find);
+                       const QByteArray text = QStringLiteral("Ziraat %1 %2 Vadeli Çek Tahsilatı")
+                                                   .arg(500000 + key).arg(day.addDays(30).toString(QStringLiteral("dd.MM.yyyy"))).toUtf8();
+                       sqlite3_stmt *w = found ? edit : add;
+                       sqlite3_bind_text(w, 1, date.constData(), -1, SQLITE_STATIC);
+                       sqlite3_bind_double(w, 2, 32.5);
+                       sqlite3_bind_text(w, 3, "USD", -1, SQLITE_STATIC);
+                       sqlite3_bind_double(w, 4, 1000.0);
+                       sqlite3_bind_double(w, 5, 32500.0);
+                       sqlite3_bind_text(w, 6, text.constData(), -1, SQLITE_STATIC);
+                       sqlite3_bind_text(w, 7, "PORTFÖYDEN ÇEK NAKİT TAHSİLAT", -1, SQLITE_STATIC);
+                       sqlite3_bind_int64(w, 8, found ? nid : key);
+                       sqlite3_step(w);
+                       sqlite3_reset(w);
+                       if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+                           std::fprintf(stderr, "bare collection: %s\n", sqlite3_errmsg(db));
+                           std::exit(1);
+                       }
+                   }
+                   for (sqlite3_stmt *st : {upd, find, edit, add}) sqlite3_finalize(st);
                    sqlite3_close(db);
                });
     }

@@ -27,6 +27,9 @@
 #include "mainmenu/tfrmmain.h"
 #include "mainmenu/tkurturf.h"
 #include "received/tcekortf.h"
+#include "received/received_operations.h"
+#include "received/tcekiadef.h"
+#include "received/ttahsilatf.h"
 #include "received/tceklerf.h"
 #include "received/tcekbordrof.h"
 #include "given/tcikisbordrof.h"
@@ -101,6 +104,7 @@ Uygulama::Uygulama()
     m_cekcikisF = std::make_unique<TcekcikisF>();
     m_cikisozetF = std::make_unique<TcikisozetF>();
     m_cekduzenleF = std::make_unique<TcekduzenleF>();
+    m_receivedOps = std::make_unique<ReceivedOperations>(m_ceklerF.get(), m_cekortF.get(), m_kasaRF->kasaGTable);
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setYardim(m_yardimF.get());
@@ -171,6 +175,7 @@ Uygulama::Uygulama()
     }
     connect(m_frmMain.get(), &TfrmMain::helpRequested, this, &Uygulama::showHelp);
     wireDocuments();
+    wireReceivedOperations();
 
     // Deleting the open company ends the work in it: back to the login.
     connect(&DataContext::instance(), &DataContext::companyClosed, this, [this] {
@@ -215,6 +220,7 @@ Uygulama::Uygulama()
 
 Uygulama::~Uygulama()
 {
+    m_receivedOps.reset();
     m_resimF.reset();
     m_resimduzenF.reset();
     m_resimfirmaF.reset();
@@ -271,6 +277,27 @@ void Uygulama::showOpenCompanyRecord()
         return;
     }
     m_firmaF->duzelt();
+}
+
+void Uygulama::wireReceivedOperations()
+{
+    // The dashboard's portfolio collects its current cheque.
+    if (QAction *a = m_frmMain->menuItem(QStringLiteral("tahsilatItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this] {
+            Query &q = m_frmMain->ffQuery2;
+            if (!q.isActive() || q.isEmpty() || q.currentRow() < 0) return;
+            m_receivedOps->tahsilatFor(q.field(QStringLiteral("cek_ind")).asInteger());
+        });
+    }
+    // What the operations wrote shows on the dashboard at once.
+    const auto dashboard = [this](bool balances) {
+        if (!m_frmMain->ffQuery2.isActive()) return;
+        m_frmMain->EldekiCeklerHazirla();
+        if (balances) m_frmMain->yenile();
+    };
+    connect(m_receivedOps->tahsilatF(), &ChequeOperationWindow::applied, this, [dashboard] { dashboard(false); });
+    connect(m_receivedOps->cekiadeF(), &ChequeOperationWindow::applied, this, [dashboard] { dashboard(true); });
 }
 
 void Uygulama::payOwnChequeOfMainMenu()

@@ -20,6 +20,7 @@ class TcikisozetF;
 class TceklerF;
 class TcekbordroF;
 class TcikisbordroF;
+class ReceivedOperations;
 class TduzenlenenceklerF;
 class TduzenlenencekodeF;
 class TfirmaF;
@@ -49,6 +50,7 @@ public:
     TceklerF *ceklerF() const { return m_ceklerF.get(); }
     TcekbordroF *cekbordroF() const { return m_cekbordroF.get(); }
     TcikisbordroF *cikisbordroF() const { return m_cikisbordroF.get(); }
+    ReceivedOperations *receivedOperations() const { return m_receivedOps.get(); }
     TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
     TduzenlenencekodeF *duzenlenencekodeF() const { return m_duzenlenencekodeF.get(); }
     TfirmaF *firmaF() const { return m_firmaF.get(); }
@@ -118,8 +120,10 @@ private:
     std::unique_ptr<DocumentWindow> m_resimF, m_resimduzenF, m_resimfirmaF, m_resimkasaF;
     void wireDocuments();
     void wireSlipRegisters();
+    void wireReceivedOperations();
     std::unique_ptr<Tvadefark2F> m_vadefark2F;
     std::unique_ptr<TcekcikisF> m_cekcikisF;
     std::unique_ptr<TcikisozetF> m_cikisozetF;
     std::unique_ptr<TcekduzenleF> m_cekduzenleF;
+    std::unique_ptr<ReceivedOperations> m_receivedOps;
 };

@@ -97,6 +97,8 @@ public:
     // Rows as cell texts, and back (the grid's data rows).
     QVector<QStringList> rows() const;
     QStringList rowCells(int row) const;
+    // The cheque table the slip saves through, for the operations on a stored cheque.
+    Table *CekTakip() const { return m_cheques.get(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
