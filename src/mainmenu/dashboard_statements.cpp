@@ -34,14 +34,17 @@ QStringList portfolioStatement(const QDate &from, const QDate &to, const QString
 
 QStringList bankStatement(const QDate &from, const QDate &to, const QString &orderBy)
 {
+    // A cheque taken back from the bank is in the portfolio again and counts there only.
     return {QStringLiteral("SELECT * FROM cekciro"), dateLine(from, to), QStringLiteral("AND cek_banka_id=2"),
-            orderLine(orderBy)};
+            QStringLiteral("AND cek_iade_tarihi IS NULL"), orderLine(orderBy)};
 }
 
 QStringList ownChequeStatement(const QDate &from, const QDate &to, const QString &orderBy)
 {
+    // A taken-back own cheque is no longer outstanding.
     return {QStringLiteral("SELECT * FROM cekkendi"), dateLine(from, to),
-            QStringLiteral("AND (cek_tahsilat_tarihi IS NULL )"), orderLine(orderBy)};
+            QStringLiteral("AND (cek_tahsilat_tarihi IS NULL )"), QStringLiteral("AND cek_iade_tarihi IS NULL"),
+            orderLine(orderBy)};
 }
 
 QStringList balanceStatement()
