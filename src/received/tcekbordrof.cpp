@@ -41,7 +41,7 @@ const QString kFiltreyiKaldir = QStringLiteral("FİLTREYİ KALDIR");
 
 QVector<GridColumn> registerColumns()
 {
-    const QString money = QStringLiteral("#,##0.00"), date = QStringLiteral("dd.mm.yyyy");
+    const QString &money = FormKit::kMoney, &date = FormKit::kDate;
     return {gridColumn("bordro_ind", "No", 50),
             gridColumn("islem_tarihi", "Tarih", 80, date),
             gridColumn("alindigi_firma", "Firma", 200),

@@ -162,15 +162,7 @@ DocumentWindow::DocumentWindow(const DocumentKind &kind, QWidget *parent) : QWid
 
     m_binder = new RecordBinder(this);
     m_binder->setTable(m_images.get());
-    m_binder->setBeginPending([this](Table &t) {
-        if (t.recordCount() > 0 && t.currentRow() >= 0) {
-            t.edit();
-            return false;
-        }
-        t.append();
-        t.field(m_kind.linkField) = ownerLink();
-        return true;
-    });
+    m_binder->setBeginPending([this](Table &) { return beginDocumentRow(); });
     m_binder->bindLine(evrakAdiEdit, QStringLiteral("resimadi"), RecordBinder::Kind::Text);
     connect(m_binder, &RecordBinder::written, this, [this] { m_changed = true; });
     connect(m_binder, &RecordBinder::writeFailed, this, [](const QString &m) { MessageBox::error(m); });
@@ -305,13 +297,29 @@ void DocumentWindow::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
+void DocumentWindow::appendDocumentRow()
+{
+    m_images->append();
+    m_images->field(m_kind.linkField) = ownerLink();  // it belongs to the record current now
+}
+
+bool DocumentWindow::beginDocumentRow()
+{
+    if (m_images->state() != Dataset::State::Browse) return false;
+    if (m_images->currentRow() >= 0) {
+        m_images->edit();
+        return false;
+    }
+    appendDocumentRow();
+    return true;
+}
+
 void DocumentWindow::yeni()
 {
     try {
         if (!m_images->isActive()) m_images->open();
         m_images->checkBrowseMode();
-        m_images->append();
-        m_images->field(m_kind.linkField) = ownerLink();
+        appendDocumentRow();
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
         return;
@@ -337,14 +345,7 @@ bool DocumentWindow::evrakYukle()
 {
     try {
         if (!m_images->isActive()) m_images->open();
-        if (m_images->state() == Dataset::State::Browse) {
-            if (m_images->currentRow() >= 0) {
-                m_images->edit();
-            } else {
-                m_images->append();
-                m_images->field(m_kind.linkField) = ownerLink();
-            }
-        }
+        beginDocumentRow();
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
         return false;
@@ -374,13 +375,7 @@ bool DocumentWindow::loadPictureFile(const QString &path)
         return false;
     }
     try {
-        if (m_images->state() == Dataset::State::Browse) {
-            if (m_images->currentRow() >= 0) m_images->edit();
-            else {
-                m_images->append();
-                m_images->field(m_kind.linkField) = ownerLink();
-            }
-        }
+        beginDocumentRow();
         m_images->field(QStringLiteral("resim")) = stored;
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
@@ -441,38 +436,37 @@ bool DocumentWindow::yazdir(bool landscape)
     return pictureReport(picture, landscape).showPreview(this, TRaporOnizlemeF::kCaption);
 }
 
+bool DocumentWindow::writeJpegFile(const QString &path)
+{
+    // A stored JPEG is written byte for byte; another picture is converted.
+    const QByteArray bytes = currentBytes();
+    const QByteArray jpeg = Jpeg::looksLikeJpeg(bytes) ? bytes : Jpeg::encode(currentPicture());
+    QSaveFile file(path);
+    if (jpeg.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() || !file.commit()) {
+        MessageBox::error(QStringLiteral("Dosya yazılamadı: ") + path);
+        return false;
+    }
+    return true;
+}
+
 bool DocumentWindow::jpgSakla()
 {
-    const QByteArray bytes = currentBytes();
-    const QImage picture = currentPicture();
-    if (picture.isNull()) return false;  // nothing to save
+    if (currentPicture().isNull()) return false;  // nothing to save
     QString path = FileDialog::saveFile(QStringLiteral("JPG Olarak Sakla"), QString(),
                                         QStringLiteral("JPEG Resim Dosyası (*.jpg)"), this);
     if (path.isEmpty()) return false;
     if (!path.contains(QStringLiteral(".jpg"), Qt::CaseInsensitive)) path += QStringLiteral(".jpg");
     if (QFileInfo::exists(path) && !MessageBox::askYesNo(QStringLiteral("Dosya mevcut Üzerine kayıt edilsinmi?")))
         return false;
-    const QByteArray jpeg = Jpeg::looksLikeJpeg(bytes) ? bytes : Jpeg::encode(picture);
-    QSaveFile file(path);
-    if (jpeg.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() || !file.commit()) {
-        MessageBox::error(QStringLiteral("Dosya yazılamadı: ") + path);
-        return false;
-    }
+    if (!writeJpegFile(path)) return false;
     if (MessageBox::askYesNo(QStringLiteral("Dosyayı açmak istermisiniz?"))) SpreadsheetExport::openWithDesktop(path);
     return true;
 }
 
 bool DocumentWindow::windowstanAc()
 {
-    const QByteArray bytes = currentBytes();
-    const QImage picture = currentPicture();
-    if (picture.isNull()) return false;
+    if (currentPicture().isNull()) return false;
     const QString path = ProgramHome::path(QStringLiteral("RaporR.jpg"));
-    const QByteArray jpeg = Jpeg::looksLikeJpeg(bytes) ? bytes : Jpeg::encode(picture);
-    QSaveFile file(path);
-    if (jpeg.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() || !file.commit()) {
-        MessageBox::error(QStringLiteral("Dosya yazılamadı: ") + path);
-        return false;
-    }
+    if (!writeJpegFile(path)) return false;
     return SpreadsheetExport::openWithDesktop(path);
 }

@@ -84,6 +84,11 @@ private:
     void followOwner();
     void showCurrent();
     QByteArray currentBytes() const;
+    void appendDocumentRow();
+    // Makes the current document pending (edited), or a new one linked to the
+    // owner when there is none; true when it appended.
+    bool beginDocumentRow();
+    bool writeJpegFile(const QString &path);
     QVariant ownerLink() const;
 
     const DocumentKind &m_kind;
