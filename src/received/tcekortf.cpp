@@ -19,6 +19,7 @@
 #include "widgets/panel_status_bar.h"
 #include "widgets/rate_coupling.h"
 #include "widgets/slip_grid.h"
+#include "widgets/spreadsheet_show.h"
 #include "widgets/wait_window.h"
 
 #include <QAction>
@@ -360,22 +361,24 @@ void TcekortF::buildFooter(QVBoxLayout *root)
     buttons->addWidget(acBut, 3, 0);
     buttons->setVerticalSpacing(4);
 
-    // The printouts and the export of the slip join later.
-    auto *reports = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"), this);
-    reports->setObjectName(QStringLiteral("yazayar"));
-    auto *reportsLayout = new QVBoxLayout(reports);
+    yazayar = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"), this);
+    yazayar->setObjectName(QStringLiteral("yazayar"));
+    auto *reportsLayout = new QVBoxLayout(yazayar);
     reportsLayout->setSpacing(2);
-    for (const char *item : {"Çek Alındısı", "Çek Alındısı Detaylı", "Çek Alındısı Detaylı 2"})
-        reportsLayout->addWidget(new QRadioButton(QString::fromUtf8(item), reports));
-    static_cast<QRadioButton *>(reportsLayout->itemAt(0)->widget())->setChecked(true);
-    auto *printBut = button(this, "STRG1Yaz", QStringLiteral("SEÇİLİ RAPORU YAZDIR"));
-    auto *exportBut = button(this, "BitBtn25", QStringLiteral("Excel'e Aktar"));
-    reports->setEnabled(false);
-    printBut->setEnabled(false);
-    exportBut->setEnabled(false);
-    buttons->addWidget(reports, 0, 1, 3, 1);
+    const char *items[] = {"Çek Alındısı", "Çek Alındısı Detaylı", "Çek Alındısı Detaylı 2"};
+    for (int i = 0; i < 3; ++i) {
+        yazayarItems[i] = new QRadioButton(QString::fromUtf8(items[i]), yazayar);
+        yazayarItems[i]->setObjectName(QStringLiteral("yazayar%1").arg(i));
+        reportsLayout->addWidget(yazayarItems[i]);
+    }
+    yazayarItems[0]->setChecked(true);
+    auto *printBut = STRG1Yaz = button(this, "STRG1Yaz", QStringLiteral("SEÇİLİ RAPORU YAZDIR"));
+    auto *exportBut = BitBtn25 = button(this, "BitBtn25", QStringLiteral("Excel'e Aktar"));
+    buttons->addWidget(yazayar, 0, 1, 3, 1);
     buttons->addWidget(printBut, 3, 1);
     buttons->addWidget(exportBut, 3, 2);
+    connect(printBut, &QPushButton::clicked, this, &TcekortF::raporYazdir);
+    connect(exportBut, &QPushButton::clicked, this, &TcekortF::cekExcel);
     for (QPushButton *b : {hesaplaBut, yeniBut, BitBtn12, acBut, exportBut}) b->setMinimumWidth(130);
 
     auto *row = new QHBoxLayout;
@@ -390,6 +393,69 @@ void TcekortF::buildFooter(QVBoxLayout *root)
     connect(acBut, &QPushButton::clicked, this, &TcekortF::bordroAc);
     connect(JvDotNetMemo1, &QPlainTextEdit::textChanged, this, [this] { markChanged(); });
 }
+
+EntrySlipPrint::Layout TcekortF::chosenLayout() const
+{
+    if (yazayarItems[1]->isChecked()) return EntrySlipPrint::Layout::Detailed;
+    if (yazayarItems[2]->isChecked()) return EntrySlipPrint::Layout::DetailedWithBank;
+    return EntrySlipPrint::Layout::Receipt;
+}
+
+std::unique_ptr<EntrySlipPrint::Printout> TcekortF::printout()
+{
+    const QString refused = EntrySlipPrint::refusal(girisDegisti, JustaEdit1->text());
+    if (!refused.isEmpty()) {
+        MessageBox::information(refused);
+        return nullptr;
+    }
+    EntrySlipPrint::Footer footer;
+    footer.currency = dovizBox->currentText();
+    footer.slipDate = DateTimePicker15->date();
+    footer.total = JustaEdit5->text();
+    footer.maturityDifference = JustaEdit6->text();
+    footer.expense = JustaEdit7->text();
+    footer.bsmv = JustaEdit70->text();
+    footer.net = JustaEdit8->text();
+    footer.averageDate = DateTimePicker16->date();
+    footer.averageDays = Edit59->text();
+    try {
+        return std::make_unique<EntrySlipPrint::Printout>(DataContext::instance().ADOConnection1, chosenLayout(),
+                                                          rakamlariOku(JustaEdit1->text()), KoduEdit->text(), footer);
+    } catch (const EngineError &e) {
+        MessageBox::error(e.message());
+        return nullptr;
+    }
+}
+
+void TcekortF::raporYazdir()
+{
+    if (auto p = printout()) p->report().showPreview(this);
+}
+
+SpreadsheetWorkbook TcekortF::excelWorkbook() const
+{
+    EntrySlipPrint::ExportInput in;
+    for (int c = 0; c < StringGrid1->columnCount(); ++c) {
+        const QTableWidgetItem *title = StringGrid1->horizontalHeaderItem(c);
+        in.titles << (title ? title->text() : QString());
+    }
+    in.rows = rows();
+    in.accountName = JustaEdit23->text();
+    in.slipDate = DateTimePicker15->date();
+    in.yildakiGun = Edit61->text();
+    in.yillikFaiz = Edit62->text();
+    in.aylikFaiz = Edit63->text();
+    in.averageDate = DateTimePicker16->date();
+    in.averageDays = Edit59->text();
+    in.total = JustaEdit5->text();
+    in.maturityDifference = JustaEdit6->text();
+    in.expense = JustaEdit7->text();
+    in.net = JustaEdit8->text();
+    in.bsmvPercent = JustaEdit57->text();
+    return EntrySlipPrint::workbook(in);
+}
+
+void TcekortF::cekExcel() { showSpreadsheet(excelWorkbook(), QStringLiteral("CekGirisBordrosu")); }
 
 Params TcekortF::params() const
 {

@@ -5,6 +5,7 @@
 // account's credit movement.
 #include "received/entry_slip_calc.h"
 #include "received/entry_slip_load.h"
+#include "received/entry_slip_print.h"
 #include "received/entry_slip_save.h"
 #include "widgets/slip_grid.h"
 
@@ -14,6 +15,7 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -70,6 +72,10 @@ public:
     QLineEdit *Edit59 = nullptr;         // average days
     QPlainTextEdit *JvDotNetMemo1 = nullptr;
     QPushButton *BitBtn12 = nullptr;     // "KAYDET"
+    QGroupBox *yazayar = nullptr;        // "Raporlama Seçenekleri"
+    QRadioButton *yazayarItems[3] = {};  // "Çek Alındısı", "Çek Alındısı Detaylı", "Çek Alındısı Detaylı 2"
+    QPushButton *STRG1Yaz = nullptr;     // "SEÇİLİ RAPORU YAZDIR"
+    QPushButton *BitBtn25 = nullptr;     // "Excel'e Aktar"
     QLabel *headingLabel = nullptr;
     PanelStatusBar *StatusBar1 = nullptr;
 
@@ -97,6 +103,16 @@ public:
     // Rows as cell texts, and back (the grid's data rows).
     QVector<QStringList> rows() const;
     QStringList rowCells(int row) const;
+    // "SEÇİLİ RAPORU YAZDIR": the chosen receipt in the preview, after the refusals.
+    void raporYazdir();
+    // The chosen receipt of the saved slip, or null after showing why it cannot be
+    // printed (tests look at its pages).
+    std::unique_ptr<EntrySlipPrint::Printout> printout();
+    EntrySlipPrint::Layout chosenLayout() const;
+    // "Excel'e Aktar": the grid, header and results in a new workbook, opened.
+    void cekExcel();
+    SpreadsheetWorkbook excelWorkbook() const;
+
     // The cheque table the slip saves through, for the operations on a stored cheque.
     Table *CekTakip() const { return m_cheques.get(); }
 
