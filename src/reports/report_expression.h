@@ -4,7 +4,8 @@
 //   [dataset."field"]         the field of the row being printed when the dataset is
 //                             the data band's (or detail band's) own, the current row otherwise
 //   [Page#] [TotalPages] [DATE] [TIME]
-//   [LINE#] [CURRENT#]        the row's number in its data band, from 1
+//   [LINE#] [CURRENT#]        the row's number in its data band, from 1 (in a detail
+//                             band: among the details of its master row)
 //   [SUM(dataset."field")]    the sum over every row of the dataset
 //   [COUNT]                   the number of rows of the band's dataset
 //   [SUM(a."x") + 100 - SUM(b."y")]  arithmetic (+ - * / and parentheses) between
