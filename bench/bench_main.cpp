@@ -9,6 +9,7 @@
 #include "app/year_end_carry.h"
 #include "received/cheque_list_statements.h"
 #include "issued/issued_list_statements.h"
+#include "given/given_list_statements.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/program_home.h"
@@ -341,6 +342,24 @@ int main(int argc, char **argv)
         monthly.replace(QRegularExpression(QStringLiteral("\\bMONTH\\(([^)]*)\\)")),
                         QStringLiteral("CAST(strftime('%m',\\1) AS INTEGER)"));
         report("issued_lists_guncelle", [&] { oursRun(file, {s.list, s.total, s.monthly}); },
+               [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
+    }
+
+    // "GÜNCELLE" on "Tüm Ciro Edilenler" of the given cheque lists with "Banka
+    // Hariç" cleared: every given cheque still out, their total and the monthly summary.
+    {
+        GivenList::Filters all;
+        all.choice = GivenList::Choice::Tum;
+        all.bankaHaric = false;
+        all.paraCinsi = QStringLiteral("Hepsi");
+        const ChequeList::Statements s = GivenList::build(all);
+        // The bare C API has no YEAR and MONTH: SQLite's own strftime does their work.
+        QString monthly = sqlite(s.monthly);
+        monthly.replace(QRegularExpression(QStringLiteral("\\bYEAR\\(([^)]*)\\)")),
+                        QStringLiteral("CAST(strftime('%Y',\\1) AS INTEGER)"));
+        monthly.replace(QRegularExpression(QStringLiteral("\\bMONTH\\(([^)]*)\\)")),
+                        QStringLiteral("CAST(strftime('%m',\\1) AS INTEGER)"));
+        report("given_lists_guncelle", [&] { oursRun(file, {s.list, s.total, s.monthly}); },
                [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
     }
     {

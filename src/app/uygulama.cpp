@@ -33,6 +33,7 @@
 #include "received/tceklerf.h"
 #include "received/tcekbordrof.h"
 #include "given/tcikisbordrof.h"
+#include "given/tcikisceklerf.h"
 #include "given/tcikisozetf.h"
 #include "data/query.h"
 #include "widgets/message_box.h"
@@ -128,6 +129,7 @@ Uygulama::Uygulama()
     m_cekcikisF->setOwnChequeWindow(m_cekduzenleF.get());
     m_cekduzenleF->setExitSlip(m_cekcikisF.get());
     wireSlipRegisters();
+    wireGivenLists();
     m_kasaF->setView(m_kasaRF.get());
     m_kasaF->setCardWindow(m_cariF.get());
     m_kasaF->setTypeWindow(m_nakitnedenF.get());
@@ -145,6 +147,11 @@ Uygulama::Uygulama()
          [this] {
              m_ceklerF->CekleriHazirla();
              showFormMaximized(m_ceklerF.get());
+         }},
+        {"Cirolanan Çek ve Senet Listeleri",
+         [this] {
+             m_cikisceklerF->CiroCekleriHazirla();
+             showFormMaximized(m_cikisceklerF.get());
          }},
         {"Düzenlenen Çek ve Senet Listeleri",
          [this] {
@@ -239,6 +246,7 @@ Uygulama::~Uygulama()
     m_girisRF.reset();
     m_yardimF.reset();
     m_firmaF.reset();
+    m_cikisceklerF.reset();
     m_duzenlenencekodeF.reset();
     m_duzenlenenceklerF.reset();
     m_ceklerF.reset();
@@ -382,6 +390,8 @@ void Uygulama::wireDocuments()
         return [ds, field] { return ds && ds->isActive() && ds->currentRow() >= 0 ? ds->value(field) : QVariant(); };
     };
     wire(m_ceklerF.get(), "evrakItem", m_resimF.get(), currentOf(&m_ceklerF->listQuery, QStringLiteral("cek_ind")));
+    wire(m_cikisceklerF.get(), "evrakItem", m_resimF.get(),
+         currentOf(&m_cikisceklerF->listQuery, QStringLiteral("cek_giris_id")));
     wire(m_duzenlenenceklerF.get(), "evrakItem", m_resimduzenF.get(),
          currentOf(&m_duzenlenenceklerF->listQuery, QStringLiteral("cek_ind")));
     wire(m_frmMain.get(), "eldekiEvrakItem", m_resimF.get(), [this, currentOf] {

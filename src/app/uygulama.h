@@ -20,6 +20,7 @@ class TcikisozetF;
 class TceklerF;
 class TcekbordroF;
 class TcikisbordroF;
+class TcikisceklerF;
 class ReceivedOperations;
 class TduzenlenenceklerF;
 class TduzenlenencekodeF;
@@ -50,6 +51,7 @@ public:
     TceklerF *ceklerF() const { return m_ceklerF.get(); }
     TcekbordroF *cekbordroF() const { return m_cekbordroF.get(); }
     TcikisbordroF *cikisbordroF() const { return m_cikisbordroF.get(); }
+    TcikisceklerF *cikisceklerF() const { return m_cikisceklerF.get(); }
     ReceivedOperations *receivedOperations() const { return m_receivedOps.get(); }
     TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
     TduzenlenencekodeF *duzenlenencekodeF() const { return m_duzenlenencekodeF.get(); }
@@ -121,6 +123,9 @@ private:
     void wireDocuments();
     void wireSlipRegisters();
     void wireReceivedOperations();
+    // The given cheque lists: created, and their ways in and bounce hand-over wired.
+    void wireGivenLists();
+    std::unique_ptr<TcikisceklerF> m_cikisceklerF;
     std::unique_ptr<Tvadefark2F> m_vadefark2F;
     std::unique_ptr<TcekcikisF> m_cekcikisF;
     std::unique_ptr<TcikisozetF> m_cikisozetF;
