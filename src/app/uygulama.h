@@ -15,6 +15,7 @@ class TcarihareketDF;
 class TcarihareketF;
 class TcekortF;
 class TcekcikisF;
+class TcekiadeverilenF;
 class TcekduzenleF;
 class TcikisozetF;
 class TceklerF;
@@ -51,6 +52,7 @@ public:
     TcekbordroF *cekbordroF() const { return m_cekbordroF.get(); }
     TcikisbordroF *cikisbordroF() const { return m_cikisbordroF.get(); }
     ReceivedOperations *receivedOperations() const { return m_receivedOps.get(); }
+    TcekiadeverilenF *cekiadeverilenF() const { return m_cekiadeverilenF.get(); }
     TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
     TduzenlenencekodeF *duzenlenencekodeF() const { return m_duzenlenencekodeF.get(); }
     TfirmaF *firmaF() const { return m_firmaF.get(); }
@@ -121,9 +123,11 @@ private:
     void wireDocuments();
     void wireSlipRegisters();
     void wireReceivedOperations();
+    void wireTakeBack();
     std::unique_ptr<Tvadefark2F> m_vadefark2F;
     std::unique_ptr<TcekcikisF> m_cekcikisF;
     std::unique_ptr<TcikisozetF> m_cikisozetF;
     std::unique_ptr<TcekduzenleF> m_cekduzenleF;
     std::unique_ptr<ReceivedOperations> m_receivedOps;
+    std::unique_ptr<TcekiadeverilenF> m_cekiadeverilenF;
 };
