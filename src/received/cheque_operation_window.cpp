@@ -83,10 +83,11 @@ ChequeOperationWindow::ChequeOperationWindow(const Texts &t, QWidget *parent) : 
     add(r++, 1, QStringLiteral("Banka Şubesi"), subesiEdit);
     add(r, 0, QStringLiteral("İşlem Kayıt No"), kayitnoEdit);
     add(r++, 1, t.slipLabel, bordronoEdit);
-    if (girisnoEdit) add(r++, 1, QStringLiteral("Giriş No"), girisnoEdit);
     add(r, 0, QStringLiteral("Çeki Düzenleyen"), duzenleyenEdit);
     add(r++, 1, t.firmLabel, kimdenEdit);
-    if (firmakoduEdit) add(r++, 1, QStringLiteral("İade Firma Kodu"), firmakoduEdit);
+    if (girisnoEdit) add(r, 0, QStringLiteral("Giriş No"), girisnoEdit);
+    if (firmakoduEdit) add(r, 1, QStringLiteral("İade Firma Kodu"), firmakoduEdit);
+    if (girisnoEdit || firmakoduEdit) ++r;
     add(r, 0, QStringLiteral("Tarih"), tarihDate);
     add(r++, 1, QStringLiteral("Giriş TL"), girisTLEdit);
     add(r, 0, QStringLiteral("Kuru"), kuruEdit);
