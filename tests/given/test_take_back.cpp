@@ -543,7 +543,22 @@ void TestTakeBack::windowOfAGivenCheque()
     QVERIFY(w.isVisible());
     QCOMPARE(valueOf(company(), QStringLiteral("SELECT cek_iade_tarihi FROM cekciro")), QString());
 
+    // A cash row being typed would be lost to the switch into 2025: told, nothing written.
+    Table kasaG(&cash(), QStringLiteral("nakit"), QStringLiteral("islem_tarihi"));
+    kasaG.open();
+    kasaG.append();
+    w.setCashView(&kasaG);
     w.kuruEdit->setText(QStringLiteral("32"));
+    w.tarihDate->setDate(QDate(2025, 1, 3));
+    MessageBox::clearShown();
+    w.BitBtn1->click();
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().text, kTypedCashRow);
+    QCOMPARE(DataContext::instance().calismaYili, 2024);
+    QCOMPARE(valueOf(company(), QStringLiteral("SELECT cek_iade_tarihi FROM cekciro")), QString());
+    kasaG.cancel();
+    w.tarihDate->setDate(QDate(2024, 3, 6));
+
     QSignalSpy applied(&w, &ChequeOperationWindow::applied);
     w.BitBtn1->click();
     QVERIFY(!w.isVisible());
