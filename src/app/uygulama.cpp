@@ -18,6 +18,7 @@
 #include "data/data_context.h"
 #include "data/table.h"
 #include "given/tcekcikisf.h"
+#include "given/tcekiadeverilenf.h"
 #include "given/tcikisozetf.h"
 #include "data/query.h"
 #include "widgets/message_box.h"
@@ -106,6 +107,7 @@ Uygulama::Uygulama()
     m_cikisozetF = std::make_unique<TcikisozetF>();
     m_cekduzenleF = std::make_unique<TcekduzenleF>();
     m_receivedOps = std::make_unique<ReceivedOperations>(m_ceklerF.get(), m_cekortF.get(), m_kasaRF->kasaGTable);
+    m_cekiadeverilenF = std::make_unique<TcekiadeverilenF>();
     m_cariF->setYardim(m_yardimF.get());
     m_cekortF->setWaitWindow(m_form2.get());
     m_cekortF->setYardim(m_yardimF.get());
@@ -183,6 +185,7 @@ Uygulama::Uygulama()
     connect(m_frmMain.get(), &TfrmMain::helpRequested, this, &Uygulama::showHelp);
     wireDocuments();
     wireReceivedOperations();
+    wireTakeBack();
 
     // Deleting the open company ends the work in it: back to the login.
     connect(&DataContext::instance(), &DataContext::companyClosed, this, [this] {
@@ -227,6 +230,7 @@ Uygulama::Uygulama()
 
 Uygulama::~Uygulama()
 {
+    m_cekiadeverilenF.reset();
     m_receivedOps.reset();
     m_resimF.reset();
     m_resimduzenF.reset();
@@ -306,6 +310,28 @@ void Uygulama::wireReceivedOperations()
     };
     connect(m_receivedOps->tahsilatF(), &ChequeOperationWindow::applied, this, [dashboard] { dashboard(false); });
     connect(m_receivedOps->cekiadeF(), &ChequeOperationWindow::applied, this, [dashboard] { dashboard(true); });
+}
+
+void Uygulama::wireTakeBack()
+{
+    // A cash row typed in the cash view is never lost to a switch of the year.
+    m_cekiadeverilenF->setCashView(m_kasaRF->kasaGTable);
+    // The issued lists' "Çeki İade Al" takes the row's own cheque back.
+    for (QAction *a : m_duzenlenenceklerF->popupItems)
+        if (a->objectName() == QLatin1String("iadeAlItem")) a->setEnabled(true);
+    connect(m_duzenlenenceklerF.get(), &TduzenlenenceklerF::iadeAlIstendi, m_cekiadeverilenF.get(),
+            &TcekiadeverilenF::duzenlenenAc);
+    // The lists and the dashboard show the cheque taken back and the account credited.
+    connect(m_cekiadeverilenF.get(), &ChequeOperationWindow::applied, this, [this] {
+        if (m_duzenlenenceklerF->duzenlenenQuery.isActive()) {
+            const qint64 key = TcekiadeverilenF::verilenIadeTuru == QLatin1String("Duzenlenen")
+                                   ? m_cekiadeverilenF->kayitnoEdit->text().toLongLong()
+                                   : 0;
+            m_duzenlenenceklerF->Yenile();
+            if (key > 0) m_duzenlenenceklerF->duzenlenenQuery.locate(QStringLiteral("cek_ind"), key);
+        }
+        if (m_frmMain->ffQuery2.isActive()) m_frmMain->yenile();
+    });
 }
 
 void Uygulama::payOwnChequeOfMainMenu()

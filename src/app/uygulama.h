@@ -15,6 +15,7 @@ class TcarihareketDF;
 class TcarihareketF;
 class TcekortF;
 class TcekcikisF;
+class TcekiadeverilenF;
 class TcekduzenleF;
 class TcikisozetF;
 class TceklerF;
@@ -53,6 +54,7 @@ public:
     TcikisbordroF *cikisbordroF() const { return m_cikisbordroF.get(); }
     TcikisceklerF *cikisceklerF() const { return m_cikisceklerF.get(); }
     ReceivedOperations *receivedOperations() const { return m_receivedOps.get(); }
+    TcekiadeverilenF *cekiadeverilenF() const { return m_cekiadeverilenF.get(); }
     TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
     TduzenlenencekodeF *duzenlenencekodeF() const { return m_duzenlenencekodeF.get(); }
     TfirmaF *firmaF() const { return m_firmaF.get(); }
@@ -126,9 +128,11 @@ private:
     // The given cheque lists: created, and their ways in and bounce hand-over wired.
     void wireGivenLists();
     std::unique_ptr<TcikisceklerF> m_cikisceklerF;
+    void wireTakeBack();
     std::unique_ptr<Tvadefark2F> m_vadefark2F;
     std::unique_ptr<TcekcikisF> m_cekcikisF;
     std::unique_ptr<TcikisozetF> m_cikisozetF;
     std::unique_ptr<TcekduzenleF> m_cekduzenleF;
     std::unique_ptr<ReceivedOperations> m_receivedOps;
+    std::unique_ptr<TcekiadeverilenF> m_cekiadeverilenF;
 };

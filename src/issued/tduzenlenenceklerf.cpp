@@ -103,6 +103,10 @@ TduzenlenenceklerF::TduzenlenenceklerF(QWidget *parent) : ChequeListWindow(descr
     connect(item("odemeItem"), &QAction::triggered, this, &TduzenlenenceklerF::odemeYap);
     connect(item("odemeSilItem"), &QAction::triggered, this, &TduzenlenenceklerF::odemeSil);
     connect(item("cekBasItem"), &QAction::triggered, this, &TduzenlenenceklerF::cekiBas);
+    // The take-back window, once it exists, enables "Çeki İade Al" and listens.
+    connect(item("iadeAlItem"), &QAction::triggered, this, [this] {
+        if (const qint64 cheque = currentCheque(); cheque > 0) Q_EMIT iadeAlIstendi(cheque);
+    });
     connect(listGrid, &QAbstractItemView::doubleClicked, this, [this] {
         if (item("odemeItem")->isEnabled()) odemeYap();
     });

@@ -29,6 +29,11 @@ public:
     void odemeSil();
     void cekiBas();
 
+Q_SIGNALS:
+    // "Çeki İade Al" on a row: the take-back of the own cheque with this cek_ind.
+    void iadeAlIstendi(qint64 cekInd);
+
+public:
     Query &duzenlenenQuery = listQuery;
     Query &duzenlenencekToplamQuery = totalQuery;
     Query &AylikGrupDuzenlenenQuery = monthlyQuery;

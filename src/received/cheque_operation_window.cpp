@@ -54,6 +54,7 @@ ChequeOperationWindow::ChequeOperationWindow(const Texts &t, QWidget *parent) : 
     subesiEdit = shown(this, "subesiEdit");
     kayitnoEdit = shown(this, "kayitnoEdit");
     bordronoEdit = shown(this, "bordronoEdit");
+    if (t.withEntryNo) girisnoEdit = shown(this, "girisnoEdit");
     duzenleyenEdit = shown(this, "duzenleyenEdit");
     kimdenEdit = shown(this, "kimdenEdit");
     if (t.withCode) firmakoduEdit = shown(this, "firmakoduEdit");
@@ -81,10 +82,12 @@ ChequeOperationWindow::ChequeOperationWindow(const Texts &t, QWidget *parent) : 
     add(r, 0, QStringLiteral("Çek Bankası"), bankasiEdit);
     add(r++, 1, QStringLiteral("Banka Şubesi"), subesiEdit);
     add(r, 0, QStringLiteral("İşlem Kayıt No"), kayitnoEdit);
-    add(r++, 1, QStringLiteral("Giriş Bordro No"), bordronoEdit);
+    add(r++, 1, t.slipLabel, bordronoEdit);
     add(r, 0, QStringLiteral("Çeki Düzenleyen"), duzenleyenEdit);
     add(r++, 1, t.firmLabel, kimdenEdit);
-    if (firmakoduEdit) add(r++, 1, QStringLiteral("İade Firma Kodu"), firmakoduEdit);
+    if (girisnoEdit) add(r, 0, QStringLiteral("Giriş No"), girisnoEdit);
+    if (firmakoduEdit) add(r, 1, QStringLiteral("İade Firma Kodu"), firmakoduEdit);
+    if (girisnoEdit || firmakoduEdit) ++r;
     add(r, 0, QStringLiteral("Tarih"), tarihDate);
     add(r++, 1, QStringLiteral("Giriş TL"), girisTLEdit);
     add(r, 0, QStringLiteral("Kuru"), kuruEdit);

@@ -22,6 +22,8 @@ public:
         QString firmLabel;   // "Giriş Firma Adı" or "İade Firma Adı"
         QString boxText;     // empty: no check box
         bool withCode = false;  // "İade Firma Kodu"
+        QString slipLabel = QStringLiteral("Giriş Bordro No");
+        bool withEntryNo = false;  // "Giriş No": the received cheque a given one came from
     };
     ChequeOperationWindow(const Texts &texts, QWidget *parent = nullptr);
 
@@ -36,6 +38,7 @@ public:
     QLineEdit *paraEdit, *tutarEdit, *ceknoEdit, *bankasiEdit, *subesiEdit, *kayitnoEdit, *bordronoEdit,
         *duzenleyenEdit, *kimdenEdit;
     QLineEdit *firmakoduEdit = nullptr;
+    QLineEdit *girisnoEdit = nullptr;
     QDateEdit *vadesiDate, *tarihDate;
     QLineEdit *girisTLEdit, *kuruEdit, *TLEdit, *kurfarkiEdit;
     QCheckBox *CheckBox1 = nullptr;

@@ -1,0 +1,222 @@
+#include "given/given_take_back.h"
+
+#include "accounts/cheque_return.h"
+#include "accounts/movement_writer.h"
+#include "data/connection.h"
+#include "data/data_context.h"
+#include "data/dataset.h"
+#include "data/display_format.h"
+#include "data/engine_error.h"
+#include "data/number_reading.h"
+#include "data/table.h"
+#include "data/transaction.h"
+#include "data/typed_numbers.h"
+
+namespace GivenTakeBack {
+namespace {
+
+const QString kAmount = QStringLiteral("#,##0.00");
+
+QString money(double value) { return formatFloat(kAmount, value); }
+
+// A key shown in an edit; 0 when it holds none.
+qint64 keyOf(const QString &text)
+{
+    if (text.trimmed().isEmpty()) return 0;
+    try {
+        return strictInteger(text.trimmed());
+    } catch (const EngineError &) {
+        return 0;
+    }
+}
+
+// An empty "Kuru" is stored empty; anything else as read.
+QVariant rateValue(const QString &kuru)
+{
+    if (kuru.trimmed().isEmpty()) return QVariant();
+    return sayiOku(kuru);
+}
+
+bool pending(const Table &t)
+{
+    return t.isActive() && (t.state() == Dataset::State::Edit || t.state() == Dataset::State::Insert);
+}
+
+void cancelPending(Table &t)
+{
+    try {
+        if (pending(t)) t.cancel();
+    } catch (...) {
+    }
+}
+
+// Reopens a table unfiltered, so that rows written elsewhere show, and moves to
+// the row of the key; false when it is not stored.
+bool find(Table &t, const QString &keyField, qint64 key)
+{
+    if (pending(t)) t.cancel();
+    t.close();
+    t.setFiltered(false);
+    t.open();
+    return key > 0 && t.locate(keyField, key);
+}
+
+// The working year follows the return date when the take-back posts a movement.
+bool switchYear(const QDate &date, Result &r)
+{
+    if (!date.isValid() || date.year() == DataContext::instance().calismaYili) return true;
+    try {
+        if (kasadegistir(date.year())) return true;
+        r.message = kCashTemplateMissing;
+    } catch (const EngineError &e) {
+        r.message = e.message();
+    }
+    return false;
+}
+
+// The fields both openers fill alike.
+Values common(Dataset &row)
+{
+    const auto text = [&](const char *f) { return row.field(QString::fromLatin1(f)).asString(); };
+    Values v;
+    v.tutar = money(row.field(QStringLiteral("cek_tutari")).asFloat());
+    v.girisTL = money(row.field(QStringLiteral("cekTL_karsiligi")).asFloat());
+    v.para = text("para_birimi");
+    v.cekNo = text("cek_no");
+    v.bankasi = text("cek_bankasi");
+    v.subesi = text("cek_subesi");
+    v.duzenleyen = text("ceki_duzenleyen");
+    v.vadesi = row.field(QStringLiteral("cek_tarihi")).asDate();
+    const QDate returned = row.field(QStringLiteral("cek_iade_tarihi")).asDate();
+    v.tarih = returned.isValid() ? returned : QDate::currentDate();
+    const Field difference = row.field(QStringLiteral("cek_kur_farki"));
+    v.kurFarki = difference.isNull() ? QStringLiteral("0") : money(difference.asFloat());
+    // The cheque's own rate, and what it gives today.
+    v.kuru = row.field(QStringLiteral("cek_doviz_kuru")).isNull() ? QString() : text("cek_doviz_kuru");
+    try {
+        ChequeOperation::hesapla(v);
+    } catch (const EngineError &) {
+        v.kuru.clear();
+        ChequeOperation::hesapla(v);
+    }
+    return v;
+}
+
+} // namespace
+
+Mode modeOf(const QString &verilenIadeTuru)
+{
+    if (verilenIadeTuru == QLatin1String("Cirolanan")) return Mode::Cirolanan;
+    if (verilenIadeTuru == QLatin1String("Duzenlenen")) return Mode::Duzenlenen;
+    return Mode::None;
+}
+
+Values fromGiven(Dataset &row)
+{
+    Values v = common(row);
+    v.kayitNo = row.field(QStringLiteral("ciro_cek_ind")).asString();
+    v.girisNo = row.field(QStringLiteral("cek_giris_id")).asString();
+    v.bordroNo = row.field(QStringLiteral("ciro_bordro_ind")).asString();
+    v.firmaAdi = row.field(QStringLiteral("ciro_firma")).asString();
+    v.firmaKodu = row.field(QStringLiteral("Ciro_firma_kodu")).asString();
+    return v;
+}
+
+Values fromOwn(Dataset &row)
+{
+    Values v = common(row);
+    v.kayitNo = row.field(QStringLiteral("cek_ind")).asString();
+    v.bordroNo = row.field(QStringLiteral("bordro_ind")).asString();
+    v.firmaAdi = row.field(QStringLiteral("cirolandigi_firma")).asString();
+    v.firmaKodu = row.field(QStringLiteral("cirolandigi_firma_kodu")).asString();
+    return v;
+}
+
+Result takeBack(Values &v, Mode mode, Table &given, Table &received)
+{
+    Result r;
+    if (mode == Mode::None) {
+        r.message = ChequeOperation::kChequeMissing;
+        return r;
+    }
+    const bool endorsed = mode == Mode::Cirolanan;
+    const QString keyField = endorsed ? QStringLiteral("ciro_cek_ind") : QStringLiteral("cek_ind");
+    const qint64 key = keyOf(v.kayitNo);
+    const qint64 entry = endorsed ? keyOf(v.girisNo) : 0;
+
+    // Everything is checked before anything is written or switched.
+    try {
+        ChequeOperation::hesaplaForAction(v);
+        if (!find(given, keyField, key) || (endorsed && !find(received, QStringLiteral("cek_ind"), entry))) {
+            r.message = ChequeOperation::kChequeMissing;
+            return r;
+        }
+    } catch (const EngineError &e) {
+        r.message = e.message();
+        return r;
+    }
+    if (v.box && !switchYear(v.tarih, r)) return r;
+
+    DataContext &ctx = DataContext::instance();
+    try {
+        // The switch closed only the cash datasets; the cheque rows stand where they were.
+        if (!given.locate(keyField, key) || (endorsed && !received.locate(QStringLiteral("cek_ind"), entry))) {
+            r.message = ChequeOperation::kChequeMissing;
+            return r;
+        }
+        // The received cheque goes back into the portfolio only while it is still
+        // out on this cheque's exit slip: one endorsed again since then stays out.
+        bool backToPortfolio = false;
+        if (endorsed) {
+            const Field slip = received.field(QStringLiteral("cek_ciro_id"));
+            backToPortfolio = slip.isNull()
+                              || slip.asInteger() == given.field(QStringLiteral("ciro_bordro_ind")).asInteger();
+        }
+        const QVariant rate = rateValue(v.kuru);
+        const double tl = roundKurus(sayiOku(v.tl));
+        const double amount = roundKurus(sayiOku(v.tutar));
+        const ChequeReturn::Kind kind = endorsed ? ChequeReturn::Kind::Given : ChequeReturn::Kind::Own;
+
+        TransactionScope tx{given.connection(), v.box ? &ctx.kasaConnection : nullptr};
+        given.edit();
+        given.field(QStringLiteral("cek_iade_tarihi")) = v.tarih;
+        given.post();
+        if (backToPortfolio) {
+            received.edit();
+            received.field(QStringLiteral("cek_ciro_id")) = QVariant();
+            received.field(QStringLiteral("cek_ciro_tarihi")) = QVariant();
+            received.post();
+        }
+        if (v.box) {
+            // A credit: it reverses the debit the exit slip posted for the cheque.
+            MovementWriter::post(ctx.kasaConnection, ChequeReturn::movementKey(key, kind),
+                                 {{QStringLiteral("islem_tarihi"), v.tarih},
+                                  {QStringLiteral("doviz_kuru"), rate},
+                                  {QStringLiteral("doviz_cinsi"), v.para},
+                                  {QStringLiteral("cari_kodu"), v.firmaKodu},
+                                  {QStringLiteral("cari_hesap_adi"), v.firmaAdi},
+                                  {QStringLiteral("alacak_tutari"), amount},
+                                  {QStringLiteral("doviz_alacak"), tl},
+                                  {QStringLiteral("aciklama"),
+                                   ChequeReturn::description(v.bankasi, v.cekNo, v.vadesi, ChequeReturn::kReturnSuffix)}});
+        }
+        tx.commit();
+    } catch (const EngineError &e) {
+        cancelPending(given);
+        cancelPending(received);
+        r.message = e.message();
+        for (Table *t : {&given, &received}) {
+            try {
+                if (t->isActive()) t->refresh();
+            } catch (...) {
+            }
+        }
+        return r;
+    }
+    r.done = true;
+    if (v.box) ctx.announce({DataKind::Cheques, DataKind::Movements});
+    else ctx.announce({DataKind::Cheques});
+    return r;
+}
+
+} // namespace GivenTakeBack
