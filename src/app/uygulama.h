@@ -20,6 +20,7 @@ class TcikisozetF;
 class TceklerF;
 class TcekbordroF;
 class TcikisbordroF;
+class TbankaraporF;
 class ReceivedOperations;
 class TduzenlenenceklerF;
 class TduzenlenencekodeF;
@@ -50,6 +51,7 @@ public:
     TceklerF *ceklerF() const { return m_ceklerF.get(); }
     TcekbordroF *cekbordroF() const { return m_cekbordroF.get(); }
     TcikisbordroF *cikisbordroF() const { return m_cikisbordroF.get(); }
+    TbankaraporF *bankaraporF() const { return m_bankaraporF.get(); }
     ReceivedOperations *receivedOperations() const { return m_receivedOps.get(); }
     TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
     TduzenlenencekodeF *duzenlenencekodeF() const { return m_duzenlenencekodeF.get(); }
@@ -126,4 +128,5 @@ private:
     std::unique_ptr<TcikisozetF> m_cikisozetF;
     std::unique_ptr<TcekduzenleF> m_cekduzenleF;
     std::unique_ptr<ReceivedOperations> m_receivedOps;
+    std::unique_ptr<TbankaraporF> m_bankaraporF;
 };

@@ -18,8 +18,11 @@
 #include "widgets/form_show.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
+#include "widgets/wait_window.h"
 
 #include <QAbstractButton>
+#include <algorithm>
+#include <memory>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -304,6 +307,9 @@ bool TcikisbordroF::bordroDuzelt()
         && !MessageBox::askYesNo(QStringLiteral("Değişiklikleri kayıt etmeden çıkmak istiyormusunuz?")))
         return false;
     EntrySlip::LoadedSlip s;
+    // The wait window stays up while the slip is read and its rows written in.
+    std::unique_ptr<WaitScope> wait;
+    if (m_wait) wait = std::make_unique<WaitScope>(*m_wait, 1, TForm2::kAktarim);
     try {
         s = ExitSlip::loadExitSlip(DataContext::instance().ADOConnection1, number);
     } catch (const EngineError &e) {
@@ -319,7 +325,11 @@ bool TcikisbordroF::bordroDuzelt()
     {
         const QSignalBlocker block(f.StringGrid1);
         f.StringGrid1->setRowCount(int(s.rows.size()));
-        for (int r = 0; r < s.rows.size(); ++r) f.StringGrid1->writeRow(r, s.rows[r]);
+        if (m_wait) m_wait->start(std::max(1, int(s.rows.size())), TForm2::kAktarim);
+        for (int r = 0; r < s.rows.size(); ++r) {
+            f.StringGrid1->writeRow(r, s.rows[r]);
+            if (wait) wait->step();
+        }
         f.StringGrid1->renumber();
         f.StringGrid1->addEmptyRow();
     }
@@ -349,6 +359,7 @@ bool TcikisbordroF::bordroDuzelt()
     f.JvDotNetMemo1->setPlainText(s.memo);
     if (s.accountType >= 0) f.exitType[s.accountType]->setChecked(true);
     f.cikisDegisti = false;
+    wait.reset();
     hide();
     showFormMaximized(&f);
     return true;

@@ -15,6 +15,7 @@ class QPushButton;
 class Table;
 class TcariF;
 class TcekcikisF;
+class TForm2;
 
 class TcikisbordroF : public QWidget {
     Q_OBJECT
@@ -24,6 +25,8 @@ public:
 
     void setCardWindow(TcariF *w) { m_cards = w; }
     void setExitSlip(TcekcikisF *w) { m_exit = w; }
+    // The wait window shown while a slip is loaded into the exit slip form.
+    void setWaitWindow(TForm2 *w) { m_wait = w; }
 
     void ac();                 // re-reads the slips and shows the register
     void filtrele();           // "FİLTRELE" / "FİLTREYİ KALDIR"
@@ -56,4 +59,5 @@ private:
     bool m_filterOn = false;
     TcariF *m_cards = nullptr;
     TcekcikisF *m_exit = nullptr;
+    TForm2 *m_wait = nullptr;
 };
