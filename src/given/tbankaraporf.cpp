@@ -44,6 +44,14 @@ DatasetGrid *readOnlyGrid(QWidget *parent, const char *name, Dataset *ds, const 
     return g;
 }
 
+// A total of the lower band: the sum read from the statement, right-aligned as amounts are.
+GridColumn sum(const char *field)
+{
+    GridColumn c = gridColumn(field, "Toplam Tutarı", 130, FormKit::kListAmount);
+    c.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    return c;
+}
+
 } // namespace
 
 TbankaraporF::TbankaraporF(QWidget *parent)
@@ -124,13 +132,13 @@ TbankaraporF::TbankaraporF(QWidget *parent)
                              {gridColumn("cek_tarihi", "Çek Vadesi", 88, FormKit::kDate),
                               gridColumn("cek_tutari", "Çek Tutarı", 100, amount),
                               gridColumn("para_birimi", "Cinsi", 48),
-                              gridColumn("ceki_duzenleyen", "Çeki Düzenleyen", 170),
-                              gridColumn("cek_bankasi", "Çekin Bankası", 120),
-                              gridColumn("cek_subesi", "Banka Şubesi", 110),
-                              gridColumn("islem_tarihi", "Verildiği Tarihi", 100, FormKit::kDate),
-                              gridColumn("ciro_firma", "Verildiği Banka", 160),
-                              gridColumn("alindigi_firma", "Alındığı Firma", 170),
-                              gridColumn("aciklama", "Açıklama", 150),
+                              gridColumn("ceki_duzenleyen", "Çeki Düzenleyen", 160),
+                              gridColumn("cek_bankasi", "Çekin Bankası", 110),
+                              gridColumn("cek_subesi", "Banka Şubesi", 100),
+                              gridColumn("islem_tarihi", "Verildiği Tarihi", 108, FormKit::kDate),
+                              gridColumn("ciro_firma", "Verildiği Banka", 150),
+                              gridColumn("alindigi_firma", "Alındığı Firma", 150),
+                              gridColumn("aciklama", "Açıklama", 120),
                               gridColumn("cek_doviz_kuru", "Çek Kuru", 80, FormKit::kListRate),
                               gridColumn("TLkarsiligi", "TL Karşılığı", 110, amount)});
     root->addWidget(JvDBGrid3, 3);
@@ -141,12 +149,12 @@ TbankaraporF::TbankaraporF(QWidget *parent)
     auto *perBankLayout = new QVBoxLayout(perBank);
     JvDBGrid1 = readOnlyGrid(perBank, "JvDBGrid1", &ADOQuery1,
                              {gridColumn("ciro_firma", "Verildiği Banka", 220), gridColumn("para_birimi", "Cinsi", 60),
-                              gridColumn("cektutari", "Toplam Tutarı", 130, amount)});
+                              sum("cektutari")});
     perBankLayout->addWidget(JvDBGrid1);
     auto *perCurrency = new QGroupBox(QStringLiteral("Para Birimi Toplamları"), this);
     auto *perCurrencyLayout = new QVBoxLayout(perCurrency);
     JvDBGrid2 = readOnlyGrid(perCurrency, "JvDBGrid2", &ADOQuery2,
-                             {gridColumn("para_birimi", "Cinsi", 60), gridColumn("cektutari", "Toplam Tutarı", 130, amount)});
+                             {gridColumn("para_birimi", "Cinsi", 60), sum("cektutari")});
     perCurrencyLayout->addWidget(JvDBGrid2);
     lower->addWidget(perBank, 3);
     lower->addWidget(perCurrency, 2);

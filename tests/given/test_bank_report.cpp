@@ -7,6 +7,7 @@
 #include "given/tbankaraporf.h"
 #include "mainmenu/tfrmmain.h"
 #include "reports/layouts_bank.h"
+#include "reports/preview_window.h"
 #include "reports/report.h"
 #include "widgets/dataset_grid.h"
 #include "widgets/dataset_grid_model.h"
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void bankNamesQuotedSafely();
     void printout();
     void mainMenuOpensTheReport();
+    void screenshot();
 };
 
 void TestBankReport::statementsAndTitles_data()
@@ -308,6 +310,33 @@ void TestBankReport::mainMenuOpensTheReport()
     QCOMPARE(column(f->ffQuery4, "cek_tutari"), (QStringList{"250", "300"}));
     f->hide();
     QVERIFY(MessageBox::shown().isEmpty());
+}
+
+// BANK_REPORT_SHOTS=dir saves the window and the printout's preview for a look.
+void TestBankReport::screenshot()
+{
+    const QString dir = qEnvironmentVariable("BANK_REPORT_SHOTS");
+    if (dir.isEmpty()) QSKIP("BANK_REPORT_SHOTS not set");
+    TestHome home;
+    home.openCompany("A1", 2024);
+    TestHome::addCompanyRecord();
+    fixture();
+    given(QDate(2024, 3, 25), 12500.5, "EURO", 35.25, "Türkiye İş Bankası A.Ş.", 2, QDate(), "Kırtasiyeci Mehmet Öztürk");
+    TbankaraporF f;
+    setRange(f, kFrom, kTo);
+    f.ComboBox1->setCurrentText("Ziraat Bankası");
+    QVERIFY(f.Yenile());
+    f.ComboBox1->setCurrentIndex(0);
+    QVERIFY(f.Yenile());
+    f.resize(1366, 740);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.grab().save(dir + "/bank_report.png");
+    TRaporOnizlemeF preview(f.printout().prepare(), TRaporOnizlemeF::kCaption);
+    preview.resize(1100, 760);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    preview.grab().save(dir + "/bank_report_print.png");
 }
 
 QTEST_MAIN(TestBankReport)
