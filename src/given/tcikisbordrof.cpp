@@ -101,8 +101,9 @@ QDateEdit *dateEdit(QWidget *parent, const char *name)
 
 TcikisbordroF::TcikisbordroF(QWidget *parent)
     : QWidget(parent),
+      // The exit slips in the order they were saved.
       CiroBordro(*new Table(&DataContext::instance().ADOConnection1, QStringLiteral("cikisbordro"),
-                           QStringLiteral("islem_tarihi"), QStringLiteral("CiroBordro"), this))
+                           QStringLiteral("PrimaryKey"), QStringLiteral("CiroBordro"), this))
 {
     setObjectName(QStringLiteral("TcikisbordroF"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip - Verilen Çek ve Senet Çıkış Bordro Raporları"));
