@@ -44,6 +44,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <sqlite3.h>
 #include <zip.h>
@@ -1010,8 +1011,8 @@ int main(int argc, char **argv)
 
         // The entry slip register filtered by an account name's beginning and the
         // slip dates of the last year: every entry slip read in date order with its
-        // days left, the filter deciding per slip; bare: the same rows in the same
-        // order with the conditions in the statement.
+        // days left, the record filter deciding per slip; bare: the same rows read in
+        // the same order and the same conditions decided per row.
         Query slipCount(&ctx.ADOConnection1);
         slipCount.reopen({QStringLiteral("SELECT COUNT(*) AS n, MIN(alindigi_firma) AS ad FROM cekbordro")});
         const QString prefix = slipCount.field(QStringLiteral("ad")).asString().left(3);
@@ -1029,32 +1030,57 @@ int main(int argc, char **argv)
                    Connection c;
                    c.setConnectionString(ConnectionString::build(file));
                    c.open();
-                   Table t(&c, QStringLiteral("cekbordro"), QStringLiteral("islem_tarihi"));
+                   Query t(&c);
+                   t.sql() << QStringLiteral("SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind");
                    t.addCalculatedField(QStringLiteral("kalangun"), FieldType::Long, [&](const Record &r) {
                        if (r.isNull(QStringLiteral("ortalama_vade"))) return QVariant();
                        return SlipRegister::daysLeft(r.asDate(QStringLiteral("ortalama_vade")), today);
                    });
-                   t.setFilter([&](const Record &r) {
-                       SlipRegister::SlipValues v;
-                       v.number = r.asInteger(QStringLiteral("bordro_ind"));
-                       v.code = r.asString(QStringLiteral("alindigi_firma_kodu"));
-                       v.name = r.asString(QStringLiteral("alindigi_firma"));
-                       v.currency = r.asString(QStringLiteral("para_birimi"));
-                       if (!r.isNull(QStringLiteral("islem_tarihi"))) v.date = r.asDate(QStringLiteral("islem_tarihi"));
-                       if (!r.isNull(QStringLiteral("ortalama_vade"))) v.averageDate = r.asDate(QStringLiteral("ortalama_vade"));
-                       return SlipRegister::accepts(f, v);
-                   });
+                   const SlipRegister::Matcher matcher(f);
+                   const SlipRegister::SlipReader reader(QStringLiteral("alindigi_firma_kodu"), QStringLiteral("alindigi_firma"));
+                   t.setFilter([&](const Record &r) { return matcher.accepts(reader.read(r, t)); });
                    t.open();
                    t.setFiltered(true);
                    shown = t.recordCount();
                },
                [&] {
-                   const QString high = sqlEscape(prefix + QStringLiteral("zzzzzzzzzzzzz"));
-                   bareRun(file, {QStringLiteral("SELECT * FROM cekbordro WHERE islem_tarihi>='%1' AND islem_tarihi<'%2' AND "
-                                                 "((alindigi_firma>='%3' AND alindigi_firma<='%4') OR "
-                                                 "(alindigi_firma>='%5' AND alindigi_firma<='%6')) ORDER BY islem_tarihi, rowid")
-                                      .arg(f.from.toString(Qt::ISODate), f.to.addDays(1).toString(Qt::ISODate), sqlEscape(prefix),
-                                           high, sqlEscape(turkceBuyuk(prefix)), sqlEscape(turkceBuyuk(prefix + QStringLiteral("zzzzzzzzzzzzz"))))});
+                   // Every slip read in the same order, each column as a consumer reads it,
+                   // and the same conditions decided per row on the bytes.
+                   const QByteArray low = prefix.toUtf8(), high = (prefix + QStringLiteral("zzzzzzzzzzzzz")).toUtf8();
+                   const QByteArray upLow = turkceBuyuk(prefix).toUtf8(),
+                                    upHigh = turkceBuyuk(prefix + QStringLiteral("zzzzzzzzzzzzz")).toUtf8();
+                   const QByteArray from = f.from.toString(Qt::ISODate).toUtf8(), to = f.to.toString(Qt::ISODate).toUtf8();
+                   const auto between = [](const char *v, const QByteArray &lo, const QByteArray &hi) {
+                       return std::strcmp(v, lo.constData()) >= 0 && std::strcmp(v, hi.constData()) <= 0;
+                   };
+                   sqlite3 *h = nullptr;
+                   sqlite3_open_v2(file.toUtf8().constData(), &h, SQLITE_OPEN_READONLY, nullptr);
+                   sqlite3_stmt *st = nullptr;
+                   sqlite3_prepare_v2(h, "SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind", -1, &st, nullptr);
+                   const int n = sqlite3_column_count(st);
+                   int name = -1, date = -1;
+                   for (int c = 0; c < n; ++c) {
+                       if (std::strcmp(sqlite3_column_name(st, c), "alindigi_firma") == 0) name = c;
+                       if (std::strcmp(sqlite3_column_name(st, c), "islem_tarihi") == 0) date = c;
+                   }
+                   long long checksum = 0, passed = 0;
+                   while (sqlite3_step(st) == SQLITE_ROW) {
+                       for (int c = 0; c < n; ++c) {
+                           switch (sqlite3_column_type(st, c)) {
+                           case SQLITE_INTEGER: checksum += sqlite3_column_int64(st, c); break;
+                           case SQLITE_FLOAT: checksum += (long long)sqlite3_column_double(st, c); break;
+                           case SQLITE_TEXT: checksum += (long long)sqlite3_column_bytes(st, c) + *sqlite3_column_text(st, c); break;
+                           default: break;
+                           }
+                       }
+                       const auto *d = reinterpret_cast<const char *>(sqlite3_column_text(st, date));
+                       const auto *v = reinterpret_cast<const char *>(sqlite3_column_text(st, name));
+                       if (!d || !v || std::strncmp(d, from.constData(), 10) < 0 || std::strncmp(d, to.constData(), 10) > 0) continue;
+                       if (between(v, low, high) || between(v, upLow, upHigh)) ++passed;
+                   }
+                   sqlite3_finalize(st);
+                   sqlite3_close(h);
+                   if (passed == 0 && checksum == 0) std::printf(" ");
                });
         if (shown > 0) std::fprintf(stderr, "entry register: %lld of %lld slips shown\n", shown, slipsInAll);
         sqlite3_close(kdb);

@@ -4,6 +4,7 @@
 #include "accounts/tcarif.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
+#include "data/query.h"
 #include "data/table.h"
 #include "given/exit_slip_cancel.h"
 #include "given/exit_slip_load.h"
@@ -69,18 +70,6 @@ QVector<GridColumn> registerColumns()
             gridColumn("kalangun", "Kalan", 50)};
 }
 
-SlipRegister::SlipValues valuesOf(const Record &r)
-{
-    SlipRegister::SlipValues v;
-    v.number = r.asInteger(QStringLiteral("bordro_ind"));
-    v.code = r.asString(QStringLiteral("ciro_firma_kodu"));
-    v.name = r.asString(QStringLiteral("ciro_firma"));
-    v.currency = r.asString(QStringLiteral("para_birimi"));
-    if (!r.isNull(QStringLiteral("islem_tarihi"))) v.date = r.asDate(QStringLiteral("islem_tarihi"));
-    if (!r.isNull(QStringLiteral("ortalama_vade"))) v.averageDate = r.asDate(QStringLiteral("ortalama_vade"));
-    return v;
-}
-
 QCheckBox *tick(QWidget *parent, const char *name)
 {
     auto *c = new QCheckBox(parent);
@@ -101,17 +90,18 @@ QDateEdit *dateEdit(QWidget *parent, const char *name)
 
 TcikisbordroF::TcikisbordroF(QWidget *parent)
     : QWidget(parent),
-      // The exit slips in the order they were saved.
-      CiroBordro(*new Table(&DataContext::instance().ADOConnection1, QStringLiteral("cikisbordro"),
-                           QStringLiteral("PrimaryKey"), QStringLiteral("CiroBordro"), this))
+      CiroBordro(*new Query(&DataContext::instance().ADOConnection1, QStringLiteral("CiroBordro"), this))
 {
+    // Every slip in the order they were saved, read whole in one pass: the register
+    // only lists and filters them.
+    CiroBordro.sql() << QStringLiteral("SELECT * FROM cikisbordro ORDER BY bordro_ind");
     setObjectName(QStringLiteral("TcikisbordroF"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip - Verilen Çek ve Senet Çıkış Bordro Raporları"));
     CiroBordro.addCalculatedField(QStringLiteral("kalangun"), FieldType::Long, [this](const Record &r) {
         if (r.isNull(QStringLiteral("ortalama_vade"))) return QVariant();
         return SlipRegister::daysLeft(r.asDate(QStringLiteral("ortalama_vade")), islemDate->date());
     });
-    CiroBordro.setFilter([this](const Record &r) { return SlipRegister::accepts(m_applied, valuesOf(r)); });
+    CiroBordro.setFilter([this](const Record &r) { return m_applied.accepts(m_reader.read(r, CiroBordro)); });
 
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(8, 8, 8, 8);
@@ -262,7 +252,7 @@ void TcikisbordroF::ac()
 void TcikisbordroF::filtrele()
 {
     m_filterOn = !m_filterOn;
-    m_applied = filter();
+    m_applied = SlipRegister::Matcher(filter());
     SKonBut2->setText(m_filterOn ? kFiltreyiKaldir : kFiltrele);
     CiroBordro.setFiltered(m_filterOn);
 }
@@ -276,7 +266,7 @@ void TcikisbordroF::filtreyiKapat()
 
 void TcikisbordroF::yenile()
 {
-    m_applied = filter();
+    m_applied = SlipRegister::Matcher(filter());
     try {
         if (!CiroBordro.isActive()) CiroBordro.open();
         else CiroBordro.refresh();

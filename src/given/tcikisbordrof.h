@@ -1,6 +1,7 @@
 #pragma once
 // The exit slip register: every saved exit slip with its totals, narrowed by a
 // record filter, and the cancellation of a slip.
+#include "data/query.h"
 #include "received/slip_register_filter.h"
 
 #include <QWidget>
@@ -12,7 +13,6 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
-class Table;
 class TcariF;
 class TcekcikisF;
 class TForm2;
@@ -49,13 +49,14 @@ public:
     QPushButton *KDuzeltBut = nullptr, *yenileBut = nullptr, *SKonBut2 = nullptr, *kapatBut = nullptr;
     QAction *iptalItem = nullptr;
     DatasetGrid *FirmaGrid = nullptr;
-    Table &CiroBordro;
+    Query &CiroBordro;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    SlipRegister::Filter m_applied;
+    SlipRegister::Matcher m_applied;
+    SlipRegister::SlipReader m_reader{QStringLiteral("ciro_firma_kodu"), QStringLiteral("ciro_firma")};
     bool m_filterOn = false;
     TcariF *m_cards = nullptr;
     TcekcikisF *m_exit = nullptr;

@@ -4,6 +4,7 @@
 #include "accounts/tcarif.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
+#include "data/query.h"
 #include "data/table.h"
 #include "received/entry_slip_load.h"
 #include "received/tceklerf.h"
@@ -63,18 +64,6 @@ QVector<GridColumn> registerColumns()
             gridColumn("kalangun", "Kalan", 50)};
 }
 
-SlipRegister::SlipValues valuesOf(const Record &r)
-{
-    SlipRegister::SlipValues v;
-    v.number = r.asInteger(QStringLiteral("bordro_ind"));
-    v.code = r.asString(QStringLiteral("alindigi_firma_kodu"));
-    v.name = r.asString(QStringLiteral("alindigi_firma"));
-    v.currency = r.asString(QStringLiteral("para_birimi"));
-    if (!r.isNull(QStringLiteral("islem_tarihi"))) v.date = r.asDate(QStringLiteral("islem_tarihi"));
-    if (!r.isNull(QStringLiteral("ortalama_vade"))) v.averageDate = r.asDate(QStringLiteral("ortalama_vade"));
-    return v;
-}
-
 QCheckBox *tick(QWidget *parent, const char *name)
 {
     auto *c = new QCheckBox(parent);
@@ -95,16 +84,17 @@ QDateEdit *dateEdit(QWidget *parent, const char *name)
 
 TcekbordroF::TcekbordroF(QWidget *parent)
     : QWidget(parent),
-      CekBordro(*new Table(&DataContext::instance().ADOConnection1, QStringLiteral("cekbordro"),
-                           QStringLiteral("islem_tarihi"), QStringLiteral("CekBordro"), this))
+      CekBordro(*new Query(&DataContext::instance().ADOConnection1, QStringLiteral("CekBordro"), this))
 {
+    // Every slip, read whole in one pass: the register only lists and filters them.
+    CekBordro.sql() << QStringLiteral("SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind");
     setObjectName(QStringLiteral("TcekbordroF"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip - Alınan Çek ve Senet Giriş Bordro Listeleri"));
     CekBordro.addCalculatedField(QStringLiteral("kalangun"), FieldType::Long, [this](const Record &r) {
         if (r.isNull(QStringLiteral("ortalama_vade"))) return QVariant();
         return SlipRegister::daysLeft(r.asDate(QStringLiteral("ortalama_vade")), islemDate->date());
     });
-    CekBordro.setFilter([this](const Record &r) { return SlipRegister::accepts(m_applied, valuesOf(r)); });
+    CekBordro.setFilter([this](const Record &r) { return m_applied.accepts(m_reader.read(r, CekBordro)); });
 
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(8, 8, 8, 8);
@@ -250,7 +240,7 @@ void TcekbordroF::ac()
 void TcekbordroF::filtrele()
 {
     m_filterOn = !m_filterOn;
-    m_applied = filter();
+    m_applied = SlipRegister::Matcher(filter());
     filtreButton->setText(m_filterOn ? kFiltreyiKaldir : kFiltrele);
     CekBordro.setFiltered(m_filterOn);
 }
@@ -264,7 +254,7 @@ void TcekbordroF::filtreyiKapat()
 
 void TcekbordroF::raporuYenile()
 {
-    m_applied = filter();
+    m_applied = SlipRegister::Matcher(filter());
     try {
         if (!CekBordro.isActive()) CekBordro.open();
         else CekBordro.refresh();
