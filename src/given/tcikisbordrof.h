@@ -2,7 +2,7 @@
 // The exit slip register: every saved exit slip with its totals, narrowed by a
 // record filter, and the cancellation of a slip.
 #include "data/query.h"
-#include "received/slip_register_filter.h"
+#include "received/slip_register_band.h"
 
 #include <QWidget>
 
@@ -56,6 +56,7 @@ protected:
 
 private:
     SlipRegister::Matcher m_applied;
+    SlipRegister::Band m_band;
     SlipRegister::SlipReader m_reader{QStringLiteral("ciro_firma_kodu"), QStringLiteral("ciro_firma")};
     bool m_filterOn = false;
     TcariF *m_cards = nullptr;

@@ -2,7 +2,7 @@
 // The entry slip register: every saved entry slip with its totals, narrowed by a
 // record filter, and the door back into the entry slip for correcting one.
 #include "data/query.h"
-#include "received/slip_register_filter.h"
+#include "received/slip_register_band.h"
 
 #include <QWidget>
 #include <memory>
@@ -59,6 +59,7 @@ private:
     void showRefusedCheques(qint64 number, const QString &choice);
 
     SlipRegister::Matcher m_applied;  // the inputs as they stood when the filter was last applied
+    SlipRegister::Band m_band;
     SlipRegister::SlipReader m_reader{QStringLiteral("alindigi_firma_kodu"), QStringLiteral("alindigi_firma")};
     bool m_filterOn = false;
     TcekortF *m_slip = nullptr;
