@@ -12,6 +12,7 @@
 #include "widgets/dataset_grid.h"
 #include "widgets/dataset_grid_model.h"
 #include "widgets/form_kit.h"
+#include "widgets/key_filters.h"
 #include "widgets/message_box.h"
 
 #include <QComboBox>
@@ -161,6 +162,7 @@ TbankaraporF::TbankaraporF(QWidget *parent)
     lower->addStretch(1);
     root->addLayout(lower, 1);
 
+    KeyFilters::installEnterMovesFocus(this);
     connect(yenileBut, &QPushButton::clicked, this, [this] { Yenile(); });
     connect(yazdirBut, &QPushButton::clicked, this, &TbankaraporF::yazdir);
     connect(kapatBut, &QPushButton::clicked, this, &QWidget::hide);

@@ -674,7 +674,7 @@ void TestExitWindow::listsFindTheExitSlip()
     Uygulama app;
     home.openCompany("A1", 2021);
     for (int i = 0; i < 3; ++i)
-        TestHome::insertRow(company(), "cikisbordro", {{"islem_tarihi", QDate(2021, 3, 1 + i)}, {"ciro_firma_kodu", "S1"},
+        TestHome::insertRow(company(), "cikisbordro", {{"islem_tarihi", QDate(2021, 3, 3 - i)}, {"ciro_firma_kodu", "S1"},
                                                        {"ciro_firma", "Satıcı Bir"}, {"toplam_tutari", 100.0 * (i + 1)}});
     const qint64 endorsed = TestHome::insertRow(company(), "cekgiris", {{"cek_tarihi", QDate(2021, 4, 1)}, {"cek_tutari", 100.0},
                                                                         {"cek_ciro_id", 2}, {"cek_ciro_kime", "Satıcı Bir"},
@@ -713,6 +713,12 @@ void TestExitWindow::listsFindTheExitSlip()
     QCOMPARE(r->CiroBordro.recordCount(), 1);
     QCOMPARE(r->CiroBordro.field("bordro_ind").asInteger(), 3);
     QCOMPARE(r->bordroEdit->text(), QString("3"));
+    // Unfiltered, the register lists the slips in the order they were saved.
+    r->SKonBut2->click();
+    QList<qint64> order;
+    for (int row = 0; row < r->CiroBordro.recordCount(); ++row)
+        order << r->CiroBordro.recordAt(row).asInteger("bordro_ind");
+    QCOMPARE(order, (QList<qint64>{1, 2, 3}));
     r->hide();
     QVERIFY(MessageBox::shown().isEmpty());
 }
