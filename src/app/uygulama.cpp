@@ -35,6 +35,7 @@
 #include "received/tcekbordrof.h"
 #include "given/tcikisbordrof.h"
 #include "given/tcikisceklerf.h"
+#include "given/tbankaraporf.h"
 #include "given/tcikisozetf.h"
 #include "data/query.h"
 #include "widgets/message_box.h"
@@ -106,6 +107,7 @@ Uygulama::Uygulama()
     m_cekcikisF = std::make_unique<TcekcikisF>();
     m_cikisozetF = std::make_unique<TcikisozetF>();
     m_cekduzenleF = std::make_unique<TcekduzenleF>();
+    m_bankaraporF = std::make_unique<TbankaraporF>();
     m_receivedOps = std::make_unique<ReceivedOperations>(m_ceklerF.get(), m_cekortF.get(), m_kasaRF->kasaGTable);
     m_cekiadeverilenF = std::make_unique<TcekiadeverilenF>();
     m_cariF->setYardim(m_yardimF.get());
@@ -162,6 +164,11 @@ Uygulama::Uygulama()
          }},
         {"Alınan Çek ve Senet Bordroları", [this] { m_cekbordroF->ac(); }},
         {"Verilen Çek ve Senet Bordroları", [this] { m_cikisbordroF->ac(); }},
+        {"Bankalara Verilen Çekler",
+         [this] {
+             m_bankaraporF->Yenile();
+             showFormMaximized(m_bankaraporF.get());
+         }},
         {"Ödeme Yap", [this] { payOwnChequeOfMainMenu(); }},
         {"Firma Cari Hareket İşlemleri", [this] { m_carihareketF->ac(); }},
         {"Kasa İşlemleri", [this] { m_kasaRF->ac(); }},
@@ -450,6 +457,7 @@ void Uygulama::wireSlipRegisters()
     m_cikisbordroF = std::make_unique<TcikisbordroF>();
     m_cikisbordroF->setCardWindow(m_cariF.get());
     m_cikisbordroF->setExitSlip(m_cekcikisF.get());
+    m_cikisbordroF->setWaitWindow(m_form2.get());
     connect(m_cekcikisF.get(), &TcekcikisF::saved, m_cikisbordroF.get(), &TcikisbordroF::filtreyiKapat);
     // The exit slip's "BORDRO AÇ": unsaved changes are given up only on Yes.
     m_cekcikisF->BitBtn20->setEnabled(true);
@@ -467,6 +475,18 @@ void Uygulama::wireSlipRegisters()
             Query &list = m_ceklerF->listQuery;
             if (!list.isActive() || list.isEmpty()) return;
             const qint64 slip = list.field(QStringLiteral("cek_ciro_id")).asInteger();
+            if (slip > 0) m_cikisbordroF->bordroyuBul(slip);
+        });
+    }
+    // The issued lists' "Çıkış Bordrosunu Bul": the register filtered to the exit slip
+    // the own cheque was written on.
+    if (QAction *find = m_duzenlenenceklerF->findChild<QAction *>(QStringLiteral("cikisBordroItem"))) {
+        find->setEnabled(true);
+        connect(find, &QAction::triggered, this, [this] {
+            Query &list = m_duzenlenenceklerF->listQuery;
+            if (!list.isActive() || list.isEmpty() || list.currentRow() < 0) return;
+            if (list.field(QStringLiteral("cek_ind")).asInteger() <= 0) return;
+            const qint64 slip = list.field(QStringLiteral("bordro_ind")).asInteger();
             if (slip > 0) m_cikisbordroF->bordroyuBul(slip);
         });
     }

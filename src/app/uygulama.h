@@ -22,6 +22,7 @@ class TceklerF;
 class TcekbordroF;
 class TcikisbordroF;
 class TcikisceklerF;
+class TbankaraporF;
 class ReceivedOperations;
 class TduzenlenenceklerF;
 class TduzenlenencekodeF;
@@ -53,6 +54,7 @@ public:
     TcekbordroF *cekbordroF() const { return m_cekbordroF.get(); }
     TcikisbordroF *cikisbordroF() const { return m_cikisbordroF.get(); }
     TcikisceklerF *cikisceklerF() const { return m_cikisceklerF.get(); }
+    TbankaraporF *bankaraporF() const { return m_bankaraporF.get(); }
     ReceivedOperations *receivedOperations() const { return m_receivedOps.get(); }
     TcekiadeverilenF *cekiadeverilenF() const { return m_cekiadeverilenF.get(); }
     TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
@@ -135,4 +137,5 @@ private:
     std::unique_ptr<TcekduzenleF> m_cekduzenleF;
     std::unique_ptr<ReceivedOperations> m_receivedOps;
     std::unique_ptr<TcekiadeverilenF> m_cekiadeverilenF;
+    std::unique_ptr<TbankaraporF> m_bankaraporF;
 };

@@ -4,7 +4,9 @@
 #include "accounts/tcarif.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
+#include "data/query.h"
 #include "data/table.h"
+#include "received/slip_register_band.h"
 #include "given/exit_slip_cancel.h"
 #include "given/exit_slip_load.h"
 #include "widgets/slip_grid.h"
@@ -18,8 +20,11 @@
 #include "widgets/form_show.h"
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
+#include "widgets/wait_window.h"
 
 #include <QAbstractButton>
+#include <algorithm>
+#include <memory>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -66,107 +71,47 @@ QVector<GridColumn> registerColumns()
             gridColumn("kalangun", "Kalan", 50)};
 }
 
-SlipRegister::SlipValues valuesOf(const Record &r)
-{
-    SlipRegister::SlipValues v;
-    v.number = r.asInteger(QStringLiteral("bordro_ind"));
-    v.code = r.asString(QStringLiteral("ciro_firma_kodu"));
-    v.name = r.asString(QStringLiteral("ciro_firma"));
-    v.currency = r.asString(QStringLiteral("para_birimi"));
-    if (!r.isNull(QStringLiteral("islem_tarihi"))) v.date = r.asDate(QStringLiteral("islem_tarihi"));
-    if (!r.isNull(QStringLiteral("ortalama_vade"))) v.averageDate = r.asDate(QStringLiteral("ortalama_vade"));
-    return v;
-}
-
-QCheckBox *tick(QWidget *parent, const char *name)
-{
-    auto *c = new QCheckBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
-
-QDateEdit *dateEdit(QWidget *parent, const char *name)
-{
-    auto *d = new QDateEdit(QDate::currentDate(), parent);
-    d->setObjectName(QString::fromLatin1(name));
-    KeyFilters::setupDateEdit(d);
-    d->setFixedWidth(120);
-    return d;
-}
-
 } // namespace
 
 TcikisbordroF::TcikisbordroF(QWidget *parent)
     : QWidget(parent),
-      CiroBordro(*new Table(&DataContext::instance().ADOConnection1, QStringLiteral("cikisbordro"),
-                           QStringLiteral("islem_tarihi"), QStringLiteral("CiroBordro"), this))
+      CiroBordro(*new Query(&DataContext::instance().ADOConnection1, QStringLiteral("CiroBordro"), this))
 {
+    // Every slip in the order they were saved, read whole in one pass: the register
+    // only lists and filters them.
+    CiroBordro.sql() << QStringLiteral("SELECT * FROM cikisbordro ORDER BY bordro_ind");
     setObjectName(QStringLiteral("TcikisbordroF"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip - Verilen Çek ve Senet Çıkış Bordro Raporları"));
     CiroBordro.addCalculatedField(QStringLiteral("kalangun"), FieldType::Long, [this](const Record &r) {
         if (r.isNull(QStringLiteral("ortalama_vade"))) return QVariant();
         return SlipRegister::daysLeft(r.asDate(QStringLiteral("ortalama_vade")), islemDate->date());
     });
-    CiroBordro.setFilter([this](const Record &r) { return SlipRegister::accepts(m_applied, valuesOf(r)); });
+    CiroBordro.setFilter([this](const Record &r) { return m_applied.accepts(m_reader.read(r, CiroBordro)); });
 
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(8, 8, 8, 8);
     root->addWidget(FormKit::heading(this, "baslikLabel", QStringLiteral("Verilen Çek ve Senet Çıkış Bordro Raporları"), 6));
 
-    auto *panel = new QGroupBox(
-        QStringLiteral("  ÇIKIŞ BORDRO RAPORLAMA SEÇENEKLERİ (Seçim Yaptıktan sonra \"FİLTRELE\" tuşuna tıklayın)"), this);
-    panel->setObjectName(QStringLiteral("filtrePanel"));
-    bordroEdit = lineEdit(this, "bordroEdit", QString(), 10);
-    KeyFilters::installDigitsOnly(bordroEdit);
-    firmaEdit = lineEdit(this, "firmaEdit", QString(), 20);
-    firmaadiEdit = lineEdit(this, "firmaadiEdit", QString(), 50);
-    dovizBox = new QComboBox(this);
-    dovizBox->setObjectName(QStringLiteral("dovizBox"));
-    dovizBox->addItems({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")});
-    bordroCheck = tick(this, "bordroCheck");
-    koduCheck = tick(this, "koduCheck");
-    paraCheck = tick(this, "paraCheck");
-    firmaadiCheck = tick(this, "firmaadiCheck");
-    tarihCheck = tick(this, "tarihCheck");
-    orttarihCheck = tick(this, "orttarihCheck");
-    basDate = dateEdit(this, "basDate");
-    bitDate = dateEdit(this, "bitDate");
-    ortbasDate = dateEdit(this, "ortbasDate");
-    ortbitDate = dateEdit(this, "ortbitDate");
-    islemDate = dateEdit(this, "islemDate");
-    for (QLineEdit *e : {bordroEdit, firmaEdit}) e->setFixedWidth(150);
-    dovizBox->setFixedWidth(150);
-    firmaadiEdit->setMinimumWidth(260);
-
-    auto *g = new QGridLayout(panel);
-    g->setHorizontalSpacing(8);
-    const auto label = [this](const QString &t) { return new QLabel(t, this); };
-    g->addWidget(label(QStringLiteral("Bordro No")), 0, 0);
-    g->addWidget(bordroEdit, 0, 1);
-    g->addWidget(bordroCheck, 0, 2);
-    g->addWidget(label(QStringLiteral("Firma Kodu")), 1, 0);
-    g->addWidget(firmaEdit, 1, 1);
-    g->addWidget(koduCheck, 1, 2);
-    g->addWidget(label(QStringLiteral("Para Cinsi")), 2, 0);
-    g->addWidget(dovizBox, 2, 1);
-    g->addWidget(paraCheck, 2, 2);
-    g->addWidget(label(QStringLiteral("Firma Adı")), 3, 0);
-    g->addWidget(firmaadiEdit, 3, 1, 1, 4);
-    g->addWidget(firmaadiCheck, 3, 5);
-    g->addWidget(label(QStringLiteral("Bordro tarihi")), 0, 3);
-    g->addWidget(label(QStringLiteral("Başla. tarihi")), 0, 4);
-    g->addWidget(basDate, 0, 5);
-    g->addWidget(label(QStringLiteral("Bitiş tarihi")), 0, 6);
-    g->addWidget(bitDate, 0, 7);
-    g->addWidget(tarihCheck, 0, 8);
-    g->addWidget(label(QStringLiteral("Ortalama vade")), 1, 3);
-    g->addWidget(label(QStringLiteral("Başla. tarihi")), 1, 4);
-    g->addWidget(ortbasDate, 1, 5);
-    g->addWidget(label(QStringLiteral("Bitiş tarihi")), 1, 6);
-    g->addWidget(ortbitDate, 1, 7);
-    g->addWidget(orttarihCheck, 1, 8);
-    g->addWidget(label(QStringLiteral("İşlem tarihi")), 2, 4);
-    g->addWidget(islemDate, 2, 5);
+    // The filter band both registers share; the window keeps its controls by name.
+    m_band = SlipRegister::buildBand(
+        this,
+        QStringLiteral("  ÇIKIŞ BORDRO RAPORLAMA SEÇENEKLERİ (Seçim Yaptıktan sonra \"FİLTRELE\" tuşuna tıklayın)"),
+        QStringLiteral("Firma Kodu"));
+    bordroEdit = m_band.bordroEdit;
+    firmaEdit = m_band.firmaEdit;
+    firmaadiEdit = m_band.firmaadiEdit;
+    dovizBox = m_band.dovizBox;
+    bordroCheck = m_band.bordroCheck;
+    koduCheck = m_band.koduCheck;
+    paraCheck = m_band.paraCheck;
+    firmaadiCheck = m_band.firmaadiCheck;
+    tarihCheck = m_band.tarihCheck;
+    orttarihCheck = m_band.orttarihCheck;
+    basDate = m_band.basDate;
+    bitDate = m_band.bitDate;
+    ortbasDate = m_band.ortbasDate;
+    ortbitDate = m_band.ortbitDate;
+    islemDate = m_band.islemDate;
 
     KDuzeltBut = button(this, "KDuzeltBut", QStringLiteral("BORDRO DÜZELT"));
     yenileBut = button(this, "yenileBut", QStringLiteral("YENİLE"));
@@ -175,16 +120,8 @@ TcikisbordroF::TcikisbordroF(QWidget *parent)
     kapatBut->setToolTip(QStringLiteral("Programı kapat..."));
     TumalanCheck = new QCheckBox(QStringLiteral("Tüm alanı göster"), this);
     TumalanCheck->setObjectName(QStringLiteral("TumalanCheck"));
-    auto *buttons = new QGridLayout;
-    buttons->addWidget(KDuzeltBut, 0, 0);
-    buttons->addWidget(yenileBut, 0, 1);
-    buttons->addWidget(SKonBut2, 1, 0);
-    buttons->addWidget(kapatBut, 1, 1);
-    buttons->addWidget(TumalanCheck, 2, 0, 1, 2);
-    for (QPushButton *b : {KDuzeltBut, yenileBut, SKonBut2, kapatBut}) b->setMinimumWidth(150);
-    g->addLayout(buttons, 0, 10, 4, 1);
-    g->setColumnStretch(9, 1);
-    root->addWidget(panel);
+    m_band.addButtons(KDuzeltBut, yenileBut, SKonBut2, kapatBut, TumalanCheck);
+    root->addWidget(m_band.panel);
 
     FirmaGrid = new DatasetGrid(this);
     FirmaGrid->setObjectName(QStringLiteral("FirmaGrid"));
@@ -222,25 +159,7 @@ TcikisbordroF::TcikisbordroF(QWidget *parent)
 
 TcikisbordroF::~TcikisbordroF() { AccountPicker::unregisterTarget(QStringLiteral("cikisbordro")); }
 
-SlipRegister::Filter TcikisbordroF::filter() const
-{
-    SlipRegister::Filter f;
-    f.byNumber = bordroCheck->isChecked();
-    f.number = bordroEdit->text();
-    f.byCode = koduCheck->isChecked();
-    f.code = firmaEdit->text();
-    f.byCurrency = paraCheck->isChecked();
-    f.currency = dovizBox->currentText();
-    f.byName = firmaadiCheck->isChecked();
-    f.name = firmaadiEdit->text();
-    f.byDate = tarihCheck->isChecked();
-    f.from = basDate->date();
-    f.to = bitDate->date();
-    f.byAverage = orttarihCheck->isChecked();
-    f.averageFrom = ortbasDate->date();
-    f.averageTo = ortbitDate->date();
-    return f;
-}
+SlipRegister::Filter TcikisbordroF::filter() const { return m_band.filter(); }
 
 void TcikisbordroF::ac()
 {
@@ -258,7 +177,7 @@ void TcikisbordroF::ac()
 void TcikisbordroF::filtrele()
 {
     m_filterOn = !m_filterOn;
-    m_applied = filter();
+    m_applied = SlipRegister::Matcher(filter());
     SKonBut2->setText(m_filterOn ? kFiltreyiKaldir : kFiltrele);
     CiroBordro.setFiltered(m_filterOn);
 }
@@ -272,7 +191,7 @@ void TcikisbordroF::filtreyiKapat()
 
 void TcikisbordroF::yenile()
 {
-    m_applied = filter();
+    m_applied = SlipRegister::Matcher(filter());
     try {
         if (!CiroBordro.isActive()) CiroBordro.open();
         else CiroBordro.refresh();
@@ -304,6 +223,9 @@ bool TcikisbordroF::bordroDuzelt()
         && !MessageBox::askYesNo(QStringLiteral("Değişiklikleri kayıt etmeden çıkmak istiyormusunuz?")))
         return false;
     EntrySlip::LoadedSlip s;
+    // The wait window stays up while the slip is read and its rows written in.
+    std::unique_ptr<WaitScope> wait;
+    if (m_wait) wait = std::make_unique<WaitScope>(*m_wait, 1, TForm2::kAktarim);
     try {
         s = ExitSlip::loadExitSlip(DataContext::instance().ADOConnection1, number);
     } catch (const EngineError &e) {
@@ -319,7 +241,11 @@ bool TcikisbordroF::bordroDuzelt()
     {
         const QSignalBlocker block(f.StringGrid1);
         f.StringGrid1->setRowCount(int(s.rows.size()));
-        for (int r = 0; r < s.rows.size(); ++r) f.StringGrid1->writeRow(r, s.rows[r]);
+        if (m_wait) m_wait->start(std::max(1, int(s.rows.size())), TForm2::kAktarim);
+        for (int r = 0; r < s.rows.size(); ++r) {
+            f.StringGrid1->writeRow(r, s.rows[r]);
+            if (wait) wait->step();
+        }
         f.StringGrid1->renumber();
         f.StringGrid1->addEmptyRow();
     }
@@ -349,6 +275,7 @@ bool TcikisbordroF::bordroDuzelt()
     f.JvDotNetMemo1->setPlainText(s.memo);
     if (s.accountType >= 0) f.exitType[s.accountType]->setChecked(true);
     f.cikisDegisti = false;
+    wait.reset();
     hide();
     showFormMaximized(&f);
     return true;
@@ -393,20 +320,6 @@ bool TcikisbordroF::eventFilter(QObject *watched, QEvent *event)
         else m_cards->ac(QStringLiteral("cikisbordro"), QString(), edit->text());
         return true;
     }
-    if (watched == FirmaGrid && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        const QModelIndex current = FirmaGrid->currentIndex();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
-            // The next shown column of the row; from the last back to the first.
-            const int columns = FirmaGrid->model()->columnCount();
-            int col = current.column();
-            for (int step = 0; step < columns; ++step) {
-                col = (col + 1) % columns;
-                if (!FirmaGrid->isColumnHidden(col)) break;
-            }
-            FirmaGrid->setCurrentIndex(FirmaGrid->model()->index(current.row(), col));
-            return true;
-        }
-    }
+    if (watched == FirmaGrid && SlipRegister::enterMovesToNextColumn(FirmaGrid, event)) return true;
     return QWidget::eventFilter(watched, event);
 }

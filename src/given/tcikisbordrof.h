@@ -1,7 +1,8 @@
 #pragma once
 // The exit slip register: every saved exit slip with its totals, narrowed by a
 // record filter, and the cancellation of a slip.
-#include "received/slip_register_filter.h"
+#include "data/query.h"
+#include "received/slip_register_band.h"
 
 #include <QWidget>
 
@@ -12,9 +13,9 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
-class Table;
 class TcariF;
 class TcekcikisF;
+class TForm2;
 
 class TcikisbordroF : public QWidget {
     Q_OBJECT
@@ -24,6 +25,8 @@ public:
 
     void setCardWindow(TcariF *w) { m_cards = w; }
     void setExitSlip(TcekcikisF *w) { m_exit = w; }
+    // The wait window shown while a slip is loaded into the exit slip form.
+    void setWaitWindow(TForm2 *w) { m_wait = w; }
 
     void ac();                 // re-reads the slips and shows the register
     void filtrele();           // "FİLTRELE" / "FİLTREYİ KALDIR"
@@ -46,14 +49,17 @@ public:
     QPushButton *KDuzeltBut = nullptr, *yenileBut = nullptr, *SKonBut2 = nullptr, *kapatBut = nullptr;
     QAction *iptalItem = nullptr;
     DatasetGrid *FirmaGrid = nullptr;
-    Table &CiroBordro;
+    Query &CiroBordro;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    SlipRegister::Filter m_applied;
+    SlipRegister::Matcher m_applied;
+    SlipRegister::Band m_band;
+    SlipRegister::SlipReader m_reader{QStringLiteral("ciro_firma_kodu"), QStringLiteral("ciro_firma")};
     bool m_filterOn = false;
     TcariF *m_cards = nullptr;
     TcekcikisF *m_exit = nullptr;
+    TForm2 *m_wait = nullptr;
 };

@@ -4,7 +4,9 @@
 #include "accounts/tcarif.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
+#include "data/query.h"
 #include "data/table.h"
+#include "received/slip_register_band.h"
 #include "received/entry_slip_load.h"
 #include "received/tceklerf.h"
 #include "received/tcekortf.h"
@@ -63,107 +65,46 @@ QVector<GridColumn> registerColumns()
             gridColumn("kalangun", "Kalan", 50)};
 }
 
-SlipRegister::SlipValues valuesOf(const Record &r)
-{
-    SlipRegister::SlipValues v;
-    v.number = r.asInteger(QStringLiteral("bordro_ind"));
-    v.code = r.asString(QStringLiteral("alindigi_firma_kodu"));
-    v.name = r.asString(QStringLiteral("alindigi_firma"));
-    v.currency = r.asString(QStringLiteral("para_birimi"));
-    if (!r.isNull(QStringLiteral("islem_tarihi"))) v.date = r.asDate(QStringLiteral("islem_tarihi"));
-    if (!r.isNull(QStringLiteral("ortalama_vade"))) v.averageDate = r.asDate(QStringLiteral("ortalama_vade"));
-    return v;
-}
-
-QCheckBox *tick(QWidget *parent, const char *name)
-{
-    auto *c = new QCheckBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
-
-QDateEdit *dateEdit(QWidget *parent, const char *name)
-{
-    auto *d = new QDateEdit(QDate::currentDate(), parent);
-    d->setObjectName(QString::fromLatin1(name));
-    KeyFilters::setupDateEdit(d);
-    d->setFixedWidth(120);
-    return d;
-}
-
 } // namespace
 
 TcekbordroF::TcekbordroF(QWidget *parent)
     : QWidget(parent),
-      CekBordro(*new Table(&DataContext::instance().ADOConnection1, QStringLiteral("cekbordro"),
-                           QStringLiteral("islem_tarihi"), QStringLiteral("CekBordro"), this))
+      CekBordro(*new Query(&DataContext::instance().ADOConnection1, QStringLiteral("CekBordro"), this))
 {
+    // Every slip, read whole in one pass: the register only lists and filters them.
+    CekBordro.sql() << QStringLiteral("SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind");
     setObjectName(QStringLiteral("TcekbordroF"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip - Alınan Çek ve Senet Giriş Bordro Listeleri"));
     CekBordro.addCalculatedField(QStringLiteral("kalangun"), FieldType::Long, [this](const Record &r) {
         if (r.isNull(QStringLiteral("ortalama_vade"))) return QVariant();
         return SlipRegister::daysLeft(r.asDate(QStringLiteral("ortalama_vade")), islemDate->date());
     });
-    CekBordro.setFilter([this](const Record &r) { return SlipRegister::accepts(m_applied, valuesOf(r)); });
+    CekBordro.setFilter([this](const Record &r) { return m_applied.accepts(m_reader.read(r, CekBordro)); });
 
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(8, 8, 8, 8);
     root->addWidget(FormKit::heading(this, "baslikLabel", QStringLiteral("Alınan Çek ve Senet Giriş Bordro Listeleri"), 6));
 
-    auto *panel = new QGroupBox(
-        QStringLiteral("  GİRİŞ BORDRO RAPORLAMA SEÇENEKLERİ (Seçim Yaptıktan sonra \"FİLTRELE\" tuşuna tıklayın)"), this);
-    panel->setObjectName(QStringLiteral("filtrePanel"));
-    bordroEdit = lineEdit(this, "bordroEdit", QString(), 10);
-    KeyFilters::installDigitsOnly(bordroEdit);
-    firmaEdit = lineEdit(this, "firmaEdit", QString(), 20);
-    firmaadiEdit = lineEdit(this, "firmaadiEdit", QString(), 50);
-    dovizBox = new QComboBox(this);
-    dovizBox->setObjectName(QStringLiteral("dovizBox"));
-    dovizBox->addItems({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")});
-    bordroCheck = tick(this, "bordroCheck");
-    koduCheck = tick(this, "koduCheck");
-    paraCheck = tick(this, "paraCheck");
-    firmaadiCheck = tick(this, "firmaadiCheck");
-    tarihCheck = tick(this, "tarihCheck");
-    orttarihCheck = tick(this, "orttarihCheck");
-    basDate = dateEdit(this, "basDate");
-    bitDate = dateEdit(this, "bitDate");
-    ortbasDate = dateEdit(this, "ortbasDate");
-    ortbitDate = dateEdit(this, "ortbitDate");
-    islemDate = dateEdit(this, "islemDate");
-    for (QLineEdit *e : {bordroEdit, firmaEdit}) e->setFixedWidth(150);
-    dovizBox->setFixedWidth(150);
-    firmaadiEdit->setMinimumWidth(260);
-
-    auto *g = new QGridLayout(panel);
-    g->setHorizontalSpacing(8);
-    const auto label = [this](const QString &t) { return new QLabel(t, this); };
-    g->addWidget(label(QStringLiteral("Bordro No")), 0, 0);
-    g->addWidget(bordroEdit, 0, 1);
-    g->addWidget(bordroCheck, 0, 2);
-    g->addWidget(label(QStringLiteral("Firm.Kodu")), 1, 0);
-    g->addWidget(firmaEdit, 1, 1);
-    g->addWidget(koduCheck, 1, 2);
-    g->addWidget(label(QStringLiteral("Para Cinsi")), 2, 0);
-    g->addWidget(dovizBox, 2, 1);
-    g->addWidget(paraCheck, 2, 2);
-    g->addWidget(label(QStringLiteral("Firma Adı")), 3, 0);
-    g->addWidget(firmaadiEdit, 3, 1, 1, 4);
-    g->addWidget(firmaadiCheck, 3, 5);
-    g->addWidget(label(QStringLiteral("Bordro tarihi")), 0, 3);
-    g->addWidget(label(QStringLiteral("Başla. tarihi")), 0, 4);
-    g->addWidget(basDate, 0, 5);
-    g->addWidget(label(QStringLiteral("Bitiş tarihi")), 0, 6);
-    g->addWidget(bitDate, 0, 7);
-    g->addWidget(tarihCheck, 0, 8);
-    g->addWidget(label(QStringLiteral("Ortalama vade")), 1, 3);
-    g->addWidget(label(QStringLiteral("Başla. tarihi")), 1, 4);
-    g->addWidget(ortbasDate, 1, 5);
-    g->addWidget(label(QStringLiteral("Bitiş tarihi")), 1, 6);
-    g->addWidget(ortbitDate, 1, 7);
-    g->addWidget(orttarihCheck, 1, 8);
-    g->addWidget(label(QStringLiteral("İşlem tarihi")), 2, 4);
-    g->addWidget(islemDate, 2, 5);
+    // The filter band both registers share; the window keeps its controls by name.
+    m_band = SlipRegister::buildBand(
+        this,
+        QStringLiteral("  GİRİŞ BORDRO RAPORLAMA SEÇENEKLERİ (Seçim Yaptıktan sonra \"FİLTRELE\" tuşuna tıklayın)"),
+        QStringLiteral("Firm.Kodu"));
+    bordroEdit = m_band.bordroEdit;
+    firmaEdit = m_band.firmaEdit;
+    firmaadiEdit = m_band.firmaadiEdit;
+    dovizBox = m_band.dovizBox;
+    bordroCheck = m_band.bordroCheck;
+    koduCheck = m_band.koduCheck;
+    paraCheck = m_band.paraCheck;
+    firmaadiCheck = m_band.firmaadiCheck;
+    tarihCheck = m_band.tarihCheck;
+    orttarihCheck = m_band.orttarihCheck;
+    basDate = m_band.basDate;
+    bitDate = m_band.bitDate;
+    ortbasDate = m_band.ortbasDate;
+    ortbitDate = m_band.ortbitDate;
+    islemDate = m_band.islemDate;
 
     duzeltButton = button(this, "duzeltButton", QStringLiteral("BORDROYU DÜZELT"));
     yenileButton = button(this, "yenileButton", QStringLiteral("RAPORU YENİLE"));
@@ -171,16 +112,8 @@ TcekbordroF::TcekbordroF(QWidget *parent)
     kapatButton = button(this, "kapatButton", QStringLiteral("KAPAT"));
     tumkolonCheck = new QCheckBox(QStringLiteral("Tüm alanı göster"), this);
     tumkolonCheck->setObjectName(QStringLiteral("tumkolonCheck"));
-    auto *buttons = new QGridLayout;
-    buttons->addWidget(duzeltButton, 0, 0);
-    buttons->addWidget(yenileButton, 0, 1);
-    buttons->addWidget(filtreButton, 1, 0);
-    buttons->addWidget(kapatButton, 1, 1);
-    buttons->addWidget(tumkolonCheck, 2, 0, 1, 2);
-    for (QPushButton *b : {duzeltButton, yenileButton, filtreButton, kapatButton}) b->setMinimumWidth(150);
-    g->addLayout(buttons, 0, 10, 4, 1);
-    g->setColumnStretch(9, 1);
-    root->addWidget(panel);
+    m_band.addButtons(duzeltButton, yenileButton, filtreButton, kapatButton, tumkolonCheck);
+    root->addWidget(m_band.panel);
 
     FirmaGrid = new DatasetGrid(this);
     FirmaGrid->setObjectName(QStringLiteral("FirmaGrid"));
@@ -214,25 +147,7 @@ TcekbordroF::TcekbordroF(QWidget *parent)
 
 TcekbordroF::~TcekbordroF() { AccountPicker::unregisterTarget(QStringLiteral("cekbordro")); }
 
-SlipRegister::Filter TcekbordroF::filter() const
-{
-    SlipRegister::Filter f;
-    f.byNumber = bordroCheck->isChecked();
-    f.number = bordroEdit->text();
-    f.byCode = koduCheck->isChecked();
-    f.code = firmaEdit->text();
-    f.byCurrency = paraCheck->isChecked();
-    f.currency = dovizBox->currentText();
-    f.byName = firmaadiCheck->isChecked();
-    f.name = firmaadiEdit->text();
-    f.byDate = tarihCheck->isChecked();
-    f.from = basDate->date();
-    f.to = bitDate->date();
-    f.byAverage = orttarihCheck->isChecked();
-    f.averageFrom = ortbasDate->date();
-    f.averageTo = ortbitDate->date();
-    return f;
-}
+SlipRegister::Filter TcekbordroF::filter() const { return m_band.filter(); }
 
 void TcekbordroF::ac()
 {
@@ -250,7 +165,7 @@ void TcekbordroF::ac()
 void TcekbordroF::filtrele()
 {
     m_filterOn = !m_filterOn;
-    m_applied = filter();
+    m_applied = SlipRegister::Matcher(filter());
     filtreButton->setText(m_filterOn ? kFiltreyiKaldir : kFiltrele);
     CekBordro.setFiltered(m_filterOn);
 }
@@ -264,7 +179,7 @@ void TcekbordroF::filtreyiKapat()
 
 void TcekbordroF::raporuYenile()
 {
-    m_applied = filter();
+    m_applied = SlipRegister::Matcher(filter());
     try {
         if (!CekBordro.isActive()) CekBordro.open();
         else CekBordro.refresh();
@@ -339,20 +254,6 @@ bool TcekbordroF::eventFilter(QObject *watched, QEvent *event)
         openPicker(static_cast<QLineEdit *>(watched));
         return true;
     }
-    if (watched == FirmaGrid && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        const QModelIndex current = FirmaGrid->currentIndex();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
-            // The next shown column of the row; from the last back to the first.
-            const int columns = FirmaGrid->model()->columnCount();
-            int col = current.column();
-            for (int step = 0; step < columns; ++step) {
-                col = (col + 1) % columns;
-                if (!FirmaGrid->isColumnHidden(col)) break;
-            }
-            FirmaGrid->setCurrentIndex(FirmaGrid->model()->index(current.row(), col));
-            return true;
-        }
-    }
+    if (watched == FirmaGrid && SlipRegister::enterMovesToNextColumn(FirmaGrid, event)) return true;
     return QWidget::eventFilter(watched, event);
 }

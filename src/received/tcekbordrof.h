@@ -1,7 +1,8 @@
 #pragma once
 // The entry slip register: every saved entry slip with its totals, narrowed by a
 // record filter, and the door back into the entry slip for correcting one.
-#include "received/slip_register_filter.h"
+#include "data/query.h"
+#include "received/slip_register_band.h"
 
 #include <QWidget>
 #include <memory>
@@ -12,7 +13,6 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
-class Table;
 class TcariF;
 class TcekortF;
 class TceklerF;
@@ -49,7 +49,7 @@ public:
     QDateEdit *basDate = nullptr, *bitDate = nullptr, *ortbasDate = nullptr, *ortbitDate = nullptr, *islemDate = nullptr;
     QPushButton *duzeltButton = nullptr, *yenileButton = nullptr, *filtreButton = nullptr, *kapatButton = nullptr;
     DatasetGrid *FirmaGrid = nullptr;
-    Table &CekBordro;
+    Query &CekBordro;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -58,7 +58,9 @@ private:
     void openPicker(QLineEdit *edit);
     void showRefusedCheques(qint64 number, const QString &choice);
 
-    SlipRegister::Filter m_applied;  // the inputs as they stood when the filter was last applied
+    SlipRegister::Matcher m_applied;  // the inputs as they stood when the filter was last applied
+    SlipRegister::Band m_band;
+    SlipRegister::SlipReader m_reader{QStringLiteral("alindigi_firma_kodu"), QStringLiteral("alindigi_firma")};
     bool m_filterOn = false;
     TcekortF *m_slip = nullptr;
     TceklerF *m_lists = nullptr;

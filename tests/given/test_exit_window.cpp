@@ -5,6 +5,9 @@
 #include "data/table.h"
 #include "given/tcekcikisf.h"
 #include "given/tcikisozetf.h"
+#include "given/tcikisbordrof.h"
+#include "issued/tduzenlenenceklerf.h"
+#include "widgets/wait_window.h"
 #include "issued/tcekduzenlef.h"
 #include "mainmenu/tfrmmain.h"
 #include "received/tceklerf.h"
@@ -12,7 +15,10 @@
 #include "support/typing.h"
 #include "widgets/message_box.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QButtonGroup>
+#include <QProgressBar>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +57,32 @@ double number(const QString &sql)
     q.sql() << sql;
     q.open();
     return q.isEmpty() ? -1 : q.value(0).toDouble();
+}
+
+// What exit slips wrote, row by row: headers, given rows, own cheques, the
+// received cheques' endorsement marks and the account movements.
+QStringList stored()
+{
+    QStringList out;
+    const auto rows = [&](Connection &c, const QString &sql) {
+        Query q(&c);
+        q.sql() << sql;
+        q.open();
+        for (q.first(); !q.eof(); q.next()) {
+            QStringList v;
+            for (int i = 0; i < q.fieldCount(); ++i) v << q.value(i).toString();
+            out << v.join('|');
+        }
+        out << "--";
+    };
+    rows(company(), "SELECT bordro_ind, islem_tarihi, ciro_firma_kodu, toplam_tutari, toplam_vade_farki, toplam_net_tutar, "
+                    "ortalama_gun, ortalama_vade, BSMV, genel_aciklama FROM cikisbordro ORDER BY bordro_ind");
+    rows(company(), "SELECT ciro_cek_ind, ciro_bordro_ind, cek_giris_id, cek_tarihi, cek_tutari, cek_gun, cek_vade_farki, "
+                    "cek_net_tutar FROM cekciro ORDER BY ciro_cek_ind");
+    rows(company(), "SELECT cek_ind, bordro_ind, cek_tarihi, cek_tutari, cek_no FROM cekkendi ORDER BY cek_ind");
+    rows(company(), "SELECT cek_ind, cek_ciro_id, cek_ciro_kime, cek_ciro_tarihi FROM cekgiris ORDER BY cek_ind");
+    rows(cash(), "SELECT chid, cari_kodu, cek_ciro_id, borc_tutari, brut_tutar, BSMV FROM carihareket ORDER BY chid");
+    return out;
 }
 
 QString cell(TcekcikisF &f, int row, int col)
@@ -132,6 +164,8 @@ private Q_SLOTS:
     void newSlipAndLeaving();
     void keysOfTheSlip();
     void menuOpensAndCompanyChangeEmpties();
+    void saveAfterALoadRewritesTheSameRows();
+    void listsFindTheExitSlip();
     void screenshot();
 };
 
@@ -576,6 +610,117 @@ void TestExitWindow::menuOpensAndCompanyChangeEmpties()
     QVERIFY(f->KoduEdit->text().isEmpty());
     QVERIFY(!f->cikisDegisti);
     f->hide();
+}
+
+// A slip saved, loaded back through the register and saved again rewrites its own
+// rows and its one movement: nothing added, nothing lost.
+void TestExitWindow::saveAfterALoadRewritesTheSameRows()
+{
+    Windows w;
+    TcekcikisF &f = *w.slip;
+    const qint64 a = addReceived(10000, QDate(2021, 3, 31));
+    const qint64 b = addReceived(5000, QDate(2021, 4, 15));
+    addReceived(700, QDate(2021, 4, 20));  // stays in the portfolio
+    f.cekEkle();
+    w.pick(a);
+    w.pick(b);
+    w.typeOwn(QDate(2021, 5, 31), "2.000");
+    f.JvDotNetMemo1->setPlainText("Mart ödemesi");
+    QVERIFY(f.sakla());
+    const QStringList first = stored();
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);
+
+    TForm2 wait;
+    TcikisbordroF r;
+    r.setExitSlip(&f);
+    r.setWaitWindow(&wait);
+    for (int round = 0; round < 2; ++round) {
+        r.ac();
+        QVERIFY(r.CiroBordro.locate("bordro_ind", 1));
+        QVERIFY(!f.cikisDegisti);
+        QVERIFY(r.bordroDuzelt());
+        // The wait window went through the slip's three rows and is gone.
+        QCOMPARE(wait.progressBar()->maximum(), 3);
+        QCOMPARE(wait.progressBar()->value(), 3);
+        QVERIFY(!wait.isVisible());
+        QCOMPARE(cell(f, 0, ColGirisId), QString::number(a));
+        QCOMPARE(cell(f, 2, ColDuzenlemeId), QString("1"));
+        QVERIFY(f.sakla());
+        QCOMPARE(stored(), first);
+    }
+    // A change after the load lands on the same rows and the one movement.
+    r.ac();
+    QVERIFY(r.CiroBordro.locate("bordro_ind", 1));
+    QVERIFY(r.bordroDuzelt());
+    f.JvDotNetMemo1->setPlainText("Nisan ödemesi");
+    QVERIFY(f.sakla());
+    QStringList expected = first;
+    expected[0].replace("Mart ödemesi", "Nisan ödemesi");
+    QCOMPARE(stored(), expected);
+    QCOMPARE(TestHome::countRows(company(), "cikisbordro"), 1);
+    QCOMPARE(TestHome::countRows(company(), "cekciro"), 2);
+    QCOMPARE(TestHome::countRows(company(), "cekkendi"), 1);
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);
+    QVERIFY(MessageBox::shown().isEmpty());
+    r.hide();
+}
+
+// "Çıkış Bordrosunu Bul" of the received and the issued lists shows the exit slip
+// register filtered to the slip the cheque went out on, whatever filter was set.
+void TestExitWindow::listsFindTheExitSlip()
+{
+    TestHome home;
+    MessageBox::setTestMode(true);
+    Uygulama app;
+    home.openCompany("A1", 2021);
+    for (int i = 0; i < 3; ++i)
+        TestHome::insertRow(company(), "cikisbordro", {{"islem_tarihi", QDate(2021, 3, 3 - i)}, {"ciro_firma_kodu", "S1"},
+                                                       {"ciro_firma", "Satıcı Bir"}, {"toplam_tutari", 100.0 * (i + 1)}});
+    const qint64 endorsed = TestHome::insertRow(company(), "cekgiris", {{"cek_tarihi", QDate(2021, 4, 1)}, {"cek_tutari", 100.0},
+                                                                        {"cek_ciro_id", 2}, {"cek_ciro_kime", "Satıcı Bir"},
+                                                                        {"cek_ciro_tarihi", QDate(2021, 3, 2)}, {"para_birimi", "TL"}});
+    const qint64 own = TestHome::insertRow(company(), "cekkendi", {{"bordro_ind", 3}, {"cek_tarihi", QDate(2021, 5, 1)},
+                                                                   {"cek_tutari", 300.0}, {"para_birimi", "TL"}});
+    TcikisbordroF *r = app.cikisbordroF();
+    const auto itemOf = [](QWidget *list) {
+        QAction *a = list->findChild<QAction *>("cikisBordroItem");
+        return a && a->isEnabled() ? a : nullptr;
+    };
+
+    TceklerF *received = app.ceklerF();
+    for (QAbstractButton *b : received->choiceGroup->buttons())
+        if (b->text() == "Tüm Çekler") b->click();
+    QVERIFY(received->listQuery.locate("cek_ind", endorsed));
+    r->paraCheck->setChecked(true);
+    r->dovizBox->setCurrentText("USD");
+    QAction *find = itemOf(received);
+    QVERIFY(find);
+    find->trigger();
+    QVERIFY(r->isVisible());
+    QVERIFY(r->bordroCheck->isChecked() && !r->paraCheck->isChecked());
+    QCOMPARE(r->SKonBut2->text(), QString("FİLTREYİ KALDIR"));
+    QCOMPARE(r->CiroBordro.recordCount(), 1);
+    QCOMPARE(r->CiroBordro.field("bordro_ind").asInteger(), 2);
+    r->hide();
+
+    TduzenlenenceklerF *issued = app.duzenlenenceklerF();
+    issued->choiceGroup->button(int(IssuedList::Choice::Tum))->click();
+    QVERIFY(issued->listQuery.locate("cek_ind", own));
+    find = itemOf(issued);
+    QVERIFY(find);
+    find->trigger();
+    QVERIFY(r->isVisible());
+    QCOMPARE(r->CiroBordro.recordCount(), 1);
+    QCOMPARE(r->CiroBordro.field("bordro_ind").asInteger(), 3);
+    QCOMPARE(r->bordroEdit->text(), QString("3"));
+    // Unfiltered, the register lists the slips in the order they were saved.
+    r->SKonBut2->click();
+    QList<qint64> order;
+    for (int row = 0; row < r->CiroBordro.recordCount(); ++row)
+        order << r->CiroBordro.recordAt(row).asInteger("bordro_ind");
+    QCOMPARE(order, (QList<qint64>{1, 2, 3}));
+    r->hide();
+    QVERIFY(MessageBox::shown().isEmpty());
 }
 
 void TestExitWindow::screenshot()

@@ -1,0 +1,14 @@
+#pragma once
+// The printout of the bank report: the cheques at banks, then the totals per bank
+// and currency.
+#include "reports/report_layout.h"
+
+// Datasets: "ffQuery4" (the cheques, in their order), the company record
+// "firmabilgileri", the one-row "bankaBaslik" (field baslik: the window's title, in
+// memo Memo9) and one one-row dataset per summary line, bankSummaryDataset(i) with
+// the fields ciro_firma, para_birimi and cektutari (the amount already formatted).
+// Texts come from datasets rather than the memos' own text, so a name holding
+// brackets prints as it is.
+inline const QString kBankTitleDataset = QStringLiteral("bankaBaslik");
+QString bankSummaryDataset(int i);
+ReportLayout bankaRaporuLayout(int summaryRows);
