@@ -255,6 +255,11 @@ ReportLayout ikiTarihDetayLayout()
     ReportBand &days = l.band(BandType::MasterData);
     days.dataset = kDays;
     addCells(days, dayColumns, QStringLiteral("Gun"), font(7.5, true));
+    // Under each day line, that day's movements of its currency.
+    ReportBand &movements = l.addBand(BandType::DetailData, kLineHeight, kMovements);
+    movements.masterFields = QStringList{QStringLiteral("islem_tarihi"), QStringLiteral("doviz_cinsi")};
+    movements.detailFields = movements.masterFields;
+    addCells(movements, columns);
     addFooter(l);
     return l;
 }
@@ -354,6 +359,9 @@ ReportLayout tahsilatOdemeOzetLayout()
     ReportBand &data = l.band(BandType::MasterData);
     data.dataset = QStringLiteral("ffQuery1");
     addCells(data, collections, QStringLiteral("Tahsilat"));
+    // The payments follow the collections, numbered from 1 again.
+    ReportBand &payments = l.addBand(BandType::MasterData, kLineHeight, QStringLiteral("ffQuery2"));
+    addCells(payments, columnsOver(QStringLiteral("ffQuery2"), false), QStringLiteral("Odeme"));
     ReportBand &summary = l.band(BandType::Summary);
     addLine(summary, collections, 2, QStringLiteral("Memo16"), QStringLiteral("DÖNEM TAHSİLAT/ÖDEME TOPLAM TUTARLARI"),
             {{2, QString()}});

@@ -11,6 +11,7 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "reports/report.h"
+#include "reports/report_output.h"
 #include "support/test_home.h"
 #include "support/typing.h"
 #include "widgets/dataset_grid.h"
@@ -104,6 +105,9 @@ private Q_SLOTS:
     void twoDateTitles();
     void dialogRebuildsTheKindsDatasets();
     void viewOpensThePeriodReports();
+    void twoDatePrintouts_data();
+    void twoDatePrintouts();
+    void groupedReportPutsMovementsUnderTheirDay();
     void typeStatementsAndTexts();
     void typeListsAndTotals_data();
     void typeListsAndTotals();
@@ -113,6 +117,7 @@ private Q_SLOTS:
     void detailCorrectionAndDocuments();
     void detailCloseResets();
     void typePrintouts();
+    void screenshotsAndPdfs();
 };
 
 void TestCashReports::twoDateStatements_data()
@@ -211,6 +216,93 @@ void TestCashReports::dialogRebuildsTheKindsDatasets()
     r.dialog.hazirla();
     r.view.gunSecildi();
     QCOMPARE(r.view.gunbasiEdit->text(), before);
+}
+
+namespace {
+// Opening 500 TL (600 in, 100 out in February) and 40 USD; in March 300 in and 100
+// out of TL, 25 USD out; April lies outside.
+void periodFixture()
+{
+    cashRow(QDate(2024, 2, 10), "TL", 600.0, QVariant(), "Satış");
+    cashRow(QDate(2024, 2, 11), "TL", QVariant(), 100.0, "Kira");
+    cashRow(QDate(2024, 2, 12), "USD", 40.0, QVariant());
+    cashRow(QDate(2024, 3, 5), "TL", 300.0, QVariant(), "Satış", "Mart satışı");
+    cashRow(QDate(2024, 3, 6), "TL", QVariant(), 100.0, "Kira", "Mart kirası");
+    cashRow(QDate(2024, 3, 6), "USD", QVariant(), 25.0, "Kira", "Dolar ödemesi");
+    cashRow(QDate(2024, 4, 1), "TL", 1000.0, QVariant(), QString(), "Nisan satışı");
+}
+} // namespace
+
+void TestCashReports::twoDatePrintouts_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("currency");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+    QTest::newRow("movements TL")
+        << "ikitariharasi" << 0
+        << QStringList{"01.03.2024 - 31.03.2024 TARİHLERİ ARASI KASA HAREKETLERİ", "Öztürk Gıda Ltd. Şti.", "İzmir Şubesi",
+                       "SN", "İŞLEM TARİHİ", "AÇIKLAMA", "TARİH BAŞI KASA MEVCUDU", "500,00", "05.03.2024", "Mart satışı",
+                       "GÜNE AİT KASA TOPLAMLARI", "300,00", "100,00", "GÜNİÇİ KASA NETİ", "200,00",
+                       "TARİH SONU DEVİR KASA MEVCUDU", "700,00", "Sayfa 1 / 1"}
+        << QStringList{"Dolar ödemesi", "Nisan satışı"};
+    QTest::newRow("movements Hepsi")
+        << "ikitariharasi" << 3 << QStringList{"540,00", "Dolar ödemesi", "125,00", "175,00", "715,00"}
+        << QStringList{"Nisan satışı"};
+    QTest::newRow("types TL")
+        << "islemturu" << 0
+        << QStringList{"01.03.2024 - 31.03.2024 TARİHLERİ ARASI İŞLEM TÜRLERİNE GÖRE KASA TOPLAMLARI", "İŞLEM TÜRÜ",
+                       "GİREN - ÇIKAN", "Satış", "Kira", "-100,00", "DÖNEME AİT KASA TOPLAMLARI", "200,00"}
+        << QStringList{"TARİH BAŞI KASA MEVCUDU", "Mart satışı"};
+    QTest::newRow("days TL")
+        << "guntoplamlari" << 0
+        << QStringList{"01.03.2024 - 31.03.2024 TARİHLERİ ARASI GÜNLÜK KASA TOPLAMLARI", "İŞLEM GÜNÜ", "GİREN-ÇIKAN",
+                       "05.Mart.2024", "Salı", "06.Mart.2024", "Çarşamba", "TARİH BAŞI KASA MEVCUDU", "500,00",
+                       "DÖNEME AİT KASA TOPLAMLARI", "200,00", "TARİH SONU DEVİR KASA MEVCUDU", "700,00"}
+        << QStringList{"Mart satışı"};
+    QTest::newRow("grouped TL")
+        << "ikitariharasidetay" << 0
+        << QStringList{"01.03.2024 - 31.03.2024 TARİHLERİ ARASI DETAY KASA HAREKETLERİ", "TARİH BAŞI KASA MEVCUDU",
+                       "05.Mart.2024", "Salı", "TOPLAMI", "Mart satışı", "Mart kirası"}
+        << QStringList{"Dolar ödemesi", "GÜNE AİT KASA TOPLAMLARI"};
+}
+
+void TestCashReports::twoDatePrintouts()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, currency);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    Reports r;
+    periodFixture();
+    r.dialog.ilkTarihDate->setDate(kFirst);
+    r.dialog.SonTarihDate->setDate(kLast);
+    r.dialog.dovizBox->setCurrentIndex(currency);
+    r.dialog.raporTuru = kind;
+    r.dialog.hazirla();
+    const QString page = pageText(r.dialog.rapor());
+    for (const QString &t : present) QVERIFY2(page.contains(t), qPrintable(t));
+    for (const QString &t : absent) QVERIFY2(!page.contains(t), qPrintable(t));
+}
+
+void TestCashReports::groupedReportPutsMovementsUnderTheirDay()
+{
+    // With "Hepsi" each currency-and-day line takes that day's movements of its currency.
+    Reports r;
+    periodFixture();
+    r.dialog.ilkTarihDate->setDate(kFirst);
+    r.dialog.SonTarihDate->setDate(kLast);
+    r.dialog.dovizBox->setCurrentIndex(3);
+    r.dialog.raporTuru = TwoDateStatements::kDetay;
+    r.dialog.hazirla();
+    const QStringList texts = r.dialog.rapor().prepare().pageTexts(0);
+    // The lines in page order: a day line is "TOPLAMI" with its currency beside it.
+    QStringList order;
+    for (int i = 0; i < texts.size(); ++i) {
+        if (texts[i] == "TOPLAMI") order << "gün " + texts.value(i + 1);
+        if (texts[i] == "Mart satışı" || texts[i] == "Mart kirası" || texts[i] == "Dolar ödemesi") order << texts[i];
+    }
+    QCOMPARE(order, QStringList({"gün TL", "Mart satışı", "gün TL", "Mart kirası", "gün USD", "Dolar ödemesi"}));
 }
 
 void TestCashReports::viewOpensThePeriodReports()
@@ -466,7 +558,7 @@ void TestCashReports::typePrintouts()
         {1, {"DÖNEM ÖDEMELERİ ( 1/3/2024 - 31/3/2024 )", "ÖDEME İŞLEM TÜRÜ", "Kira", "1.200,00", "Ali'nin Payı",
              "DÖNEM ÖDEME TUTARI", "2.000,00"}},
         {2, {"TAHSİLATLAR / ÖDEMELER TABLOSU", "( 1/3/2024 - 31/3/2024 )", "İŞLEM TÜRÜ ADI",
-             "DÖNEM TAHSİLAT/ÖDEME TOPLAM TUTARLARI", "DÖNEM TAHSİLAT/ÖDEME FARKI", "-500,00"}},
+             "DÖNEM TAHSİLAT/ÖDEME TOPLAM TUTARLARI", "DÖNEM TAHSİLAT/ÖDEME FARKI", "-500,00", "Kira", "Ali'nin Payı"}},
         {3, {"Satış", "Rapor Tarihi: 1/3/2024 - 31/3/2024", "Tahsilat Tarihi", "02.03.2024", "Peşin satış", "TOPLAM TUTAR",
              "1.500,00", "D.Kuru"}},
         {4, {"Ödeme Tarihi", "Ödeme Tutarı", "TOPLAM TUTAR"}},
@@ -485,6 +577,49 @@ void TestCashReports::typePrintouts()
     const auto x = [&l](const char *memo) { return l.findMemo(QLatin1String(memo))->rect.left(); };
     QCOMPARE(x("Memo16"), x("Baslik3"));
     QCOMPARE(x("Memo27"), x("Baslik4"));
+}
+
+void TestCashReports::screenshotsAndPdfs()
+{
+    // Every printout as PDF over two months of movements, and the type report with
+    // both lists and a detail window.
+    const QString dir = qEnvironmentVariable("CEKSENET_SCREENSHOTS");
+    if (dir.isEmpty()) QSKIP("CEKSENET_SCREENSHOTS names no folder");
+    Reports r;
+    const QString kinds[] = {"Satış", "Kira", "Maaş", "Elektrik faturası", "Ali'nin Payı", QString()};
+    for (int i = 0; i < 90; ++i) {
+        const QDate day = QDate(2024, 2, 1).addDays(i * 2 / 3);
+        const bool in = i % 3 != 1;
+        cashRow(day, i % 7 == 0 ? "USD" : "TL", in ? QVariant(100.0 + i * 37.5) : QVariant(),
+                in ? QVariant() : QVariant(50.0 + i * 12.25), kinds[i % 6],
+                QString("Hareket %1 - uzunca bir açıklama metni, satırı doldursun diye").arg(i + 1));
+    }
+    r.dialog.ilkTarihDate->setDate(QDate(2024, 2, 15));
+    r.dialog.SonTarihDate->setDate(QDate(2024, 3, 31));
+    r.dialog.dovizBox->setCurrentIndex(3);
+    QString error;
+    for (const QString &kind : {TwoDateStatements::kHareketler, TwoDateStatements::kDetay, TwoDateStatements::kIslemTuru,
+                                TwoDateStatements::kGunToplamlari}) {
+        r.dialog.raporTuru = kind;
+        r.dialog.hazirla();
+        QVERIFY2(writePdf(r.dialog.rapor().prepare(), dir + "/kasa_" + kind + ".pdf", &error), qPrintable(error));
+    }
+    r.types.resize(1200, 650);
+    r.types.acYil(2024);
+    r.types.dovizBox->setCurrentIndex(1);
+    QVERIFY(r.types.ffQuery1->locate("neden", "Satış"));
+    QVERIFY(r.types.ffQuery2->locate("neden", "Kira"));
+    const char *const names[] = {"tahsilat_ozet", "odeme_ozet", "tahsilat_odeme_ozet", "tahsilat_detay", "odeme_detay"};
+    for (int choice = 0; choice < 5; ++choice)
+        QVERIFY2(writePdf(r.types.rapor(choice).prepare(), dir + "/kasa_tur_" + names[choice] + ".pdf", &error),
+                 qPrintable(error));
+    QVERIFY(QTest::qWaitForWindowExposed(&r.types));
+    QTest::qWait(200);
+    r.types.grab().save(dir + "/kasa_islem_turu_raporu.png");
+    r.types.gelirDetay(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&r.gelir));
+    QTest::qWait(200);
+    r.gelir.grab().save(dir + "/kasa_tahsilat_detay.png");
 }
 
 QTEST_MAIN(TestCashReports)
