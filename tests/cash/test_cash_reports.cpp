@@ -1,5 +1,6 @@
 // The cash reports over a period: the two-date report dialog and its statements,
 // the type report with its detail windows, and their printouts, on a fresh home.
+#include "app/uygulama.h"
 #include "cash/cash_detail_window.h"
 #include "cash/tikitarihf.h"
 #include "cash/tkasaf.h"
@@ -13,6 +14,7 @@
 #include "reports/report.h"
 #include "reports/report_output.h"
 #include "support/test_home.h"
+#include "tools/document_window.h"
 #include "support/typing.h"
 #include "widgets/dataset_grid.h"
 #include "widgets/message_box.h"
@@ -117,6 +119,7 @@ private Q_SLOTS:
     void detailCorrectionAndDocuments();
     void detailCloseResets();
     void typePrintouts();
+    void applicationWiring();
     void screenshotsAndPdfs();
 };
 
@@ -577,6 +580,37 @@ void TestCashReports::typePrintouts()
     const auto x = [&l](const char *memo) { return l.findMemo(QLatin1String(memo))->rect.left(); };
     QCOMPARE(x("Memo16"), x("Baslik3"));
     QCOMPARE(x("Memo27"), x("Baslik4"));
+}
+
+void TestCashReports::applicationWiring()
+{
+    // As the program wires them: the view opens the type report, whose detail
+    // window's "Evraklarına Bak/Ekle" shows the documents of the movement.
+    TestHome home;
+    Uygulama app;
+    home.openCompany("A1", 2024);
+    cashRow(QDate(2024, 3, 12), "TL", QVariant(), 1200.0, "Kira", "Mart kirası");
+    cashRow(QDate(2024, 3, 2), "TL", 1000.0, QVariant(), "Satış");
+    app.kasaRF()->ac();
+    app.kasaRF()->findChild<QPushButton *>("islemturuBut")->click();
+    TraporKasaF *types = app.raporKasaF();
+    QVERIFY(types->isVisible());
+    QCOMPARE(types->donemkarzararEdit->text(), QString("-200,00"));
+    types->findChild<QPushButton *>("JvXPButton1")->click();
+    CashDetailWindow *gider = app.giderdetayF();
+    QVERIFY(gider->isVisible());
+    QAction *documents = gider->DBGrid1->findChild<QAction *>("evrakMenuItem");
+    QVERIFY(documents && documents->isEnabled());
+    documents->trigger();
+    QVERIFY(app.resimkasaF()->isVisible());
+    QCOMPARE(app.resimkasaF()->headerEdits[4]->text(), QString("1.200,00"));  // the movement's amount
+    app.resimkasaF()->hide();
+    // The view's period report choices reach the dialog.
+    app.kasaRF()->findChild<QRadioButton *>("yazayar3")->setChecked(true);
+    app.kasaRF()->findChild<QPushButton *>("STRG1Yaz")->click();
+    QVERIFY(app.ikitarihF()->isVisible());
+    QCOMPARE(app.ikitarihF()->raporTuru, QString("ikitariharasidetay"));
+    for (QWidget *w : std::initializer_list<QWidget *>{app.ikitarihF(), gider, types, app.kasaRF()}) w->hide();
 }
 
 void TestCashReports::screenshotsAndPdfs()
