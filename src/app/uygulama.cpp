@@ -12,7 +12,10 @@
 #include "app/tgirisrf.h"
 #include "app/tsifref.h"
 #include "app/year_end.h"
+#include "cash/cash_detail_window.h"
+#include "cash/tikitarihf.h"
 #include "cash/tkasaf.h"
+#include "cash/traporkasaf.h"
 #include "cash/tkasarf.h"
 #include "cash/tnakitnedenf.h"
 #include "data/data_context.h"
@@ -80,6 +83,10 @@ Uygulama::Uygulama()
     m_carihareketDF = std::make_unique<TcarihareketDF>(m_carihareketF.get());
     m_kasaRF = std::make_unique<TkasaRF>();
     m_kasaF = std::make_unique<TkasaF>();
+    m_ikitarihF = std::make_unique<TikitarihF>();
+    m_raporKasaF = std::make_unique<TraporKasaF>();
+    m_gelirdetayF = std::make_unique<TgelirdetayF>();
+    m_giderdetayF = std::make_unique<TgiderdetayF>();
     m_nakitnedenF = std::make_unique<TnakitnedenF>();
     m_sifreF = std::make_unique<TsifreF>();
     m_kurturF = std::make_unique<TkurturF>();
@@ -139,6 +146,11 @@ Uygulama::Uygulama()
     m_kasaF->setTypeWindow(m_nakitnedenF.get());
     m_kasaF->setYardim(m_yardimF.get());
     m_kasaRF->setYardim(m_yardimF.get());
+    m_kasaRF->setPeriodDialog(m_ikitarihF.get());
+    m_kasaRF->setTypeReport(m_raporKasaF.get());
+    m_raporKasaF->setDetailWindows(m_gelirdetayF.get(), m_giderdetayF.get());
+    m_gelirdetayF->setView(m_kasaRF.get());
+    m_giderdetayF->setView(m_kasaRF.get());
     connect(m_nakitnedenF.get(), &TnakitnedenF::typesChanged, m_kasaF.get(), &TkasaF::loadTypes);
 
     // The main menu's items that open windows, routed here so that the menu knows
@@ -206,7 +218,9 @@ Uygulama::Uygulama()
                            static_cast<QWidget *>(m_cekcikisF.get()), static_cast<QWidget *>(m_cekduzenleF.get()),
                            static_cast<QWidget *>(m_cikisozetF.get()),
                            static_cast<QWidget *>(m_kasaF.get()), static_cast<QWidget *>(m_kasaRF.get()),
-                           static_cast<QWidget *>(m_nakitnedenF.get())})
+                           static_cast<QWidget *>(m_nakitnedenF.get()), static_cast<QWidget *>(m_ikitarihF.get()),
+                           static_cast<QWidget *>(m_raporKasaF.get()), static_cast<QWidget *>(m_gelirdetayF.get()),
+                           static_cast<QWidget *>(m_giderdetayF.get())})
             w->hide();
         m_girisF->show();
         m_girisF->raise();
@@ -252,6 +266,10 @@ Uygulama::~Uygulama()
     m_sifreF.reset();
     m_carihareketDF.reset();
     m_nakitnedenF.reset();
+    m_raporKasaF.reset();
+    m_gelirdetayF.reset();
+    m_giderdetayF.reset();
+    m_ikitarihF.reset();
     m_kasaF.reset();
     m_kasaRF.reset();
     m_girisRF.reset();
@@ -445,6 +463,10 @@ void Uygulama::wireDocuments()
     };
     wire(m_kasaRF.get(), "evrakMenuItem", m_resimkasaF.get(), cashMovement);
     wire(m_kasaRF.get(), "BitBtn3", m_resimkasaF.get(), cashMovement);
+    // The type report's detail windows: their movement, once the view stands on it.
+    for (CashDetailWindow *detail : {static_cast<CashDetailWindow *>(m_gelirdetayF.get()),
+                                     static_cast<CashDetailWindow *>(m_giderdetayF.get())})
+        wire(detail, "evrakMenuItem", m_resimkasaF.get(), [detail] { return detail->evrakAnahtari(); });
     // The account cards' documents follow the card current in the cards window.
     connect(m_cariF.get(), &TcariF::evrakIstendi, this, [this] {
         m_resimfirmaF->setOwner(m_cariF->FirmaTakip);

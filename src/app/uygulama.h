@@ -33,6 +33,10 @@ class TgirisRF;
 class TkurturF;
 class TkasaF;
 class TkasaRF;
+class TikitarihF;
+class TraporKasaF;
+class TgelirdetayF;
+class TgiderdetayF;
 class TnakitnedenF;
 class TsifreF;
 class TyardimF;
@@ -78,6 +82,10 @@ public:
     TcekduzenleF *cekduzenleF() const { return m_cekduzenleF.get(); }
     TkasaRF *kasaRF() const { return m_kasaRF.get(); }
     TkasaF *kasaF() const { return m_kasaF.get(); }
+    TikitarihF *ikitarihF() const { return m_ikitarihF.get(); }
+    TraporKasaF *raporKasaF() const { return m_raporKasaF.get(); }
+    TgelirdetayF *gelirdetayF() const { return m_gelirdetayF.get(); }
+    TgiderdetayF *giderdetayF() const { return m_giderdetayF.get(); }
     TnakitnedenF *nakitnedenF() const { return m_nakitnedenF.get(); }
 
 
@@ -119,6 +127,10 @@ private:
     std::unique_ptr<TcarihareketDF> m_carihareketDF;
     std::unique_ptr<TkasaRF> m_kasaRF;
     std::unique_ptr<TkasaF> m_kasaF;
+    std::unique_ptr<TikitarihF> m_ikitarihF;
+    std::unique_ptr<TraporKasaF> m_raporKasaF;
+    std::unique_ptr<TgelirdetayF> m_gelirdetayF;
+    std::unique_ptr<TgiderdetayF> m_giderdetayF;
     std::unique_ptr<TnakitnedenF> m_nakitnedenF;
     std::unique_ptr<TsifreF> m_sifreF;
     std::unique_ptr<TkurturF> m_kurturF;

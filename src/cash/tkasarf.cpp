@@ -5,7 +5,10 @@
 #include "cash/cash_row_colours.h"
 #include "cash/cash_row_writer.h"
 #include "cash/cash_statements.h"
+#include "cash/tikitarihf.h"
 #include "cash/tkasaf.h"
+#include "cash/traporkasaf.h"
+#include "cash/two_date_statements.h"
 #include "data/data_context.h"
 #include "data/display_format.h"
 #include "data/engine_error.h"
@@ -126,7 +129,7 @@ TkasaRF::TkasaRF(QWidget *parent) : QMainWindow(parent)
     top->addWidget(gunbasiEdit);
     top->addStretch(1);
     QPushButton *islemturuBut = FormKit::button(central, "islemturuBut", QStringLiteral("İşlem Türü Detay Raporu"));
-    islemturuBut->setEnabled(false);  // the type report comes with its window
+    connect(islemturuBut, &QPushButton::clicked, this, &TkasaRF::islemTuruRaporu);
     top->addWidget(islemturuBut);
     const struct {
         const char *name, *text;
@@ -304,8 +307,6 @@ void TkasaRF::buildTopBar(QVBoxLayout *root)
     for (int i = 0; i < 6; ++i) {
         auto *radio = new QRadioButton(QString::fromUtf8(choices[i]), group);
         radio->setObjectName(QStringLiteral("yazayar%1").arg(i));
-        // The period reports come with their dialog.
-        radio->setEnabled(i < 2);
         yazayar->addButton(radio, i);
         grid->addWidget(radio, i / 2, i % 2);
     }
@@ -390,6 +391,7 @@ void TkasaRF::ac()
 void TkasaRF::hideEvent(QHideEvent *event)
 {
     QMainWindow::hideEvent(event);
+    if (m_periodDialog && !event->spontaneous()) m_periodDialog->hide();
     // A minimized view keeps its day; a closed one lets its datasets go.
     if (!event->spontaneous()) closeDatasets();
 }
@@ -569,6 +571,24 @@ void TkasaRF::GitButClick()
 
 // ---- movements ----
 
+bool TkasaRF::hareketeGit(const QDate &day, qint64 nid)
+{
+    if (!day.isValid() || nid <= 0) return false;
+    try {
+        if (!kasaRQuery->isActive() || !kasaGTable->isActive()) openDatasets();
+        m_following = true;
+        const bool found = seciliGun() == day || kasaRQuery->locate(QStringLiteral("islem_tarihi"), day);
+        m_following = false;
+        if (!found) return false;
+        followDay();
+        return kasaRTable->locate(QStringLiteral("nid"), nid);
+    } catch (const EngineError &e) {
+        m_following = false;
+        reportError(e.message());
+        return false;
+    }
+}
+
 void TkasaRF::yeniHareket()
 {
     if (!m_entry) return;
@@ -636,6 +656,16 @@ Report TkasaRF::dayReport(int kind)
 void TkasaRF::yazdir()
 {
     const int kind = yazayar->checkedId();
+    if (kind >= 2 && kind <= 5) {
+        if (!m_periodDialog) return;
+        const QString kinds[] = {TwoDateStatements::kHareketler, TwoDateStatements::kDetay,
+                                 TwoDateStatements::kIslemTuru, TwoDateStatements::kGunToplamlari};
+        m_periodDialog->raporTuru = kinds[kind - 2];
+        m_periodDialog->show();
+        m_periodDialog->raise();
+        m_periodDialog->activateWindow();
+        return;
+    }
     if (kind != 0 && kind != 1) return;
     if (!ensureOpen()) return;
     try {
@@ -650,6 +680,12 @@ void TkasaRF::yazdir()
         kasaRTable->enableControls();
         reportError(e.message());
     }
+}
+
+void TkasaRF::islemTuruRaporu()
+{
+    if (!m_typeReport) return;
+    m_typeReport->acYil(DataContext::instance().calismaYili);
 }
 
 void TkasaRF::fillWorkbook(SpreadsheetWorkbook &book)

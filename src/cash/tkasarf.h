@@ -20,6 +20,8 @@ class QSplitter;
 class Query;
 class Table;
 class TkasaF;
+class TikitarihF;
+class TraporKasaF;
 class TyardimF;
 class SpreadsheetWorkbook;
 class Report;
@@ -32,6 +34,9 @@ public:
 
     void setEntryForm(TkasaF *form) { m_entry = form; }
     void setYardim(TyardimF *help);
+    // The period reports: the two-date dialog and the type report.
+    void setPeriodDialog(TikitarihF *dialog) { m_periodDialog = dialog; }
+    void setTypeReport(TraporKasaF *report) { m_typeReport = report; }
 
     // The opening from the main menu: the datasets opened, the day computed, shown.
     void ac();
@@ -53,6 +58,14 @@ public:
     // "YAZDIR" and "Excel".
     void yazdir();
     void excel();
+    // "İşlem Türü Detay Raporu": the type report over the cash year.
+    void islemTuruRaporu();
+
+    // A movement found for the windows that correct or delete it from elsewhere:
+    // its day made current (the datasets opened when closed) and the movement made
+    // current among the day's movements. False, with nothing more done, when the
+    // day is not in the list or the movement not among the day's.
+    bool hareketeGit(const QDate &day, qint64 nid);
 
     // After the cash database was switched to another year: the view's tables and
     // queries on the new file (only while the view or the entry form uses them).
@@ -111,6 +124,8 @@ private:
     Remembered m_openingFor, m_dayFor;
 
     TkasaF *m_entry = nullptr;
+    TikitarihF *m_periodDialog = nullptr;
+    TraporKasaF *m_typeReport = nullptr;
     QPushButton *m_help = nullptr;
     QLabel *m_dayOfTotals = nullptr;  // the day beside the day's totals
     QSet<QString> m_typeNames;
