@@ -81,14 +81,37 @@ QString formatFloat(const QString &fullFormat, double value)
     return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
+QString monthName(int month)
+{
+    static const char *const names[] = {"Ocak", "Şubat", "Mart",  "Nisan", "Mayıs",  "Haziran",
+                                        "Temmuz", "Ağustos", "Eylül", "Ekim",  "Kasım", "Aralık"};
+    if (month < 1 || month > 12) return {};
+    return QString::fromUtf8(names[month - 1]);
+}
+
+QString dayName(int dayOfWeek)
+{
+    static const char *const names[] = {"Pazartesi", "Salı", "Çarşamba", "Perşembe", "Cuma", "Cumartesi", "Pazar"};
+    if (dayOfWeek < 1 || dayOfWeek > 7) return {};
+    return QString::fromUtf8(names[dayOfWeek - 1]);
+}
+
 QString formatDate(const QString &format, const QDate &date)
 {
     if (!date.isValid()) return {};
-    // Delphi's "mm" is the month; Qt wants "MM".
+    // The names stand in as marks Qt leaves alone, put in after Qt's formatting (Qt
+    // would name them in English).
+    constexpr QChar kMonthMark(0xE001), kDayMark(0xE002);
     QString qt = format;
+    qt.replace(QStringLiteral("mmmm"), QString(kMonthMark));
+    qt.replace(QStringLiteral("dddd"), QString(kDayMark));
+    // Delphi's "mm" is the month; Qt wants "MM".
     qt.replace(QStringLiteral("mm"), QStringLiteral("MM"));
     if (!qt.contains(QStringLiteral("MM"))) qt.replace(u'm', u'M');
-    return date.toString(qt);
+    QString out = date.toString(qt);
+    out.replace(kMonthMark, monthName(date.month()));
+    out.replace(kDayMark, dayName(date.dayOfWeek()));
+    return out;
 }
 
 QString formatValue(const QString &format, const QVariant &value)

@@ -75,12 +75,5 @@ QString listOrderLine(const QString &orderBy)
     return orderBy;
 }
 
-QString monthName(int month)
-{
-    static const char *const names[] = {"Ocak", "Şubat", "Mart",  "Nisan", "Mayıs",  "Haziran",
-                                        "Temmuz", "Ağustos", "Eylül", "Ekim",  "Kasım", "Aralık"};
-    if (month < 1 || month > 12) return {};
-    return QString::fromUtf8(names[month - 1]);
-}
 
 } // namespace ChequeList

@@ -3,6 +3,8 @@
 // rows, their total and the monthly summary per currency. They share the lines of
 // the chosen state and of the filter band, and differ only in their table and in
 // the fields the filters test, which a Shape names.
+#include "data/display_format.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -56,7 +58,7 @@ QStringList slipList(const Shape &shape, const QString &bordroNo, const QString 
 // title click on it orders by cek_tarihi. Other lines pass unchanged.
 QString listOrderLine(const QString &orderBy);
 
-// 1 "Ocak" ... 12 "Aralık"; empty outside 1..12.
-QString monthName(int month);
+// 1 "Ocak" ... 12 "Aralık"; empty outside 1..12 (kept with the display formats).
+using ::monthName;
 
 } // namespace ChequeList

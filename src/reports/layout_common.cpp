@@ -90,6 +90,20 @@ double columnLeft(const QVector<ReportColumn> &columns, int i)
     return x;
 }
 
+QString companyBlockText(const QString &ds)
+{
+    auto f = [&ds](const char *name) { return datasetField(ds, QString::fromLatin1(name)); };
+    return f("firma_unvani_1") + u' ' + f("firma_unvani_2") + u'\n' + f("firma_adresi_1") + u' ' + f("firma_adresi_2")
+           + u'\n' + f("adres_semt") + u' ' + f("adres_sehir") + QStringLiteral("\nTel: ") + f("telefon1_no") + u' '
+           + f("telefon2_no") + QStringLiteral("\nFax:") + f("fax_no");
+}
+
+ReportMemo companyBlockMemo(const QString &name, const QRectF &rect, const QString &ds)
+{
+    ReportMemo m = makeMemo(name, rect, companyBlockText(ds), Qt::AlignLeft | Qt::AlignTop, FrameNone, font(8, true));
+    return m;
+}
+
 QString datasetField(const QString &dataset, const QString &field)
 {
     return QStringLiteral("[%1.\"%2\"]").arg(dataset, field);

@@ -30,6 +30,17 @@ void addColumns(ReportLayout &layout, const QString &dataset, const QVector<Repo
 // The left edge (mm) of column i, for summaries aligned under the columns.
 double columnLeft(const QVector<ReportColumn> &columns, int i);
 
+// The company's own five-line block (from the company information record):
+//   firma_unvani_1 firma_unvani_2
+//   firma_adresi_1 firma_adresi_2
+//   adres_semt adres_sehir
+//   Tel: telefon1_no telefon2_no
+//   Fax:fax_no
+// The text of one memo, and the memo itself (named `name`, bold, size 8, top-left
+// aligned; five lines of about 3.5 mm each: give it at least 19 mm of height).
+QString companyBlockText(const QString &dataset = kCompanyDataset);
+ReportMemo companyBlockMemo(const QString &name, const QRectF &rect, const QString &dataset = kCompanyDataset);
+
 // "[dataset."field"]".
 QString datasetField(const QString &dataset, const QString &field);
 

@@ -43,7 +43,9 @@ void paintPage(QPainter &painter, const PreparedReport &report, int page, const 
                 painter.setFont(fonts[fontIndex]);
             }
             painter.setPen(Qt::black);
-            const int flags = int(it.alignment) | (it.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+            // A text of several lines keeps its line breaks.
+            const int flags = int(it.alignment)
+                              | (it.wordWrap ? Qt::TextWordWrap : it.text.contains(u'\n') ? 0 : Qt::TextSingleLine);
             painter.drawText(r.adjusted(pad, 0, -pad, 0), flags, it.text);
         }
         if (it.frame != FrameNone) {

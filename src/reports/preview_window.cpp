@@ -1,6 +1,7 @@
 #include "reports/preview_window.h"
 
 #include "data/turkish_text.h"
+#include "reports/page_view.h"
 #include "reports/report_files.h"
 #include "reports/report_output.h"
 #include "widgets/message_box.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QShortcut>
@@ -32,21 +32,17 @@ QString withSuffix(QString path, const QString &suffix)
 } // namespace
 
 TRaporOnizlemeF::TRaporOnizlemeF(PreparedReport report, const QString &caption, QWidget *parent)
-    : QDialog(parent), m_report(std::move(report)), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QDialog(parent), m_report(std::move(report))
 {
     setObjectName(QStringLiteral("TRaporOnizlemeF"));
     setWindowTitle(caption.isEmpty() ? kCaption : caption);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(1000, 800);
 
-    preparePrinter(*m_printer, m_report);
-    m_preview = new QPrintPreviewWidget(m_printer.get(), this);
+    m_preview = new PageView(this);
     m_preview->setObjectName(QStringLiteral("onizleme"));
-    connect(m_preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
-        QPainter painter(printer);
-        paintPages(painter, *printer, m_report, 0, m_report.pageCount() - 1, m_highlights);
-    });
-    connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &TRaporOnizlemeF::updatePageLabel);
+    m_preview->setReport(&m_report, &m_highlights);
+    connect(m_preview, &PageView::currentPageChanged, this, &TRaporOnizlemeF::updatePageLabel);
 
     buildToolBar();
     auto *layout = new QVBoxLayout(this);
@@ -68,8 +64,8 @@ TRaporOnizlemeF::TRaporOnizlemeF(PreparedReport report, const QString &caption, 
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { print(); });
     // Esc closes the dialog as every dialog does.
 
-    m_preview->updatePreview();
     fitWidth();
+    updatePageLabel();
 }
 
 TRaporOnizlemeF::~TRaporOnizlemeF() = default;
@@ -146,9 +142,9 @@ void TRaporOnizlemeF::setReport(PreparedReport report)
     m_current = -1;
     m_findText.clear();
     m_highlights.clear();
-    preparePrinter(*m_printer, m_report);
-    m_preview->updatePreview();
+    m_preview->setReport(&m_report, &m_highlights);
     goToPage(1);
+    updatePageLabel();
 }
 
 int TRaporOnizlemeF::pageCount() const { return m_preview->pageCount(); }
@@ -168,19 +164,18 @@ void TRaporOnizlemeF::updatePageLabel()
 
 void TRaporOnizlemeF::fitPage()
 {
-    m_preview->fitInView();
+    m_preview->setZoomMode(PageView::ZoomMode::FitPage);
     m_zoomBox->setCurrentIndex(0);
 }
 
 void TRaporOnizlemeF::fitWidth()
 {
-    m_preview->fitToWidth();
+    m_preview->setZoomMode(PageView::ZoomMode::FitWidth);
     m_zoomBox->setCurrentIndex(1);
 }
 
 void TRaporOnizlemeF::setZoomPercent(int percent)
 {
-    m_preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
     m_preview->setZoomFactor(percent / 100.0);
     const int i = m_zoomBox->findData(percent);
     if (i >= 0) {
@@ -247,9 +242,7 @@ void TRaporOnizlemeF::updateHighlights()
         m_highlights[page].items.insert(item);
         if (i == m_current) m_highlights[page].current = item;
     }
-    const int page = currentPage();
-    m_preview->updatePreview();
-    goToPage(page);
+    m_preview->refresh();
 }
 
 bool TRaporOnizlemeF::print()

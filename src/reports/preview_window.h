@@ -1,6 +1,6 @@
 #pragma once
-// The report preview "Brenvo Rapor Önizleme": the prepared pages in a print preview
-// under our own toolbar with zoom, page navigation, find, print, save and load of the
+// The report preview "Brenvo Rapor Önizleme": the prepared pages in a page view (each
+// page drawn as it comes into view) under our own toolbar with zoom, page navigation, find, print, save and load of the
 // prepared report, save as PDF and exit.
 #include "reports/page_painter.h"
 #include "reports/prepared_report.h"
@@ -11,8 +11,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPrinter;
-class QPrintPreviewWidget;
+class PageView;
 class QToolBar;
 
 class TRaporOnizlemeF : public QDialog {
@@ -53,7 +52,7 @@ public:
     bool savePdf();
 
     QToolBar *toolBar() const { return m_toolBar; }
-    QPrintPreviewWidget *previewWidget() const { return m_preview; }
+    PageView *previewWidget() const { return m_preview; }
 
 private:
     void buildToolBar();
@@ -62,8 +61,7 @@ private:
     void onZoomChosen(int index);
 
     PreparedReport m_report;
-    std::unique_ptr<QPrinter> m_printer;
-    QPrintPreviewWidget *m_preview = nullptr;
+    PageView *m_preview = nullptr;
     QToolBar *m_toolBar = nullptr;
     QComboBox *m_zoomBox = nullptr;
     QLabel *m_pageLabel = nullptr;

@@ -26,6 +26,25 @@ ReportBand &ReportLayout::band(BandType type)
     return *bands.insert(at, b);
 }
 
+ReportBand &ReportLayout::addBand(ReportBand b)
+{
+    // After the body bands there are, before a trailing summary and page footer (whose
+    // place does not matter): a single footer added later with band() then still
+    // closes the last data band.
+    qsizetype at = bands.size();
+    while (at > 0 && (bands[at - 1].type == BandType::Summary || bands[at - 1].type == BandType::PageFooter)) --at;
+    return *bands.insert(bands.begin() + at, std::move(b));
+}
+
+ReportBand &ReportLayout::addBand(BandType type, double height, const QString &dataset)
+{
+    ReportBand b;
+    b.type = type;
+    b.height = height;
+    b.dataset = dataset;
+    return addBand(std::move(b));
+}
+
 const ReportBand *ReportLayout::findBand(BandType type) const
 {
     for (const ReportBand &b : bands)

@@ -8,9 +8,24 @@
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
-enum class BandType { ReportTitle, PageHeader, ColumnHeader, MasterData, MasterFooter, Summary, PageFooter };
+// The printing order of the single bands. Data bands may repeat: each MasterData band
+// prints over its own dataset in the order the bands stand in the layout, with the
+// MasterHeader standing right before it, the DetailData band and the MasterFooter
+// standing right after it.
+enum class BandType {
+    ReportTitle,
+    PageHeader,
+    ColumnHeader,
+    MasterHeader,  // before the first row of the data band it stands before, and atop each page it goes on to
+    MasterData,
+    DetailData,    // after each master row: the detail dataset's rows matching that row
+    MasterFooter,  // after the last row of the data band it stands after
+    Summary,
+    PageFooter
+};
 
 // Which edges of a memo are drawn.
 enum MemoFrame { FrameNone = 0, FrameLeft = 1, FrameTop = 2, FrameRight = 4, FrameBottom = 8, FrameAll = 15 };
@@ -41,8 +56,14 @@ struct ReportMemo {
 struct ReportBand {
     BandType type = BandType::MasterData;
     double height = 0;  // mm
-    QString dataset;    // the master band's dataset, by its registered name
+    QString dataset;    // a data band's dataset, by its registered name
     QVector<ReportMemo> memos;
+    // A detail band prints, after each row of the master band above it, the rows of
+    // its own dataset whose detailFields hold the master row's masterFields (compared
+    // as values: a date matches the same date, a number the same number), in the
+    // detail dataset's order.
+    QStringList masterFields;
+    QStringList detailFields;
 };
 
 struct ReportLayout {
@@ -54,6 +75,11 @@ struct ReportLayout {
     // The band of a type, created at its place when missing (which moves the other
     // bands: take references after creating every band needed).
     ReportBand &band(BandType type);
+    // Appends a band after the body bands there are (before the summary and the page
+    // footer); data bands repeat this way. Returns the new band (a reference valid
+    // until the next band is added).
+    ReportBand &addBand(ReportBand band);
+    ReportBand &addBand(BandType type, double height, const QString &dataset = QString());
     const ReportBand *findBand(BandType type) const;
     ReportMemo *findMemo(const QString &name);
     const ReportMemo *findMemo(const QString &name) const;

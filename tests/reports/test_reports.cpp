@@ -5,6 +5,7 @@
 #include "reports/layouts_dashboard.h"
 #include "reports/layouts_received.h"
 #include "reports/page_painter.h"
+#include "reports/page_view.h"
 #include "reports/preview_window.h"
 #include "reports/report.h"
 #include "reports/report_error.h"
@@ -15,8 +16,9 @@
 
 #include <QElapsedTimer>
 #include <QPainter>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPrintPreviewWidget>
+#include <QScrollBar>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QToolBar>
@@ -513,6 +515,60 @@ private Q_SLOTS:
         timer.restart();
         TRaporOnizlemeF preview(pages);
         qInfo("10000 rows: preview of %d pages ready in %lld ms", preview.pageCount(), timer.elapsed());
+    }
+
+    // The preview draws the pages that come into view, not every page first: the
+    // first page of a 10,000-row list is on the screen at once, and the page count,
+    // navigation, zoom and find work over every page all the same.
+    void previewDrawsPagesAsTheyComeIntoView()
+    {
+        TestHome home;
+        home.openCompany("A1", 2024);
+        TestHome::addCompanyRecord();
+        addCheques(10000);
+        ReceivedList r;
+        const PreparedReport pages = r.report.prepare();
+        QVERIFY(pages.pageCount() > 200);
+
+        QElapsedTimer timer;
+        timer.start();
+        TRaporOnizlemeF preview(pages);
+        int firstPainted = 0;
+        connect(preview.previewWidget(), &PageView::pagePainted, &preview,
+                [&firstPainted](int page) { if (!firstPainted) firstPainted = page; });
+        preview.show();
+        QTRY_VERIFY_WITH_TIMEOUT(firstPainted != 0, 5000);
+        const qint64 ms = timer.elapsed();
+        qInfo("10000 rows: first page of the preview on the screen in %lld ms", ms);
+        QCOMPARE(firstPainted, 1);
+        QVERIFY2(ms < 150, qPrintable(QString::number(ms)));
+        QVERIFY(preview.previewWidget()->pagesDrawn() <= 3);
+
+        QCOMPARE(preview.pageCount(), pages.pageCount());
+        auto *label = preview.findChild<QLabel *>("sayfaLabel");
+        QCOMPARE(label->text(), QStringLiteral("Sayfa 1 / %1").arg(pages.pageCount()));
+        preview.goToPage(pages.pageCount());
+        QCOMPARE(preview.currentPage(), pages.pageCount());
+        QCOMPARE(label->text(), QStringLiteral("Sayfa %1 / %1").arg(pages.pageCount()));
+        QTRY_VERIFY(preview.previewWidget()->pagesDrawn() >= 2);
+        QVERIFY(preview.previewWidget()->pagesDrawn() <= 6);
+
+        // Find reaches the last row on the last page.
+        QCOMPARE(preview.find(QStringLiteral("N-10000")), 1);
+        QCOMPARE(preview.currentPage(), pages.pageCount());
+        preview.goToPage(1);
+        preview.setZoomPercent(200);
+        QCOMPARE(preview.zoomFactor(), 2.0);
+        QCOMPARE(preview.currentPage(), 1);
+        preview.fitPage();
+        QVERIFY(preview.zoomFactor() < 2.0);
+
+        // Scrolling by hand moves the current page along.
+        preview.fitWidth();
+        QScrollBar *bar = preview.previewWidget()->verticalScrollBar();
+        bar->setValue(bar->maximum() / 2);
+        QVERIFY(qAbs(preview.currentPage() - pages.pageCount() / 2) <= 2);
+        QVERIFY(label->text().startsWith(QStringLiteral("Sayfa %1 / ").arg(preview.currentPage())));
     }
 };
 
