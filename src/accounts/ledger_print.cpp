@@ -96,7 +96,8 @@ SpreadsheetWorkbook balanceListWorkbook(const Dataset &accounts, const Dataset &
     const int sumRow = n + 2;
     book.setCell(sumRow, 3, QStringLiteral("TOPLAM TUTARLAR"));
     for (const QString &col : {QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")})
-        book.setFormula(col + QString::number(sumRow), QStringLiteral("=Sum(%17:%1%2)").arg(col).arg(n));
+        book.setFormula(col + QString::number(sumRow), QStringLiteral("=Sum(") + col + QStringLiteral("7:") + col
+                                                           + QString::number(n) + u')');
     book.setBold(QStringLiteral("A%1:H%1").arg(sumRow));
 
     const int currencies = rowsOf(totals);

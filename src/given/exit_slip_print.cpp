@@ -8,6 +8,7 @@
 #include "data/sql_literals.h"
 #include "given/exit_slip_save.h"
 #include "reports/report.h"
+#include "reports/report_expression.h"
 
 namespace ExitSlipPrint {
 namespace {
@@ -130,7 +131,7 @@ void fillReceiptMemos(Report &r, MemoryDataset &texts, Receipt receipt, const Sl
 {
     const QString shortDate = QStringLiteral("dd.mm.yyyy");
     texts.setRows({{s.currency, formatDate(shortDate, s.date), s.total, s.averageDays,
-                    formatDate(shortDate, s.averageDate), address, receiver, s.maturity, s.expense, s.bsmv, s.net}});
+                    formatDate(shortDate, s.averageDate), normalizeLineBreaks(address), receiver, s.maturity, s.expense, s.bsmv, s.net}});
     r.registerDataset(kReceiptTexts, &texts);
     const int count = receipt == Receipt::Plain ? kPlainMemos : int(std::size(kReceiptMemos));
     for (int i = 0; i < count; ++i)

@@ -97,6 +97,18 @@ ReportLayout cariHesapMizaniLayout()
     data.dataset = q;
     data.height = kRowHeight;
     addRow(data, cells, 0, 0, kRowHeight, false, QStringLiteral("Veri"));
+
+    // One line per currency under the currency and amount columns, after a gap.
+    const QString t = QStringLiteral("toplamQuery1");
+    l.addBand(BandType::MasterHeader, 4);
+    ReportBand &totals = l.addBand(BandType::MasterData, kRowHeight, t);
+    addRow(totals,
+           {{14, "", field(t, "doviz_cinsi"), kCentre, {}},
+            {25, "", field(t, "SUMborc_tutari"), kRight, kAmountFormat},
+            {25, "", field(t, "SUMalacak_tutari"), kRight, kAmountFormat},
+            {28, "", field(t, "Bakiye"), kRight, kAmountFormat},
+            {10, "", field(t, "BA"), kCentre, {}}},
+           leftOf(cells, 2), 0, kRowHeight, false, QStringLiteral("Toplam"), true);
     addFooter(l);
     return l;
 }
@@ -153,6 +165,17 @@ ReportLayout hesapHareketleriLayout()
            sumsLeft, 1.5, 5.5, false, QStringLiteral("Toplam"), true);
     footer.memos << makeMemo(QStringLiteral("DonemBaslik"), QRectF(0, 9, l.contentWidth(), 6),
                              QStringLiteral("Dönem İşlem Detayları"), kLeft, FrameNone, font(9, true));
+
+    // The period's sums per currency, framed, under the currency and amount columns.
+    const QString t = QStringLiteral("toplamQuery3");
+    ReportBand &totals = l.addBand(BandType::MasterData, kRowHeight, t);
+    addRow(totals,
+           {{13, "", field(t, "doviz_cinsi"), kCentre, {}},
+            {22, "", field(t, "SUMborc_tutari"), kRight, kAmountFormat},
+            {22, "", field(t, "SUMalacak_tutari"), kRight, kAmountFormat},
+            {22, "", field(t, "Bakiye"), kRight, kAmountFormat},
+            {20, "", field(t, "BA"), kCentre, {}}},
+           leftOf(cells, 3), 0, kRowHeight, false, QStringLiteral("DonemToplam"), true);
     addFooter(l);
     return l;
 }

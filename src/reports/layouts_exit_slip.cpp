@@ -22,13 +22,12 @@ ReportFont font(double size, bool bold = false)
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter, kRight = Qt::AlignRight | Qt::AlignVCenter,
                     kCentre = Qt::AlignCenter;
 
-QString company(const char *field) { return datasetField(kCompanyDataset, QLatin1String(field)); }
-
-// The columns of a band over ds; own cheques have no source account.
+// The columns of a band over ds; own cheques have no source account and are
+// numbered from 1 after the portfolio's.
 QVector<ReportColumn> columnsOf(Kind kind, const QString &ds, bool own)
 {
     const auto f = [&ds](const char *name) { return datasetField(ds, QLatin1String(name)); };
-    const ReportColumn sn{9, {QStringLiteral("SN")}, {QStringLiteral("[LINE#]")}, kCentre};
+    const ReportColumn sn{9, {QStringLiteral("SN")}, {own ? QStringLiteral("[CURRENT#]") : QStringLiteral("[LINE#]")}, kCentre};
     const ReportColumn due{20, {QStringLiteral("ÇEK VADESİ")}, {f("cek_tarihi")}, kCentre, kDateFormat};
     const ReportColumn currency{13, {QStringLiteral("PARA"), QStringLiteral("BİRİMİ")}, {f("para_birimi")}, kCentre};
     const ReportColumn amount{25, {QStringLiteral("TUTARI")}, {f("cek_tutari")}, kRight, kAmountFormat};
@@ -105,13 +104,7 @@ ReportLayout receipt(Kind kind)
 
     ReportBand &title = l.band(BandType::ReportTitle);
     title.height = 62;
-    ReportMemo block = makeMemo(QStringLiteral("FirmaBilgileri"), QRectF(0, 0, w - 60, 26),
-                                company("firma_unvani_1") + u' ' + company("firma_unvani_2") + u'\n'
-                                    + company("firma_adresi_1") + u' ' + company("firma_adresi_2") + u'\n'
-                                    + company("adres_semt") + u' ' + company("adres_sehir") + u'\n'
-                                    + QStringLiteral("Tel: ") + company("telefon1_no") + u' ' + company("telefon2_no")
-                                    + u'\n' + QStringLiteral("Fax:") + company("fax_no"),
-                                Qt::AlignLeft | Qt::AlignTop, FrameNone, font(8.5));
+    ReportMemo block = companyBlockMemo(QStringLiteral("FirmaBilgileri"), QRectF(0, 0, w - 60, 26));
     block.wordWrap = true;
     title.memos << block
                 << makeMemo(QStringLiteral("TarihBaslik"), QRectF(w - 58, 0, 22, 5), QStringLiteral("Tarih :"), kRight,
@@ -144,6 +137,8 @@ ReportLayout receipt(Kind kind)
     data.height = kRowHeight;
     data.dataset = kExitGivenDataset;
     addCells(data, given, false, QStringLiteral("Ciro"));
+    ReportBand &own = l.addBand(BandType::MasterData, kRowHeight, kExitOwnDataset);
+    addCells(own, columnsOf(kind, kExitOwnDataset, true), false, QStringLiteral("Kendi"));
 
     // Totals under the amount column, the averages beside them.
     ReportBand &summary = l.band(BandType::Summary);

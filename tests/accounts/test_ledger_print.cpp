@@ -193,7 +193,7 @@ void TestLedgerPrint::balanceListWorkbook()
     const int n = 6 + accounts, total = n + 2;
     QCOMPARE(s.value(total, 3).toString(), QString("TOPLAM TUTARLAR"));
     for (const auto &[col, letter] : {std::pair{5, "E"}, {6, "F"}, {7, "G"}}) {
-        QCOMPARE(formula(s, total, col), QString("Sum(%17:%1%2)").arg(letter).arg(n));
+        QCOMPARE(formula(s, total, col), QString("Sum(%1%2:%1%3)").arg(letter).arg(7).arg(n));
         QCOMPARE(numberFormat(s, total, col), QString("#,##0.00"));
         QVERIFY(bold(s, total, col));
     }
@@ -319,6 +319,7 @@ void TestLedgerPrint::handOffToTheCalculator()
 {
     Fixture f;
     Tvadefark2F &calc = f.calc();
+    calc.yildakigunEdit->setText("365");
     calc.setRows({{"1", "01.01.2024", "01.01.2024", "eski satır", "5,00"}});
     mv("K1", "Kuzey", QDate(2024, 2, 10), 100, 0);
     mv("K1", "Kuzey", QDate(2024, 3, 7), 0, 80, "TL", QDate(), "Vadesiz");
@@ -328,8 +329,6 @@ void TestLedgerPrint::handOffToTheCalculator()
     QVERIFY(calc.isVisible());
     QCOMPARE(calc.firmaadiEdit->text(), f.ledger->Label2->text());
     const QVector<QStringList> rows = calc.rows();
-    for (const auto &m : MessageBox::shown()) qDebug() << m.text;
-    for (const auto &r : rows) qDebug() << r;
     QCOMPARE(rows.size(), 3);  // the carried line, the movement, the input row
     QCOMPARE(rows[0].mid(0, 6), (QStringList{"1", "29.02.2024", "29.02.2024", "29.02.2024 Tarihli devir.", "100,00", ""}));
     // The recalculation gave the undated movement its transaction date as due date.
@@ -367,6 +366,10 @@ void TestLedgerPrint::balanceListPrintout()
                              "CARİ BAKİYE", "Kuzey", "Güney", "500,00", "300,00", "-40,00", "Sayfa 1 / 1", "Tarih : 02.04.2024",
                              "Saat : 09:30"})
         QVERIFY2(page.contains(QString::fromUtf8(text)), text);
+    // One framed line per currency after the accounts: each balance twice.
+    QCOMPARE(page.count("-40,00"), 2);
+    QCOMPARE(page.count("300,00"), 2);
+    QCOMPARE(page.count("USD"), 2);
 }
 
 void TestLedgerPrint::statementPrintout()
@@ -382,6 +385,10 @@ void TestLedgerPrint::statementPrintout()
                              "İŞLEM TARİHİ", "VADE TARİHİ", "Devir", "100,00", "Fatura 12", "05.03.2024", "05.04.2024",
                              "150,00", "120,00", "Toplam", "Dönem İşlem Detayları", "Sayfa 1 / 1"})
         QVERIFY2(page.contains(QString::fromUtf8(text)), text);
+    // After the heading, the period's line per currency: 50 debit, 30 credit, 20.
+    const QString period = page.mid(page.indexOf(QString("Dönem İşlem Detayları")));
+    for (const char *text : {"TL", "50,00", "30,00", "20,00", "B"})
+        QVERIFY2(period.contains(QString::fromUtf8(text)), text);
 }
 
 void TestLedgerPrint::excelButtonsSaveTheChosenWorkbook()
@@ -396,7 +403,6 @@ void TestLedgerPrint::excelButtonsSaveTheChosenWorkbook()
         return true;
     });
     f.ledger->JvXPButton5->click();
-    for (const auto &m : MessageBox::shown()) qDebug() << m.text;
     f.ledger->muavinRadio->setChecked(true);
     f.ledger->JvXPButton5->click();
     SpreadsheetExport::setOpener({});

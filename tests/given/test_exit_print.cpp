@@ -154,6 +154,8 @@ private Q_SLOTS:
     void printingRefusedUntilSaved();
     void receipts_data();
     void receipts();
+    void bandsOfTheSlip_data();
+    void bandsOfTheSlip();
     void addressOfTheCard_data();
     void addressOfTheCard();
     void exportOfTwoCheques();
@@ -277,6 +279,40 @@ void TestExitPrint::receipts()
     QCOMPARE(r.datasets().value("ciroTable")->recordCount(), 2);
 }
 
+void TestExitPrint::bandsOfTheSlip_data()
+{
+    QTest::addColumn<bool>("portfolio");
+    QTest::addColumn<bool>("own");
+    QTest::addColumn<QStringList>("numbers");  // the SN column from the heading down
+    QTest::newRow("portfolio and own") << true << true << QStringList{"SN", "1", "2", "1"};
+    QTest::newRow("portfolio only") << true << false << QStringList{"SN", "1", "2"};
+    QTest::newRow("own only") << false << true << QStringList{"SN", "1"};
+}
+
+void TestExitPrint::bandsOfTheSlip()
+{
+    QFETCH(bool, portfolio);
+    QFETCH(bool, own);
+    QFETCH(QStringList, numbers);
+    Windows w;
+    w.savedSlip(portfolio, own);
+    Report r = w.slip->printout(Receipt::Plain);
+    const PreparedReport p = r.prepare();
+    QCOMPARE(p.pageCount(), 1);
+    QStringList sn;
+    const double left = r.layout().margins.left();
+    for (const PageItem &it : p.pages[0].items)
+        if (qAbs(it.rect.left() - left) < 0.01 && qAbs(it.rect.width() - 9) < 0.01) sn << it.text;
+    QCOMPARE(sn, numbers);
+    const QString page = p.pageTexts(0).join(u'\n');
+    QCOMPARE(page.contains("C-10000"), portfolio);
+    QCOMPARE(page.contains("K-7"), own);
+    // The receiver: the portfolio's account, or the own cheque's.
+    QVERIFY(page.contains("Satıcı Bir"));
+    // The address prints its line break once.
+    QVERIFY(page.contains("Satıcı [Bir] A.Ş. Liman Cad. 3\nKarşıyaka / İzmir"));
+}
+
 void TestExitPrint::addressOfTheCard_data()
 {
     QTest::addColumn<QString>("code");
@@ -308,6 +344,7 @@ void TestExitPrint::exportOfTwoCheques()
     w.pick(a);
     w.pick(b);
     f.BitBtn10->click();
+    f.Edit63->setText("3");
     // Unsaved: the export takes the grid as it stands. Two cheques and the empty row: N = 4.
     QCOMPARE(f.StringGrid1->rowCount(), 3);
     const SheetData s = readBack(ExitSlipPrint::workbook(f.slipTexts()));
