@@ -15,6 +15,7 @@ ReportFont font(double size, bool bold = false)
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter, kRight = Qt::AlignRight | Qt::AlignVCenter,
                     kCentre = Qt::AlignCenter;
 constexpr double kRowHeight = 6;
+constexpr double kMovementHeight = 7.5;
 
 struct Cell {
     double width;
@@ -146,10 +147,11 @@ ReportLayout hesapHareketleriLayout()
             {22, "", field(devir, "Bakiye"), kRight, kAmountFormat}},
            sumsLeft, 11, 5.5, false, QStringLiteral("Devir"), true);
 
+    // A description of up to 150 characters takes two lines.
     ReportBand &data = l.band(BandType::MasterData);
     data.dataset = q;
-    data.height = kRowHeight;
-    addRow(data, cells, 0, 0, kRowHeight, false, QStringLiteral("Veri"));
+    data.height = kMovementHeight;
+    addRow(data, cells, 0, 0, kMovementHeight, false, QStringLiteral("Veri"));
 
     // The sums up to the last day, then the heading of the per-currency lines.
     ReportBand &footer = l.band(BandType::MasterFooter);

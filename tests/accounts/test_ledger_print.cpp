@@ -9,6 +9,7 @@
 #include "data/spreadsheet_reader.h"
 #include "data/spreadsheet_writer.h"
 #include "reports/report.h"
+#include "reports/report_output.h"
 #include "support/test_home.h"
 #include "tools/tvadefark2f.h"
 #include "widgets/message_box.h"
@@ -128,6 +129,7 @@ private Q_SLOTS:
     void balanceListPrintout();
     void statementPrintout();
     void excelButtonsSaveTheChosenWorkbook();
+    void pdfsAndScreenshot();
 };
 
 void TestLedgerPrint::controlsOfTheBottomBar()
@@ -410,6 +412,31 @@ void TestLedgerPrint::excelButtonsSaveTheChosenWorkbook()
     QVERIFY(MessageBox::shown().isEmpty());
     QCOMPARE(readSpreadsheet(opened[0]).value(6, 3).toString(), QString("Cari Hesap Adı"));
     QCOMPARE(readSpreadsheet(opened[1]).value(6, 10).toString(), QString("Vadesi"));
+}
+
+void TestLedgerPrint::pdfsAndScreenshot()
+{
+    // Both printouts over a long statement in two currencies, as the preview saves
+    // them, and the window with its bottom bar, for a look.
+    const QString dir = qEnvironmentVariable("CEKSENET_SHOTS");
+    if (dir.isEmpty()) QSKIP("CEKSENET_SHOTS names no folder");
+    Fixture f;
+    mv("K1", "Kuzey Gıda Pazarlama ve Ticaret Limited Şirketi", QDate(2024, 2, 10), 1500, 0);
+    for (int i = 0; i < 70; ++i)
+        mv("K1", "Kuzey Gıda Pazarlama ve Ticaret Limited Şirketi", QDate(2024, 3, 1).addDays(i % 30), i % 3 ? 1250.5 * i : 0,
+           i % 3 ? 0 : 980.25 * i, i % 7 ? "TL" : "USD", i % 5 ? QDate(2024, 5, 1).addDays(i) : QDate(),
+           QStringLiteral("Fatura %1 - uzun bir açıklama metni, satırı doldurmak için").arg(i));
+    for (int i = 0; i < 12; ++i) mv(QStringLiteral("G%1").arg(i), QStringLiteral("Güney Hesap %1").arg(i), QDate(2024, 3, 3), 100 * i, 40);
+    f.open();
+    f.select("K1");
+    QString error;
+    QVERIFY2(writePdf(f.ledger->balanceListPrintout().prepare(), dir + "/ledger_balances.pdf", &error), qPrintable(error));
+    QVERIFY(f.ledger->ffQuery1->locate("cari_kodu", "K1"));
+    QVERIFY2(writePdf(f.ledger->statementPrintout().prepare(), dir + "/ledger_statement.pdf", &error), qPrintable(error));
+    f.ledger->resize(1366, 740);
+    f.ledger->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.ledger.get()));
+    f.ledger->grab().save(dir + "/ledger_window.png");
 }
 
 QTEST_MAIN(TestLedgerPrint)

@@ -10,6 +10,7 @@
 #include "issued/tcekduzenlef.h"
 #include "received/tceklerf.h"
 #include "reports/report.h"
+#include "reports/report_output.h"
 #include "support/test_home.h"
 #include "widgets/message_box.h"
 
@@ -161,6 +162,7 @@ private Q_SLOTS:
     void exportOfTwoCheques();
     void exportOfAnEmptySlip();
     void exportButtonOpensTheWorkbook();
+    void pdfs();
 };
 
 void TestExitPrint::controlsOfTheFooter()
@@ -426,6 +428,21 @@ void TestExitPrint::exportButtonOpensTheWorkbook()
     QVERIFY(opened.endsWith(".xlsx"));
     QCOMPARE(readSpreadsheet(opened).value(4, 2).toDouble(), 10000.0);
     QVERIFY(texts().isEmpty());
+}
+
+void TestExitPrint::pdfs()
+{
+    // The three receipts of a slip of two portfolio cheques and an own cheque, as
+    // the preview saves them, for a look at their pages.
+    const QString dir = qEnvironmentVariable("CEKSENET_SHOTS");
+    if (dir.isEmpty()) QSKIP("CEKSENET_SHOTS names no folder");
+    Windows w;
+    w.savedSlip(true, true);
+    for (int i = 0; i < 3; ++i) {
+        Report r = w.slip->printout(Receipt(i));
+        QString error;
+        QVERIFY2(writePdf(r.prepare(), dir + QStringLiteral("/exit_receipt%1.pdf").arg(i), &error), qPrintable(error));
+    }
 }
 
 QTEST_MAIN(TestExitPrint)
