@@ -27,6 +27,7 @@
 #include "received/cheque_list_assembler.h"
 #include "mainmenu/dashboard_statements.h"
 #include "accounts/ledger_statements.h"
+#include "accounts/tcarihareketf.h"
 #include "accounts/movement_writer.h"
 #include "data/transaction.h"
 #include "data/turkish_text.h"
@@ -1180,6 +1181,64 @@ int main(int argc, char **argv)
                },
                [&] { bareRun(cashFile, {cashDb.translate(movements.join(u'\n')), cashDb.translate(opening.join(u'\n'))}); });
         if (rows > 0) std::fprintf(stderr, "cash_report_first_page: %d movements\n", rows);
+    }
+    // A 10,000-row account statement of the movements window: preparing its pages
+    // (the account's four lists rebuilt, the running balance included), and from
+    // the click to its preview's first page on the screen; bare: the period's rows
+    // read with the C API. The account's rows are added for the figure and taken
+    // away after it.
+    {
+        DataContext &ctx = DataContext::instance();
+        ctx.aktifSirketKodu = company.code;
+        if (!ctx.ADOConnection1.isOpen()) {
+            ctx.ADOConnection1.setConnectionString(ConnectionString::build(file));
+            ctx.ADOConnection1.open();
+        }
+        ctx.kasaConnection.close();
+        sqlite3 *db = nullptr;
+        sqlite3_open(cashFile.toUtf8().constData(), &db);
+        const auto exec = [db](const QString &sql) {
+            if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+                std::fprintf(stderr, "statement rows: %s\n", sqlite3_errmsg(db));
+        };
+        exec(QStringLiteral("BEGIN"));
+        exec(QStringLiteral("WITH RECURSIVE k(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM k WHERE i<9999) "
+                            "INSERT INTO carihareket (cari_kodu, cari_hesap_adi, borc_tutari, alacak_tutari, doviz_cinsi, "
+                            "islem_tarihi, vade_tarihi, aciklama) SELECT 'EKSTRE10K', 'Ekstre Hesabı', "
+                            "CASE WHEN i%3 THEN 1250.5+i ELSE NULL END, CASE WHEN i%3 THEN NULL ELSE 980.25+i END, "
+                            "CASE WHEN i%7 THEN 'TL' ELSE 'USD' END, date('%1-01-02', '+'||(i%360)||' days'), "
+                            "date('%1-02-01', '+'||(i%300)||' days'), 'Fatura '||i FROM k").arg(lastYear));
+        exec(QStringLiteral("COMMIT"));
+        kasadegistir(lastYear);
+        {
+            TcarihareketF ledger;
+            ledger.ilktarihDate->setDate(QDate(lastYear, 1, 1));
+            ledger.sontarihiDate->setDate(QDate(lastYear, 12, 31));
+            ledger.gununtarihiDate->setDate(QDate(lastYear, 12, 31));
+            ledger.FirmaAyarla();
+            if (!ledger.ffQuery1->locate(QStringLiteral("cari_kodu"), QStringLiteral("EKSTRE10K")))
+                std::fprintf(stderr, "statement: the account is not listed\n");
+            const QStringList period = Ledger::periodStatement(QStringLiteral("EKSTRE10K"), QDate(lastYear, 1, 1),
+                                                               QDate(lastYear, 12, 31), QStringLiteral("Hepsi"));
+            const auto bare = [&] { bareRun(cashFile, {sqlite(period)}); };
+            report("statement_prepare_10000", [&] { ledger.statementPrintout().prepare(); }, bare);
+            report("statement_first_page_10000",
+                   [&] {
+                       TRaporOnizlemeF preview(ledger.statementPrintout().prepare());
+                       bool painted = false;
+                       QObject::connect(preview.previewWidget(), &PageView::pagePainted, [&painted](int) { painted = true; });
+                       preview.show();
+                       QElapsedTimer guard;
+                       guard.start();
+                       while (!painted && guard.elapsed() < 10000) QCoreApplication::processEvents();
+                       if (!painted) std::fprintf(stderr, "statement preview: the first page was not drawn\n");
+                   },
+                   bare);
+        }
+        ctx.kasaConnection.close();
+        exec(QStringLiteral("DELETE FROM carihareket WHERE cari_kodu='EKSTRE10K'"));
+        sqlite3_close(db);
+        kasadegistir(lastYear);
     }
     return 0;
 }

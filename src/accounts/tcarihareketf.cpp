@@ -1,6 +1,7 @@
 #include "accounts/tcarihareketf.h"
 
 #include "accounts/account_balance.h"
+#include "accounts/ledger_print.h"
 #include "accounts/ledger_statements.h"
 #include "accounts/movement_writer.h"
 #include "accounts/tcarihareketdf.h"
@@ -10,6 +11,10 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "data/transaction.h"
+#include "reports/layout_common.h"
+#include "reports/layouts_accounts.h"
+#include "reports/report.h"
+#include "tools/tvadefark2f.h"
 #include "widgets/column_chooser.h"
 #include "widgets/currency_box.h"
 #include "widgets/dataset_grid.h"
@@ -20,6 +25,8 @@
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
 #include "widgets/panel_status_bar.h"
+#include "widgets/slip_grid.h"
+#include "widgets/spreadsheet_show.h"
 #include "widgets/title_sort.h"
 
 #include <QAction>
@@ -117,7 +124,7 @@ TcarihareketF::TcarihareketF(TyardimF *help, QWidget *parent) : QMainWindow(pare
     devir2Query3 = new Query(cash, QStringLiteral("devir2Query3"), this);
     ffQuery3 = new Query(cash, QStringLiteral("ffQuery3"), this);
     toplamQuery3 = new Query(cash, QStringLiteral("toplamQuery3"), this);
-    addBalanceFields(ffQuery1, QStringLiteral("bakiye"), false);
+    addBalanceFields(ffQuery1, QStringLiteral("bakiye"), true);  // BA for the balance list
     addBalanceFields(toplamQuery1, QStringLiteral("Bakiye"), true);
     addBalanceFields(devirQuery3, QStringLiteral("Bakiye"), true);
     addBalanceFields(devir2Query3, QStringLiteral("Bakiye"), true);
@@ -335,24 +342,28 @@ QWidget *TcarihareketF::buildBottomBar()
     guncelle->setMinimumHeight(yeni->sizeHint().height() * 2);
     h->addLayout(buttons);
 
-    // Printing, export and the calculator hand-off come with the statements.
-    auto *yazayar = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"), bar);
+    // Printing, export and the calculator hand-off.
+    yazayar = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"), bar);
     yazayar->setObjectName(QStringLiteral("yazayar"));
     auto *rv = new QVBoxLayout(yazayar);
     rv->setContentsMargins(6, 2, 6, 2);
-    auto *mizan = new QRadioButton(QStringLiteral("Cari Hesap Mizanı"), yazayar);
-    auto *muavin = new QRadioButton(QStringLiteral("Cari Hesap Detay Muavin"), yazayar);
-    mizan->setChecked(true);
-    rv->addWidget(mizan);
-    rv->addWidget(muavin);
-    yazayar->setEnabled(false);
+    mizanRadio = new QRadioButton(QStringLiteral("Cari Hesap Mizanı"), yazayar);
+    mizanRadio->setObjectName(QStringLiteral("mizanRadio"));
+    muavinRadio = new QRadioButton(QStringLiteral("Cari Hesap Detay Muavin"), yazayar);
+    muavinRadio->setObjectName(QStringLiteral("muavinRadio"));
+    mizanRadio->setChecked(true);
+    rv->addWidget(mizanRadio);
+    rv->addWidget(muavinRadio);
     h->addWidget(yazayar);
     auto *print = new QVBoxLayout;
-    for (const auto &[name, text] : {std::pair{"STRG1Yaz", "YAZDIR"}, {"JvXPButton5", "EXCEL"}, {"vadefarkButton", "Vade Farkı Hesapla"}}) {
-        auto *b = FormKit::button(bar, name, QString::fromUtf8(text));
-        b->setEnabled(false);
-        print->addWidget(b);
-    }
+    STRG1Yaz = FormKit::button(bar, "STRG1Yaz", QStringLiteral("YAZDIR"));
+    JvXPButton5 = FormKit::button(bar, "JvXPButton5", QStringLiteral("EXCEL"));
+    vadefarkButton = FormKit::button(bar, "vadefarkButton", QStringLiteral("Vade Farkı Hesapla"));
+    vadefarkButton->setEnabled(false);  // until the calculator is there
+    for (QPushButton *b : {STRG1Yaz, JvXPButton5, vadefarkButton}) print->addWidget(b);
+    connect(STRG1Yaz, &QPushButton::clicked, this, &TcarihareketF::STRG1YazClick);
+    connect(JvXPButton5, &QPushButton::clicked, this, &TcarihareketF::excelClick);
+    connect(vadefarkButton, &QPushButton::clicked, this, &TcarihareketF::vadefarkButtonClick);
     h->addLayout(print);
     m_help = makeHelpButton(bar, QStringLiteral("ycarihareket"), nullptr);
     h->addWidget(m_help);
@@ -735,4 +746,128 @@ void TcarihareketF::closeEvent(QCloseEvent *event)
     if (pending(ffTable1)) ffTable1->cancel();
     if (m_entry) m_entry->hide();
     QMainWindow::closeEvent(event);
+}
+
+// ---- printouts, workbooks and the calculator hand-off ----
+
+void TcarihareketF::setCalculator(Tvadefark2F *calculator)
+{
+    m_calculator = calculator;
+    vadefarkButton->setEnabled(calculator != nullptr);
+}
+
+Table &TcarihareketF::companyInfo()
+{
+    if (!m_companyInfo)
+        m_companyInfo = new Table(&DataContext::instance().ADOConnection1, QStringLiteral("firmabilgileri"), QString(),
+                                  QStringLiteral("FirmaTakip"), this);
+    // Another company may have been opened since: the record is read afresh.
+    m_companyInfo->close();
+    m_companyInfo->open();
+    return *m_companyInfo;
+}
+
+void TcarihareketF::rebuildAccountList()
+{
+    const QString code = currentCode();
+    FirmaAyarla();
+    if (!code.isEmpty()) ffQuery1->locate(QStringLiteral("cari_kodu"), code);
+}
+
+Report TcarihareketF::balanceListPrintout()
+{
+    Table &company = companyInfo();
+    rebuildAccountList();
+    Report r(cariHesapMizaniLayout());
+    r.registerDataset(kCompanyDataset, &company);
+    r.registerDataset(QStringLiteral("ffQuery1"), ffQuery1);
+    r.registerDataset(QStringLiteral("toplamQuery1"), toplamQuery1);
+    r.setMemoText(QStringLiteral("Memo27"), LedgerPrint::balanceListHeading(gununtarihiDate->date(), CariBox->currentText()));
+    return r;
+}
+
+Report TcarihareketF::statementPrintout()
+{
+    Table &company = companyInfo();
+    CariHareketAyarla();
+    Report r(hesapHareketleriLayout());
+    r.registerDataset(kCompanyDataset, &company);
+    for (Query *q : {ffQuery3, devirQuery3, devir2Query3, toplamQuery3}) r.registerDataset(q->objectName(), q);
+    r.setMemoText(QStringLiteral("Memo27"), LedgerPrint::statementHeading(ilktarihDate->date(), sontarihiDate->date(),
+                                                                         HareketBox->currentText()));
+    return r;
+}
+
+SpreadsheetWorkbook TcarihareketF::balanceListWorkbook()
+{
+    rebuildAccountList();
+    return LedgerPrint::balanceListWorkbook(
+        *ffQuery1, *toplamQuery1,
+        LedgerPrint::companyLines(DataContext::instance().ADOConnection2, DataContext::instance().aktifSirketKodu),
+        gununtarihiDate->date());
+}
+
+SpreadsheetWorkbook TcarihareketF::statementWorkbook()
+{
+    return LedgerPrint::statementWorkbook(
+        *ffQuery3, *devirQuery3, *toplamQuery3,
+        LedgerPrint::companyLines(DataContext::instance().ADOConnection2, DataContext::instance().aktifSirketKodu),
+        Label2->text(), ilktarihDate->date(), sontarihiDate->date());
+}
+
+void TcarihareketF::STRG1YazClick()
+{
+    if (muavinRadio->isChecked())
+        HesapHareketYaz();
+    else
+        CariHesapYaz();
+}
+
+void TcarihareketF::excelClick()
+{
+    if (muavinRadio->isChecked())
+        HesapExcel();
+    else
+        CariHesapExcel();
+}
+
+void TcarihareketF::CariHesapYaz()
+{
+    runGuarded([this] { balanceListPrintout().showPreview(this, QStringLiteral("Brenvo Rapor Önizleme")); });
+}
+
+void TcarihareketF::HesapHareketYaz()
+{
+    runGuarded([this] { statementPrintout().showPreview(this, QStringLiteral("Brenvo Rapor Önizleme")); });
+}
+
+void TcarihareketF::CariHesapExcel()
+{
+    runGuarded([this] { showSpreadsheet(balanceListWorkbook(), QStringLiteral("CariHesapMizani")); });
+}
+
+void TcarihareketF::HesapExcel()
+{
+    runGuarded([this] { showSpreadsheet(statementWorkbook(), QStringLiteral("CariHesapHareketleri")); });
+}
+
+void TcarihareketF::vadefarkButtonClick()
+{
+    if (!m_calculator) return;
+    m_calculator->Bosalt();
+    QVector<QStringList> lines = LedgerPrint::calculatorRows(*ffQuery3, *devirQuery3, ilktarihDate->date());
+    if (lines.isEmpty()) return;
+    // The calculator's empty input row stays last.
+    QStringList input(lines.first().size());
+    input[0] = QString::number(lines.size() + 1);
+    lines << input;
+    m_calculator->setRows(lines);
+    m_calculator->yenidenHesapla();
+    m_calculator->firmaadiEdit->setText(Label2->text());
+    if (m_calculator->isMinimized())
+        m_calculator->showMaximized();
+    else
+        m_calculator->show();
+    m_calculator->raise();
+    m_calculator->activateWindow();
 }

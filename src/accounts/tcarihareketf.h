@@ -20,9 +20,13 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class Query;
+class Report;
+class SpreadsheetWorkbook;
 class Table;
 class TcarihareketDF;
+class Tvadefark2F;
 class TyardimF;
 
 class TcarihareketF : public QMainWindow {
@@ -33,6 +37,8 @@ public:
 
     void setYardim(TyardimF *help);
     void setEntryForm(TcarihareketDF *entry) { m_entry = entry; }
+    // The calculator the statement is handed to; "Vade Farkı Hesapla" waits for it.
+    void setCalculator(Tvadefark2F *calculator);
 
     // Opening from the main menu: the account list, the first account's movements,
     // the window maximised.
@@ -56,6 +62,22 @@ public:
     void hesaplariSirala();
     // Closes the movement table and the two lists before the cash file is switched.
     void yilDegisecek();
+
+    // The bottom bar's documents: "YAZDIR" and "EXCEL" run the balance list or the
+    // statement by the report choice; "Vade Farkı Hesapla" hands the statement over.
+    void STRG1YazClick();
+    void excelClick();
+    void CariHesapYaz();
+    void HesapHareketYaz();
+    void CariHesapExcel();
+    void HesapExcel();
+    void vadefarkButtonClick();
+    // The printouts bound to the window's datasets and the company record, after
+    // their lists were rebuilt; the workbooks from the datasets as they are.
+    Report balanceListPrintout();
+    Report statementPrintout();
+    SpreadsheetWorkbook balanceListWorkbook();
+    SpreadsheetWorkbook statementWorkbook();
 
     Table *ffTable1;
     Query *ffQuery1;
@@ -81,6 +103,9 @@ public:
     QLineEdit *devirBorcEdit = nullptr, *devirAlacakEdit = nullptr, *devirBakiyeEdit = nullptr;
     QLineEdit *borcEdit = nullptr, *alacakEdit = nullptr, *bakiyeEdit = nullptr;
     PanelStatusBar *StatusBar1 = nullptr;
+    QGroupBox *yazayar = nullptr;                           // "Raporlama Seçenekleri"
+    QRadioButton *mizanRadio = nullptr, *muavinRadio = nullptr;
+    QPushButton *STRG1Yaz = nullptr, *JvXPButton5 = nullptr, *vadefarkButton = nullptr;
 
     // The sort direction texts of the account list and of the movement grid.
     QString listeYonu;
@@ -106,7 +131,12 @@ private:
     void followData(int what);
     void runGuarded(const std::function<void()> &step);
 
+    void rebuildAccountList();  // FirmaAyarla keeping the current account
+    Table &companyInfo();
+
     TcarihareketDF *m_entry = nullptr;
+    Tvadefark2F *m_calculator = nullptr;
+    Table *m_companyInfo = nullptr;  // firmabilgileri, for the printouts' header
     QPushButton *m_help = nullptr;
     QString m_code;                  // the account whose movements are shown
     QHash<qint64, double> m_running; // bakiyetop by chid, worked out once per opening

@@ -131,6 +131,7 @@ Uygulama::Uygulama()
     m_duzenlenenceklerF->setCariF(m_cariF.get());
     m_duzenlenenceklerF->setOdemeF(m_duzenlenencekodeF.get());
     m_carihareketF->setYardim(m_yardimF.get());
+    m_carihareketF->setCalculator(m_vadefark2F.get());
     m_carihareketDF->setCardWindow(m_cariF.get());
     m_cekcikisF->setWaitWindow(m_form2.get());
     m_cekcikisF->setYardim(m_yardimF.get());

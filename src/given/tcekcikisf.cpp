@@ -5,6 +5,7 @@
 #include "accounts/tcarif.h"
 #include "data/data_context.h"
 #include "data/display_format.h"
+#include "data/memory_dataset.h"
 #include "data/engine_error.h"
 #include "data/number_reading.h"
 #include "data/query.h"
@@ -13,6 +14,9 @@
 #include "given/tcikisozetf.h"
 #include "issued/tcekduzenlef.h"
 #include "received/tceklerf.h"
+#include "reports/layout_common.h"
+#include "reports/layouts_exit_slip.h"
+#include "reports/report.h"
 #include "widgets/form_kit.h"
 #include "widgets/form_show.h"
 #include "widgets/help_window.h"
@@ -20,6 +24,7 @@
 #include "widgets/message_box.h"
 #include "widgets/panel_status_bar.h"
 #include "widgets/rate_coupling.h"
+#include "widgets/spreadsheet_show.h"
 #include "widgets/wait_window.h"
 
 #include <QAction>
@@ -354,8 +359,8 @@ void TcekcikisF::buildFooter(QVBoxLayout *root)
     BitBtn20 = button(this, "BitBtn20", QStringLiteral("BORDRO AÇ"));
     auto *givenBut = button(this, "BitBtn3", QStringLiteral("Ciro Edilen Çekler"));
     auto *issuedBut = button(this, "JvXPButton2", QStringLiteral("Düzenlenen Çekler"));
-    // The slip register, the given and issued cheque lists, the printouts and the
-    // export open their own windows, which join later.
+    // The slip register and the given and issued cheque lists open their own
+    // windows, which join later.
     for (QPushButton *b : {BitBtn20, givenBut, issuedBut}) b->setEnabled(false);
     auto *buttons = new QGridLayout;
     buttons->addWidget(BitBtn10, 0, 0);
@@ -366,21 +371,23 @@ void TcekcikisF::buildFooter(QVBoxLayout *root)
     buttons->addWidget(issuedBut, 1, 3);
     buttons->setVerticalSpacing(4);
 
-    auto *reports = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"), this);
-    reports->setObjectName(QStringLiteral("yazayar"));
-    auto *reportsLayout = new QVBoxLayout(reports);
+    yazayar = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"), this);
+    yazayar->setObjectName(QStringLiteral("yazayar"));
+    auto *reportsLayout = new QVBoxLayout(yazayar);
     reportsLayout->setSpacing(2);
-    for (const char *item : {"Çek Alındısı", "Çek Alındısı Detaylı", "Çek Alındısı Detaylı 2"})
-        reportsLayout->addWidget(new QRadioButton(QString::fromUtf8(item), reports));
-    static_cast<QRadioButton *>(reportsLayout->itemAt(0)->widget())->setChecked(true);
-    auto *printBut = button(this, "STRG1Yaz", QStringLiteral("SEÇİLİ RAPORU YAZDIR"));
-    auto *exportBut = button(this, "BitBtn25", QStringLiteral("Excel'e Aktar"));
-    for (QWidget *w : {static_cast<QWidget *>(reports), static_cast<QWidget *>(printBut), static_cast<QWidget *>(exportBut)})
-        w->setEnabled(false);
-    buttons->addWidget(reports, 0, 1, 3, 1);
-    buttons->addWidget(printBut, 3, 1);
-    buttons->addWidget(exportBut, 3, 3);
-    for (QPushButton *b : {BitBtn10, BitBtn2, BitBtn12, BitBtn20, givenBut, issuedBut, exportBut}) b->setMinimumWidth(140);
+    const char *const choices[] = {"Çek Alındısı", "Çek Alındısı Detaylı", "Çek Alındısı Detaylı 2"};
+    for (int i = 0; i < 3; ++i) {
+        reportChoice[i] = new QRadioButton(QString::fromUtf8(choices[i]), yazayar);
+        reportChoice[i]->setObjectName(QStringLiteral("yazayar%1").arg(i));
+        reportsLayout->addWidget(reportChoice[i]);
+    }
+    reportChoice[0]->setChecked(true);
+    STRG1Yaz = button(this, "STRG1Yaz", QStringLiteral("SEÇİLİ RAPORU YAZDIR"));
+    BitBtn25 = button(this, "BitBtn25", QStringLiteral("Excel'e Aktar"));
+    buttons->addWidget(yazayar, 0, 1, 3, 1);
+    buttons->addWidget(STRG1Yaz, 3, 1);
+    buttons->addWidget(BitBtn25, 3, 3);
+    for (QPushButton *b : {BitBtn10, BitBtn2, BitBtn12, BitBtn20, givenBut, issuedBut, BitBtn25}) b->setMinimumWidth(140);
 
     auto *row = new QHBoxLayout;
     row->setSpacing(14);
@@ -391,6 +398,8 @@ void TcekcikisF::buildFooter(QVBoxLayout *root)
     connect(BitBtn10, &QPushButton::clicked, this, &TcekcikisF::BitBtn10Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TcekcikisF::yeniBordro);
     connect(BitBtn12, &QPushButton::clicked, this, &TcekcikisF::sakla);
+    connect(STRG1Yaz, &QPushButton::clicked, this, &TcekcikisF::STRG1YazClick);
+    connect(BitBtn25, &QPushButton::clicked, this, &TcekcikisF::CekExcel);
     connect(JvDotNetMemo1, &QPlainTextEdit::textChanged, this, [this] { markChanged(); });
 }
 
@@ -920,4 +929,81 @@ void TcekcikisF::hideEvent(QHideEvent *event)
                                                    "Bilgilerinizin kaybolmaması için, giriş yapıp kayıt ediniz!"));
     }
     QWidget::hideEvent(event);
+}
+
+// ---- the receipts and the export ----
+
+ExitSlipPrint::Receipt TcekcikisF::chosenReceipt() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (reportChoice[i]->isChecked()) return ExitSlipPrint::Receipt(i);
+    return ExitSlipPrint::Receipt::Plain;
+}
+
+ExitSlipPrint::Slip TcekcikisF::slipTexts() const
+{
+    ExitSlipPrint::Slip s;
+    s.number = JustaEdit1->text().toLongLong();
+    s.date = DateTimePicker15->date();
+    s.accountName = JustaEdit23->text();
+    s.currency = dovizBox->currentText();
+    s.yildakiGun = Edit61->text();
+    s.yillikFaiz = Edit62->text();
+    s.aylikFaiz = Edit63->text();
+    s.total = JustaEdit5->text();
+    s.maturity = JustaEdit6->text();
+    s.expense = JustaEdit7->text();
+    s.bsmv = JustaEdit70->text();
+    s.net = JustaEdit8->text();
+    s.averageDate = DateTimePicker16->date();
+    s.averageDays = Edit59->text();
+    for (int c = 0; c < StringGrid1->columnCount(); ++c) {
+        const QTableWidgetItem *title = StringGrid1->horizontalHeaderItem(c);
+        s.titles << (title ? title->text() : QString());
+    }
+    s.rows = rows();
+    return s;
+}
+
+Report TcekcikisF::printout(ExitSlipPrint::Receipt receipt)
+{
+    using namespace ExitSlipPrint;
+    Connection &company = DataContext::instance().ADOConnection1;
+    const ExitSlipPrint::Slip s = slipTexts();
+    // The printed cheques come from queries of their own: the slip's tables keep no filter.
+    m_printGiven = givenCheques(company, s.number);
+    m_printOwn = ownCheques(company, s.number);
+    m_companyInfo = std::make_unique<Table>(&company, QStringLiteral("firmabilgileri"));
+    m_companyInfo->open();
+    Report r(receipt == Receipt::Plain      ? cikisAlindisiLayout()
+             : receipt == Receipt::Detailed ? cikisAlindisiDetayliLayout()
+                                            : cikisAlindisiDetayli2Layout());
+    r.registerDataset(kExitGivenDataset, m_printGiven.get());
+    r.registerDataset(kExitOwnDataset, m_printOwn.get());
+    r.registerDataset(kCompanyDataset, m_companyInfo.get());
+    if (!m_printTexts) m_printTexts = receiptTexts();
+    fillReceiptMemos(r, *m_printTexts, receipt, s, accountAddress(company, KoduEdit->text()),
+                     receiverName(*m_printGiven, *m_printOwn, s.accountName));
+    return r;
+}
+
+void TcekcikisF::STRG1YazClick()
+{
+    StringGrid1->commitOpenEditor();
+    if (const QString why = ExitSlipPrint::printRefusal(cikisDegisti, JustaEdit1->text()); !why.isEmpty()) {
+        MessageBox::information(why);
+        return;
+    }
+    try {
+        const Report r = printout(chosenReceipt());
+        r.showPreview(this, QStringLiteral("Brenvo Rapor Önizleme"));
+    } catch (const EngineError &e) {
+        MessageBox::error(e.message());
+    }
+}
+
+void TcekcikisF::CekExcel()
+{
+    StringGrid1->commitOpenEditor();
+    showSpreadsheet(ExitSlipPrint::workbook(slipTexts()), QStringLiteral("CikisBordrosu"));
 }

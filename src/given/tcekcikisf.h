@@ -3,6 +3,7 @@
 // and the company's own cheques issued to it, gathered on a grid with their day
 // counts, maturity differences and net amounts; saving writes the slip, its
 // given and own cheques and the account's debit movement.
+#include "given/exit_slip_print.h"
 #include "given/exit_slip_rows.h"
 #include "given/exit_slip_save.h"
 #include "widgets/slip_grid.h"
@@ -22,6 +23,9 @@ class QPushButton;
 class QRadioButton;
 
 class PanelStatusBar;
+class MemoryDataset;
+class Query;
+class Report;
 class Table;
 class TForm2;
 class TcariF;
@@ -83,6 +87,10 @@ public:
     QPushButton *BitBtn2 = nullptr;      // "YENİ BORDRO"
     QPushButton *BitBtn12 = nullptr;     // "KAYDET"
     QPushButton *BitBtn20 = nullptr;     // "BORDRO AÇ"
+    QGroupBox *yazayar = nullptr;        // "Raporlama Seçenekleri"
+    QRadioButton *reportChoice[3] = {};  // "Çek Alındısı", "... Detaylı", "... Detaylı 2"
+    QPushButton *STRG1Yaz = nullptr;     // "SEÇİLİ RAPORU YAZDIR"
+    QPushButton *BitBtn25 = nullptr;     // "Excel'e Aktar"
     QLabel *headingLabel = nullptr;
     PanelStatusBar *StatusBar1 = nullptr;
 
@@ -114,6 +122,17 @@ public:
 
     QVector<QStringList> rows() const;
 
+    // "SEÇİLİ RAPORU YAZDIR": the chosen receipt of the saved slip in the preview,
+    // or the reason it cannot be printed.
+    void STRG1YazClick();
+    // "Excel'e Aktar": the grid as it stands, saved or not.
+    void CekExcel();
+    // The slip as the window shows it, for the workbook and the receipts.
+    ExitSlipPrint::Slip slipTexts() const;
+    // The receipt of the saved slip, bound to its cheques and the company record.
+    Report printout(ExitSlipPrint::Receipt receipt);
+    ExitSlipPrint::Receipt chosenReceipt() const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -143,5 +162,8 @@ private:
     QPushButton *m_helpBut = nullptr;
     class RateCoupling *m_rates = nullptr;
     std::unique_ptr<Table> m_slips, m_given, m_received, m_own;
+    std::unique_ptr<Query> m_printGiven, m_printOwn;  // the printed slip's cheques
+    std::unique_ptr<Table> m_companyInfo;             // firmabilgileri, for the receipts' header
+    std::unique_ptr<MemoryDataset> m_printTexts;      // the receipt's texts set by the print step
     QStringList m_correcting;  // the row handed to the own cheque window for correction
 };
