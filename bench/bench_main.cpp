@@ -9,7 +9,6 @@
 #include "app/year_end_carry.h"
 #include "received/cheque_list_statements.h"
 #include "issued/issued_list_statements.h"
-#include "given/given_list_statements.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/program_home.h"
@@ -20,11 +19,6 @@
 #include "received/cheque_operations.h"
 #include "given/exit_slip_rows.h"
 #include "given/exit_slip_save.h"
-#include "given/bank_report_statements.h"
-#include "given/exit_slip_cancel.h"
-#include "received/entry_slip_load.h"
-#include "received/slip_register_filter.h"
-#include "received/cheque_list_assembler.h"
 #include "mainmenu/dashboard_statements.h"
 #include "accounts/ledger_statements.h"
 #include "accounts/tcarihareketf.h"
@@ -40,9 +34,15 @@
 #include "reports/layouts_received.h"
 #include "reports/page_view.h"
 #include "reports/preview_window.h"
+#include "reports/report.h"
+#include "given/given_list_statements.h"
+#include "given/bank_report_statements.h"
+#include "given/exit_slip_cancel.h"
+#include "received/entry_slip_load.h"
+#include "received/slip_register_filter.h"
+#include "received/cheque_list_assembler.h"
 #include "cash/two_date_statements.h"
 #include "reports/layouts_cash_reports.h"
-#include "reports/report.h"
 
 #include <QRegularExpression>
 #include <QApplication>
@@ -53,11 +53,12 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <sqlite3.h>
 #include <zip.h>
 #include <vector>
+#include <cstring>
+#include <QDateEdit>
 
 namespace {
 
@@ -186,6 +187,24 @@ int main(int argc, char **argv)
         monthly.replace(QRegularExpression(QStringLiteral("\\bMONTH\\(([^)]*)\\)")),
                         QStringLiteral("CAST(strftime('%m',\\1) AS INTEGER)"));
         report("cheque_lists_guncelle", [&] { oursRun(file, {s.list, s.total, s.monthly}); },
+               [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
+    }
+
+    // "GÜNCELLE" on "Tüm Ciro Edilenler" of the given cheque lists with "Banka
+    // Hariç" cleared: every given cheque still out, their total and the monthly summary.
+    {
+        GivenList::Filters all;
+        all.choice = GivenList::Choice::Tum;
+        all.bankaHaric = false;
+        all.paraCinsi = QStringLiteral("Hepsi");
+        const ChequeList::Statements s = GivenList::build(all);
+        // The bare C API has no YEAR and MONTH: SQLite's own strftime does their work.
+        QString monthly = sqlite(s.monthly);
+        monthly.replace(QRegularExpression(QStringLiteral("\\bYEAR\\(([^)]*)\\)")),
+                        QStringLiteral("CAST(strftime('%Y',\\1) AS INTEGER)"));
+        monthly.replace(QRegularExpression(QStringLiteral("\\bMONTH\\(([^)]*)\\)")),
+                        QStringLiteral("CAST(strftime('%m',\\1) AS INTEGER)"));
+        report("given_lists_guncelle", [&] { oursRun(file, {s.list, s.total, s.monthly}); },
                [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
     }
 
@@ -351,24 +370,6 @@ int main(int argc, char **argv)
         monthly.replace(QRegularExpression(QStringLiteral("\\bMONTH\\(([^)]*)\\)")),
                         QStringLiteral("CAST(strftime('%m',\\1) AS INTEGER)"));
         report("issued_lists_guncelle", [&] { oursRun(file, {s.list, s.total, s.monthly}); },
-               [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
-    }
-
-    // "GÜNCELLE" on "Tüm Ciro Edilenler" of the given cheque lists with "Banka
-    // Hariç" cleared: every given cheque still out, their total and the monthly summary.
-    {
-        GivenList::Filters all;
-        all.choice = GivenList::Choice::Tum;
-        all.bankaHaric = false;
-        all.paraCinsi = QStringLiteral("Hepsi");
-        const ChequeList::Statements s = GivenList::build(all);
-        // The bare C API has no YEAR and MONTH: SQLite's own strftime does their work.
-        QString monthly = sqlite(s.monthly);
-        monthly.replace(QRegularExpression(QStringLiteral("\\bYEAR\\(([^)]*)\\)")),
-                        QStringLiteral("CAST(strftime('%Y',\\1) AS INTEGER)"));
-        monthly.replace(QRegularExpression(QStringLiteral("\\bMONTH\\(([^)]*)\\)")),
-                        QStringLiteral("CAST(strftime('%m',\\1) AS INTEGER)"));
-        report("given_lists_guncelle", [&] { oursRun(file, {s.list, s.total, s.monthly}); },
                [&] { bareRun(file, {sqlite(s.list), sqlite(s.total), monthly}); });
     }
     {
@@ -937,250 +938,6 @@ int main(int argc, char **argv)
                    if (!painted) std::fprintf(stderr, "preview: the first page was not drawn\n");
                },
                bare);
-    // "YENİLE" of the bank report over the three years, every bank: the bank choice,
-    // the list (with its TL value and the due-date record filter, as the window
-    // has them), the totals per bank and currency and per currency.
-        const BankReport::Statements s = BankReport::build(from, to, BankReport::kAllBanks);
-        report("bank_report_yenile_3y",
-                   Connection c;
-                   c.setConnectionString(ConnectionString::build(file));
-                   c.open();
-                   Query banks(&c), list(&c), perBank(&c), perCurrency(&c);
-                   list.addCalculatedField(QStringLiteral("TLkarsiligi"), FieldType::Double, [](const Record &r) {
-                       return QVariant(BankReport::tlValue(r.asString(QStringLiteral("para_birimi")),
-                                                           r.asFloat(QStringLiteral("cek_tutari")),
-                                                           r.asFloat(QStringLiteral("cek_doviz_kuru"))));
-                   });
-                   list.setFilter([&](const Record &r) {
-                       const QDate due = r.asDate(QStringLiteral("cek_tarihi"));
-                       return due >= from && due <= to;
-                   });
-                   list.setFiltered(true);
-                   banks.reopen(s.banks);
-                   list.reopen(s.list);
-                   perBank.reopen(s.perBank);
-                   perCurrency.reopen(s.perCurrency);
-                   if (list.recordCount() == 0) std::fprintf(stderr, "bank report: no cheques at banks\n");
-               [&] { bareRun(file, {sqlite(s.banks), sqlite(s.list), sqlite(s.perBank), sqlite(s.perCurrency)}); });
-    }
-
-    // The slip registers' work on slips of 200 cheques, and the entry slip register's
-    // filter over every entry slip of the generated company.
-        DataContext &ctx = DataContext::instance();
-        const int rounds = std::max(1, qEnvironmentVariableIntValue("BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROUNDS") : 5);
-        sqlite3 *db = nullptr, *kdb = nullptr;
-        sqlite3_open(file.toUtf8().constData(), &db);
-        sqlite3_open(cashFile.toUtf8().constData(), &kdb);
-        sqlite3_busy_timeout(db, 100000);
-        sqlite3_busy_timeout(kdb, 100000);
-        const auto exec = [](sqlite3 *h, const QString &sql) {
-            if (sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-                std::fprintf(stderr, "bench setup: %s\n", sqlite3_errmsg(h));
-                std::exit(1);
-            }
-            return sqlite3_last_insert_rowid(h);
-        };
-        const QString slipDay = QDate(lastYear, 3, 1).toString(Qt::ISODate);
-
-        // An entry slip of 200 portfolio cheques, loaded into the slip's cells and
-        // header; bare: the header, the cheques in due-date order and the card read.
-        exec(db, QStringLiteral("BEGIN"));
-        const qint64 entry = exec(db, QStringLiteral("INSERT INTO cekbordro (islem_tarihi, alindigi_firma_kodu, alindigi_firma, "
-                                                     "para_birimi, doviz_kuru, toplam_tutari) VALUES ('%1','C0001','x','USD',30,200000)")
-                                          .arg(slipDay));
-        for (int i = 0; i < 200; ++i)
-            exec(db, QStringLiteral("INSERT INTO cekgiris (bordro_ind, alindigi_firma_kodu, alindigi_firma, islem_tarihi, cek_tarihi, "
-                                    "cek_tutari, cek_gun, cek_vade_farki, cek_masraf, cek_net_tutar, ceki_duzenleyen, cek_adat, "
-                                    "cek_bankasi, cek_subesi, cek_hesap_no, cek_no, para_birimi, cek_doviz_kuru) VALUES "
-                                    "(%1,'C0001','x','%2','%3',%4,30,10,2,%4,'Düzenleyen %5',30000,'Ziraat','Konak','12345','%6','USD',30)")
-                         .arg(entry).arg(slipDay, QDate(lastYear, 4, 1).addDays(i).toString(Qt::ISODate))
-                         .arg(1000 + i).arg(i).arg(700000 + i));
-        exec(db, QStringLiteral("COMMIT"));
-        const QStringList entryCheques =
-            ChequeList::slipList(ChequeList::receivedShape(), QString::number(entry), QStringLiteral("cek_tarihi"));
-        report("entry_slip_load_200",
-                   const EntrySlip::LoadedSlip l = EntrySlip::loadSlip(ctx.ADOConnection1, entry);
-                   if (l.rows.size() != 200) std::fprintf(stderr, "entry load: %d rows\n", int(l.rows.size()));
-                   bareRun(file, {QStringLiteral("SELECT * FROM cekbordro WHERE bordro_ind=%1;").arg(entry), sqlite(entryCheques),
-                                  QStringLiteral("SELECT * FROM firma WHERE firma_kodu='C0001';")});
-               });
-
-        // Exit slips of 200 portfolio cheques with their debit, cancelled: the cheques
-        // back in the portfolio, the given rows, the slip and the movement gone. Each
-        // run cancels a slip of its own; bare: the same reads and writes, one
-        // transaction per file.
-        QVector<qint64> exitSlips;
-        exec(db, QStringLiteral("BEGIN"));
-        exec(kdb, QStringLiteral("BEGIN"));
-        for (int k = 0; k < 2 * (rounds + 1); ++k) {
-            const qint64 slip = exec(db, QStringLiteral("INSERT INTO cikisbordro (islem_tarihi, ciro_firma_kodu, ciro_firma, para_birimi, "
-                                                        "toplam_tutari) VALUES ('%1','S0001','y','TL',200000)").arg(slipDay));
-            for (int i = 0; i < 200; ++i) {
-                const qint64 cheque = exec(db, QStringLiteral("INSERT INTO cekgiris (cek_tarihi, cek_tutari, para_birimi, "
-                                                              "cek_ciro_id, cek_ciro_kime, cek_ciro_tarihi) VALUES ('%1',1000,'TL',%2,'y','%1')")
-                                                   .arg(slipDay).arg(slip));
-                exec(db, QStringLiteral("INSERT INTO cekciro (ciro_bordro_ind, cek_giris_id, cek_tutari, cek_tarihi, para_birimi, "
-                                        "cek_banka_id) VALUES (%1,%2,1000,'%3','TL',1)").arg(slip).arg(cheque).arg(slipDay));
-            }
-            exec(kdb, QStringLiteral("INSERT INTO carihareket (cari_kodu, islem_tarihi, borc_tutari, cek_ciro_id) "
-                                     "VALUES ('S0001','%1',200000,%2)").arg(slipDay).arg(slip));
-            exitSlips << slip;
-        }
-        exec(db, QStringLiteral("COMMIT"));
-        exec(kdb, QStringLiteral("COMMIT"));
-        int ours = 0, bare = 1;
-        report("exit_slip_cancel_200",
-                   const ExitSlip::CancelResult r = ExitSlip::cancelSlip(exitSlips[ours]);
-                   ours += 2;
-                   if (!r.cancelled || r.returned != 200 || !r.slipDeleted) std::fprintf(stderr, "exit cancel failed\n");
-                   const QString n = QString::number(exitSlips[bare]);
-                   bare += 2;
-                   bareRun(file, {QStringLiteral("SELECT bordro_ind, islem_tarihi, toplam_tutari FROM cikisbordro WHERE bordro_ind=") + n,
-                                  QStringLiteral("SELECT ciro_cek_ind, cek_giris_id, cek_tutari FROM cekciro WHERE ciro_bordro_ind=") + n,
-                                  QStringLiteral("SELECT COUNT(*) AS n FROM cekkendi WHERE bordro_ind=") + n});
-                   bareRun(cashFile, {QStringLiteral("SELECT COUNT(*) AS n FROM carihareket WHERE cek_ciro_id=") + n});
-                   sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-                   sqlite3_exec(kdb, "BEGIN", nullptr, nullptr, nullptr);
-                   sqlite3_stmt *keys = nullptr, *upd = nullptr;
-                   sqlite3_prepare_v2(db, ("SELECT cek_giris_id FROM cekciro WHERE ciro_bordro_ind=" + n).toUtf8().constData(), -1,
-                                      &keys, nullptr);
-                   sqlite3_prepare_v2(db, ("UPDATE cekgiris SET cek_ciro_id=NULL, cek_ciro_kime=NULL, cek_ciro_tarihi=NULL "
-                                           "WHERE cek_ind=? AND cek_ciro_id=" + n).toUtf8().constData(), -1, &upd, nullptr);
-                   while (sqlite3_step(keys) == SQLITE_ROW) {
-                       sqlite3_bind_int64(upd, 1, sqlite3_column_int64(keys, 0));
-                       sqlite3_step(upd);
-                       sqlite3_reset(upd);
-                   }
-                   sqlite3_finalize(keys);
-                   sqlite3_finalize(upd);
-                   sqlite3_exec(db, ("DELETE FROM cekciro WHERE ciro_bordro_ind=" + n).toUtf8().constData(), nullptr, nullptr, nullptr);
-                   sqlite3_exec(db, ("DELETE FROM cikisbordro WHERE bordro_ind=" + n).toUtf8().constData(), nullptr, nullptr, nullptr);
-                   sqlite3_exec(kdb, ("DELETE FROM carihareket WHERE cek_ciro_id=" + n).toUtf8().constData(), nullptr, nullptr, nullptr);
-                   sqlite3_exec(kdb, "COMMIT", nullptr, nullptr, nullptr);
-                   if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-                       std::fprintf(stderr, "bare cancel: %s\n", sqlite3_errmsg(db));
-                       std::exit(1);
-                   }
-               });
-
-        // The entry slip register filtered by an account name's beginning and the
-        // slip dates of the last year: every entry slip read in date order with its
-        // days left, the record filter deciding per slip; bare: the same rows read in
-        // the same order and the same conditions decided per row.
-        Query slipCount(&ctx.ADOConnection1);
-        slipCount.reopen({QStringLiteral("SELECT COUNT(*) AS n, MIN(alindigi_firma) AS ad FROM cekbordro")});
-        const QString prefix = slipCount.field(QStringLiteral("ad")).asString().left(3);
-        SlipRegister::Filter f;
-        f.byName = true;
-        f.name = prefix;
-        f.byDate = true;
-        f.from = QDate(lastYear, 1, 1);
-        f.to = QDate(lastYear, 12, 31);
-        const QDate today = QDate::currentDate();
-        long long shown = 0;
-        const qint64 slipsInAll = slipCount.field(QStringLiteral("n")).asInteger();
-        report("entry_register_filter",
-                   Connection c;
-                   c.setConnectionString(ConnectionString::build(file));
-                   c.open();
-                   Query t(&c);
-                   t.sql() << QStringLiteral("SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind");
-                   t.addCalculatedField(QStringLiteral("kalangun"), FieldType::Long, [&](const Record &r) {
-                       if (r.isNull(QStringLiteral("ortalama_vade"))) return QVariant();
-                       return SlipRegister::daysLeft(r.asDate(QStringLiteral("ortalama_vade")), today);
-                   });
-                   const SlipRegister::Matcher matcher(f);
-                   const SlipRegister::SlipReader reader(QStringLiteral("alindigi_firma_kodu"), QStringLiteral("alindigi_firma"));
-                   t.setFilter([&](const Record &r) { return matcher.accepts(reader.read(r, t)); });
-                   t.open();
-                   t.setFiltered(true);
-                   shown = t.recordCount();
-                   // Every slip read in the same order, each column as a consumer reads it,
-                   // and the same conditions decided per row on the bytes.
-                   const QByteArray low = prefix.toUtf8(), high = (prefix + QStringLiteral("zzzzzzzzzzzzz")).toUtf8();
-                   const QByteArray upLow = turkceBuyuk(prefix).toUtf8(),
-                                    upHigh = turkceBuyuk(prefix + QStringLiteral("zzzzzzzzzzzzz")).toUtf8();
-                   const QByteArray from = f.from.toString(Qt::ISODate).toUtf8(), to = f.to.toString(Qt::ISODate).toUtf8();
-                   const auto between = [](const char *v, const QByteArray &lo, const QByteArray &hi) {
-                       return std::strcmp(v, lo.constData()) >= 0 && std::strcmp(v, hi.constData()) <= 0;
-                   };
-                   sqlite3 *h = nullptr;
-                   sqlite3_open_v2(file.toUtf8().constData(), &h, SQLITE_OPEN_READONLY, nullptr);
-                   sqlite3_stmt *st = nullptr;
-                   sqlite3_prepare_v2(h, "SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind", -1, &st, nullptr);
-                   const int n = sqlite3_column_count(st);
-                   int name = -1, date = -1;
-                   for (int c = 0; c < n; ++c) {
-                       if (std::strcmp(sqlite3_column_name(st, c), "alindigi_firma") == 0) name = c;
-                       if (std::strcmp(sqlite3_column_name(st, c), "islem_tarihi") == 0) date = c;
-                   }
-                   long long checksum = 0, passed = 0;
-                   while (sqlite3_step(st) == SQLITE_ROW) {
-                       for (int c = 0; c < n; ++c) {
-                           switch (sqlite3_column_type(st, c)) {
-                           case SQLITE_INTEGER: checksum += sqlite3_column_int64(st, c); break;
-                           case SQLITE_FLOAT: checksum += (long long)sqlite3_column_double(st, c); break;
-                           case SQLITE_TEXT: checksum += (long long)sqlite3_column_bytes(st, c) + *sqlite3_column_text(st, c); break;
-                           default: break;
-                           }
-                       }
-                       const auto *d = reinterpret_cast<const char *>(sqlite3_column_text(st, date));
-                       const auto *v = reinterpret_cast<const char *>(sqlite3_column_text(st, name));
-                       if (!d || !v || std::strncmp(d, from.constData(), 10) < 0 || std::strncmp(d, to.constData(), 10) > 0) continue;
-                       if (between(v, low, high) || between(v, upLow, upHigh)) ++passed;
-                   }
-                   sqlite3_finalize(st);
-                   sqlite3_close(h);
-                   if (passed == 0 && checksum == 0) std::printf(" ");
-               });
-        if (shown > 0) std::fprintf(stderr, "entry register: %lld of %lld slips shown\n", shown, slipsInAll);
-        sqlite3_close(kdb);
-        sqlite3_close(db);
-    }
-    // The cash movements report over the last year in every currency: the period's
-    // movements and the opening balance read, the pages prepared and the preview's
-    // first page drawn; bare: the same two statements read with the C API.
-    {
-        const QString cashFile = ProgramHome::path(DataContext::cashFileName(QStringLiteral("BENCH"), lastYear));
-        Connection cashDb, companyDb;
-        cashDb.setConnectionString(ConnectionString::build(cashFile));
-        cashDb.open();
-        companyDb.setConnectionString(ConnectionString::build(file));
-        companyDb.open();
-        const QDate first(lastYear, 1, 1), last(lastYear, 12, 31);
-        const QStringList movements = TwoDateStatements::movements(QStringLiteral("Hepsi"), first, last);
-        const QStringList opening = TwoDateStatements::opening(QStringLiteral("Hepsi"), first);
-        Table firma(&companyDb, QStringLiteral("firmabilgileri"));
-        firma.open();
-        int rows = 0;
-        report("cash_report_first_page",
-               [&] {
-                   Query list(&cashDb, QStringLiteral("ikitarihQuery"));
-                   list.sql() = movements;
-                   list.open();
-                   Query start(&cashDb, QStringLiteral("gunbasikasaQuery"));
-                   start.addCalculatedField(QStringLiteral("bakiye"), FieldType::Double, [](const Record &r) {
-                       return QVariant(r.asFloat(QStringLiteral("BorcToplam")) - r.asFloat(QStringLiteral("AlacakToplam")));
-                   });
-                   start.sql() = opening;
-                   start.open();
-                   rows = list.recordCount();
-                   Report printout(ikiTarihArasiLayout());
-                   printout.registerDataset(QStringLiteral("ikitarihQuery"), &list);
-                   printout.registerDataset(QStringLiteral("gunbasikasaQuery"), &start);
-                   printout.registerDataset(QStringLiteral("firmabilgileri"), &firma);
-                   printout.setMemoText(QStringLiteral("Memo1"), TwoDateStatements::title(TwoDateStatements::kHareketler, first, last));
-                   TRaporOnizlemeF preview(printout.prepare());
-                   bool painted = false;
-                   QObject::connect(preview.previewWidget(), &PageView::pagePainted, [&painted](int) { painted = true; });
-                   preview.show();
-                   QElapsedTimer guard;
-                   guard.start();
-                   while (!painted && guard.elapsed() < 10000) QCoreApplication::processEvents();
-                   if (!painted) std::fprintf(stderr, "cash report: the first page was not drawn\n");
-               },
-               [&] { bareRun(cashFile, {cashDb.translate(movements.join(u'\n')), cashDb.translate(opening.join(u'\n'))}); });
-        if (rows > 0) std::fprintf(stderr, "cash_report_first_page: %d movements\n", rows);
     }
     // A 10,000-row account statement of the movements window: preparing its pages
     // (the account's four lists rebuilt, the running balance included), and from
@@ -1239,6 +996,300 @@ int main(int argc, char **argv)
         exec(QStringLiteral("DELETE FROM carihareket WHERE cari_kodu='EKSTRE10K'"));
         sqlite3_close(db);
         kasadegistir(lastYear);
+    }
+    // "YENİLE" of the bank report over the three years, every bank: the bank choice,
+    // the list (with its TL value and the due-date record filter, as the window
+    // has them), the totals per bank and currency and per currency.
+    {
+        const BankReport::Statements s = BankReport::build(from, to, BankReport::kAllBanks);
+        report("bank_report_yenile_3y",
+               [&] {
+                   Connection c;
+                   c.setConnectionString(ConnectionString::build(file));
+                   c.open();
+                   Query banks(&c), list(&c), perBank(&c), perCurrency(&c);
+                   list.addCalculatedField(QStringLiteral("TLkarsiligi"), FieldType::Double, [](const Record &r) {
+                       return QVariant(BankReport::tlValue(r.asString(QStringLiteral("para_birimi")),
+                                                           r.asFloat(QStringLiteral("cek_tutari")),
+                                                           r.asFloat(QStringLiteral("cek_doviz_kuru"))));
+                   });
+                   list.setFilter([&](const Record &r) {
+                       const QDate due = r.asDate(QStringLiteral("cek_tarihi"));
+                       return due >= from && due <= to;
+                   });
+                   list.setFiltered(true);
+                   banks.reopen(s.banks);
+                   list.reopen(s.list);
+                   perBank.reopen(s.perBank);
+                   perCurrency.reopen(s.perCurrency);
+                   if (list.recordCount() == 0) std::fprintf(stderr, "bank report: no cheques at banks\n");
+               },
+               [&] { bareRun(file, {sqlite(s.banks), sqlite(s.list), sqlite(s.perBank), sqlite(s.perCurrency)}); });
+    }
+
+    // The slip registers' work on slips of 200 cheques, and the entry slip register's
+    // filter over every entry slip of the generated company.
+    {
+        DataContext &ctx = DataContext::instance();
+        const int rounds = std::max(1, qEnvironmentVariableIntValue("BENCH_ROUNDS") > 0 ? qEnvironmentVariableIntValue("BENCH_ROUNDS") : 5);
+        sqlite3 *db = nullptr, *kdb = nullptr;
+        sqlite3_open(file.toUtf8().constData(), &db);
+        sqlite3_open(cashFile.toUtf8().constData(), &kdb);
+        sqlite3_busy_timeout(db, 100000);
+        sqlite3_busy_timeout(kdb, 100000);
+        const auto exec = [](sqlite3 *h, const QString &sql) {
+            if (sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+                std::fprintf(stderr, "bench setup: %s\n", sqlite3_errmsg(h));
+                std::exit(1);
+            }
+            return sqlite3_last_insert_rowid(h);
+        };
+        const QString slipDay = QDate(lastYear, 3, 1).toString(Qt::ISODate);
+
+        // An entry slip of 200 portfolio cheques, loaded into the slip's cells and
+        // header; bare: the header, the cheques in due-date order and the card read.
+        exec(db, QStringLiteral("BEGIN"));
+        const qint64 entry = exec(db, QStringLiteral("INSERT INTO cekbordro (islem_tarihi, alindigi_firma_kodu, alindigi_firma, "
+                                                     "para_birimi, doviz_kuru, toplam_tutari) VALUES ('%1','C0001','x','USD',30,200000)")
+                                          .arg(slipDay));
+        for (int i = 0; i < 200; ++i)
+            exec(db, QStringLiteral("INSERT INTO cekgiris (bordro_ind, alindigi_firma_kodu, alindigi_firma, islem_tarihi, cek_tarihi, "
+                                    "cek_tutari, cek_gun, cek_vade_farki, cek_masraf, cek_net_tutar, ceki_duzenleyen, cek_adat, "
+                                    "cek_bankasi, cek_subesi, cek_hesap_no, cek_no, para_birimi, cek_doviz_kuru) VALUES "
+                                    "(%1,'C0001','x','%2','%3',%4,30,10,2,%4,'Düzenleyen %5',30000,'Ziraat','Konak','12345','%6','USD',30)")
+                         .arg(entry).arg(slipDay, QDate(lastYear, 4, 1).addDays(i).toString(Qt::ISODate))
+                         .arg(1000 + i).arg(i).arg(700000 + i));
+        exec(db, QStringLiteral("COMMIT"));
+        const QStringList entryCheques =
+            ChequeList::slipList(ChequeList::receivedShape(), QString::number(entry), QStringLiteral("cek_tarihi"));
+        report("entry_slip_load_200",
+               [&] {
+                   const EntrySlip::LoadedSlip l = EntrySlip::loadSlip(ctx.ADOConnection1, entry);
+                   if (l.rows.size() != 200) std::fprintf(stderr, "entry load: %d rows\n", int(l.rows.size()));
+               },
+               [&] {
+                   bareRun(file, {QStringLiteral("SELECT * FROM cekbordro WHERE bordro_ind=%1;").arg(entry), sqlite(entryCheques),
+                                  QStringLiteral("SELECT * FROM firma WHERE firma_kodu='C0001';")});
+               });
+
+        // Exit slips of 200 portfolio cheques with their debit, cancelled: the cheques
+        // back in the portfolio, the given rows, the slip and the movement gone. Each
+        // run cancels a slip of its own; bare: the same reads and writes, one
+        // transaction per file.
+        QVector<qint64> exitSlips;
+        exec(db, QStringLiteral("BEGIN"));
+        exec(kdb, QStringLiteral("BEGIN"));
+        for (int k = 0; k < 2 * (rounds + 1); ++k) {
+            const qint64 slip = exec(db, QStringLiteral("INSERT INTO cikisbordro (islem_tarihi, ciro_firma_kodu, ciro_firma, para_birimi, "
+                                                        "toplam_tutari) VALUES ('%1','S0001','y','TL',200000)").arg(slipDay));
+            for (int i = 0; i < 200; ++i) {
+                const qint64 cheque = exec(db, QStringLiteral("INSERT INTO cekgiris (cek_tarihi, cek_tutari, para_birimi, "
+                                                              "cek_ciro_id, cek_ciro_kime, cek_ciro_tarihi) VALUES ('%1',1000,'TL',%2,'y','%1')")
+                                                   .arg(slipDay).arg(slip));
+                exec(db, QStringLiteral("INSERT INTO cekciro (ciro_bordro_ind, cek_giris_id, cek_tutari, cek_tarihi, para_birimi, "
+                                        "cek_banka_id) VALUES (%1,%2,1000,'%3','TL',1)").arg(slip).arg(cheque).arg(slipDay));
+            }
+            exec(kdb, QStringLiteral("INSERT INTO carihareket (cari_kodu, islem_tarihi, borc_tutari, cek_ciro_id) "
+                                     "VALUES ('S0001','%1',200000,%2)").arg(slipDay).arg(slip));
+            exitSlips << slip;
+        }
+        exec(db, QStringLiteral("COMMIT"));
+        exec(kdb, QStringLiteral("COMMIT"));
+        int ours = 0, bare = 1;
+        report("exit_slip_cancel_200",
+               [&] {
+                   const ExitSlip::CancelResult r = ExitSlip::cancelSlip(exitSlips[ours]);
+                   ours += 2;
+                   if (!r.cancelled || r.returned != 200 || !r.slipDeleted) std::fprintf(stderr, "exit cancel failed\n");
+               },
+               [&] {
+                   const QString n = QString::number(exitSlips[bare]);
+                   bare += 2;
+                   bareRun(file, {QStringLiteral("SELECT bordro_ind, islem_tarihi, toplam_tutari FROM cikisbordro WHERE bordro_ind=") + n,
+                                  QStringLiteral("SELECT ciro_cek_ind, cek_giris_id, cek_tutari FROM cekciro WHERE ciro_bordro_ind=") + n,
+                                  QStringLiteral("SELECT COUNT(*) AS n FROM cekkendi WHERE bordro_ind=") + n});
+                   bareRun(cashFile, {QStringLiteral("SELECT COUNT(*) AS n FROM carihareket WHERE cek_ciro_id=") + n});
+                   sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+                   sqlite3_exec(kdb, "BEGIN", nullptr, nullptr, nullptr);
+                   sqlite3_stmt *keys = nullptr, *upd = nullptr;
+                   sqlite3_prepare_v2(db, ("SELECT cek_giris_id FROM cekciro WHERE ciro_bordro_ind=" + n).toUtf8().constData(), -1,
+                                      &keys, nullptr);
+                   sqlite3_prepare_v2(db, ("UPDATE cekgiris SET cek_ciro_id=NULL, cek_ciro_kime=NULL, cek_ciro_tarihi=NULL "
+                                           "WHERE cek_ind=? AND cek_ciro_id=" + n).toUtf8().constData(), -1, &upd, nullptr);
+                   while (sqlite3_step(keys) == SQLITE_ROW) {
+                       sqlite3_bind_int64(upd, 1, sqlite3_column_int64(keys, 0));
+                       sqlite3_step(upd);
+                       sqlite3_reset(upd);
+                   }
+                   sqlite3_finalize(keys);
+                   sqlite3_finalize(upd);
+                   sqlite3_exec(db, ("DELETE FROM cekciro WHERE ciro_bordro_ind=" + n).toUtf8().constData(), nullptr, nullptr, nullptr);
+                   sqlite3_exec(db, ("DELETE FROM cikisbordro WHERE bordro_ind=" + n).toUtf8().constData(), nullptr, nullptr, nullptr);
+                   sqlite3_exec(kdb, ("DELETE FROM carihareket WHERE cek_ciro_id=" + n).toUtf8().constData(), nullptr, nullptr, nullptr);
+                   sqlite3_exec(kdb, "COMMIT", nullptr, nullptr, nullptr);
+                   if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+                       std::fprintf(stderr, "bare cancel: %s\n", sqlite3_errmsg(db));
+                       std::exit(1);
+                   }
+               });
+
+        // The entry slip register filtered by an account name's beginning and the
+        // slip dates of the last year: every entry slip read in date order with its
+        // days left, the record filter deciding per slip; bare: the same rows read in
+        // the same order and the same conditions decided per row.
+        Query slipCount(&ctx.ADOConnection1);
+        slipCount.reopen({QStringLiteral("SELECT COUNT(*) AS n, MIN(alindigi_firma) AS ad FROM cekbordro")});
+        const QString prefix = slipCount.field(QStringLiteral("ad")).asString().left(3);
+        SlipRegister::Filter f;
+        f.byName = true;
+        f.name = prefix;
+        f.byDate = true;
+        f.from = QDate(lastYear, 1, 1);
+        f.to = QDate(lastYear, 12, 31);
+        const QDate today = QDate::currentDate();
+        long long shown = 0;
+        const qint64 slipsInAll = slipCount.field(QStringLiteral("n")).asInteger();
+        report("entry_register_filter",
+               [&] {
+                   Connection c;
+                   c.setConnectionString(ConnectionString::build(file));
+                   c.open();
+                   Query t(&c);
+                   t.sql() << QStringLiteral("SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind");
+                   t.addCalculatedField(QStringLiteral("kalangun"), FieldType::Long, [&](const Record &r) {
+                       if (r.isNull(QStringLiteral("ortalama_vade"))) return QVariant();
+                       return SlipRegister::daysLeft(r.asDate(QStringLiteral("ortalama_vade")), today);
+                   });
+                   const SlipRegister::Matcher matcher(f);
+                   const SlipRegister::SlipReader reader(QStringLiteral("alindigi_firma_kodu"), QStringLiteral("alindigi_firma"));
+                   t.setFilter([&](const Record &r) { return matcher.accepts(reader.read(r, t)); });
+                   t.open();
+                   t.setFiltered(true);
+                   shown = t.recordCount();
+               },
+               [&] {
+                   // Every slip read in the same order, each column as a consumer reads it,
+                   // and the same conditions decided per row on the bytes.
+                   const QByteArray low = prefix.toUtf8(), high = (prefix + QStringLiteral("zzzzzzzzzzzzz")).toUtf8();
+                   const QByteArray upLow = turkceBuyuk(prefix).toUtf8(),
+                                    upHigh = turkceBuyuk(prefix + QStringLiteral("zzzzzzzzzzzzz")).toUtf8();
+                   const QByteArray from = f.from.toString(Qt::ISODate).toUtf8(), to = f.to.toString(Qt::ISODate).toUtf8();
+                   const auto between = [](const char *v, const QByteArray &lo, const QByteArray &hi) {
+                       return std::strcmp(v, lo.constData()) >= 0 && std::strcmp(v, hi.constData()) <= 0;
+                   };
+                   sqlite3 *h = nullptr;
+                   sqlite3_open_v2(file.toUtf8().constData(), &h, SQLITE_OPEN_READONLY, nullptr);
+                   sqlite3_stmt *st = nullptr;
+                   sqlite3_prepare_v2(h, "SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind", -1, &st, nullptr);
+                   const int n = sqlite3_column_count(st);
+                   int name = -1, date = -1;
+                   for (int c = 0; c < n; ++c) {
+                       if (std::strcmp(sqlite3_column_name(st, c), "alindigi_firma") == 0) name = c;
+                       if (std::strcmp(sqlite3_column_name(st, c), "islem_tarihi") == 0) date = c;
+                   }
+                   long long checksum = 0, passed = 0;
+                   while (sqlite3_step(st) == SQLITE_ROW) {
+                       for (int c = 0; c < n; ++c) {
+                           switch (sqlite3_column_type(st, c)) {
+                           case SQLITE_INTEGER: checksum += sqlite3_column_int64(st, c); break;
+                           case SQLITE_FLOAT: checksum += (long long)sqlite3_column_double(st, c); break;
+                           case SQLITE_TEXT: checksum += (long long)sqlite3_column_bytes(st, c) + *sqlite3_column_text(st, c); break;
+                           default: break;
+                           }
+                       }
+                       const auto *d = reinterpret_cast<const char *>(sqlite3_column_text(st, date));
+                       const auto *v = reinterpret_cast<const char *>(sqlite3_column_text(st, name));
+                       if (!d || !v || std::strncmp(d, from.constData(), 10) < 0 || std::strncmp(d, to.constData(), 10) > 0) continue;
+                       if (between(v, low, high) || between(v, upLow, upHigh)) ++passed;
+                   }
+                   sqlite3_finalize(st);
+                   sqlite3_close(h);
+                   if (passed == 0 && checksum == 0) std::printf(" ");
+               });
+        if (shown > 0) std::fprintf(stderr, "entry register: %lld of %lld slips shown\n", shown, slipsInAll);
+        sqlite3_close(kdb);
+        sqlite3_close(db);
+    }
+    // The received cheque list's printout over 10,000 rows: preparing its pages, and
+    // from the prepared pages to the preview's first page on the screen (the window
+    // built, shown and its first page drawn); bare: the same rows read with the C API.
+    {
+        Connection c;
+        c.setConnectionString(ConnectionString::build(file));
+        c.open();
+        const QStringList listSql = {QStringLiteral("SELECT * FROM cekgiris"), QStringLiteral("ORDER BY cek_ind ASC LIMIT 10000;")};
+        Query list(&c, QStringLiteral("eldekiceklerQuery"));
+        list.sql() = listSql;
+        list.open();
+        Query total(&c, QStringLiteral("ceklertoplamQuery"));
+        total.sql() << QStringLiteral("SELECT SUM(cek_tutari) AS Cek_Toplami FROM (SELECT cek_tutari FROM cekgiris ORDER BY cek_ind LIMIT 10000)");
+        total.open();
+        Table firma(&c, QStringLiteral("firmabilgileri"));
+        firma.open();
+        Report printout(cekVeSenetListesiLayout());
+        printout.registerDataset(QStringLiteral("eldekiceklerQuery"), &list);
+        printout.registerDataset(QStringLiteral("ceklertoplamQuery"), &total);
+        printout.registerDataset(QStringLiteral("firmabilgileri"), &firma);
+        const auto bare = [&] { bareRun(file, {listSql.join(u' ')}); };
+        report("report_prepare_10000", [&] { printout.prepare(); }, bare);
+        const PreparedReport pages = printout.prepare();
+        report("preview_first_page_10000",
+               [&] {
+                   TRaporOnizlemeF preview(pages);
+                   bool painted = false;
+                   QObject::connect(preview.previewWidget(), &PageView::pagePainted, [&painted](int) { painted = true; });
+                   preview.show();
+                   QElapsedTimer guard;
+                   guard.start();
+                   while (!painted && guard.elapsed() < 10000) QCoreApplication::processEvents();
+                   if (!painted) std::fprintf(stderr, "preview: the first page was not drawn\n");
+               },
+               bare);
+    }
+    // The cash movements report over the last year in every currency: the period's
+    // movements and the opening balance read, the pages prepared and the preview's
+    // first page drawn; bare: the same two statements read with the C API.
+    {
+        const QString cashFile = ProgramHome::path(DataContext::cashFileName(QStringLiteral("BENCH"), lastYear));
+        Connection cashDb, companyDb;
+        cashDb.setConnectionString(ConnectionString::build(cashFile));
+        cashDb.open();
+        companyDb.setConnectionString(ConnectionString::build(file));
+        companyDb.open();
+        const QDate first(lastYear, 1, 1), last(lastYear, 12, 31);
+        const QStringList movements = TwoDateStatements::movements(QStringLiteral("Hepsi"), first, last);
+        const QStringList opening = TwoDateStatements::opening(QStringLiteral("Hepsi"), first);
+        Table firma(&companyDb, QStringLiteral("firmabilgileri"));
+        firma.open();
+        int rows = 0;
+        report("cash_report_first_page",
+               [&] {
+                   Query list(&cashDb, QStringLiteral("ikitarihQuery"));
+                   list.sql() = movements;
+                   list.open();
+                   Query start(&cashDb, QStringLiteral("gunbasikasaQuery"));
+                   start.addCalculatedField(QStringLiteral("bakiye"), FieldType::Double, [](const Record &r) {
+                       return QVariant(r.asFloat(QStringLiteral("BorcToplam")) - r.asFloat(QStringLiteral("AlacakToplam")));
+                   });
+                   start.sql() = opening;
+                   start.open();
+                   rows = list.recordCount();
+                   Report printout(ikiTarihArasiLayout());
+                   printout.registerDataset(QStringLiteral("ikitarihQuery"), &list);
+                   printout.registerDataset(QStringLiteral("gunbasikasaQuery"), &start);
+                   printout.registerDataset(QStringLiteral("firmabilgileri"), &firma);
+                   printout.setMemoText(QStringLiteral("Memo1"), TwoDateStatements::title(TwoDateStatements::kHareketler, first, last));
+                   TRaporOnizlemeF preview(printout.prepare());
+                   bool painted = false;
+                   QObject::connect(preview.previewWidget(), &PageView::pagePainted, [&painted](int) { painted = true; });
+                   preview.show();
+                   QElapsedTimer guard;
+                   guard.start();
+                   while (!painted && guard.elapsed() < 10000) QCoreApplication::processEvents();
+                   if (!painted) std::fprintf(stderr, "cash report: the first page was not drawn\n");
+               },
+               [&] { bareRun(cashFile, {cashDb.translate(movements.join(u'\n')), cashDb.translate(opening.join(u'\n'))}); });
+        if (rows > 0) std::fprintf(stderr, "cash_report_first_page: %d movements\n", rows);
     }
     return 0;
 }

@@ -347,6 +347,9 @@ void Uygulama::wireTakeBack()
         if (a->objectName() == QLatin1String("iadeAlItem")) a->setEnabled(true);
     connect(m_duzenlenenceklerF.get(), &TduzenlenenceklerF::iadeAlIstendi, m_cekiadeverilenF.get(),
             &TcekiadeverilenF::duzenlenenAc);
+    // The given lists' "Çeki İade Al" takes the endorsed cheque back.
+    connect(m_cikisceklerF.get(), &TcikisceklerF::takeBackRequested, m_cekiadeverilenF.get(),
+            &TcekiadeverilenF::cirolananAc);
     // The lists and the dashboard show the cheque taken back and the account credited.
     connect(m_cekiadeverilenF.get(), &ChequeOperationWindow::applied, this, [this] {
         if (m_duzenlenenceklerF->duzenlenenQuery.isActive()) {
@@ -356,6 +359,7 @@ void Uygulama::wireTakeBack()
             m_duzenlenenceklerF->Yenile();
             if (key > 0) m_duzenlenenceklerF->duzenlenenQuery.locate(QStringLiteral("cek_ind"), key);
         }
+        if (m_cikisceklerF->cirolananceklerQuery.isActive()) m_cikisceklerF->CiroCekleriHazirla();
         if (m_frmMain->ffQuery2.isActive()) m_frmMain->yenile();
     });
 }
