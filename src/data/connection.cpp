@@ -372,6 +372,9 @@ void Connection::rollback()
         return;
     }
     if (m_depth <= 0) return;
+    // A rollback would abort statements still reading; they read the rest first,
+    // as they would have read it at opening.
+    PendingReads::finishAll();
     if (m_depth == 1) {
         sqlite3_exec(handle(), "ROLLBACK", nullptr, nullptr, nullptr);
     } else {

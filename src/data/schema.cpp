@@ -181,6 +181,7 @@ BSMV double
 lookup bordro_ind
 lookup cek_ciro_id
 lookup alindigi_firma_kodu
+serve portfolio cek_ciro_id,cek_tarihi
 
 table cikisbordro
 index PrimaryKey bordro_ind
@@ -417,6 +418,7 @@ lookup cek_iade_id
 lookup cek_ciro_id
 serve balances cari_hesap_adi,doviz_cinsi,alacak_tutari,borc_tutari
 serve account cari_kodu,islem_tarihi
+serve ledger cari_kodu,doviz_cinsi,cari_hesap_adi,islem_tarihi,borc_tutari,alacak_tutari,brut_tutar,vade_fark,cek_masraf,komisyon
 
 table nakit
 index islem_tarihi islem_tarihi
