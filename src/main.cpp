@@ -8,6 +8,7 @@
 #include "mainmenu/menu_settings.h"
 #include "widgets/message_box.h"
 
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -39,6 +40,15 @@ int main(int argc, char **argv)
     }
     splash.reset();
     uygulama->girisF()->show();
+    // For the start-up benchmark: ends once the login window has been shown and painted.
+    if (qEnvironmentVariableIsSet("CEKSENET_STARTUP_PROBE")) {
+        QTimer::singleShot(0, [&] {
+            uygulama->girisF()->repaint();
+            std::printf("login shown\n");
+            std::fflush(stdout);
+            QApplication::exit(0);
+        });
+    }
     // The program ends when the login form closes, not when the last window hides.
     QApplication::setQuitOnLastWindowClosed(false);
     return QApplication::exec();

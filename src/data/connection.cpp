@@ -1,4 +1,5 @@
 #include "data/connection.h"
+#include "data/pending_reads.h"
 
 #include "data/connection_string.h"
 #include "data/dataset.h"
@@ -269,6 +270,8 @@ Statement &Connection::cached(const QString &sql)
 
 void Connection::exec(const QString &sql)
 {
+    // Transactions begin and end here: no query may stay part-read across them.
+    PendingReads::finishAll();
     char *err = nullptr;
     sqlite3 *db = handle();
     const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
@@ -369,6 +372,9 @@ void Connection::rollback()
         return;
     }
     if (m_depth <= 0) return;
+    // A rollback would abort statements still reading; they read the rest first,
+    // as they would have read it at opening.
+    PendingReads::finishAll();
     if (m_depth == 1) {
         sqlite3_exec(handle(), "ROLLBACK", nullptr, nullptr, nullptr);
     } else {
@@ -407,6 +413,7 @@ void Connection::noteTouched(Dataset *writer)
 void Connection::join(Connection *host)
 {
     if (!host || host == this || m_host == host) return;
+    PendingReads::finishAll();
     if (m_host) throw EngineError(QStringLiteral("%1 başka bir kayda bağlı.").arg(objectName()));
     if (host->m_host) throw EngineError(QStringLiteral("%1 başka bir kayda bağlı.").arg(host->objectName()));
     if (m_depth > 0 || host->inTransaction())
@@ -454,6 +461,7 @@ void Connection::join(Connection *host)
 void Connection::leave()
 {
     if (!m_host) return;
+    PendingReads::finishAll();
     Connection *host = m_host;
     // Statements prepared on the host go first: a file cannot be detached while
     // a statement of it is pending.

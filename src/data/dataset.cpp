@@ -114,6 +114,26 @@ int Dataset::recordCount() const
     return m_filtered ? int(m_visible.size()) : physicalCount();
 }
 
+bool Dataset::hasRecord(int row) const
+{
+    if (!isActive() || row < 0) return false;
+    if (m_filtered) return row < int(m_visible.size());
+    return fetchPhysical(row);
+}
+
+int Dataset::fetchedRecordCount() const
+{
+    if (!isActive()) return 0;
+    return m_filtered ? int(m_visible.size()) : fetchedCount();
+}
+
+bool Dataset::canFetchMore() const { return isActive() && !m_filtered && readingPending(); }
+
+void Dataset::fetchMore(int rows)
+{
+    if (rows > 0 && canFetchMore()) fetchPhysical(fetchedCount() + rows - 1);
+}
+
 QVariant Dataset::physicalValue(int phys, int col) const
 {
     if (col >= m_storedCount) return m_calculated[col - m_storedCount](Record(this, phys));
@@ -138,7 +158,7 @@ QVariant Dataset::value(const QString &name) const
 
 QVariant Dataset::valueAt(int row, int col) const
 {
-    if (row < 0 || row >= recordCount()) return {};
+    if (!hasRecord(row)) return {};
     return physicalValue(physicalOf(row), col);
 }
 
@@ -203,12 +223,14 @@ void Dataset::afterOpen()
 
 void Dataset::setPosition(int row)
 {
-    const int n = recordCount();
-    if (n == 0) {
+    // Past the rows read so far, the count decides (a query reads the rest for it).
+    row = std::max(row, 0);
+    if (!hasRecord(row)) row = recordCount() - 1;
+    if (row < 0) {
         m_pos = -1;
         m_bof = m_eof = true;
     } else {
-        m_pos = std::clamp(row, 0, n - 1);
+        m_pos = row;
         m_bof = m_eof = false;
     }
     if (!m_disabled) Q_EMIT currentRowChanged(m_pos);
@@ -231,7 +253,7 @@ void Dataset::last()
 void Dataset::next()
 {
     checkBrowseMode();
-    if (m_pos + 1 >= recordCount()) {
+    if (!hasRecord(m_pos + 1)) {
         m_eof = true;
         return;
     }
@@ -253,7 +275,7 @@ void Dataset::moveBy(int distance)
     checkBrowseMode();
     const int target = m_pos + distance;
     setPosition(target);
-    if (target >= recordCount()) m_eof = true;
+    if (target >= 0 && !hasRecord(target)) m_eof = true;
     if (target < 0) m_bof = true;
 }
 

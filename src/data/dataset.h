@@ -94,11 +94,22 @@ public:
     void moveBy(int distance);
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
-    bool isEmpty() const { return recordCount() == 0; }
+    bool isEmpty() const { return !hasRecord(0); }
+    // Every visible row: a query reads all its rows for it.
     int recordCount() const;
     int recNo() const { return m_pos + 1; }  // 1-based; 0 when there is no current row
     void setRecNo(int recNo);
     int currentRow() const { return m_pos; }  // 0-based; -1 when there is none
+
+    // Rows read as they are needed (a query's): whether the visible row exists,
+    // reading up to it; the visible rows read so far; whether more may come; and
+    // reading up to rows more of them. Datasets that hold their rows read nothing.
+    bool hasRecord(int row) const;
+    int fetchedRecordCount() const;
+    bool canFetchMore() const;
+    void fetchMore(int rows);
+    // Rows arrive only by reading (never inserted or removed one by one).
+    bool fetchesOnDemand() const { return isActive() && !m_filtered && readsOnDemand(); }
 
     // Fields: the stored ones, then the calculated ones.
     int fieldCount() const { return int(m_fields.size()); }
@@ -161,6 +172,13 @@ Q_SIGNALS:
 protected:
     // The stored rows, in their order before filtering ("physical" rows).
     virtual int physicalCount() const = 0;
+    // Reading as needed: the physical rows read so far, making one physical row
+    // available (false when there is no such row), whether the statement still
+    // has rows to give, and whether rows come that way at all.
+    virtual int fetchedCount() const { return physicalCount(); }
+    virtual bool fetchPhysical(int phys) const { return phys >= 0 && phys < physicalCount(); }
+    virtual bool readingPending() const { return false; }
+    virtual bool readsOnDemand() const { return false; }
     virtual QVariant storedValue(int phys, int col) const = 0;
     virtual void releaseRows() = 0;
     // A field of the record being inserted.

@@ -1,4 +1,5 @@
 #include "data/file_errors.h"
+#include "data/pending_reads.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,6 +40,8 @@ enum class Probe { Write, Any };
 
 bool heldByAnother(const QString &path, Probe probe)
 {
+    // Our own part-read queries would answer for another program.
+    PendingReads::finishAll();
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         sqlite3_close(db);

@@ -2,7 +2,10 @@
 
 #include "data/connection.h"
 #include "data/engine_error.h"
+#include "data/file_errors.h"
 
+#include <QtDebug>
+#include <climits>
 #include <sqlite3.h>
 
 Query::Query(QObject *parent) : Dataset(parent) {}
@@ -13,6 +16,8 @@ Query::Query(Connection *c, const QString &name, QObject *parent) : Dataset(pare
     setConnection(c);
 }
 
+Query::~Query() { stopReading(); }
+
 void Query::setSql(const QString &text)
 {
     m_sql = text.split(u'\n');
@@ -22,21 +27,90 @@ void Query::run()
 {
     if (!m_connection) throw EngineError(QStringLiteral("%1: bağlantı yok.").arg(objectName()));
     if (!m_connection->isOpen()) m_connection->open();
-    Statement st(m_connection->handle(), m_connection->translate(sqlText()));
+    stopReading();
+    auto st = std::make_unique<Statement>(m_connection->handle(), m_connection->translate(sqlText()));
     // Queries only read: every change goes through table access.
-    if (!sqlite3_stmt_readonly(st.handle()))
+    if (!sqlite3_stmt_readonly(st->handle()))
         throw EngineError(QStringLiteral("Sorgu veri değiştiremez: %1").arg(sqlText()));
-    const int n = st.columnCount();
+    const int n = st->columnCount();
     QVector<FieldInfo> fields;
     fields.reserve(n);
     for (int c = 0; c < n; ++c) {
-        const char *decl = sqlite3_column_decltype(st.handle(), c);
-        fields << fieldInfoFromDeclaration(QString::fromUtf8(sqlite3_column_name(st.handle(), c)),
+        const char *decl = sqlite3_column_decltype(st->handle(), c);
+        fields << fieldInfoFromDeclaration(QString::fromUtf8(sqlite3_column_name(st->handle(), c)),
                                            QString::fromUtf8(decl ? decl : ""), false);
     }
-    const bool hasRow = st.step();
-    m_rows.readAll(st.handle(), hasRow, fields);
+    m_rows.start(fields);
     setStoredFields(fields);
+    m_live = std::move(st);
+    PendingReads::add(this);
+    // The first row is read at once: a statement the engine cannot run fails here.
+    readUpTo(1);
+}
+
+void Query::readUpTo(int rows) const
+{
+    if (!m_live) return;
+    sqlite3_stmt *h = m_live->handle();
+    while (m_rows.rowCount() < rows) {
+        const int rc = sqlite3_step(h);
+        if (rc == SQLITE_ROW) {
+            m_rows.appendRow(h);
+            continue;
+        }
+        if (rc == SQLITE_DONE) {
+            stopReading();
+            return;
+        }
+        sqlite3 *db = sqlite3_db_handle(h);
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+        stopReading();
+        throw FileErrors::fromHandle(db, rc, msg);
+    }
+}
+
+void Query::stopReading() const
+{
+    // The statement goes with its read lock.
+    if (!m_live) return;
+    m_live.reset();
+    PendingReads::remove(const_cast<Query *>(this));
+}
+
+void Query::finishReading() noexcept
+{
+    try {
+        readUpTo(INT_MAX);
+    } catch (const EngineError &e) {
+        qWarning("%s: %s", qPrintable(objectName()), qPrintable(e.message()));
+    }
+    stopReading();
+}
+
+int Query::physicalCount() const
+{
+    readUpTo(INT_MAX);
+    return m_rows.rowCount();
+}
+
+bool Query::fetchPhysical(int phys) const
+{
+    if (phys < 0) return false;
+    if (phys >= m_rows.rowCount()) readUpTo(phys + 1);
+    return phys < m_rows.rowCount();
+}
+
+QVariant Query::storedValue(int phys, int col) const
+{
+    if (phys >= m_rows.rowCount()) readUpTo(phys + 1);
+    if (phys < 0 || phys >= m_rows.rowCount()) return {};
+    return m_rows.value(phys, col);
+}
+
+void Query::releaseRows()
+{
+    stopReading();
+    m_rows.clear();
 }
 
 void Query::open()

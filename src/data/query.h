@@ -1,16 +1,27 @@
 #pragma once
 // A SELECT statement assembled line by line and opened as a static, read-only
 // snapshot: the rows do not change until the query is opened again.
+//
+// The rows are read from the statement as they are needed: opening reads the
+// first, a grid reads a screenful more as it scrolls (fetchMore), and whatever
+// needs every row (the record count, last, locate, a record filter, a printout
+// walking the rows) reads the rest. Before anything writes, a part-read query
+// reads the rest too (PendingReads), so the snapshot stays the one of the moment
+// it was opened.
 #include "data/dataset.h"
+#include "data/pending_reads.h"
 #include "data/result_set.h"
+#include "data/statement.h"
 
 #include <QStringList>
+#include <memory>
 
-class Query : public Dataset {
+class Query : public Dataset, private PendingReader {
     Q_OBJECT
 public:
     explicit Query(QObject *parent = nullptr);
     explicit Query(Connection *c, const QString &name = QString(), QObject *parent = nullptr);
+    ~Query() override;
 
     // The statement's lines; the engine receives them joined by line breaks.
     QStringList &sql() { return m_sql; }
@@ -24,12 +35,23 @@ public:
     void refresh() override; // runs the statement again, keeping the row number
 
 protected:
-    int physicalCount() const override { return m_rows.rowCount(); }
-    QVariant storedValue(int phys, int col) const override { return m_rows.value(phys, col); }
-    void releaseRows() override { m_rows.clear(); }
+    int physicalCount() const override;
+    int fetchedCount() const override { return m_rows.rowCount(); }
+    bool fetchPhysical(int phys) const override;
+    bool readingPending() const override { return m_live != nullptr; }
+    bool readsOnDemand() const override { return true; }
+    QVariant storedValue(int phys, int col) const override;
+    void releaseRows() override;
 
 private:
     void run();
+    // Steps the statement until rows rows are read or it ends. Throws EngineError
+    // when the engine fails; the rows read so far stay.
+    void readUpTo(int rows) const;
+    void finishReading() noexcept override;
+    void stopReading() const;
+
     QStringList m_sql;
-    ResultSet m_rows;
+    mutable ResultSet m_rows;
+    mutable std::unique_ptr<Statement> m_live;  // the statement while rows remain unread
 };

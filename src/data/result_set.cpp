@@ -14,17 +14,36 @@ void ResultSet::clear()
     m_rows = m_cols = 0;
 }
 
-void ResultSet::readAll(sqlite3_stmt *stmt, bool hasRow, const QVector<FieldInfo> &fields)
+void ResultSet::start(const QVector<FieldInfo> &fields)
 {
     clear();
     m_cols = int(fields.size());
     m_types.clear();
     for (const FieldInfo &f : fields) m_types << f.type;
+}
+
+void ResultSet::readAll(sqlite3_stmt *stmt, bool hasRow, const QVector<FieldInfo> &fields)
+{
+    start(fields);
     if (!hasRow) return;
     m_cells.reserve(size_t(m_cols) * 1024);
     m_arena.reserve(64 * 1024);
     int rc = SQLITE_ROW;
     while (rc == SQLITE_ROW) {
+        appendRow(stmt);
+        rc = sqlite3_step(stmt);
+    }
+    if (rc != SQLITE_DONE) {
+        sqlite3 *db = sqlite3_db_handle(stmt);
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+        clear();
+        throw FileErrors::fromHandle(db, rc, msg);
+    }
+}
+
+void ResultSet::appendRow(sqlite3_stmt *stmt)
+{
+    {
         for (int c = 0; c < m_cols; ++c) {
             Cell cell;
             cell.i = 0;
@@ -58,13 +77,6 @@ void ResultSet::readAll(sqlite3_stmt *stmt, bool hasRow, const QVector<FieldInfo
             m_cells.push_back(cell);
         }
         ++m_rows;
-        rc = sqlite3_step(stmt);
-    }
-    if (rc != SQLITE_DONE) {
-        sqlite3 *db = sqlite3_db_handle(stmt);
-        const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
-        clear();
-        throw FileErrors::fromHandle(db, rc, msg);
     }
 }
 

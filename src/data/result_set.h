@@ -14,6 +14,10 @@ public:
     void clear();
     // Reads every remaining row of a stepped-once statement (hasRow: the first step gave a row).
     void readAll(sqlite3_stmt *stmt, bool hasRow, const QVector<FieldInfo> &fields);
+    // Empties the set for the columns of a statement whose rows come one by one.
+    void start(const QVector<FieldInfo> &fields);
+    // Copies the row the statement stands on (a step just gave SQLITE_ROW).
+    void appendRow(sqlite3_stmt *stmt);
     int rowCount() const { return m_rows; }
     int columnCount() const { return m_cols; }
     QVariant value(int row, int col) const;

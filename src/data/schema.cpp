@@ -13,7 +13,7 @@ namespace Schema {
 namespace {
 
 // The tables in a compact form: "table NAME", then "index NAME FIELD[,FIELD]",
-// "lookup FIELD" and one line per field: "name type [size]".
+// "lookup FIELD", "serve NAME FIELD,FIELD..." and one line per field: "name type [size]".
 const char *const kRegistry = R"(
 table firma
 index PrimaryKey firma_ind
@@ -181,6 +181,7 @@ BSMV double
 lookup bordro_ind
 lookup cek_ciro_id
 lookup alindigi_firma_kodu
+serve portfolio cek_ciro_id,cek_tarihi
 
 table cikisbordro
 index PrimaryKey bordro_ind
@@ -415,6 +416,9 @@ lookup cek_id
 lookup nakit_id
 lookup cek_iade_id
 lookup cek_ciro_id
+serve balances cari_hesap_adi,doviz_cinsi,alacak_tutari,borc_tutari
+serve account cari_kodu,islem_tarihi
+serve ledger cari_kodu,doviz_cinsi,cari_hesap_adi,islem_tarihi,borc_tutari,alacak_tutari,brut_tutar,vade_fark,cek_masraf,komisyon
 
 table nakit
 index islem_tarihi islem_tarihi
@@ -446,6 +450,8 @@ fatura_seri text 5
 irsaliye_no text 15
 irsaliye_seri text 5
 lookup cekid
+serve sums islem_tarihi,doviz_cinsi,borc_tutar,alacak_tutar
+serve currency doviz_cinsi,islem_tarihi,borc_tutar,alacak_tutar
 
 images resimnakit 30 nakidid
 )";
@@ -482,11 +488,13 @@ QVector<TableDef> parse(const char *text)
         const QStringList w = raw.simplified().split(u' ', Qt::SkipEmptyParts);
         if (w.isEmpty()) continue;
         if (w[0] == QLatin1String("table")) {
-            out.append(TableDef{w[1], {}, {}, {}});
+            out.append(TableDef{w[1], {}, {}, {}, {}});
         } else if (w[0] == QLatin1String("index")) {
             out.last().namedIndexes.append(IndexDef{w[1], w[2].split(u',')});
         } else if (w[0] == QLatin1String("lookup")) {
             out.last().lookupIndexes.append(w[1]);
+        } else if (w[0] == QLatin1String("serve")) {
+            out.last().servingIndexes.append(IndexDef{w[1], w[2].split(u',')});
         } else {
             FieldInfo f;
             f.name = w[0];
@@ -508,6 +516,13 @@ QString createTable(const TableDef &t)
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(t.name), cols.join(QStringLiteral(", ")));
 }
 
+// Plain indexes only, so that any SQLite tool reads the files; "IF NOT EXISTS"
+// lets an upgrade run over a file that got some of them another way.
+QString createIndex(const QString &name, const QString &table, const QStringList &quotedFields)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(quoted(name), quoted(table), quotedFields.join(u','));
+}
+
 // The SQLite name and the statement of every index of a table.
 QList<QPair<QString, QString>> createIndexes(const TableDef &t)
 {
@@ -518,11 +533,17 @@ QList<QPair<QString, QString>> createIndexes(const TableDef &t)
         QStringList fs;
         for (const QString &f : i.fields) fs << quoted(f);
         const QString name = sqliteIndexName(t.name, i.name);
-        out.append({name, QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(quoted(name), quoted(t.name), fs.join(u','))});
+        out.append({name, createIndex(name, t.name, fs)});
     }
     for (const QString &f : t.lookupIndexes) {
         const QString name = QStringLiteral("lk_%1_%2").arg(t.name, f);
-        out.append({name, QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(quoted(name), quoted(t.name), quoted(f))});
+        out.append({name, createIndex(name, t.name, {quoted(f)})});
+    }
+    for (const IndexDef &i : t.servingIndexes) {
+        QStringList fs;
+        for (const QString &f : i.fields) fs << quoted(f);
+        const QString name = QStringLiteral("sv_%1_%2").arg(t.name, i.name);
+        out.append({name, createIndex(name, t.name, fs)});
     }
     return out;
 }

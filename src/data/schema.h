@@ -12,8 +12,10 @@ namespace Schema {
 
 // The version of the schema this program writes, kept in each file's
 // PRAGMA user_version. A later version that adds tables, fields or indexes adds
-// them to the lists below and raises the number; files at a lower version are
-// brought up when they are opened (upgrade), inside one transaction.
+// them to the lists below; files are brought up when they are opened (upgrade),
+// inside one transaction. Missing tables, fields and indexes are found by name
+// on every open, so adding them needs no new number: the number rises only for
+// work beyond that (filling a new field from old ones, say).
 inline constexpr int kVersion = 1;
 
 enum class Kind { Registry, Company, Cash };
@@ -28,6 +30,9 @@ struct TableDef {
     QVector<FieldInfo> fields;
     QVector<IndexDef> namedIndexes;   // the orders tables are opened in
     QStringList lookupIndexes;        // further single-field indexes for the links
+    // Indexes that serve the statements of the lists and sums (a covering index
+    // for a GROUP BY, a code with its dates for an account's movements).
+    QVector<IndexDef> servingIndexes;
 };
 
 const QVector<TableDef> &tables(Kind kind);

@@ -2,6 +2,7 @@
 
 #include "data/engine_error.h"
 #include "data/file_errors.h"
+#include "data/pending_reads.h"
 
 #include <sqlite3.h>
 
@@ -17,6 +18,7 @@ Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
         throw FileErrors::fromHandle(db, rc, msg);
     }
     if (!m_stmt) throw EngineError(QStringLiteral("Boş SQL cümlesi"));
+    m_writes = !sqlite3_stmt_readonly(m_stmt);
     // One statement only: whatever follows the first statement must be blank.
     for (const char *p = tail; p && *p; ++p) {
         if (*p != ' ' && *p != '\n' && *p != '\r' && *p != '\t' && *p != ';') {
@@ -29,7 +31,7 @@ Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
 
 Statement::~Statement() { sqlite3_finalize(m_stmt); }
 
-Statement::Statement(Statement &&o) noexcept : m_db(o.m_db), m_stmt(o.m_stmt) { o.m_stmt = nullptr; }
+Statement::Statement(Statement &&o) noexcept : m_db(o.m_db), m_stmt(o.m_stmt), m_writes(o.m_writes) { o.m_stmt = nullptr; }
 
 Statement &Statement::operator=(Statement &&o) noexcept
 {
@@ -37,6 +39,7 @@ Statement &Statement::operator=(Statement &&o) noexcept
         sqlite3_finalize(m_stmt);
         m_db = o.m_db;
         m_stmt = o.m_stmt;
+        m_writes = o.m_writes;
         o.m_stmt = nullptr;
     }
     return *this;
@@ -70,6 +73,7 @@ void Statement::bindBlob(int i, const QByteArray &v)
 
 bool Statement::step()
 {
+    if (m_writes && PendingReads::any()) PendingReads::finishAll();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;

@@ -35,4 +35,5 @@ private:
     void check(int rc);
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
+    bool m_writes = false;  // the statement changes data (part-read queries finish first)
 };

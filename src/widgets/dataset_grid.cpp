@@ -98,6 +98,8 @@ void DatasetGrid::followDataset(int row)
 {
     if (m_syncing) return;
     m_syncing = true;
+    // The cursor may stand past the rows shown so far (a locate, last()).
+    if (row >= m_model->rowCount()) m_model->fetchUpTo(row);
     if (row < 0 || row >= m_model->rowCount()) {
         clearSelection();
     } else {

@@ -33,13 +33,77 @@ void DatasetGridModel::setDataset(Dataset *dataset)
             beginResetModel();
             m_rows = 0;
             m_pending = false;
-            endResetModel();
+            notify([this] { endResetModel(); });
         });
     }
     resolveFields();
-    m_rows = dataset ? dataset->recordCount() : 0;
+    m_rows = dataset ? readRows(kScreenful) : 0;
     m_pending = m_editable && dataset && dataset->state() == Dataset::State::Insert;
-    endResetModel();
+    notify([this] { endResetModel(); });
+}
+
+int DatasetGridModel::readRows(int wanted)
+{
+    // A dataset that holds its rows shows them all; a query's first screenful is
+    // read here and the rest as the view scrolls.
+    if (!m_dataset->fetchesOnDemand()) return m_dataset->recordCount();
+    try {
+        const int have = m_dataset->fetchedRecordCount();
+        if (have < wanted) m_dataset->fetchMore(wanted - have);
+    } catch (const EngineError &e) {
+        qWarning("%s", qPrintable(e.message()));
+    }
+    return m_dataset->fetchedRecordCount();
+}
+
+bool DatasetGridModel::canFetchMore(const QModelIndex &parent) const
+{
+    if (parent.isValid() || !m_dataset || !m_dataset->fetchesOnDemand()) return false;
+    return m_rows < m_dataset->fetchedRecordCount() || m_dataset->canFetchMore();
+}
+
+void DatasetGridModel::fetchMore(const QModelIndex &parent)
+{
+    if (parent.isValid() || !m_dataset || !m_dataset->fetchesOnDemand()) return;
+    if (m_notifying) {
+        // Asked from inside a change being announced: rows are not added in the
+        // middle of it but right after, on the event loop.
+        if (!m_fetchQueued) {
+            m_fetchQueued = true;
+            QMetaObject::invokeMethod(this, [this] {
+                m_fetchQueued = false;
+                fetchMore(QModelIndex());
+            }, Qt::QueuedConnection);
+        }
+        return;
+    }
+    takeFetchedRows(readRows(m_rows + kScreenful));
+}
+
+void DatasetGridModel::fetchUpTo(int row)
+{
+    // Inside an announced change the cursor is followed again once it is over.
+    if (m_notifying || !m_dataset || !m_dataset->fetchesOnDemand() || row < m_rows) return;
+    takeFetchedRows(readRows(row + 1));
+}
+
+void DatasetGridModel::notify(const std::function<void()> &end)
+{
+    // Views and testers run inside the end of a change; a fetch they ask for waits.
+    const bool outer = !m_notifying;
+    m_notifying = true;
+    end();
+    if (outer) m_notifying = false;
+}
+
+void DatasetGridModel::takeFetchedRows(int upTo)
+{
+    if (upTo <= m_rows) return;
+    notify([&] {
+        beginInsertRows(QModelIndex(), m_rows, upTo - 1);
+        m_rows = upTo;
+        endInsertRows();
+    });
 }
 
 void DatasetGridModel::setColumns(const QVector<GridColumn> &columns)
@@ -47,7 +111,7 @@ void DatasetGridModel::setColumns(const QVector<GridColumn> &columns)
     beginResetModel();
     m_columns = columns;
     resolveFields();
-    endResetModel();
+    notify([this] { endResetModel(); });
 }
 
 void DatasetGridModel::resolveFields()
@@ -135,7 +199,7 @@ void DatasetGridModel::setEditable(bool on)
     beginResetModel();
     m_editable = on;
     m_pending = on && m_dataset && m_dataset->state() == Dataset::State::Insert;
-    endResetModel();
+    notify([this] { endResetModel(); });
 }
 
 void DatasetGridModel::setColumnShown(int col, bool shown)
@@ -199,22 +263,24 @@ void DatasetGridModel::syncPending()
     if (pending) {
         beginInsertRows(QModelIndex(), m_rows, m_rows);
         m_pending = true;
-        endInsertRows();
+        notify([this] { endInsertRows(); });
     } else {
         beginRemoveRows(QModelIndex(), m_rows, m_rows);
         m_pending = false;
-        endRemoveRows();
+        notify([this] { endRemoveRows(); });
     }
 }
 
 void DatasetGridModel::onReset()
 {
     // The dataset's fields may have changed too (a query reopened with other columns).
-    beginResetModel();
-    resolveFields();
-    m_rows = m_dataset ? m_dataset->recordCount() : 0;
-    m_pending = m_editable && m_dataset && m_dataset->state() == Dataset::State::Insert;
-    endResetModel();
+    notify([this] {
+        beginResetModel();
+        resolveFields();
+        m_rows = m_dataset ? readRows(kScreenful) : 0;
+        m_pending = m_editable && m_dataset && m_dataset->state() == Dataset::State::Insert;
+        endResetModel();
+    });
 }
 
 void DatasetGridModel::onRowChanged(int row)
@@ -228,7 +294,7 @@ void DatasetGridModel::onRowInserted(int row)
     if (row < 0 || row > m_rows) return onReset();
     beginInsertRows(QModelIndex(), row, row);
     ++m_rows;
-    endInsertRows();
+    notify([this] { endInsertRows(); });
 }
 
 void DatasetGridModel::onRowAboutToBeRemoved(int row)
@@ -245,12 +311,12 @@ void DatasetGridModel::onRowRemoved(int row)
         const bool announced = m_removing == row;
         m_removing = -1;
         --m_rows;
-        endRemoveRows();
+        notify([this] { endRemoveRows(); });
         if (!announced) onReset();
         return;
     }
     if (row < 0 || row >= m_rows) return onReset();
     beginRemoveRows(QModelIndex(), row, row);
     --m_rows;
-    endRemoveRows();
+    notify([this] { endRemoveRows(); });
 }

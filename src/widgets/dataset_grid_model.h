@@ -2,7 +2,9 @@
 // The one model every data grid shows a dataset through. Columns are described by
 // field, title, display format, width, hidden and alignment. Values are read with
 // Dataset::valueAt, so painting never moves the dataset's cursor, and a reset does
-// no work per row, so a list of a hundred thousand cheques opens at once.
+// no work per row, so a list of a hundred thousand cheques opens at once. A query's
+// rows come as the view asks for them (canFetchMore/fetchMore, a screenful at a
+// time), so its first screenful shows without reading the rest.
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QVector>
@@ -58,6 +60,12 @@ public:
     QVariant rawValue(int row, const QString &field) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+    // Makes the rows up to row known to the views (reading them when needed), as
+    // when the dataset's cursor moves past what has been shown so far.
+    void fetchUpTo(int row);
+    static constexpr int kScreenful = 64;  // rows read at a time
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
@@ -82,6 +90,11 @@ private:
     void onRowAboutToBeRemoved(int row);
     void onRowRemoved(int row);
     void resolveFields();
+    int readRows(int wanted);  // the dataset's visible rows, reading up to wanted
+    void takeFetchedRows(int upTo);
+    void notify(const std::function<void()> &end);  // runs an end*Rows/endResetModel
+    bool m_notifying = false;
+    bool m_fetchQueued = false;
 
     QPointer<Dataset> m_dataset;
     QVector<GridColumn> m_columns;
