@@ -11,55 +11,19 @@
 #include "data/table.h"
 #include "data/transaction.h"
 #include "data/typed_numbers.h"
+#include "received/cheque_operations.h"
 
 namespace GivenTakeBack {
 namespace {
 
+using ChequeOperation::cancelPending;
+using ChequeOperation::findCheque;
+using ChequeOperation::keyOf;
+using ChequeOperation::rateValue;
+
 const QString kAmount = QStringLiteral("#,##0.00");
 
 QString money(double value) { return formatFloat(kAmount, value); }
-
-// A key shown in an edit; 0 when it holds none.
-qint64 keyOf(const QString &text)
-{
-    if (text.trimmed().isEmpty()) return 0;
-    try {
-        return strictInteger(text.trimmed());
-    } catch (const EngineError &) {
-        return 0;
-    }
-}
-
-// An empty "Kuru" is stored empty; anything else as read.
-QVariant rateValue(const QString &kuru)
-{
-    if (kuru.trimmed().isEmpty()) return QVariant();
-    return sayiOku(kuru);
-}
-
-bool pending(const Table &t)
-{
-    return t.isActive() && (t.state() == Dataset::State::Edit || t.state() == Dataset::State::Insert);
-}
-
-void cancelPending(Table &t)
-{
-    try {
-        if (pending(t)) t.cancel();
-    } catch (...) {
-    }
-}
-
-// Reopens a table unfiltered, so that rows written elsewhere show, and moves to
-// the row of the key; false when it is not stored.
-bool find(Table &t, const QString &keyField, qint64 key)
-{
-    if (pending(t)) t.cancel();
-    t.close();
-    t.setFiltered(false);
-    t.open();
-    return key > 0 && t.locate(keyField, key);
-}
 
 // The working year follows the return date when the take-back posts a movement.
 bool switchYear(const QDate &date, Result &r)
@@ -147,7 +111,7 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
     // Everything is checked before anything is written or switched.
     try {
         ChequeOperation::hesaplaForAction(v);
-        if (!find(given, keyField, key) || (endorsed && !find(received, QStringLiteral("cek_ind"), entry))) {
+        if (!findCheque(given, keyField, key) || (endorsed && !findCheque(received, QStringLiteral("cek_ind"), entry))) {
             r.message = ChequeOperation::kChequeMissing;
             return r;
         }

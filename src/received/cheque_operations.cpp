@@ -19,42 +19,6 @@ const QString kAmount = QStringLiteral("#,##0.00");
 
 QString money(double value) { return formatFloat(kAmount, value); }
 
-// The key in "İşlem Kayıt No"; 0 when it holds none.
-qint64 keyOf(const QString &text)
-{
-    if (text.trimmed().isEmpty()) return 0;
-    try {
-        return strictInteger(text.trimmed());
-    } catch (const EngineError &) {
-        return 0;
-    }
-}
-
-// A typed rate is stored as typed: an empty "Kuru" stays empty.
-QVariant rateValue(const QString &kuru)
-{
-    if (kuru.trimmed().isEmpty()) return QVariant();
-    return sayiOku(kuru);
-}
-
-// Reopens a cheque table unfiltered and moves to the cheque; false when it is gone.
-bool findCheque(Table &t, const QString &keyField, qint64 key)
-{
-    if (t.isActive() && (t.state() == Dataset::State::Edit || t.state() == Dataset::State::Insert)) t.cancel();
-    t.close();
-    t.setFiltered(false);
-    t.open();
-    return key > 0 && t.locate(keyField, key);
-}
-
-void cancelPending(Table &t)
-{
-    try {
-        if (t.isActive() && (t.state() == Dataset::State::Edit || t.state() == Dataset::State::Insert)) t.cancel();
-    } catch (...) {
-    }
-}
-
 // Reads and checks the window's values: the key names a stored cheque and every
 // number reads. Returns the key, or 0 with the message set.
 qint64 checkFirst(Values &v, Table &table, const QString &keyField, Result &r)
@@ -323,6 +287,39 @@ Values fromDashboard(Dataset &cheque)
     if (cheque.field(QStringLiteral("cek_tahsil_TL")).isNull()) v.tl.clear();
     if (cheque.field(QStringLiteral("cek_kur_farki")).isNull()) v.kurFarki = QStringLiteral("0");
     return v;
+}
+
+qint64 keyOf(const QString &text)
+{
+    if (text.trimmed().isEmpty()) return 0;
+    try {
+        return strictInteger(text.trimmed());
+    } catch (const EngineError &) {
+        return 0;
+    }
+}
+
+QVariant rateValue(const QString &kuru)
+{
+    if (kuru.trimmed().isEmpty()) return QVariant();
+    return sayiOku(kuru);
+}
+
+bool findCheque(Table &t, const QString &keyField, qint64 key)
+{
+    if (t.isActive() && (t.state() == Dataset::State::Edit || t.state() == Dataset::State::Insert)) t.cancel();
+    t.close();
+    t.setFiltered(false);
+    t.open();
+    return key > 0 && t.locate(keyField, key);
+}
+
+void cancelPending(Table &t)
+{
+    try {
+        if (t.isActive() && (t.state() == Dataset::State::Edit || t.state() == Dataset::State::Insert)) t.cancel();
+    } catch (...) {
+    }
 }
 
 } // namespace ChequeOperation

@@ -5,6 +5,7 @@
 // row or account movement are committed together or not at all.
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 class Connection;
 class Table;
@@ -93,5 +94,16 @@ Values fromReceived(Dataset &row, Window window, const QDate &listDate);
 // cheque record. "Tarih" is the collection's date when set, else the due date; a
 // rate, TL value or difference never stored shows empty, empty and "0".
 Values fromDashboard(Dataset &cheque);
+
+// Pieces the cheque operations share with the take-back of a given cheque.
+// The key shown in an edit; 0 when it holds none.
+qint64 keyOf(const QString &text);
+// A typed rate is stored as typed: an empty "Kuru" stays empty.
+QVariant rateValue(const QString &kuru);
+// Reopens a cheque table unfiltered, so rows written elsewhere show, and moves to
+// the row of the key; false when it is not stored.
+bool findCheque(Table &t, const QString &keyField, qint64 key);
+// Drops a pending edit of the table, whatever state it is in.
+void cancelPending(Table &t);
 
 } // namespace ChequeOperation
