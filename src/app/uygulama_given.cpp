@@ -42,6 +42,7 @@ void Uygulama::wireGivenLists()
     m_cikisceklerF = std::make_unique<TcikisceklerF>();
     TcikisceklerF *given = m_cikisceklerF.get();
     given->setCariF(m_cariF.get());
+    m_cekcikisF->setSlipLists(given, m_duzenlenenceklerF.get());
 
     // The exit slip shows the lists as they were last built (built once at first).
     if (auto *b = m_cekcikisF->findChild<QPushButton *>(QStringLiteral("BitBtn3"))) {

@@ -11,7 +11,9 @@
 #include "data/query.h"
 #include "data/sql_literals.h"
 #include "data/table.h"
+#include "given/tcikisceklerf.h"
 #include "given/tcikisozetf.h"
+#include "issued/tduzenlenenceklerf.h"
 #include "issued/tcekduzenlef.h"
 #include "received/tceklerf.h"
 #include "reports/layout_common.h"
@@ -423,6 +425,12 @@ void TcekcikisF::setOwnChequeWindow(TcekduzenleF *w)
 {
     m_ownWindow = w;
     JvXPButton1->setEnabled(w != nullptr);
+}
+
+void TcekcikisF::setSlipLists(TcikisceklerF *given, TduzenlenenceklerF *issued)
+{
+    m_givenLists = given;
+    m_issuedLists = issued;
 }
 
 void TcekcikisF::setYardim(TyardimF *help) { connectHelpButton(m_helpBut, QStringLiteral("ycekcikis"), help); }
@@ -996,6 +1004,10 @@ void TcekcikisF::STRG1YazClick()
     }
     try {
         const Report r = printout(chosenReceipt());
+        // The next build of the given and issued lists shows the printed slip.
+        const qint64 number = JustaEdit1->text().toLongLong();
+        if (m_givenLists) m_givenLists->presetSlip(number);
+        if (m_issuedLists) m_issuedLists->presetSlip(number);
         r.showPreview(this, QStringLiteral("Brenvo Rapor Önizleme"));
     } catch (const EngineError &e) {
         MessageBox::error(e.message());

@@ -31,7 +31,9 @@ class TForm2;
 class TcariF;
 class TceklerF;
 class TcekduzenleF;
+class TcikisceklerF;
 class TcikisozetF;
+class TduzenlenenceklerF;
 class TyardimF;
 struct PickedAccount;
 
@@ -46,6 +48,8 @@ public:
     void setListWindow(TceklerF *w);
     void setSummaryWindow(TcikisozetF *w);
     void setOwnChequeWindow(TcekduzenleF *w);
+    // The given and the issued cheque lists a printed receipt narrows to its slip.
+    void setSlipLists(TcikisceklerF *given, TduzenlenenceklerF *issued);
     void setYardim(TyardimF *help);
 
 Q_SIGNALS:
@@ -159,6 +163,8 @@ private:
     TceklerF *m_lists = nullptr;
     TcikisozetF *m_summary = nullptr;
     TcekduzenleF *m_ownWindow = nullptr;
+    TcikisceklerF *m_givenLists = nullptr;
+    TduzenlenenceklerF *m_issuedLists = nullptr;
     QPushButton *m_helpBut = nullptr;
     class RateCoupling *m_rates = nullptr;
     std::unique_ptr<Table> m_slips, m_given, m_received, m_own;

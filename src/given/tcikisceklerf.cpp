@@ -4,9 +4,12 @@
 #include "widgets/dataset_grid.h"
 #include "widgets/form_kit.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QMetaMethod>
 
 using namespace GivenList;
@@ -105,6 +108,13 @@ Filters TcikisceklerF::filters() const
 QStringList TcikisceklerF::stateLines() const { return GivenList::stateLines(choice(), BankaCheck->isChecked()); }
 
 void TcikisceklerF::DuzeltHazirla() { reopenSlipList(QStringLiteral("ciro_cek_ind")); }
+
+void TcikisceklerF::presetSlip(qint64 slipNumber)
+{
+    tarihCheck->setChecked(false);
+    if (QAbstractButton *first = choiceGroup->button(0)) first->setChecked(true);
+    bordroEdit->setText(QString::number(slipNumber));
+}
 
 qint64 TcikisceklerF::currentCheque()
 {

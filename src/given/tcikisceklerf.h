@@ -17,6 +17,9 @@ public:
     void CiroCekleriHazirla(const QString &orderBy = QString()) { rebuild(orderBy); }
     // The list alone shows the cheques of the slip in "Bordro No", in their saved order.
     void DuzeltHazirla();
+    // After a slip's receipt is printed: the next build lists that slip, whatever
+    // its cheques' state and due dates (the date box unticked, the first state).
+    void presetSlip(qint64 slipNumber);
     GivenList::Filters filters() const;
 
     // The ciro_cek_ind of the main grid's current row; 0 when the list shows none.

@@ -15,14 +15,21 @@
 #include "widgets/row_paint_delegate.h"
 #include "widgets/title_sort.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
 
 using namespace IssuedList;
 
 namespace {
 
+const QString kGuncelle = QStringLiteral("GÜNCELLE");
+const QString kFiltreyiKaldir = QStringLiteral("FİLTREYİ KALDIR");
 const QString kUndoQuestion = QStringLiteral("Bu Çek/Senete ait ödeme işlemini silmek istediğinizden eminmisiniz?");
 
 ChequeListWindow::Description description()
@@ -39,7 +46,7 @@ ChequeListWindow::Description description()
     d.shape = shape();
     d.stateTexts = choiceTexts();
     d.printChoices = false;
-    d.buttons = {{"SKonBut2", QStringLiteral("GÜNCELLE"), Role::Refresh},
+    d.buttons = {{"SKonBut2", kGuncelle, Role::Refresh},
                  {"yenileBut", QStringLiteral("YENİLE"), Role::Refresh},
                  {"SpeedButton2", QStringLiteral("YAZDIR"), Role::Print},
                  {"kapatButton", QStringLiteral("KAPAT"), Role::Close}};
@@ -95,6 +102,18 @@ TduzenlenenceklerF::TduzenlenenceklerF(QWidget *parent) : ChequeListWindow(descr
         rebuild(orderByLine(model->column(section).field, nextSortDirection(sortDirection)));
     });
 
+    // "GÜNCELLE" rebuilds; while a printed slip's filter is on it reads "FİLTREYİ
+    // KALDIR" and takes the slip number away first.
+    guncelleButton->disconnect(this);
+    connect(guncelleButton, &QPushButton::clicked, this, [this] {
+        if (m_slipFilterOn) {
+            m_slipFilterOn = false;
+            bordroEdit->clear();
+            guncelleButton->setText(kGuncelle);
+        }
+        rebuild();
+    });
+
     // Items whose windows do not exist yet wait for them, greyed out.
     for (QAction *a : popupItems) a->setEnabled(false);
     item("cekBasItem")->setVisible(false);
@@ -141,6 +160,15 @@ QStringList TduzenlenenceklerF::stateLines() const { return IssuedList::stateLin
 void TduzenlenenceklerF::openPicker(QLineEdit *) { ChequeListWindow::openPicker(firmaEdit); }
 
 void TduzenlenenceklerF::DuzeltHazirla() { reopenSlipList(QStringLiteral("cek_ind")); }
+
+void TduzenlenenceklerF::presetSlip(qint64 slipNumber)
+{
+    tarihCheck->setChecked(false);
+    if (QAbstractButton *first = choiceGroup->button(0)) first->setChecked(true);
+    bordroEdit->setText(QString::number(slipNumber));
+    m_slipFilterOn = true;
+    guncelleButton->setText(kFiltreyiKaldir);
+}
 
 void TduzenlenenceklerF::yazdir()
 {

@@ -20,6 +20,12 @@ public:
     void Yenile(const QString &orderBy = QString()) { rebuild(orderBy); }
     // The list alone shows the cheques of the slip in "Bordro No", in their order.
     void DuzeltHazirla();
+    // After an exit slip's receipt is printed: the next build lists that slip's own
+    // cheques (the date box unticked, the first state) and "GÜNCELLE" reads
+    // "FİLTREYİ KALDIR"; pressed then, it empties "Bordro No" before the build and
+    // reads "GÜNCELLE" again.
+    void presetSlip(qint64 slipNumber);
+    bool slipFilterOn() const { return m_slipFilterOn; }
     IssuedList::Filters filters() const;
     void yazdir() override;
 
@@ -52,4 +58,5 @@ private:
     QAction *item(const char *name) const;
 
     TduzenlenencekodeF *m_odemeF = nullptr;
+    bool m_slipFilterOn = false;
 };

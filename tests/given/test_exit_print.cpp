@@ -6,15 +6,20 @@
 #include "data/spreadsheet_reader.h"
 #include "given/exit_slip_print.h"
 #include "given/tcekcikisf.h"
+#include "given/tcikisceklerf.h"
 #include "given/tcikisozetf.h"
 #include "issued/tcekduzenlef.h"
+#include "issued/tduzenlenenceklerf.h"
 #include "received/tceklerf.h"
 #include "reports/report.h"
 #include "reports/report_output.h"
 #include "support/test_home.h"
 #include "widgets/message_box.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -153,6 +158,7 @@ private Q_SLOTS:
     void printRefusal_data();
     void printRefusal();
     void printingRefusedUntilSaved();
+    void printingNarrowsTheSlipLists();
     void receipts_data();
     void receipts();
     void bandsOfTheSlip_data();
@@ -235,6 +241,92 @@ void TestExitPrint::printingRefusedUntilSaved()
     f.STRG1Yaz->click();
     closer.stop();
     QVERIFY(previewed);
+    QVERIFY(texts().isEmpty());
+}
+
+// Presses "SEÇİLİ RAPORU YAZDIR" and closes the preview it opens; true when one opened.
+bool printThroughPreview(TcekcikisF &f)
+{
+    bool previewed = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&previewed] {
+        if (QWidget *preview = QApplication::activeModalWidget()) {
+            previewed = preview->windowTitle().contains("Brenvo Rapor Önizleme");
+            preview->close();
+        }
+    });
+    closer.start(20);
+    f.STRG1Yaz->click();
+    closer.stop();
+    return previewed;
+}
+
+void TestExitPrint::printingNarrowsTheSlipLists()
+{
+    Windows w;
+    TcikisceklerF given;
+    TduzenlenenceklerF issued;
+    w.slip->setSlipLists(&given, &issued);
+    // An earlier slip, so the printed one is not the only one in the lists.
+    w.savedSlip(true, true);
+    const qint64 first = w.slip->JustaEdit1->text().toLongLong();
+    MessageBox::queueAnswer(MessageBox::Yes);
+    w.slip->BitBtn2->click();  // "YENİ BORDRO"
+    QVERIFY(w.slip->JustaEdit1->text().isEmpty());
+    w.slip->DateTimePicker15->setDate(QDate(2021, 3, 1));
+    w.slip->KoduEdit->setText("S1");
+    w.slip->cariBul();
+    const qint64 c = addReceived(3000, QDate(2021, 4, 30));
+    w.slip->cekEkle();
+    w.pick(c);
+    w.typeOwn(QDate(2021, 6, 30), "1.000");
+    MessageBox::clearShown();
+    QVERIFY2(w.slip->sakla(), qPrintable(texts().join("|")));
+    MessageBox::clearShown();
+    const qint64 second = w.slip->JustaEdit1->text().toLongLong();
+    QVERIFY(second > first);
+
+    // The lists as the user left them: due dates narrowed, another state, another slip.
+    for (ChequeListWindow *list : {static_cast<ChequeListWindow *>(&given), static_cast<ChequeListWindow *>(&issued)}) {
+        list->tarihCheck->setChecked(true);
+        list->choiceGroup->button(1)->setChecked(true);
+        list->bordroEdit->setText(QString::number(first));
+    }
+    // A refused print leaves them alone.
+    w.slip->cikisDegisti = true;
+    w.slip->STRG1Yaz->click();
+    QCOMPARE(given.bordroEdit->text(), QString::number(first));
+    QCOMPARE(issued.guncelleButton->text(), QString("GÜNCELLE"));
+    w.slip->cikisDegisti = false;
+    MessageBox::clearShown();
+
+    QVERIFY(printThroughPreview(*w.slip));
+    for (ChequeListWindow *list : {static_cast<ChequeListWindow *>(&given), static_cast<ChequeListWindow *>(&issued)}) {
+        QVERIFY(!list->tarihCheck->isChecked());
+        QCOMPARE(list->choiceGroup->checkedId(), 0);
+        QCOMPARE(list->bordroEdit->text(), QString::number(second));
+    }
+    // The next build of each list shows the printed slip's cheques alone.
+    given.CiroCekleriHazirla();
+    QCOMPARE(given.cirolananceklerQuery.recordCount(), 1);
+    given.cirolananceklerQuery.first();
+    QCOMPARE(given.cirolananceklerQuery.field("ciro_bordro_ind").asInteger(), second);
+    QVERIFY(issued.slipFilterOn());
+    QCOMPARE(issued.guncelleButton->text(), QString("FİLTREYİ KALDIR"));
+    issued.Yenile();
+    QCOMPARE(issued.duzenlenenQuery.recordCount(), 1);
+    QCOMPARE(issued.duzenlenenQuery.field("bordro_ind").asInteger(), second);
+    // "FİLTREYİ KALDIR" takes the slip away: both slips' own cheques, and "GÜNCELLE" again.
+    issued.guncelleButton->click();
+    QVERIFY(!issued.slipFilterOn());
+    QVERIFY(issued.bordroEdit->text().isEmpty());
+    QCOMPARE(issued.guncelleButton->text(), QString("GÜNCELLE"));
+    QCOMPARE(issued.duzenlenenQuery.recordCount(), 2);
+    // "GÜNCELLE" itself keeps the filters as they are.
+    issued.bordroEdit->setText(QString::number(first));
+    issued.guncelleButton->click();
+    QCOMPARE(issued.duzenlenenQuery.recordCount(), 1);
+    QCOMPARE(issued.bordroEdit->text(), QString::number(first));
     QVERIFY(texts().isEmpty());
 }
 
