@@ -2,12 +2,15 @@
 
 #include "reports/layout_common.h"
 
+#include <algorithm>
+
 namespace {
 
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter, kRight = Qt::AlignRight | Qt::AlignVCenter,
                     kCentre = Qt::AlignCenter;
 constexpr double kHeadingHeight = 10;
 constexpr double kLineHeight = 6;
+constexpr double kWrappedLineHeight = 7.5;  // a line whose description may take two lines
 
 ReportFont font(double size, bool bold = false)
 {
@@ -24,6 +27,7 @@ struct Column {
     QString text;
     Qt::Alignment alignment = kLeft;
     QString format;
+    bool wrap = false;  // a long text takes a second line of its cell
 };
 
 QVector<double> lefts(const QVector<Column> &columns)
@@ -48,11 +52,14 @@ void addCells(ReportBand &band, const QVector<Column> &columns, const QString &p
               const ReportFont &f = font(7.5))
 {
     const QVector<double> x = lefts(columns);
-    band.height = kLineHeight;
+    const bool wraps = std::any_of(columns.begin(), columns.end(), [](const Column &c) { return c.wrap; });
+    band.height = wraps ? kWrappedLineHeight : kLineHeight;
     for (int i = 0; i < columns.size(); ++i) {
         if (columns[i].text.isEmpty() && columns[i].heading.isEmpty()) continue;
-        band.memos << makeMemo(prefix + QString::number(i + 1), QRectF(x[i], 0, columns[i].width, kLineHeight),
-                               columns[i].text, columns[i].alignment, FrameAll, f, columns[i].format);
+        ReportMemo m = makeMemo(prefix + QString::number(i + 1), QRectF(x[i], 0, columns[i].width, band.height),
+                                columns[i].text, columns[i].alignment, FrameAll, f, columns[i].format);
+        m.wordWrap = columns[i].wrap;
+        band.memos << m;
     }
 }
 
@@ -84,16 +91,20 @@ void addTitle(ReportLayout &l, const QString &companyMemo, const QString &compan
     const double companyHeight = 5.0 * companyLines + 1;
     ReportMemo c = makeMemo(companyMemo, QRectF(0, 0, w - 50, companyHeight), companyText, kLeft | Qt::AlignTop,
                             FrameNone, font(companyLines > 2 ? 9 : 11, true));
+    // The longest titles the window sets (two dates and the report's name) take a
+    // second line rather than run off the page.
+    ReportMemo t = makeMemo(QStringLiteral("Memo1"), QRectF(0, companyHeight + 1, w, 11), title, kCentre, FrameNone,
+                            font(12, true));
+    t.wordWrap = true;
     band.memos << c
                << makeMemo(QStringLiteral("Memo57"), QRectF(w - 50, 0, 50, 5), QStringLiteral("Tarih : [DATE]"), kRight,
                            FrameNone, font(8))
                << makeMemo(QStringLiteral("Memo58"), QRectF(w - 50, 5, 50, 5), QStringLiteral("Saat : [TIME]"), kRight,
                            FrameNone, font(8))
-               << makeMemo(QStringLiteral("Memo1"), QRectF(0, companyHeight + 1, w, 8), title, kCentre, FrameNone,
-                           font(12, true));
-    band.height = companyHeight + 10;
+               << t;
+    band.height = companyHeight + 13;
     if (!secondName.isEmpty()) {
-        band.memos << makeMemo(secondName, QRectF(0, companyHeight + 9, w, 6), QString(), kCentre, FrameNone, font(9, true));
+        band.memos << makeMemo(secondName, QRectF(0, companyHeight + 12, w, 6), QString(), kCentre, FrameNone, font(9, true));
         band.height += 6;
     }
 }
@@ -145,7 +156,7 @@ QVector<Column> movementColumns(const QString &ds)
 {
     return {{10, QStringLiteral("SN"), QStringLiteral("[LINE#]"), kCentre},
             {24, QStringLiteral("İŞLEM TARİHİ"), datasetField(ds, QStringLiteral("islem_tarihi")), kCentre, kDateFormat},
-            {78, QStringLiteral("AÇIKLAMA"), datasetField(ds, QStringLiteral("aciklama")), kLeft},
+            {78, QStringLiteral("AÇIKLAMA"), datasetField(ds, QStringLiteral("aciklama")), kLeft, QString(), true},
             {18, QStringLiteral("PARA\nBİRİMİ"), datasetField(ds, QStringLiteral("doviz_cinsi")), kCentre},
             {30, QStringLiteral("GİREN\nPARA"), datasetField(ds, QStringLiteral("borc_tutar")), kRight, kAmountFormat},
             {30, QStringLiteral("ÇIKAN\nPARA"), datasetField(ds, QStringLiteral("alacak_tutar")), kRight, kAmountFormat}};
@@ -305,7 +316,7 @@ ReportLayout typeDetail(const QString &name, const QString &title, const QString
     const QVector<Column> columns{
         {10, QStringLiteral("SN"), QStringLiteral("[LINE#]"), kCentre},
         {24, side + QStringLiteral(" Tarihi"), datasetField(dataset, QStringLiteral("islem_tarihi")), kCentre, kDateFormat},
-        {84, QStringLiteral("Açıklama"), datasetField(dataset, QStringLiteral("aciklama")), kLeft},
+        {84, QStringLiteral("Açıklama"), datasetField(dataset, QStringLiteral("aciklama")), kLeft, QString(), true},
         {32, side + QStringLiteral(" Tutarı"), datasetField(dataset, amountField), kRight, kAmountFormat},
         {16, QStringLiteral("PB"), datasetField(dataset, QStringLiteral("doviz_cinsi")), kCentre},
         {24, QStringLiteral("D.Kuru"), datasetField(dataset, QStringLiteral("doviz_kuru")), kRight,
