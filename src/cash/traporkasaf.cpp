@@ -18,6 +18,7 @@
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -82,6 +83,7 @@ TraporKasaF::TraporKasaF(QWidget *parent) : QWidget(parent)
     top->addWidget(dovizBox);
     QPushButton *hazirla = FormKit::button(this, "JvXPButton2", QStringLiteral("Raporu Hazırla"));
     connect(hazirla, &QPushButton::clicked, this, &TraporKasaF::raporuHazirla);
+    hazirla->setMinimumWidth(hazirla->sizeHint().width() + 20);  // room around the caption
     top->addWidget(hazirla);
     auto *group = new QGroupBox(QStringLiteral("Yazdırma Seçenekleri"), this);
     group->setObjectName(QStringLiteral("yazayar"));
@@ -132,6 +134,7 @@ TraporKasaF::TraporKasaF(QWidget *parent) : QWidget(parent)
         s.grid->horizontalHeader()->setStretchLastSection(true);
         column->addWidget(s.grid, 1);
         QPushButton *b = FormKit::button(this, s.button, QString::fromUtf8(s.caption));
+        b->setMinimumWidth(std::max(120, b->sizeHint().width() + 20));
         const bool collections = s.collections;
         connect(b, &QPushButton::clicked, this, [this, collections] {
             if (collections) gelirDetay(true);
