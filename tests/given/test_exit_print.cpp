@@ -1,6 +1,7 @@
 // The exit slip's receipts and its workbook: the refusals before printing, the
 // page texts of the three receipts over a saved slip, and the export saved and
 // read back.
+#include "app/uygulama.h"
 #include "data/data_context.h"
 #include "data/query.h"
 #include "data/spreadsheet_reader.h"
@@ -159,6 +160,7 @@ private Q_SLOTS:
     void printRefusal();
     void printingRefusedUntilSaved();
     void printingNarrowsTheSlipLists();
+    void applicationHandsTheListsToTheSlip();
     void receipts_data();
     void receipts();
     void bandsOfTheSlip_data();
@@ -328,6 +330,23 @@ void TestExitPrint::printingNarrowsTheSlipLists()
     QCOMPARE(issued.duzenlenenQuery.recordCount(), 1);
     QCOMPARE(issued.bordroEdit->text(), QString::number(first));
     QVERIFY(texts().isEmpty());
+}
+
+void TestExitPrint::applicationHandsTheListsToTheSlip()
+{
+    TestHome home;
+    Uygulama app;
+    home.openCompany("A1", 2021);
+    MessageBox::setTestMode(true);
+    MessageBox::clearShown();
+    TcekcikisF &f = *app.cekcikisF();
+    f.JustaEdit1->setText("7");
+    f.cikisDegisti = false;
+    QVERIFY(printThroughPreview(f));
+    QCOMPARE(app.cikisceklerF()->bordroEdit->text(), QString("7"));
+    QCOMPARE(app.duzenlenenceklerF()->bordroEdit->text(), QString("7"));
+    QVERIFY(app.duzenlenenceklerF()->slipFilterOn());
+    f.hide();
 }
 
 void TestExitPrint::receipts_data()
