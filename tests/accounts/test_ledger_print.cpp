@@ -8,6 +8,7 @@
 #include "data/query.h"
 #include "data/spreadsheet_reader.h"
 #include "data/spreadsheet_writer.h"
+#include "reports/page_fit.h"
 #include "reports/report.h"
 #include "reports/report_output.h"
 #include "support/test_home.h"
@@ -106,10 +107,14 @@ struct Fixture {
     }
 };
 
+// The page's texts; every text of the printout fits its box.
 QString pageText(Report r, int page = 0)
 {
     r.setClock([] { return QDateTime(QDate(2024, 4, 2), QTime(9, 30)); });
-    return r.prepare().pageTexts(page).join(u'\n');
+    const PreparedReport p = r.prepare();
+    const QStringList cut = overflowingTexts(p);
+    if (!cut.isEmpty()) qWarning("cut off: %s", qPrintable(cut.join(" | ")));
+    return cut.isEmpty() ? p.pageTexts(page).join(u'\n') : QString();
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "data/data_context.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "reports/page_fit.h"
 #include "reports/report.h"
 #include "reports/report_output.h"
 #include "support/test_home.h"
@@ -120,6 +121,7 @@ private Q_SLOTS:
     void detailCloseResets();
     void typePrintouts();
     void applicationWiring();
+    void longTitlesAndDescriptionsFit();
     void screenshotsAndPdfs();
 };
 
@@ -611,6 +613,32 @@ void TestCashReports::applicationWiring()
     QVERIFY(app.ikitarihF()->isVisible());
     QCOMPARE(app.ikitarihF()->raporTuru, QString("ikitariharasidetay"));
     for (QWidget *w : std::initializer_list<QWidget *>{app.ikitarihF(), gider, types, app.kasaRF()}) w->hide();
+}
+
+void TestCashReports::longTitlesAndDescriptionsFit()
+{
+    // The longest title the dialog builds and descriptions of about 70 characters:
+    // every text of the four period reports stays inside its box.
+    Reports r;
+    const QString text = QStringLiteral("Hareket - uzunca bir açıklama metni, satırı doldursun diye yazıldı %1");
+    for (int i = 0; i < 6; ++i)
+        cashRow(QDate(2024, 2, 10).addDays(i * 7), i % 2 ? "USD" : "TL", i % 3 ? QVariant(1250.5 * (i + 1)) : QVariant(),
+                i % 3 ? QVariant() : QVariant(80.25 * (i + 1)), i % 2 ? "Elektrik faturası" : "Kira", text.arg(i + 1));
+    r.dialog.ilkTarihDate->setDate(QDate(2024, 2, 15));
+    r.dialog.SonTarihDate->setDate(QDate(2024, 3, 31));
+    r.dialog.dovizBox->setCurrentIndex(3);
+    for (const QString &kind : {TwoDateStatements::kHareketler, TwoDateStatements::kDetay, TwoDateStatements::kIslemTuru,
+                                TwoDateStatements::kGunToplamlari}) {
+        r.dialog.raporTuru = kind;
+        r.dialog.hazirla();
+        const PreparedReport p = r.dialog.rapor().prepare();
+        QVERIFY2(overflowingTexts(p).isEmpty(), qPrintable(kind + ": " + overflowingTexts(p).join(" | ")));
+    }
+    r.types.acYil(2024);
+    for (int choice = 0; choice < 5; ++choice) {
+        const PreparedReport p = r.types.rapor(choice).prepare();
+        QVERIFY2(overflowingTexts(p).isEmpty(), qPrintable(QString::number(choice) + ": " + overflowingTexts(p).join(" | ")));
+    }
 }
 
 void TestCashReports::screenshotsAndPdfs()

@@ -12,6 +12,7 @@
 #include "issued/tcekduzenlef.h"
 #include "issued/tduzenlenenceklerf.h"
 #include "received/tceklerf.h"
+#include "reports/page_fit.h"
 #include "reports/report.h"
 #include "reports/report_output.h"
 #include "support/test_home.h"
@@ -137,6 +138,8 @@ struct Windows {
         Report r = slip->printout(receipt);
         r.setClock([] { return QDateTime(QDate(2021, 3, 2), QTime(14, 5)); });
         const PreparedReport p = r.prepare();
+        const QStringList cut = overflowingTexts(p);  // every text fits its box
+        if (!cut.isEmpty()) return QStringLiteral("cut off: ") + cut.join(" | ");
         QStringList all;
         for (int i = 0; i < p.pageCount(); ++i) all << p.pageTexts(i);
         return all.join(u'\n');

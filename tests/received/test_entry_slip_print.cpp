@@ -8,6 +8,7 @@
 #include "data/table.h"
 #include "received/entry_slip_print.h"
 #include "received/tcekortf.h"
+#include "reports/page_fit.h"
 #include "reports/page_view.h"
 #include "reports/preview_window.h"
 #include "reports/report_output.h"
@@ -182,6 +183,7 @@ private Q_SLOTS:
         // Every item on the paper; the summary's boxes do not overlap each other.
         const QRectF paper = pages.pageLayout.fullRect(QPageLayout::Millimeter);
         for (const PageItem &it : pages.pages[0].items) QVERIFY(paper.contains(it.rect));
+        QVERIFY2(overflowingTexts(pages).isEmpty(), qPrintable(overflowingTexts(pages).join(" | ")));
 
         // Saved as PDF from the preview, for a look at it.
         const QString pdf = QStringLiteral("/tmp/entry_slip_%1.pdf").arg(choice);
