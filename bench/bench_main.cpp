@@ -1693,42 +1693,6 @@ int main(int argc, char **argv)
         sqlite3_close(kdb);
         sqlite3_close(db);
     }
-    // The received cheque list's printout over 10,000 rows: preparing its pages, and
-    // from the prepared pages to the preview's first page on the screen (the window
-    // built, shown and its first page drawn); bare: the same rows read with the C API.
-    {
-        Connection c;
-        c.setConnectionString(ConnectionString::build(file));
-        c.open();
-        const QStringList listSql = {QStringLiteral("SELECT * FROM cekgiris"), QStringLiteral("ORDER BY cek_ind ASC LIMIT 10000;")};
-        Query list(&c, QStringLiteral("eldekiceklerQuery"));
-        list.sql() = listSql;
-        list.open();
-        Query total(&c, QStringLiteral("ceklertoplamQuery"));
-        total.sql() << QStringLiteral("SELECT SUM(cek_tutari) AS Cek_Toplami FROM (SELECT cek_tutari FROM cekgiris ORDER BY cek_ind LIMIT 10000)");
-        total.open();
-        Table firma(&c, QStringLiteral("firmabilgileri"));
-        firma.open();
-        Report printout(cekVeSenetListesiLayout());
-        printout.registerDataset(QStringLiteral("eldekiceklerQuery"), &list);
-        printout.registerDataset(QStringLiteral("ceklertoplamQuery"), &total);
-        printout.registerDataset(QStringLiteral("firmabilgileri"), &firma);
-        const auto bare = [&] { bareRun(file, {listSql.join(u' ')}); };
-        report("report_prepare_10000", [&] { printout.prepare(); }, bare);
-        const PreparedReport pages = printout.prepare();
-        report("preview_first_page_10000",
-               [&] {
-                   TRaporOnizlemeF preview(pages);
-                   bool painted = false;
-                   QObject::connect(preview.previewWidget(), &PageView::pagePainted, [&painted](int) { painted = true; });
-                   preview.show();
-                   QElapsedTimer guard;
-                   guard.start();
-                   while (!painted && guard.elapsed() < 10000) QCoreApplication::processEvents();
-                   if (!painted) std::fprintf(stderr, "preview: the first page was not drawn\n");
-               },
-               bare);
-    }
     // The cash movements report over the last year in every currency: the period's
     // movements and the opening balance read, the pages prepared and the preview's
     // first page drawn; bare: the same two statements read with the C API.
