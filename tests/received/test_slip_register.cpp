@@ -125,6 +125,7 @@ private Q_SLOTS:
     void saveAfterLoadRewritesTheSameRows();
     void refusals_data();
     void refusals();
+    void endorsedAfterLoadIsRefusedBySave_data();
     void endorsedAfterLoadIsRefusedBySave();
     void unsavedChangesAskFirst();
 };
@@ -417,21 +418,46 @@ void TestSlipRegister::refusals()
     }
 }
 
+void TestSlipRegister::endorsedAfterLoadIsRefusedBySave_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("refused");
+    QTest::newRow("endorsed") << "cek_ciro_tarihi"
+                              << "Bordroda ciro edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!";
+    QTest::newRow("collected") << "cek_tahsilat_tarihi"
+                               << "Bordroda tahsil edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!";
+}
+
 void TestSlipRegister::endorsedAfterLoadIsRefusedBySave()
 {
+    QFETCH(QString, field);
+    QFETCH(QString, refused);
     TestHome home;
     home.openCompany("A1", 2021);
     TestHome::addAccountCard("M1", "Müşteri Bir");
     Windows w;
     const qint64 n = saveTwoChequeSlip(w.slip, "TL", "1");
     QVERIFY(w.load(n));
-    // The cheque leaves on an exit slip while the entry slip sits loaded.
-    setChequeDate("cek_ciro_tarihi", "A-1");
-    const QString refused = "Bordroda ciro edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!";
+    // The cheque leaves the portfolio (on an exit slip, or collected) while the entry slip sits loaded.
+    setChequeDate(field, "A-1");
+    const QString stateSql = "SELECT cek_tutari, cek_ciro_tarihi, cek_tahsilat_tarihi, cek_banka_id FROM cekgiris "
+                             "WHERE cek_no='A-1'";
+    const auto state = [&] {
+        Query q(&company());
+        q.sql() << stateSql;
+        q.open();
+        QStringList out;
+        for (int i = 0; i < q.fieldCount(); ++i) out << q.value(i).toString();
+        return out;
+    };
+    const QStringList before = state();
+    QVERIFY(!before[1].isEmpty() || !before[2].isEmpty());
     setCell(w.slip.StringGrid1, 0, ColTutar, "1");
     QVERIFY(!w.slip.sakla());
     QCOMPARE(MessageBox::shown().last().text, refused);
     QCOMPARE(movementSum("brut_tutar"), 15000.0);
+    // Nothing of the cheque was written back: it stays out of the portfolio.
+    QCOMPARE(state(), before);
     // Deleting its row is refused the same way: the cheque stays and its row comes back.
     w.slip.StringGrid1->setCurrentCell(0, ColTutar);
     MessageBox::queueAnswer(MessageBox::Yes);
