@@ -6,14 +6,17 @@
 #include "received/entry_slip_load.h"
 #include "received/slip_register_filter.h"
 #include "received/tcekbordrof.h"
+#include "given/tcikisbordrof.h"
 #include "received/tceklerf.h"
 #include "received/tcekortf.h"
 #include "support/test_home.h"
 #include "support/typing.h"
 #include "widgets/dataset_grid.h"
+#include "widgets/form_kit.h"
 #include "widgets/message_box.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -119,6 +122,7 @@ private Q_SLOTS:
     void recordFilter_data();
     void recordFilter();
     void daysLeft();
+    void bothRegistersShowTheSameColumns();
     void registerFiltersItsRows();
     void loadsForeignAndTlSlips();
     void loadsSlipWithoutCheques();
@@ -206,6 +210,50 @@ void TestSlipRegister::recordFilter()
     QFETCH(SlipValues, slip);
     QFETCH(bool, accepted);
     QCOMPARE(SlipRegister::accepts(filter, slip), accepted);
+}
+
+// The entry and exit slip registers list their slips under the same columns, but
+// the account's: its caption, widths and formats as the users know them.
+void TestSlipRegister::bothRegistersShowTheSameColumns()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TcekbordroF entry;
+    TcikisbordroF exit;
+    const QStringList fields{"bordro_ind", "islem_tarihi", "", "para_birimi", "doviz_kuru", "toplam_tutari",
+                             "ortalama_vade", "toplam_vade_farki", "toplam_masraflar", "BSMV", "toplam_net_tutar",
+                             "ortalama_gun", "yildaki_gun", "yillik_faiz", "aylik_faiz", "BSMV_oran", "tah_sure_ekle",
+                             "hafta_sonu_ekle", "kalangun"};
+    const QStringList titles{"No", "Tarih", "", "Para", "Döviz Kuru", "Tutarı", "Ort.Vade", "Vade Farkı", "Masraf",
+                             "BSMV", "Net Tutar", "Ort.Gün", "Y.Gün", "Y.Faiz", "A.Faiz", "BSMV %", "TSE", "HSE", "Kalan"};
+    const QList<int> widths{50, 80, 200, 45, 80, 105, 80, 90, 80, 75, 105, 55, 45, 60, 60, 62, 40, 40, 50};
+    const QString d = FormKit::kDate, m = FormKit::kMoney;
+    const QStringList formats{"", d, "", "", m, m, d, m, m, m, m, "", "", m, m, "#0.00", "", "", ""};
+    const struct {
+        DatasetGrid *grid;
+        const char *accountField, *accountTitle;
+    } cases[] = {{entry.FirmaGrid, "alindigi_firma", "Firma"}, {exit.FirmaGrid, "ciro_firma", "Cari"}};
+    for (const auto &c : cases) {
+        QVERIFY(c.grid);
+        QCOMPARE(c.grid->objectName(), QString("FirmaGrid"));
+        QAbstractItemModel *m = c.grid->model();
+        QCOMPARE(m->columnCount(), int(titles.size()));
+        for (int i = 0; i < titles.size(); ++i) {
+            const QString title = i == 2 ? QString::fromUtf8(c.accountTitle) : titles[i];
+            QCOMPARE(m->headerData(i, Qt::Horizontal).toString(), title);
+            QCOMPARE(c.grid->columnWidth(i), widths[i]);
+            const QString field = i == 2 ? QString::fromLatin1(c.accountField) : fields[i];
+            QCOMPARE(c.grid->gridModel()->column(i).field, field);
+            QCOMPARE(c.grid->gridModel()->column(i).format, formats[i]);
+        }
+        QCOMPARE(c.grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QVERIFY(c.grid->findChild<QAction *>("kayitDuzeltItem"));
+    }
+    // "Tüm alanı göster" picks whole rows.
+    entry.tumkolonCheck->setChecked(true);
+    exit.TumalanCheck->setChecked(true);
+    QCOMPARE(entry.FirmaGrid->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(exit.FirmaGrid->selectionBehavior(), QAbstractItemView::SelectRows);
 }
 
 void TestSlipRegister::daysLeft()
