@@ -257,7 +257,9 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
             const double amount = sayiOku(r[ColTutar]);
             if (!isOwnCheque(r)) {
                 const QString key = r[ColCiroIndex].trimmed();
+                bool takenBack = false;
                 if (!key.isEmpty() && g.locate(QStringLiteral("ciro_cek_ind"), key.toLongLong())) {
+                    takenBack = !g.field(QStringLiteral("cek_iade_tarihi")).isNull();
                     g.edit();
                 } else {
                     // A key whose row is gone is stored as a new row; the user is told once.
@@ -289,6 +291,13 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                 ++result.givenWritten;
 
                 if (!r[ColGirisId].isEmpty() && receivedCheque(rc, r[ColGirisId].toLongLong())) {
+                    // A cheque saved with this slip and since taken back, or moved on to
+                    // another slip, is no longer this slip's: its marks stay as they are.
+                    if (!key.isEmpty() && (takenBack || rc.field(QStringLiteral("cek_ciro_id")).isNull() ||
+                                           rc.field(QStringLiteral("cek_ciro_id")).asInteger() != number)) {
+                        result.leftAlone << i + 1;
+                        continue;
+                    }
                     rc.edit();
                     rc.field(QStringLiteral("cek_ciro_kime")) = h.name;
                     rc.field(QStringLiteral("cek_ciro_id")) = number;
@@ -369,9 +378,16 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
         h.averageDays = QString::number(totals.averageDays);
     }
     result.saved = true;
+    QStringList notes;
     if (result.missingKeysStoredAsNew > 0)
-        result.message = QStringLiteral("%1 kayıt bulunamadığı için yeni kayıt olarak saklandı.")
-                             .arg(result.missingKeysStoredAsNew);
+        notes << QStringLiteral("%1 kayıt bulunamadığı için yeni kayıt olarak saklandı.").arg(result.missingKeysStoredAsNew);
+    if (!result.leftAlone.isEmpty()) {
+        QStringList numbers;
+        for (int row : result.leftAlone) numbers << QString::number(row);
+        notes << QStringLiteral("Geri alınmış ya da başka bir işleme geçmiş çeklerin (satır %1) alınan çek "
+                                "kayıtları değiştirilmedi.").arg(numbers.join(QStringLiteral(", ")));
+    }
+    result.message = notes.join(QStringLiteral("\n\r"));
     return result;
 }
 

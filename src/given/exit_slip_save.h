@@ -83,6 +83,7 @@ struct SaveResult {
     int givenWritten = 0;
     int ownWritten = 0;
     int missingKeysStoredAsNew = 0;
+    QVector<int> leftAlone;        // rows (from 1) whose received cheque was no longer this slip's
     double debit = 0;              // borc_tutari of the movement
 };
 

@@ -63,7 +63,8 @@ TbankaraporF::TbankaraporF(QWidget *parent)
       bankQuery(&DataContext::instance().ADOConnection1, QStringLiteral("bankQuery"), this),
       firmabilgileri(&DataContext::instance().ADOConnection1, QStringLiteral("firmabilgileri"), QString(),
                      QStringLiteral("firmabilgileri"), this),
-      m_printTitle(QStringList{QStringLiteral("baslik")})
+      m_printTitle(QStringList{QStringLiteral("baslik")}),
+      m_printTotals(QStringList{QStringLiteral("ciro_firma"), QStringLiteral("para_birimi"), QStringLiteral("cektutari")})
 {
     setObjectName(QStringLiteral("TbankaraporF"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip Programı   - Bankalara Verilen Çekler"));
@@ -215,24 +216,22 @@ Report TbankaraporF::printout()
 {
     if (!firmabilgileri.isActive()) firmabilgileri.open();
     // The per-bank totals go to the summary one line each, as their grid shows them.
-    m_printRows.clear();
+    QVector<QVariantList> totals;
     if (ADOQuery1.isActive()) {
         for (int row = 0, n = ADOQuery1.recordCount(); row < n; ++row) {
             const Record r = ADOQuery1.recordAt(row);
-            auto line = std::make_unique<MemoryDataset>(
-                QStringList{QStringLiteral("ciro_firma"), QStringLiteral("para_birimi"), QStringLiteral("cektutari")});
-            line->setRows({{r.asString(QStringLiteral("ciro_firma")), r.asString(QStringLiteral("para_birimi")),
-                            formatFloat(kAmountFormat, r.asFloat(QStringLiteral("cektutari")))}});
-            m_printRows.push_back(std::move(line));
+            totals.append({r.asString(QStringLiteral("ciro_firma")), r.asString(QStringLiteral("para_birimi")),
+                           formatFloat(kAmountFormat, r.asFloat(QStringLiteral("cektutari")))});
         }
     }
+    m_printTotals.setRows(totals);
     m_printTitle.setRows({{Label13->text()}});
 
-    Report report(bankaRaporuLayout(int(m_printRows.size())));
+    Report report(bankaRaporuLayout());
     report.registerDataset(ffQuery4.objectName(), &ffQuery4);
     report.registerDataset(kCompanyDataset, &firmabilgileri);
     report.registerDataset(kBankTitleDataset, &m_printTitle);
-    for (size_t i = 0; i < m_printRows.size(); ++i) report.registerDataset(bankSummaryDataset(int(i)), m_printRows[i].get());
+    report.registerDataset(kBankTotalsDataset, &m_printTotals);
     return report;
 }
 

@@ -6,9 +6,6 @@
 #include "data/query.h"
 #include "data/table.h"
 
-#include <memory>
-#include <vector>
-
 #include <QWidget>
 
 class DatasetGrid;
@@ -50,7 +47,7 @@ public:
 
 private:
     void closeAll();
-    // What the printout reads besides the list: the title and one line per bank total.
+    // What the printout reads besides the list: the title and one row per bank total.
     MemoryDataset m_printTitle;
-    std::vector<std::unique_ptr<MemoryDataset>> m_printRows;
+    MemoryDataset m_printTotals;
 };

@@ -7,6 +7,7 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "received/slip_register_band.h"
+#include "received/slip_register_grid.h"
 #include "given/exit_slip_cancel.h"
 #include "given/exit_slip_load.h"
 #include "widgets/slip_grid.h"
@@ -47,30 +48,6 @@ namespace {
 const QString kFiltrele = QStringLiteral("FİLTRELE");
 const QString kFiltreyiKaldir = QStringLiteral("FİLTREYİ KALDIR");
 
-QVector<GridColumn> registerColumns()
-{
-    const QString &money = FormKit::kMoney, &date = FormKit::kDate;
-    return {gridColumn("bordro_ind", "No", 50),
-            gridColumn("islem_tarihi", "Tarih", 80, date),
-            gridColumn("ciro_firma", "Cari", 200),
-            gridColumn("para_birimi", "Para", 45),
-            gridColumn("doviz_kuru", "Döviz Kuru", 80, money),
-            gridColumn("toplam_tutari", "Tutarı", 105, money),
-            gridColumn("ortalama_vade", "Ort.Vade", 80, date),
-            gridColumn("toplam_vade_farki", "Vade Farkı", 90, money),
-            gridColumn("toplam_masraflar", "Masraf", 80, money),
-            gridColumn("BSMV", "BSMV", 75, money),
-            gridColumn("toplam_net_tutar", "Net Tutar", 105, money),
-            gridColumn("ortalama_gun", "Ort.Gün", 55),
-            gridColumn("yildaki_gun", "Y.Gün", 45),
-            gridColumn("yillik_faiz", "Y.Faiz", 60, money),
-            gridColumn("aylik_faiz", "A.Faiz", 60, money),
-            gridColumn("BSMV_oran", "BSMV %", 62, QStringLiteral("#0.00")),
-            gridColumn("tah_sure_ekle", "TSE", 40),
-            gridColumn("hafta_sonu_ekle", "HSE", 40),
-            gridColumn("kalangun", "Kalan", 50)};
-}
-
 } // namespace
 
 TcikisbordroF::TcikisbordroF(QWidget *parent)
@@ -82,10 +59,6 @@ TcikisbordroF::TcikisbordroF(QWidget *parent)
     CiroBordro.sql() << QStringLiteral("SELECT * FROM cikisbordro ORDER BY bordro_ind");
     setObjectName(QStringLiteral("TcikisbordroF"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip - Verilen Çek ve Senet Çıkış Bordro Raporları"));
-    CiroBordro.addCalculatedField(QStringLiteral("kalangun"), FieldType::Long, [this](const Record &r) {
-        if (r.isNull(QStringLiteral("ortalama_vade"))) return QVariant();
-        return SlipRegister::daysLeft(r.asDate(QStringLiteral("ortalama_vade")), islemDate->date());
-    });
     CiroBordro.setFilter([this](const Record &r) { return m_applied.accepts(m_reader.read(r, CiroBordro)); });
 
     auto *root = new QVBoxLayout(this);
@@ -123,18 +96,12 @@ TcikisbordroF::TcikisbordroF(QWidget *parent)
     m_band.addButtons(KDuzeltBut, yenileBut, SKonBut2, kapatBut, TumalanCheck);
     root->addWidget(m_band.panel);
 
-    FirmaGrid = new DatasetGrid(this);
-    FirmaGrid->setObjectName(QStringLiteral("FirmaGrid"));
-    FirmaGrid->setDataset(&CiroBordro, registerColumns());
-    FirmaGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FirmaGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto *duzeltItem = new QAction(QStringLiteral("Kayıt Düzelt"), FirmaGrid);
-    duzeltItem->setObjectName(QStringLiteral("kayitDuzeltItem"));
-    FirmaGrid->addAction(duzeltItem);
+    const SlipRegister::Grid grid = SlipRegister::buildGrid(this, CiroBordro, islemDate, "ciro_firma", "Cari", TumalanCheck);
+    FirmaGrid = grid.grid;
+    QAction *duzeltItem = grid.correctItem;
     iptalItem = new QAction(QStringLiteral("Bordro'yu İptal Et"), FirmaGrid);
     iptalItem->setObjectName(QStringLiteral("iptalItem"));
     FirmaGrid->addAction(iptalItem);
-    FirmaGrid->installEventFilter(this);
     root->addWidget(FirmaGrid, 1);
 
     KeyFilters::installEnterMovesFocus(this);
@@ -147,9 +114,6 @@ TcikisbordroF::TcikisbordroF(QWidget *parent)
     connect(FirmaGrid, &QAbstractItemView::doubleClicked, this, [this] { bordroDuzelt(); });
     connect(iptalItem, &QAction::triggered, this, &TcikisbordroF::bordroIptal);
     connect(kapatBut, &QPushButton::clicked, this, &QWidget::hide);
-    connect(TumalanCheck, &QCheckBox::toggled, this, [this](bool rows) {
-        FirmaGrid->setSelectionBehavior(rows ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
-    });
     AccountPicker::registerHandler(QStringLiteral("cikisbordro"), [this](const PickedAccount &card) {
         firmaEdit->setText(card.kodu);
         firmaadiEdit->setText(card.adi);

@@ -7,6 +7,7 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "received/slip_register_band.h"
+#include "received/slip_register_grid.h"
 #include "received/entry_slip_load.h"
 #include "received/tceklerf.h"
 #include "received/tcekortf.h"
@@ -41,30 +42,6 @@ namespace {
 const QString kFiltrele = QStringLiteral("FİLTRELE");
 const QString kFiltreyiKaldir = QStringLiteral("FİLTREYİ KALDIR");
 
-QVector<GridColumn> registerColumns()
-{
-    const QString &money = FormKit::kMoney, &date = FormKit::kDate;
-    return {gridColumn("bordro_ind", "No", 50),
-            gridColumn("islem_tarihi", "Tarih", 80, date),
-            gridColumn("alindigi_firma", "Firma", 200),
-            gridColumn("para_birimi", "Para", 45),
-            gridColumn("doviz_kuru", "Döviz Kuru", 80, money),
-            gridColumn("toplam_tutari", "Tutarı", 105, money),
-            gridColumn("ortalama_vade", "Ort.Vade", 80, date),
-            gridColumn("toplam_vade_farki", "Vade Farkı", 90, money),
-            gridColumn("toplam_masraflar", "Masraf", 80, money),
-            gridColumn("BSMV", "BSMV", 75, money),
-            gridColumn("toplam_net_tutar", "Net Tutar", 105, money),
-            gridColumn("ortalama_gun", "Ort.Gün", 55),
-            gridColumn("yildaki_gun", "Y.Gün", 45),
-            gridColumn("yillik_faiz", "Y.Faiz", 60, money),
-            gridColumn("aylik_faiz", "A.Faiz", 60, money),
-            gridColumn("BSMV_oran", "BSMV %", 62, QStringLiteral("#0.00")),
-            gridColumn("tah_sure_ekle", "TSE", 40),
-            gridColumn("hafta_sonu_ekle", "HSE", 40),
-            gridColumn("kalangun", "Kalan", 50)};
-}
-
 } // namespace
 
 TcekbordroF::TcekbordroF(QWidget *parent)
@@ -75,10 +52,6 @@ TcekbordroF::TcekbordroF(QWidget *parent)
     CekBordro.sql() << QStringLiteral("SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind");
     setObjectName(QStringLiteral("TcekbordroF"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip - Alınan Çek ve Senet Giriş Bordro Listeleri"));
-    CekBordro.addCalculatedField(QStringLiteral("kalangun"), FieldType::Long, [this](const Record &r) {
-        if (r.isNull(QStringLiteral("ortalama_vade"))) return QVariant();
-        return SlipRegister::daysLeft(r.asDate(QStringLiteral("ortalama_vade")), islemDate->date());
-    });
     CekBordro.setFilter([this](const Record &r) { return m_applied.accepts(m_reader.read(r, CekBordro)); });
 
     auto *root = new QVBoxLayout(this);
@@ -115,15 +88,9 @@ TcekbordroF::TcekbordroF(QWidget *parent)
     m_band.addButtons(duzeltButton, yenileButton, filtreButton, kapatButton, tumkolonCheck);
     root->addWidget(m_band.panel);
 
-    FirmaGrid = new DatasetGrid(this);
-    FirmaGrid->setObjectName(QStringLiteral("FirmaGrid"));
-    FirmaGrid->setDataset(&CekBordro, registerColumns());
-    FirmaGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FirmaGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto *duzeltItem = new QAction(QStringLiteral("Kayıt Düzelt"), FirmaGrid);
-    duzeltItem->setObjectName(QStringLiteral("kayitDuzeltItem"));
-    FirmaGrid->addAction(duzeltItem);
-    FirmaGrid->installEventFilter(this);
+    const SlipRegister::Grid grid = SlipRegister::buildGrid(this, CekBordro, islemDate, "alindigi_firma", "Firma", tumkolonCheck);
+    FirmaGrid = grid.grid;
+    QAction *duzeltItem = grid.correctItem;
     root->addWidget(FirmaGrid, 1);
 
     KeyFilters::installEnterMovesFocus(this);
@@ -135,9 +102,6 @@ TcekbordroF::TcekbordroF(QWidget *parent)
     connect(duzeltItem, &QAction::triggered, this, &TcekbordroF::bordroDuzelt);
     connect(FirmaGrid, &QAbstractItemView::doubleClicked, this, [this] { bordroDuzelt(); });
     connect(kapatButton, &QPushButton::clicked, this, &QWidget::hide);
-    connect(tumkolonCheck, &QCheckBox::toggled, this, [this](bool rows) {
-        FirmaGrid->setSelectionBehavior(rows ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
-    });
     AccountPicker::registerHandler(QStringLiteral("cekbordro"), [this](const PickedAccount &card) {
         firmaEdit->setText(card.kodu);
         firmaadiEdit->setText(card.adi);

@@ -15,9 +15,7 @@ ReportFont font(double size, bool bold = false)
 }
 } // namespace
 
-QString bankSummaryDataset(int i) { return QStringLiteral("bankaToplam%1").arg(i + 1); }
-
-ReportLayout bankaRaporuLayout(int summaryRows)
+ReportLayout bankaRaporuLayout()
 {
     const QString ds = QStringLiteral("ffQuery4");
     QVector<ReportColumn> columns = chequeColumns(ds, QStringLiteral("cek_bankasi"), 38);
@@ -34,35 +32,38 @@ ReportLayout bankaRaporuLayout(int summaryRows)
                              datasetField(kBankTitleDataset, QStringLiteral("baslik")), Qt::AlignCenter, FrameNone,
                              font(9, true));
     addColumns(l, ds, columns);
+    // The column headings head the list alone: on the pages the summary goes on to
+    // they would stand over lines that are not cheques.
+    for (ReportBand &b : l.bands)
+        if (b.type == BandType::ColumnHeader) b.type = BandType::MasterHeader;
 
-    // The totals per bank and currency, one framed line each under their headings.
-    ReportBand &summary = l.band(BandType::Summary);
+    // The totals per bank and currency after the list, one framed line each: a data
+    // band of its own, so a long summary goes on to the next pages, its headings
+    // repeated atop each of them.
     const double bankWidth = 80, currencyWidth = 20, amountWidth = 35;
     const double top = 6, headingHeight = 9;
-    summary.height = top + headingHeight + kSummaryRow * summaryRows + 2;
     const Qt::Alignment centre = Qt::AlignCenter;
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     const ReportFont bold = font(7.5, true), plain = font(7.5);
-    summary.memos << makeMemo(QStringLiteral("OzetBanka"), QRectF(0, top, bankWidth, headingHeight),
-                              QStringLiteral("VERİLDİĞİ BANKA"), centre, FrameAll, bold)
-                  << makeMemo(QStringLiteral("OzetPara1"), QRectF(bankWidth, top, currencyWidth, headingHeight / 2),
-                              QStringLiteral("PARA"), centre, FrameLeft | FrameTop | FrameRight, bold)
-                  << makeMemo(QStringLiteral("OzetPara2"), QRectF(bankWidth, top + headingHeight / 2, currencyWidth,
-                                                                  headingHeight / 2),
-                              QStringLiteral("BİRİMİ"), centre, FrameLeft | FrameBottom | FrameRight, bold)
-                  << makeMemo(QStringLiteral("OzetTutar"), QRectF(bankWidth + currencyWidth, top, amountWidth, headingHeight),
-                              QStringLiteral("TUTARI"), centre, FrameAll, bold);
-    for (int i = 0; i < summaryRows; ++i) {
-        const QString row = bankSummaryDataset(i);
-        const double y = top + headingHeight + i * kSummaryRow;
-        ReportMemo bank = makeMemo(row + QStringLiteral("Banka"), QRectF(0, y, bankWidth, kSummaryRow),
-                                   datasetField(row, QStringLiteral("ciro_firma")), Qt::AlignLeft | Qt::AlignVCenter,
-                                   FrameAll, plain);
-        summary.memos << bank
-                      << makeMemo(row + QStringLiteral("Para"), QRectF(bankWidth, y, currencyWidth, kSummaryRow),
-                                  datasetField(row, QStringLiteral("para_birimi")), centre, FrameAll, plain)
-                      << makeMemo(row + QStringLiteral("Tutar"), QRectF(bankWidth + currencyWidth, y, amountWidth, kSummaryRow),
-                                  datasetField(row, QStringLiteral("cektutari")), right, FrameAll, plain);
-    }
+    ReportBand &headings = l.addBand(BandType::MasterHeader, top + headingHeight);
+    headings.memos << makeMemo(QStringLiteral("OzetBanka"), QRectF(0, top, bankWidth, headingHeight),
+                               QStringLiteral("VERİLDİĞİ BANKA"), centre, FrameAll, bold)
+                   << makeMemo(QStringLiteral("OzetPara1"), QRectF(bankWidth, top, currencyWidth, headingHeight / 2),
+                               QStringLiteral("PARA"), centre, FrameLeft | FrameTop | FrameRight, bold)
+                   << makeMemo(QStringLiteral("OzetPara2"), QRectF(bankWidth, top + headingHeight / 2, currencyWidth,
+                                                                   headingHeight / 2),
+                               QStringLiteral("BİRİMİ"), centre, FrameLeft | FrameBottom | FrameRight, bold)
+                   << makeMemo(QStringLiteral("OzetTutar"), QRectF(bankWidth + currencyWidth, top, amountWidth,
+                                                                   headingHeight),
+                               QStringLiteral("TUTARI"), centre, FrameAll, bold);
+    const QString t = kBankTotalsDataset;
+    ReportBand &totals = l.addBand(BandType::MasterData, kSummaryRow, t);
+    totals.memos << makeMemo(QStringLiteral("OzetBankaSatir"), QRectF(0, 0, bankWidth, kSummaryRow),
+                             datasetField(t, QStringLiteral("ciro_firma")), Qt::AlignLeft | Qt::AlignVCenter, FrameAll,
+                             plain)
+                 << makeMemo(QStringLiteral("OzetParaSatir"), QRectF(bankWidth, 0, currencyWidth, kSummaryRow),
+                             datasetField(t, QStringLiteral("para_birimi")), centre, FrameAll, plain)
+                 << makeMemo(QStringLiteral("OzetTutarSatir"), QRectF(bankWidth + currencyWidth, 0, amountWidth, kSummaryRow),
+                             datasetField(t, QStringLiteral("cektutari")), right, FrameAll, plain);
     return l;
 }

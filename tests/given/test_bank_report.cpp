@@ -9,6 +9,7 @@
 #include "reports/layouts_bank.h"
 #include "reports/preview_window.h"
 #include "reports/report.h"
+#include "reports/report_output.h"
 #include "widgets/dataset_grid.h"
 #include "widgets/dataset_grid_model.h"
 #include "widgets/message_box.h"
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void chosenBankWithoutChequesInANewRange();
     void bankNamesQuotedSafely();
     void printout();
+    void longSummaryFlowsOverPages();
     void mainMenuOpensTheReport();
     void screenshot();
 };
@@ -286,6 +288,54 @@ void TestBankReport::printout()
     QCOMPARE(tail.mid(0, 4), (QStringList{"VERİLDİĞİ BANKA", "PARA", "BİRİMİ", "TUTARI"}));
     QCOMPARE(tail.mid(4, 12), (QStringList{"Bank [Şube]", "EURO", "5,00", "Garanti", "TL", "500,00", "Ziraat Bankası", "TL",
                                            "1.000,00", "Ziraat Bankası", "USD", "100,00"}));
+}
+
+// Totals of many banks go on over as many pages as they need, each line whole and
+// inside the page, with their headings atop every page they go on to.
+void TestBankReport::longSummaryFlowsOverPages()
+{
+    TestHome home;
+    home.openCompany("A1", 2024);
+    TestHome::addCompanyRecord();
+    const int banks = 90;
+    for (int i = 0; i < banks; ++i)
+        given(kFrom.addDays(i % 30), 100 + i, "TL", 1, QString("Banka %1").arg(i + 1, 3, 10, QChar('0')), 2);
+    TbankaraporF f;
+    setRange(f, kFrom, kTo);
+    QVERIFY(f.Yenile());
+    QCOMPARE(f.ADOQuery1.recordCount(), banks);
+    Report r = f.printout();
+    const PreparedReport pages = r.prepare();
+    QVERIFY(pages.pageCount() >= 3);
+    const QSizeF paper = pages.pageLayout.fullRectPoints().size() * 25.4 / 72.0;
+    QStringList totals;
+    int pagesWithHeadings = 0;
+    for (int p = 0; p < pages.pageCount(); ++p) {
+        for (const PageItem &item : pages.pages[p].items) {
+            QVERIFY2(item.rect.bottom() <= paper.height() - 10 + 0.01 && item.rect.top() >= 0,
+                     qPrintable(QString("page %1: \"%2\" at %3 mm").arg(p + 1).arg(item.text).arg(item.rect.bottom())));
+            QVERIFY(item.rect.right() <= paper.width() - 10 + 0.01);
+        }
+        const QStringList texts = pages.pageTexts(p);
+        // Under the summary's headings: bank, currency and amount per line.
+        const int heading = texts.lastIndexOf("VERİLDİĞİ BANKA");
+        if (heading < 0 || texts.mid(heading, 4) != QStringList{"VERİLDİĞİ BANKA", "PARA", "BİRİMİ", "TUTARI"}) continue;
+        const QStringList tail = texts.mid(heading + 4);
+        for (int i = 0; i + 2 < tail.size() && tail[i].startsWith("Banka "); i += 3)
+            totals << tail[i] + '|' + tail[i + 1] + '|' + tail[i + 2];
+        ++pagesWithHeadings;
+    }
+    QCOMPARE(totals.size(), banks);
+    for (int i = 0; i < banks; ++i)
+        QCOMPARE(totals[i], QString("Banka %1|TL|%2,00").arg(i + 1, 3, 10, QChar('0')).arg(100 + i));
+    QVERIFY(pagesWithHeadings >= 2);
+
+    // A look at the pages: BANK_REPORT_SHOTS=dir writes them as a PDF.
+    const QString dir = qEnvironmentVariable("BANK_REPORT_SHOTS");
+    if (!dir.isEmpty()) {
+        QString error;
+        QVERIFY2(writePdf(pages, dir + "/bank_report_long.pdf", &error), qPrintable(error));
+    }
 }
 
 void TestBankReport::mainMenuOpensTheReport()

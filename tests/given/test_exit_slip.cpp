@@ -5,8 +5,10 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "data/transaction.h"
+#include "given/exit_slip_load.h"
 #include "given/exit_slip_rows.h"
 #include "given/exit_slip_save.h"
+#include "given/given_take_back.h"
 #include "support/test_home.h"
 #include "widgets/message_box.h"
 
@@ -135,6 +137,8 @@ private Q_SLOTS:
     void checksStopBeforeWriting();
     void chequeThatLeftThePortfolioStopsTheSave_data();
     void chequeThatLeftThePortfolioStopsTheSave();
+    void resaveLeavesChequesThatMovedOn_data();
+    void resaveLeavesChequesThatMovedOn();
     void cashFileFailureLeavesCompanyUntouched();
     void missingKeysStoredAsNew();
     void moneyWrittenIsMoneyShown();
@@ -558,6 +562,83 @@ void TestExitSlip::chequeThatLeftThePortfolioStopsTheSave()
     for (const char *table : {"cikisbordro", "cekciro", "cekkendi"}) QCOMPARE(TestHome::countRows(company(), table), 0);
     QCOMPARE(TestHome::countRows(cash(), "carihareket"), 0);
     QVERIFY(one(company(), QString("SELECT cek_ciro_id FROM cekgiris WHERE cek_ind=%1").arg(s.first))["cek_ciro_id"].isNull());
+}
+
+void TestExitSlip::resaveLeavesChequesThatMovedOn_data()
+{
+    // What happened to the second cheque after it was taken back from the slip.
+    QTest::addColumn<QString>("then");
+    QTest::newRow("back in the portfolio") << "";
+    QTest::newRow("endorsed on another slip") << "cek_ciro_id";
+    QTest::newRow("collected") << "cek_tahsilat_tarihi";
+}
+
+// A saved slip reloaded and saved again must not endorse once more a cheque that
+// was taken back from it meanwhile.
+void TestExitSlip::resaveLeavesChequesThatMovedOn()
+{
+    QFETCH(QString, then);
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TestHome::addAccountCard("S1", "Satıcı Bir", 36);
+    Slip s;
+    QVERIFY(s.save().saved);
+    const qint64 number = s.header.number;
+
+    {
+        Table cekciro(&company(), "cekciro");
+        Table cekgiris(&company(), "cekgiris");
+        cekciro.open();
+        QVERIFY(cekciro.locate("ciro_cek_ind", s.rows[1][ColCiroIndex].toLongLong()));
+        GivenTakeBack::Values v = GivenTakeBack::fromGiven(cekciro);
+        v.tarih = QDate(2021, 3, 10);
+        v.box = false;
+        const GivenTakeBack::Result r = GivenTakeBack::takeBack(v, GivenTakeBack::Mode::Cirolanan, cekciro, cekgiris);
+        QVERIFY2(r.done, qPrintable(r.message));
+    }
+    if (!then.isEmpty()) {
+        Table t(&company(), "cekgiris");
+        t.open();
+        QVERIFY(t.locate("cek_ind", s.second));
+        t.edit();
+        if (then == "cek_ciro_id") {
+            t.field("cek_ciro_id") = number + 40;
+            t.field("cek_ciro_kime") = "Başka Firma";
+            t.field("cek_ciro_tarihi") = QDate(2021, 3, 12);
+        } else {
+            t.field(then) = QDate(2021, 4, 15);
+        }
+        t.post();
+    }
+    const QString sql = QString("SELECT cek_ciro_id, cek_ciro_kime, cek_ciro_tarihi, cek_banka_id, cek_banka_tarihi, "
+                                "cek_banka_adi, cek_tahsilat_tarihi FROM cekgiris WHERE cek_ind=%1");
+    const QVariantMap before = one(company(), sql.arg(s.second));
+
+    // Load the slip, change the memo and the exit type, save again.
+    const LoadedSlip loaded = loadExitSlip(company(), number);
+    QVERIFY(loaded.found);
+    QCOMPARE(loaded.rows.size(), 3);
+    s.rows = loaded.rows;
+    s.rows << emptyRow(4);
+    s.header.memo = "düzeltildi";
+    s.header.exitType = 2;
+    const SaveResult r = s.save();
+    QVERIFY2(r.saved, qPrintable(r.message));
+    QCOMPARE(one(company(), sql.arg(s.second)), before);
+    QCOMPARE(r.message, QString("Geri alınmış ya da başka bir işleme geçmiş çeklerin (satır 2) alınan çek "
+                                "kayıtları değiştirilmedi."));
+    QCOMPARE(s.header.number, number);
+    if (then.isEmpty()) QVERIFY(before["cek_ciro_id"].isNull() && before["cek_ciro_tarihi"].isNull());
+    // The cheque still out on the slip follows the change; the taken-back one keeps its return date.
+    const QVariantMap first = one(company(), sql.arg(s.first));
+    QCOMPARE(first["cek_ciro_id"].toLongLong(), number);
+    QCOMPARE(first["cek_banka_id"].toInt(), 2);
+    QCOMPARE(first["cek_banka_adi"].toString(), QString("Satıcı Bir"));
+    QCOMPARE(TestHome::countRows(company(), "cekciro"), 2);
+    QCOMPARE(one(company(), QString("SELECT cek_iade_tarihi FROM cekciro WHERE cek_giris_id=%1").arg(s.second))
+                 ["cek_iade_tarihi"].toDate(), QDate(2021, 3, 10));
+    QCOMPARE(one(company(), QString("SELECT genel_aciklama FROM cikisbordro WHERE bordro_ind=%1").arg(number))
+                 ["genel_aciklama"].toString(), QString("düzeltildi"));
 }
 
 void TestExitSlip::cashFileFailureLeavesCompanyUntouched()

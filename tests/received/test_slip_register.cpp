@@ -6,14 +6,17 @@
 #include "received/entry_slip_load.h"
 #include "received/slip_register_filter.h"
 #include "received/tcekbordrof.h"
+#include "given/tcikisbordrof.h"
 #include "received/tceklerf.h"
 #include "received/tcekortf.h"
 #include "support/test_home.h"
 #include "support/typing.h"
 #include "widgets/dataset_grid.h"
+#include "widgets/form_kit.h"
 #include "widgets/message_box.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -119,12 +122,14 @@ private Q_SLOTS:
     void recordFilter_data();
     void recordFilter();
     void daysLeft();
+    void bothRegistersShowTheSameColumns();
     void registerFiltersItsRows();
     void loadsForeignAndTlSlips();
     void loadsSlipWithoutCheques();
     void saveAfterLoadRewritesTheSameRows();
     void refusals_data();
     void refusals();
+    void endorsedAfterLoadIsRefusedBySave_data();
     void endorsedAfterLoadIsRefusedBySave();
     void unsavedChangesAskFirst();
 };
@@ -205,6 +210,50 @@ void TestSlipRegister::recordFilter()
     QFETCH(SlipValues, slip);
     QFETCH(bool, accepted);
     QCOMPARE(SlipRegister::accepts(filter, slip), accepted);
+}
+
+// The entry and exit slip registers list their slips under the same columns, but
+// the account's: its caption, widths and formats as the users know them.
+void TestSlipRegister::bothRegistersShowTheSameColumns()
+{
+    TestHome home;
+    home.openCompany("A1", 2021);
+    TcekbordroF entry;
+    TcikisbordroF exit;
+    const QStringList fields{"bordro_ind", "islem_tarihi", "", "para_birimi", "doviz_kuru", "toplam_tutari",
+                             "ortalama_vade", "toplam_vade_farki", "toplam_masraflar", "BSMV", "toplam_net_tutar",
+                             "ortalama_gun", "yildaki_gun", "yillik_faiz", "aylik_faiz", "BSMV_oran", "tah_sure_ekle",
+                             "hafta_sonu_ekle", "kalangun"};
+    const QStringList titles{"No", "Tarih", "", "Para", "Döviz Kuru", "Tutarı", "Ort.Vade", "Vade Farkı", "Masraf",
+                             "BSMV", "Net Tutar", "Ort.Gün", "Y.Gün", "Y.Faiz", "A.Faiz", "BSMV %", "TSE", "HSE", "Kalan"};
+    const QList<int> widths{50, 80, 200, 45, 80, 105, 80, 90, 80, 75, 105, 55, 45, 60, 60, 62, 40, 40, 50};
+    const QString d = FormKit::kDate, m = FormKit::kMoney;
+    const QStringList formats{"", d, "", "", m, m, d, m, m, m, m, "", "", m, m, "#0.00", "", "", ""};
+    const struct {
+        DatasetGrid *grid;
+        const char *accountField, *accountTitle;
+    } cases[] = {{entry.FirmaGrid, "alindigi_firma", "Firma"}, {exit.FirmaGrid, "ciro_firma", "Cari"}};
+    for (const auto &c : cases) {
+        QVERIFY(c.grid);
+        QCOMPARE(c.grid->objectName(), QString("FirmaGrid"));
+        QAbstractItemModel *m = c.grid->model();
+        QCOMPARE(m->columnCount(), int(titles.size()));
+        for (int i = 0; i < titles.size(); ++i) {
+            const QString title = i == 2 ? QString::fromUtf8(c.accountTitle) : titles[i];
+            QCOMPARE(m->headerData(i, Qt::Horizontal).toString(), title);
+            QCOMPARE(c.grid->columnWidth(i), widths[i]);
+            const QString field = i == 2 ? QString::fromLatin1(c.accountField) : fields[i];
+            QCOMPARE(c.grid->gridModel()->column(i).field, field);
+            QCOMPARE(c.grid->gridModel()->column(i).format, formats[i]);
+        }
+        QCOMPARE(c.grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QVERIFY(c.grid->findChild<QAction *>("kayitDuzeltItem"));
+    }
+    // "Tüm alanı göster" picks whole rows.
+    entry.tumkolonCheck->setChecked(true);
+    exit.TumalanCheck->setChecked(true);
+    QCOMPARE(entry.FirmaGrid->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(exit.FirmaGrid->selectionBehavior(), QAbstractItemView::SelectRows);
 }
 
 void TestSlipRegister::daysLeft()
@@ -417,21 +466,46 @@ void TestSlipRegister::refusals()
     }
 }
 
+void TestSlipRegister::endorsedAfterLoadIsRefusedBySave_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("refused");
+    QTest::newRow("endorsed") << "cek_ciro_tarihi"
+                              << "Bordroda ciro edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!";
+    QTest::newRow("collected") << "cek_tahsilat_tarihi"
+                               << "Bordroda tahsil edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!";
+}
+
 void TestSlipRegister::endorsedAfterLoadIsRefusedBySave()
 {
+    QFETCH(QString, field);
+    QFETCH(QString, refused);
     TestHome home;
     home.openCompany("A1", 2021);
     TestHome::addAccountCard("M1", "Müşteri Bir");
     Windows w;
     const qint64 n = saveTwoChequeSlip(w.slip, "TL", "1");
     QVERIFY(w.load(n));
-    // The cheque leaves on an exit slip while the entry slip sits loaded.
-    setChequeDate("cek_ciro_tarihi", "A-1");
-    const QString refused = "Bordroda ciro edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!";
+    // The cheque leaves the portfolio (on an exit slip, or collected) while the entry slip sits loaded.
+    setChequeDate(field, "A-1");
+    const QString stateSql = "SELECT cek_tutari, cek_ciro_tarihi, cek_tahsilat_tarihi, cek_banka_id FROM cekgiris "
+                             "WHERE cek_no='A-1'";
+    const auto state = [&] {
+        Query q(&company());
+        q.sql() << stateSql;
+        q.open();
+        QStringList out;
+        for (int i = 0; i < q.fieldCount(); ++i) out << q.value(i).toString();
+        return out;
+    };
+    const QStringList before = state();
+    QVERIFY(!before[1].isEmpty() || !before[2].isEmpty());
     setCell(w.slip.StringGrid1, 0, ColTutar, "1");
     QVERIFY(!w.slip.sakla());
     QCOMPARE(MessageBox::shown().last().text, refused);
     QCOMPARE(movementSum("brut_tutar"), 15000.0);
+    // Nothing of the cheque was written back: it stays out of the portfolio.
+    QCOMPARE(state(), before);
     // Deleting its row is refused the same way: the cheque stays and its row comes back.
     w.slip.StringGrid1->setCurrentCell(0, ColTutar);
     MessageBox::queueAnswer(MessageBox::Yes);
