@@ -213,6 +213,23 @@ void TestExitPrint::printRefusal()
     QCOMPARE(ExitSlipPrint::printRefusal(changed, number), message);
 }
 
+// Presses "SEÇİLİ RAPORU YAZDIR" and closes the preview it opens; true when one opened.
+bool printThroughPreview(TcekcikisF &f)
+{
+    bool previewed = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&previewed] {
+        if (QWidget *preview = QApplication::activeModalWidget()) {
+            previewed = preview->windowTitle().contains("Brenvo Rapor Önizleme");
+            preview->close();
+        }
+    });
+    closer.start(20);
+    f.STRG1Yaz->click();
+    closer.stop();
+    return previewed;
+}
+
 void TestExitPrint::printingRefusedUntilSaved()
 {
     Windows w;
@@ -234,36 +251,8 @@ void TestExitPrint::printingRefusedUntilSaved()
     // After "KAYDET" the same print goes through to the preview.
     QVERIFY(f.sakla());
     MessageBox::clearShown();
-    bool previewed = false;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&previewed] {
-        if (QWidget *preview = QApplication::activeModalWidget()) {
-            previewed = preview->windowTitle().contains("Brenvo Rapor Önizleme");
-            preview->close();
-        }
-    });
-    closer.start(20);
-    f.STRG1Yaz->click();
-    closer.stop();
-    QVERIFY(previewed);
+    QVERIFY(printThroughPreview(f));
     QVERIFY(texts().isEmpty());
-}
-
-// Presses "SEÇİLİ RAPORU YAZDIR" and closes the preview it opens; true when one opened.
-bool printThroughPreview(TcekcikisF &f)
-{
-    bool previewed = false;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&previewed] {
-        if (QWidget *preview = QApplication::activeModalWidget()) {
-            previewed = preview->windowTitle().contains("Brenvo Rapor Önizleme");
-            preview->close();
-        }
-    });
-    closer.start(20);
-    f.STRG1Yaz->click();
-    closer.stop();
-    return previewed;
 }
 
 void TestExitPrint::printingNarrowsTheSlipLists()
