@@ -4,6 +4,7 @@
 #include "data/engine_error.h"
 #include "data/file_errors.h"
 
+#include <QTimer>
 #include <QtDebug>
 #include <climits>
 #include <sqlite3.h>
@@ -46,6 +47,25 @@ void Query::run()
     PendingReads::add(this);
     // The first row is read at once: a statement the engine cannot run fails here.
     readUpTo(1);
+    readWhileIdle();
+}
+
+void Query::readWhileIdle()
+{
+    if (!m_live || m_idleQueued) return;
+    m_idleQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_idleQueued = false;
+        if (!m_live) return;
+        // A block takes a few milliseconds: the window stays responsive meanwhile.
+        constexpr int kBlock = 2000;
+        try {
+            readUpTo(m_rows.rowCount() + kBlock);
+        } catch (const EngineError &e) {
+            qWarning("%s: %s", qPrintable(objectName()), qPrintable(e.message()));
+        }
+        readWhileIdle();
+    });
 }
 
 void Query::readUpTo(int rows) const

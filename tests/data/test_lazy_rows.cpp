@@ -309,6 +309,19 @@ void TestLazyRows::partReadQueryDoesNotHoldUpASave()
     }
     QCOMPARE(TestHome::countRows(cash(), "carihareket"), 502);
     QCOMPARE(q.recordCount(), 501);
+
+    // A list only looked at reads its rest while the program waits, and then holds
+    // no lock: another program writes the file at once.
+    Query looked(&cash());
+    looked.reopen(allByDebit());
+    QVERIFY(looked.canFetchMore());
+    QTRY_VERIFY(!looked.canFetchMore());
+    QVERIFY(!PendingReads::any());
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open(cash().filePath().toUtf8().constData(), &db), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(db, "INSERT INTO carihareket (cari_kodu) VALUES ('X')", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    QCOMPARE(looked.recordCount(), 502);
 }
 
 void TestLazyRows::olderFileGetsTheServingIndexesOnce()
