@@ -403,6 +403,33 @@ void firstScreens(const QString &file, const QString &cashFile, int lastYear)
                [&] { sink += bareFirstRows(bare.db(), sql); });
     }
 
+    // Plans of the later windows' statements: the given lists, the bank report, the
+    // slip registers and the cash reports (BENCH_PLANS=1).
+    if (qEnvironmentVariableIntValue("BENCH_PLANS")) {
+        BareHandle company(file), cash(cashFile);
+        for (int i = 0; i < GivenList::kChoiceCount; ++i) {
+            GivenList::Filters f;
+            f.choice = GivenList::Choice(i);
+            f.paraCinsi = QStringLiteral("Hepsi");
+            const ChequeList::Statements s = GivenList::build(f);
+            printPlan(company.c, qPrintable(QStringLiteral("given: ") + GivenList::choiceTexts().value(i)), s.list);
+        }
+        const QDate first(lastYear, 1, 1), last(lastYear, 12, 31);
+        const BankReport::Statements b = BankReport::build(first, last, BankReport::kAllBanks);
+        printPlan(company.c, "bank report banks", b.banks);
+        printPlan(company.c, "bank report list", b.list);
+        printPlan(company.c, "bank report per bank", b.perBank);
+        printPlan(company.c, "bank report per currency", b.perCurrency);
+        printPlan(company.c, "entry slip register", {QStringLiteral("SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind")});
+        printPlan(company.c, "exit slip register", {QStringLiteral("SELECT * FROM cikisbordro ORDER BY bordro_ind")});
+        const QString h = QStringLiteral("Hepsi");
+        printPlan(cash.c, "cash report movements", TwoDateStatements::movements(h, first, last));
+        printPlan(cash.c, "cash report types", TwoDateStatements::typeTotals(h, first, last));
+        printPlan(cash.c, "cash report days", TwoDateStatements::dayTotals(h, first, last));
+        printPlan(cash.c, "cash report opening", TwoDateStatements::opening(h, first));
+        printPlan(cash.c, "cash report movements TL", TwoDateStatements::movements(QStringLiteral("TL"), first, last));
+    }
+
     // The dashboard at login with five movements per cheque: the two balance lists
     // (every row: they are filtered to debtors and creditors) and the three cheque
     // lists of a two-month range (every row: their sums are shown).
@@ -590,11 +617,11 @@ void startupFigure(const QString &homeDir)
     std::fflush(stdout);
 }
 
-// "Tüm Çekler" at a million cheques ($BENCH_LARGE, 0 to skip): the company is
-// generated once into the cache folder and read there, never copied.
+// "Tüm Çekler" at a large size, only when asked for ($BENCH_LARGE=1000000): the
+// company is generated once into the cache folder and read there, never copied.
 void firstScreenLarge(int lastYear)
 {
-    const int large = qEnvironmentVariableIsSet("BENCH_LARGE") ? qEnvironmentVariableIntValue("BENCH_LARGE") : 1000000;
+    const int large = qEnvironmentVariableIntValue("BENCH_LARGE");
     if (large <= 0) return;
     const QByteArray only = qgetenv("BENCH_ONLY");
     if (!only.isEmpty() && only != "first_screen_all_cheques_1m") return;
@@ -1692,42 +1719,6 @@ int main(int argc, char **argv)
         if (shown > 0) std::fprintf(stderr, "entry register: %lld of %lld slips shown\n", shown, slipsInAll);
         sqlite3_close(kdb);
         sqlite3_close(db);
-    }
-    // The received cheque list's printout over 10,000 rows: preparing its pages, and
-    // from the prepared pages to the preview's first page on the screen (the window
-    // built, shown and its first page drawn); bare: the same rows read with the C API.
-    {
-        Connection c;
-        c.setConnectionString(ConnectionString::build(file));
-        c.open();
-        const QStringList listSql = {QStringLiteral("SELECT * FROM cekgiris"), QStringLiteral("ORDER BY cek_ind ASC LIMIT 10000;")};
-        Query list(&c, QStringLiteral("eldekiceklerQuery"));
-        list.sql() = listSql;
-        list.open();
-        Query total(&c, QStringLiteral("ceklertoplamQuery"));
-        total.sql() << QStringLiteral("SELECT SUM(cek_tutari) AS Cek_Toplami FROM (SELECT cek_tutari FROM cekgiris ORDER BY cek_ind LIMIT 10000)");
-        total.open();
-        Table firma(&c, QStringLiteral("firmabilgileri"));
-        firma.open();
-        Report printout(cekVeSenetListesiLayout());
-        printout.registerDataset(QStringLiteral("eldekiceklerQuery"), &list);
-        printout.registerDataset(QStringLiteral("ceklertoplamQuery"), &total);
-        printout.registerDataset(QStringLiteral("firmabilgileri"), &firma);
-        const auto bare = [&] { bareRun(file, {listSql.join(u' ')}); };
-        report("report_prepare_10000", [&] { printout.prepare(); }, bare);
-        const PreparedReport pages = printout.prepare();
-        report("preview_first_page_10000",
-               [&] {
-                   TRaporOnizlemeF preview(pages);
-                   bool painted = false;
-                   QObject::connect(preview.previewWidget(), &PageView::pagePainted, [&painted](int) { painted = true; });
-                   preview.show();
-                   QElapsedTimer guard;
-                   guard.start();
-                   while (!painted && guard.elapsed() < 10000) QCoreApplication::processEvents();
-                   if (!painted) std::fprintf(stderr, "preview: the first page was not drawn\n");
-               },
-               bare);
     }
     // The cash movements report over the last year in every currency: the period's
     // movements and the opening balance read, the pages prepared and the preview's

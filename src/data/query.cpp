@@ -4,6 +4,7 @@
 #include "data/engine_error.h"
 #include "data/file_errors.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QtDebug>
 #include <climits>
@@ -57,10 +58,15 @@ void Query::readWhileIdle()
     QTimer::singleShot(0, this, [this] {
         m_idleQueued = false;
         if (!m_live) return;
-        // A block takes a few milliseconds: the window stays responsive meanwhile.
-        constexpr int kBlock = 2000;
+        // A turn reads for a few milliseconds, not a number of rows: a statement
+        // whose condition holds for few rows steps far between them, and the window
+        // must stay responsive (its first paint comes after the first turn).
+        constexpr qint64 kTurnNs = 8'000'000;
+        constexpr int kStep = 64;
+        QElapsedTimer turn;
+        turn.start();
         try {
-            readUpTo(m_rows.rowCount() + kBlock);
+            while (m_live && turn.nsecsElapsed() < kTurnNs) readUpTo(m_rows.rowCount() + kStep);
         } catch (const EngineError &e) {
             qWarning("%s: %s", qPrintable(objectName()), qPrintable(e.message()));
         }

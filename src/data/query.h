@@ -7,8 +7,8 @@
 // needs every row (the record count, last, locate, a record filter, a printout
 // walking the rows) reads the rest. Before anything writes, a part-read query
 // reads the rest too (PendingReads), so the snapshot stays the one of the moment
-// it was opened. While the program waits for the user, the rest is read a block at
-// a time on the event loop, so that no file stays locked for long by a list
+// it was opened. While the program waits for the user, the rest is read a few
+// milliseconds at a time on the event loop, so that no file stays locked for long by a list
 // that is only looked at.
 #include "data/dataset.h"
 #include "data/pending_reads.h"
