@@ -361,7 +361,7 @@ void firstScreens(const QString &file, const QString &cashFile, int lastYear)
 {
     firstScreenAllCheques("first_screen_all_cheques", file);
 
-    // Every state of the received and issued lists: its plan, and the slowest
+    // Every state of the received, issued and given lists: its plan, and the slowest
     // first screenful of them.
     {
         BareHandle bare(file);
@@ -377,6 +377,12 @@ void firstScreens(const QString &file, const QString &cashFile, int lastYear)
             f.choice = IssuedList::Choice(i);
             f.paraCinsi = QStringLiteral("Hepsi");
             lists.append({IssuedList::choiceTexts().value(i), IssuedList::build(f).list});
+        }
+        for (int i = 0; i < GivenList::kChoiceCount; ++i) {
+            GivenList::Filters f;
+            f.choice = GivenList::Choice(i);
+            f.paraCinsi = QStringLiteral("Hepsi");
+            lists.append({GivenList::choiceTexts().value(i), GivenList::build(f).list});
         }
         for (const auto &l : std::as_const(lists)) printPlan(bare.c, qPrintable(l.first), l.second);
         long long sink = 0;
