@@ -361,7 +361,7 @@ void firstScreens(const QString &file, const QString &cashFile, int lastYear)
 {
     firstScreenAllCheques("first_screen_all_cheques", file);
 
-    // Every state of the received and issued lists: its plan, and the slowest
+    // Every state of the received, issued and given lists: its plan, and the slowest
     // first screenful of them.
     {
         BareHandle bare(file);
@@ -377,6 +377,12 @@ void firstScreens(const QString &file, const QString &cashFile, int lastYear)
             f.choice = IssuedList::Choice(i);
             f.paraCinsi = QStringLiteral("Hepsi");
             lists.append({IssuedList::choiceTexts().value(i), IssuedList::build(f).list});
+        }
+        for (int i = 0; i < GivenList::kChoiceCount; ++i) {
+            GivenList::Filters f;
+            f.choice = GivenList::Choice(i);
+            f.paraCinsi = QStringLiteral("Hepsi");
+            lists.append({GivenList::choiceTexts().value(i), GivenList::build(f).list});
         }
         for (const auto &l : std::as_const(lists)) printPlan(bare.c, qPrintable(l.first), l.second);
         long long sink = 0;
@@ -401,6 +407,33 @@ void firstScreens(const QString &file, const QString &cashFile, int lastYear)
                    sink += firstScreen(q, lists[slowest].second);
                },
                [&] { sink += bareFirstRows(bare.db(), sql); });
+    }
+
+    // Plans of the later windows' statements: the given lists, the bank report, the
+    // slip registers and the cash reports (BENCH_PLANS=1).
+    if (qEnvironmentVariableIntValue("BENCH_PLANS")) {
+        BareHandle company(file), cash(cashFile);
+        for (int i = 0; i < GivenList::kChoiceCount; ++i) {
+            GivenList::Filters f;
+            f.choice = GivenList::Choice(i);
+            f.paraCinsi = QStringLiteral("Hepsi");
+            const ChequeList::Statements s = GivenList::build(f);
+            printPlan(company.c, qPrintable(QStringLiteral("given: ") + GivenList::choiceTexts().value(i)), s.list);
+        }
+        const QDate first(lastYear, 1, 1), last(lastYear, 12, 31);
+        const BankReport::Statements b = BankReport::build(first, last, BankReport::kAllBanks);
+        printPlan(company.c, "bank report banks", b.banks);
+        printPlan(company.c, "bank report list", b.list);
+        printPlan(company.c, "bank report per bank", b.perBank);
+        printPlan(company.c, "bank report per currency", b.perCurrency);
+        printPlan(company.c, "entry slip register", {QStringLiteral("SELECT * FROM cekbordro ORDER BY islem_tarihi, bordro_ind")});
+        printPlan(company.c, "exit slip register", {QStringLiteral("SELECT * FROM cikisbordro ORDER BY bordro_ind")});
+        const QString h = QStringLiteral("Hepsi");
+        printPlan(cash.c, "cash report movements", TwoDateStatements::movements(h, first, last));
+        printPlan(cash.c, "cash report types", TwoDateStatements::typeTotals(h, first, last));
+        printPlan(cash.c, "cash report days", TwoDateStatements::dayTotals(h, first, last));
+        printPlan(cash.c, "cash report opening", TwoDateStatements::opening(h, first));
+        printPlan(cash.c, "cash report movements TL", TwoDateStatements::movements(QStringLiteral("TL"), first, last));
     }
 
     // The dashboard at login with five movements per cheque: the two balance lists
@@ -487,11 +520,12 @@ void firstScreens(const QString &file, const QString &cashFile, int lastYear)
         const QStringList accounts = Ledger::accountListStatement(QDate(lastYear, 12, 31), QStringLiteral("Hepsi"), QString());
         const QString sql = bare.c.translate(accounts.join(u'\n'));
         long long sink = 0;
+        // The window runs it on the cash connection open since login.
+        Connection c;
+        c.setConnectionString(ConnectionString::build(cashFile));
+        c.open();
         report("first_screen_ledger_accounts",
                [&] {
-                   Connection c;
-                   c.setConnectionString(ConnectionString::build(cashFile));
-                   c.open();
                    Query q(&c);
                    sink += firstScreen(q, accounts);
                },
@@ -590,11 +624,11 @@ void startupFigure(const QString &homeDir)
     std::fflush(stdout);
 }
 
-// "Tüm Çekler" at a million cheques ($BENCH_LARGE, 0 to skip): the company is
-// generated once into the cache folder and read there, never copied.
+// "Tüm Çekler" at a large size, only when asked for ($BENCH_LARGE=1000000): the
+// company is generated once into the cache folder and read there, never copied.
 void firstScreenLarge(int lastYear)
 {
-    const int large = qEnvironmentVariableIsSet("BENCH_LARGE") ? qEnvironmentVariableIntValue("BENCH_LARGE") : 1000000;
+    const int large = qEnvironmentVariableIntValue("BENCH_LARGE");
     if (large <= 0) return;
     const QByteArray only = qgetenv("BENCH_ONLY");
     if (!only.isEmpty() && only != "first_screen_all_cheques_1m") return;

@@ -4,6 +4,8 @@
 #include "data/engine_error.h"
 #include "data/file_errors.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QtDebug>
 #include <climits>
 #include <sqlite3.h>
@@ -46,6 +48,30 @@ void Query::run()
     PendingReads::add(this);
     // The first row is read at once: a statement the engine cannot run fails here.
     readUpTo(1);
+    readWhileIdle();
+}
+
+void Query::readWhileIdle()
+{
+    if (!m_live || m_idleQueued) return;
+    m_idleQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_idleQueued = false;
+        if (!m_live) return;
+        // A turn reads for a few milliseconds, not a number of rows: a statement
+        // whose condition holds for few rows steps far between them, and the window
+        // must stay responsive (its first paint comes after the first turn).
+        constexpr qint64 kTurnNs = 8'000'000;
+        constexpr int kStep = 64;
+        QElapsedTimer turn;
+        turn.start();
+        try {
+            while (m_live && turn.nsecsElapsed() < kTurnNs) readUpTo(m_rows.rowCount() + kStep);
+        } catch (const EngineError &e) {
+            qWarning("%s: %s", qPrintable(objectName()), qPrintable(e.message()));
+        }
+        readWhileIdle();
+    });
 }
 
 void Query::readUpTo(int rows) const

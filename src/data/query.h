@@ -7,7 +7,9 @@
 // needs every row (the record count, last, locate, a record filter, a printout
 // walking the rows) reads the rest. Before anything writes, a part-read query
 // reads the rest too (PendingReads), so the snapshot stays the one of the moment
-// it was opened.
+// it was opened. While the program waits for the user, the rest is read a few
+// milliseconds at a time on the event loop, so that no file stays locked for long by a list
+// that is only looked at.
 #include "data/dataset.h"
 #include "data/pending_reads.h"
 #include "data/result_set.h"
@@ -50,8 +52,10 @@ private:
     void readUpTo(int rows) const;
     void finishReading() noexcept override;
     void stopReading() const;
+    void readWhileIdle();  // queues the next block of the rest on the event loop
 
     QStringList m_sql;
     mutable ResultSet m_rows;
     mutable std::unique_ptr<Statement> m_live;  // the statement while rows remain unread
+    bool m_idleQueued = false;
 };

@@ -5,6 +5,8 @@
 // no work per row, so a list of a hundred thousand cheques opens at once. A query's
 // rows come as the view asks for them (canFetchMore/fetchMore, a screenful at a
 // time), so its first screenful shows without reading the rest.
+// The model keeps its own row count: rows a query reads on its own while the
+// program waits reach the views only through fetchMore, as any other rows do.
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QVector>

@@ -91,6 +91,7 @@ private Q_SLOTS:
     void gridShowsAScreenfulThenFetches();
     void partReadQueryKeepsItsSnapshotWhenWritten();
     void partReadQueryDoesNotHoldUpASave();
+    void listLookedAtReadsItsRestWhileWaiting();
     void olderFileGetsTheServingIndexesOnce();
     void statementsUseTheServingIndexes();
 };
@@ -309,6 +310,51 @@ void TestLazyRows::partReadQueryDoesNotHoldUpASave()
     }
     QCOMPARE(TestHome::countRows(cash(), "carihareket"), 502);
     QCOMPARE(q.recordCount(), 501);
+}
+
+void TestLazyRows::listLookedAtReadsItsRestWhileWaiting()
+{
+    TestHome home;
+    home.openCompany(QStringLiteral("A1"), 2024);
+    addMovements(cash(), 5000);
+    Query looked(&cash());
+    looked.reopen(allByDebit());
+    DatasetGrid grid;
+    // No model tester here: it fetches whenever it may, and this is about what the
+    // view asks for.
+    grid.setDataset(&looked, {gridColumn("cari_kodu", "Kod", 60), gridColumn("borc_tutari", "Borç", 90, "#,##0.00")});
+    DatasetGridModel *model = grid.gridModel();
+    QVERIFY(looked.canFetchMore());
+    grid.resize(300, 400);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+    // The rest is read while the program waits, and then the list holds no lock:
+    // another program writes the file at once.
+    QTRY_VERIFY(!looked.canFetchMore());
+    QVERIFY(!PendingReads::any());
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open(cash().filePath().toUtf8().constData(), &db), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(db, "INSERT INTO carihareket (cari_kodu) VALUES ('X')", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    QCOMPARE(looked.recordCount(), 5000);
+
+    // The grid still shows its screenful until the view asks for more; then it
+    // takes every row read meanwhile, up to the snapshot's last.
+    QCOMPARE(model->rowCount(), DatasetGridModel::kScreenful);
+    QVERIFY(model->canFetchMore(QModelIndex()));
+    grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
+    QCOMPARE(model->rowCount(), 5000);
+    QVERIFY(!model->canFetchMore(QModelIndex()));
+    QCOMPARE(model->index(0, 1).data().toString(), QString("1,00"));
+    QCOMPARE(model->index(4999, 1).data().toString(), QString("5.000,00"));
+
+    // Reopened, it starts over: a screenful shown, the rest read again while waiting.
+    looked.reopen(allByDebit());
+    QCOMPARE(model->rowCount(), DatasetGridModel::kScreenful);
+    QTRY_VERIFY(!looked.canFetchMore());
+    QCOMPARE(looked.recordCount(), 5001);
+    QCOMPARE(model->rowCount(), DatasetGridModel::kScreenful);
 }
 
 void TestLazyRows::olderFileGetsTheServingIndexesOnce()
