@@ -436,7 +436,22 @@ std::vector<int> Table::locateCandidates(const QVector<int> &cols, const QVarian
     if (found.empty()) return out;
     // A few rows of a large table (a cheque by its key, again and again in a save)
     // are found through the positions, not by a walk over every key.
+    // A walk over the keys costs about a hundredth of building the map, so the map is
+    // built only once a table has been searched this way many times since its keys
+    // were read: a table reopened for each locate (a cheque re-read before an
+    // operation) never pays for a map it would then drop.
     if (found.size() * 64 < m_keys.size()) {
+        if (m_positions.isEmpty() && ++m_fewRowLocates < kLocatesBeforeMap) {
+            if (found.size() == 1) {
+                const qint64 only = *found.begin();
+                for (size_t p = 0; p < m_keys.size(); ++p)
+                    if (m_keys[p] == only) out.push_back(int(p));
+                return out;
+            }
+            for (size_t p = 0; p < m_keys.size(); ++p)
+                if (found.count(m_keys[p])) out.push_back(int(p));
+            return out;
+        }
         if (m_positions.isEmpty()) {
             m_positions.reserve(qsizetype(m_keys.size()));
             for (size_t p = 0; p < m_keys.size(); ++p) m_positions.insert(m_keys[p], int(p));

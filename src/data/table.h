@@ -66,11 +66,17 @@ private:
     bool m_linked = false;
 
     std::vector<qint64> m_keys;
-    // Where each key stands in m_keys, built on the first locate of a few rows in a
-    // large table and kept while rows are only appended; any other change of m_keys
-    // drops it.
+    // Where each key stands in m_keys, built once a large table has been searched
+    // for a few rows many times, and kept while rows are only appended; any other
+    // change of m_keys drops it.
     mutable QHash<qint64, int> m_positions;
-    void dropPositions() { m_positions.clear(); }
+    static constexpr int kLocatesBeforeMap = 32;
+    mutable int m_fewRowLocates = 0;  // few-row locates since the keys were read
+    void dropPositions()
+    {
+        m_positions.clear();
+        m_fewRowLocates = 0;
+    }
     QVector<QVariant> m_buffer;  // the record being edited or inserted
     QVector<bool> m_changed;
     int m_editPhys = -1;
