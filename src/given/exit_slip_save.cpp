@@ -392,3 +392,30 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
 }
 
 } // namespace ExitSlip
+
+namespace ExitSlip {
+
+bool takenBack(Connection &company, const QStringList &row)
+{
+    QString table, keyField;
+    qint64 key = 0;
+    if (isOwnCheque(row)) {
+        table = QStringLiteral("cekkendi");
+        keyField = QStringLiteral("cek_ind");
+        key = storedOwnKey(row);
+    } else {
+        table = QStringLiteral("cekciro");
+        keyField = QStringLiteral("ciro_cek_ind");
+        key = row.value(ColCiroIndex).trimmed().toLongLong();
+    }
+    if (key <= 0) return false;
+    Statement &st = company.cached(QStringLiteral("SELECT 1 FROM %1 WHERE %2=?1 AND cek_iade_tarihi IS NOT NULL")
+                                       .arg(company.tableRef(table), keyField));
+    st.reset();
+    st.bindInt(1, key);
+    const bool found = st.step();
+    st.reset();
+    return found;
+}
+
+} // namespace ExitSlip

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QVector>
 
+class Connection;
 class Table;
 
 namespace ExitSlip {
@@ -96,5 +97,14 @@ double debitAmount(const EntrySlip::Totals &t, bool deductMaturity, bool deductE
 // every file back, restore the grid's keys and propagate.
 SaveResult saveSlip(Header &header, Params &params, QVector<QStringList> &rows, const Datasets &ds,
                     const Deleted &deleted = {});
+
+// A saved row whose cheque was taken back stays on the slip: the take-back's
+// movement credits the account by the amount the slip's debit still counts, so
+// taking the row away would credit the account twice.
+inline const QString kTakenBackRow = QStringLiteral("Bu çek geri alınmıştır; bordrodan silinemez.");
+
+// True when the row's stored cheque (its given row, or its own cheque) carries a
+// take-back date.
+bool takenBack(Connection &company, const QStringList &row);
 
 } // namespace ExitSlip

@@ -796,6 +796,10 @@ void TcekcikisF::satirsilClick()
     const QStringList cells = before[r];
     Deleted deleted;
     bool saveDue = false;
+    if (!cells[ColVade].isEmpty() && takenBack(DataContext::instance().ADOConnection1, cells)) {
+        MessageBox::information(kTakenBackRow);
+        return;
+    }
     if (!cells[ColVade].isEmpty()) {
         if (MessageBox::askYesNo(QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?"))) {
             if (!isOwnCheque(cells)) {

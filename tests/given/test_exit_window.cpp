@@ -3,6 +3,7 @@
 #include "data/data_context.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "given/given_take_back.h"
 #include "given/tcekcikisf.h"
 #include "given/tcikisozetf.h"
 #include "given/tcikisbordrof.h"
@@ -160,6 +161,7 @@ private Q_SLOTS:
     void correctionWritesOnlyItsRow();
     void copyAndCorrectOwnCheques();
     void saveAndDeleteAPortfolioRow();
+    void takenBackRowStaysOnTheSlip();
     void deletionUndoneWhenTheSaveStops();
     void newSlipAndLeaving();
     void keysOfTheSlip();
@@ -495,6 +497,65 @@ void TestExitWindow::saveAndDeleteAPortfolioRow()
     f.cekEkle();
     w.pick(b);
     QCOMPARE(cell(f, 1, ColGirisId), QString::number(b));
+}
+
+// A saved row whose cheque was taken back keeps its given row: the take-back's
+// credit and the slip's debit both stand, so the row cannot leave the slip.
+void TestExitWindow::takenBackRowStaysOnTheSlip()
+{
+    Windows w;
+    TcekcikisF &f = *w.slip;
+    const qint64 a = addReceived(1000, QDate(2021, 3, 31));
+    const qint64 b = addReceived(500, QDate(2021, 4, 15));
+    f.cekEkle();
+    w.pick(a);
+    w.pick(b);
+    w.typeOwn(QDate(2021, 5, 31), "200");
+    QVERIFY(f.sakla());
+    QCOMPARE(cell(f, 2, ColDuzenlemeId), QString("1"));
+    // The second portfolio cheque and the own cheque are taken back, each posting
+    // its credit to the account.
+    const auto takeBack = [](const char *table, const char *keyField, qint64 key, GivenTakeBack::Mode mode) {
+        Table given(&company(), table);
+        Table cekgiris(&company(), "cekgiris");
+        given.open();
+        QVERIFY(given.locate(keyField, key));
+        GivenTakeBack::Values v = mode == GivenTakeBack::Mode::Cirolanan ? GivenTakeBack::fromGiven(given)
+                                                                         : GivenTakeBack::fromOwn(given);
+        v.tarih = QDate(2021, 3, 10);
+        v.box = true;
+        const GivenTakeBack::Result r = GivenTakeBack::takeBack(v, mode, given, cekgiris);
+        QVERIFY2(r.done, qPrintable(r.message));
+    };
+    takeBack("cekciro", "ciro_cek_ind", cell(f, 1, ColCiroIndex).toLongLong(), GivenTakeBack::Mode::Cirolanan);
+    takeBack("cekkendi", "cek_ind", 1, GivenTakeBack::Mode::Duzenlenen);
+    const auto balance = [] {
+        Query m(&cash());
+        m.sql() << "SELECT SUM(borc_tutari) AS b, SUM(alacak_tutari) AS a FROM carihareket WHERE cari_kodu='S1'";
+        m.open();
+        return QPair<double, double>(m.field("b").asFloat(), m.field("a").asFloat());
+    };
+    const auto before = balance();
+    QCOMPARE(before.second, 700.0);
+    // Both rows are refused without a question; nothing in the files changes.
+    for (int row : {1, 2}) {
+        MessageBox::clearShown();
+        f.StringGrid1->setCurrentCell(row, ColVade);
+        f.satirsilClick();
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(w.lastMessage(), ExitSlip::kTakenBackRow);
+    }
+    QCOMPARE(cell(f, 1, ColGirisId), QString::number(b));
+    QCOMPARE(cell(f, 2, ColDuzenlemeId), QString("1"));
+    QCOMPARE(TestHome::countRows(company(), "cekciro"), 2);
+    QCOMPARE(TestHome::countRows(company(), "cekkendi"), 1);
+    QCOMPARE(balance(), before);
+    // The row still out on the slip leaves as before.
+    MessageBox::queueAnswer(MessageBox::Yes);
+    f.StringGrid1->setCurrentCell(0, ColVade);
+    f.satirsilClick();
+    QCOMPARE(TestHome::countRows(company(), "cekciro"), 1);
+    QCOMPARE(number("SELECT toplam_tutari FROM cikisbordro"), 700.0);
 }
 
 void TestExitWindow::deletionUndoneWhenTheSaveStops()
