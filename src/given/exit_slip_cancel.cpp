@@ -32,12 +32,22 @@ CancelResult cancelSlip(qint64 number)
                                ? QDate()
                                : slip.field(QStringLiteral("islem_tarihi")).asDate();
 
+    // A cheque taken back stays on the slip like an own cheque: the take-back's
+    // credit reverses the slip's debit for it, so its part of the debit must stay.
     Query given(&company);
     given.reopen({QStringLiteral("SELECT ciro_cek_ind, cek_giris_id, cek_tutari FROM cekciro"),
-                  QStringLiteral("WHERE ciro_bordro_ind=") + n + u';'});
+                  QStringLiteral("WHERE ciro_bordro_ind=") + n + QStringLiteral(" AND cek_iade_tarihi IS NULL;")});
+    Query kept(&company);
+    kept.reopen({QStringLiteral("SELECT COUNT(*) AS n FROM cekciro WHERE ciro_bordro_ind=") + n +
+                 QStringLiteral(" AND cek_iade_tarihi IS NOT NULL;")});
+    result.takenBackKept = int(kept.field(QStringLiteral("n")).asInteger());
     Query own(&company);
     own.reopen({QStringLiteral("SELECT COUNT(*) AS n FROM cekkendi WHERE bordro_ind=") + n + u';'});
     const qint64 ownCount = own.field(QStringLiteral("n")).asInteger();
+    if (given.isEmpty() && result.takenBackKept > 0) {
+        result.message = kAllTakenBack;
+        return result;
+    }
     if (given.isEmpty() && ownCount > 0) {
         // Nothing of the portfolio to give back; the own cheques stay on their slip.
         result.message = QStringLiteral("Bu bordroda portföyden verilmiş çek yok; bordro kendi çeklerinizle "
@@ -79,7 +89,8 @@ CancelResult cancelSlip(qint64 number)
                              QStringLiteral(" AND cek_ciro_id=") + n);
             ++result.returned;
         }
-        company.exec(QStringLiteral("DELETE FROM cekciro WHERE ciro_bordro_ind=") + n);
+        company.exec(QStringLiteral("DELETE FROM cekciro WHERE ciro_bordro_ind=") + n +
+                     QStringLiteral(" AND cek_iade_tarihi IS NULL"));
         const MovementWriter::Fields key{{QStringLiteral("cek_ciro_id"), number}};
         if (remaining > 0) {
             company.exec(QStringLiteral("UPDATE cikisbordro SET toplam_tutari=") + QString::number(remaining, 'f', 2) +
@@ -97,6 +108,8 @@ CancelResult cancelSlip(qint64 number)
     result.remaining = remaining;
     if (!result.movementFound)
         result.message = QStringLiteral("Bordronun cari hareketi bulunamadı; cari hesapta değişiklik yapılmadı.");
+    else if (result.takenBackKept > 0)
+        result.message = kTakenBackKept.arg(result.takenBackKept);
     return result;
 }
 

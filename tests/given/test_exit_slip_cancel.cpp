@@ -73,6 +73,8 @@ class TestExitSlipCancel : public QObject {
 private Q_SLOTS:
     void portfolioAndOwnChequesLeaveTheOwnPart();
     void portfolioChequesOnlyDeleteSlipAndMovement();
+    void takenBackChequesStayOnTheSlip_data();
+    void takenBackChequesStayOnTheSlip();
     void slipOfThePreviousYear();
     void missingMovementLeavesTheAccount();
     void ownChequesOnlyAndEmptySlips();
@@ -114,6 +116,52 @@ void TestExitSlipCancel::portfolioChequesOnlyDeleteSlipAndMovement()
     QCOMPARE(inPortfolio(), 2);
     // The other slip is untouched.
     QCOMPARE(value(company(), "SELECT bordro_ind FROM cikisbordro"), double(keep));
+}
+
+// A cheque taken back before the cancellation keeps its given row and its part of
+// the slip and of the debit: the take-back's credit already offsets that part.
+void TestExitSlipCancel::takenBackChequesStayOnTheSlip_data()
+{
+    QTest::addColumn<QList<double>>("portfolio");
+    QTest::addColumn<QList<double>>("own");
+    QTest::addColumn<int>("takenBack");  // how many of the first portfolio cheques
+    QTest::addColumn<double>("remaining");
+    QTest::addColumn<int>("givenRowsLeft");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("one of two") << QList<double>{1000, 2000} << QList<double>{} << 1 << 1000.0 << 1
+                                << ExitSlip::kTakenBackKept.arg(1);
+    QTest::newRow("with an own cheque") << QList<double>{1000, 2000} << QList<double>{500} << 1 << 1500.0 << 1
+                                        << ExitSlip::kTakenBackKept.arg(1);
+    QTest::newRow("all taken back") << QList<double>{1000, 2000} << QList<double>{} << 2 << 3000.0 << 2
+                                    << ExitSlip::kAllTakenBack;
+}
+
+void TestExitSlipCancel::takenBackChequesStayOnTheSlip()
+{
+    QFETCH(QList<double>, portfolio);
+    QFETCH(QList<double>, own);
+    QFETCH(int, takenBack);
+    QFETCH(double, remaining);
+    QFETCH(int, givenRowsLeft);
+    QFETCH(QString, message);
+    TestHome home;
+    home.openCompany("A1", 2021);
+    Connection &cash = DataContext::instance().kasaConnection;
+    double total = 0;
+    for (double a : portfolio + own) total += a;
+    const qint64 n = exitSlip(cash, QDate(2021, 4, 1), total, portfolio, own);
+    // The first cheques were taken back: back in the portfolio, the given row dated.
+    company().exec(QString("UPDATE cekciro SET cek_iade_tarihi='2021-04-10' WHERE ciro_cek_ind IN "
+                           "(SELECT ciro_cek_ind FROM cekciro ORDER BY ciro_cek_ind LIMIT %1)").arg(takenBack));
+    company().exec(QString("UPDATE cekgiris SET cek_ciro_id=NULL, cek_ciro_tarihi=NULL WHERE cek_ind IN "
+                           "(SELECT cek_ind FROM cekgiris ORDER BY cek_ind LIMIT %1)").arg(takenBack));
+    const ExitSlip::CancelResult r = ExitSlip::cancelSlip(n);
+    QCOMPARE(r.message, message);
+    QCOMPARE(value(company(), "SELECT toplam_tutari FROM cikisbordro"), remaining);
+    QCOMPARE(value(cash, "SELECT borc_tutari FROM carihareket"), remaining);
+    QCOMPARE(TestHome::countRows(company(), "cekciro"), givenRowsLeft);
+    QCOMPARE(value(company(), "SELECT COUNT(*) FROM cekciro WHERE cek_iade_tarihi IS NULL"), 0.0);
+    QCOMPARE(TestHome::countRows(company(), "cekkendi"), own.size());
 }
 
 void TestExitSlipCancel::slipOfThePreviousYear()
