@@ -144,6 +144,16 @@ struct Windows {
         own->ceknoEdit->setText("K-7");
         own->duzenleBut->click();
     }
+    // Two received cheques endorsed and an own cheque of ownAmount due 31.05.2021,
+    // saved; true when the save went through.
+    bool saveTwoAndOwn(qint64 a, qint64 b, const QString &ownAmount)
+    {
+        slip->cekEkle();
+        pick(a);
+        pick(b);
+        typeOwn(QDate(2021, 5, 31), ownAmount);
+        return slip->sakla();
+    }
 };
 
 } // namespace
@@ -463,11 +473,7 @@ void TestExitWindow::saveAndDeleteAPortfolioRow()
     TcekcikisF &f = *w.slip;
     const qint64 a = addReceived(10000, QDate(2021, 3, 31));
     const qint64 b = addReceived(5000, QDate(2021, 4, 15));
-    f.cekEkle();
-    w.pick(a);
-    w.pick(b);
-    w.typeOwn(QDate(2021, 5, 31), "2.000");
-    QVERIFY(f.sakla());
+    QVERIFY(w.saveTwoAndOwn(a, b, "2.000"));
     QCOMPARE(number(QString("SELECT cek_ciro_id FROM cekgiris WHERE cek_ind=%1").arg(b)), 1.0);
     // The second portfolio cheque leaves the slip: its given row goes, it returns
     // to the portfolio, and header and movement shrink, all in one save.
@@ -507,11 +513,7 @@ void TestExitWindow::takenBackRowStaysOnTheSlip()
     TcekcikisF &f = *w.slip;
     const qint64 a = addReceived(1000, QDate(2021, 3, 31));
     const qint64 b = addReceived(500, QDate(2021, 4, 15));
-    f.cekEkle();
-    w.pick(a);
-    w.pick(b);
-    w.typeOwn(QDate(2021, 5, 31), "200");
-    QVERIFY(f.sakla());
+    QVERIFY(w.saveTwoAndOwn(a, b, "200"));
     QCOMPARE(cell(f, 2, ColDuzenlemeId), QString("1"));
     // The second portfolio cheque and the own cheque are taken back, each posting
     // its credit to the account.
