@@ -66,25 +66,10 @@ TcikisbordroF::TcikisbordroF(QWidget *parent)
     root->addWidget(FormKit::heading(this, "baslikLabel", QStringLiteral("Verilen Çek ve Senet Çıkış Bordro Raporları"), 6));
 
     // The filter band both registers share; the window keeps its controls by name.
-    m_band = SlipRegister::buildBand(
+    static_cast<SlipRegister::Band &>(*this) = SlipRegister::buildBand(
         this,
         QStringLiteral("  ÇIKIŞ BORDRO RAPORLAMA SEÇENEKLERİ (Seçim Yaptıktan sonra \"FİLTRELE\" tuşuna tıklayın)"),
         QStringLiteral("Firma Kodu"));
-    bordroEdit = m_band.bordroEdit;
-    firmaEdit = m_band.firmaEdit;
-    firmaadiEdit = m_band.firmaadiEdit;
-    dovizBox = m_band.dovizBox;
-    bordroCheck = m_band.bordroCheck;
-    koduCheck = m_band.koduCheck;
-    paraCheck = m_band.paraCheck;
-    firmaadiCheck = m_band.firmaadiCheck;
-    tarihCheck = m_band.tarihCheck;
-    orttarihCheck = m_band.orttarihCheck;
-    basDate = m_band.basDate;
-    bitDate = m_band.bitDate;
-    ortbasDate = m_band.ortbasDate;
-    ortbitDate = m_band.ortbitDate;
-    islemDate = m_band.islemDate;
 
     KDuzeltBut = button(this, "KDuzeltBut", QStringLiteral("BORDRO DÜZELT"));
     yenileBut = button(this, "yenileBut", QStringLiteral("YENİLE"));
@@ -93,8 +78,8 @@ TcikisbordroF::TcikisbordroF(QWidget *parent)
     kapatBut->setToolTip(QStringLiteral("Programı kapat..."));
     TumalanCheck = new QCheckBox(QStringLiteral("Tüm alanı göster"), this);
     TumalanCheck->setObjectName(QStringLiteral("TumalanCheck"));
-    m_band.addButtons(KDuzeltBut, yenileBut, SKonBut2, kapatBut, TumalanCheck);
-    root->addWidget(m_band.panel);
+    addButtons(KDuzeltBut, yenileBut, SKonBut2, kapatBut, TumalanCheck);
+    root->addWidget(panel);
 
     const SlipRegister::Grid grid = SlipRegister::buildGrid(this, CiroBordro, islemDate, "ciro_firma", "Cari", TumalanCheck);
     FirmaGrid = grid.grid;
@@ -123,7 +108,6 @@ TcikisbordroF::TcikisbordroF(QWidget *parent)
 
 TcikisbordroF::~TcikisbordroF() { AccountPicker::unregisterTarget(QStringLiteral("cikisbordro")); }
 
-SlipRegister::Filter TcikisbordroF::filter() const { return m_band.filter(); }
 
 void TcikisbordroF::ac()
 {

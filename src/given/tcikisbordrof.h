@@ -17,7 +17,8 @@ class TcariF;
 class TcekcikisF;
 class TForm2;
 
-class TcikisbordroF : public QWidget {
+// The filter band's controls are the window's own, by their names.
+class TcikisbordroF : public QWidget, public SlipRegister::Band {
     Q_OBJECT
 public:
     explicit TcikisbordroF(QWidget *parent = nullptr);
@@ -39,13 +40,8 @@ public:
     void bordroyuBul(qint64 number);
     // "Bordro'yu İptal Et" on the current slip, after the question.
     void bordroIptal();
-    SlipRegister::Filter filter() const;
 
-    QLineEdit *bordroEdit = nullptr, *firmaEdit = nullptr, *firmaadiEdit = nullptr;
-    QCheckBox *bordroCheck = nullptr, *koduCheck = nullptr, *paraCheck = nullptr, *firmaadiCheck = nullptr,
-              *tarihCheck = nullptr, *orttarihCheck = nullptr, *TumalanCheck = nullptr;
-    QComboBox *dovizBox = nullptr;
-    QDateEdit *basDate = nullptr, *bitDate = nullptr, *ortbasDate = nullptr, *ortbitDate = nullptr, *islemDate = nullptr;
+    QCheckBox *TumalanCheck = nullptr;
     QPushButton *KDuzeltBut = nullptr, *yenileBut = nullptr, *SKonBut2 = nullptr, *kapatBut = nullptr;
     QAction *iptalItem = nullptr;
     DatasetGrid *FirmaGrid = nullptr;
@@ -56,7 +52,6 @@ protected:
 
 private:
     SlipRegister::Matcher m_applied;
-    SlipRegister::Band m_band;
     SlipRegister::SlipReader m_reader{QStringLiteral("ciro_firma_kodu"), QStringLiteral("ciro_firma")};
     bool m_filterOn = false;
     TcariF *m_cards = nullptr;

@@ -59,25 +59,10 @@ TcekbordroF::TcekbordroF(QWidget *parent)
     root->addWidget(FormKit::heading(this, "baslikLabel", QStringLiteral("Alınan Çek ve Senet Giriş Bordro Listeleri"), 6));
 
     // The filter band both registers share; the window keeps its controls by name.
-    m_band = SlipRegister::buildBand(
+    static_cast<SlipRegister::Band &>(*this) = SlipRegister::buildBand(
         this,
         QStringLiteral("  GİRİŞ BORDRO RAPORLAMA SEÇENEKLERİ (Seçim Yaptıktan sonra \"FİLTRELE\" tuşuna tıklayın)"),
         QStringLiteral("Firm.Kodu"));
-    bordroEdit = m_band.bordroEdit;
-    firmaEdit = m_band.firmaEdit;
-    firmaadiEdit = m_band.firmaadiEdit;
-    dovizBox = m_band.dovizBox;
-    bordroCheck = m_band.bordroCheck;
-    koduCheck = m_band.koduCheck;
-    paraCheck = m_band.paraCheck;
-    firmaadiCheck = m_band.firmaadiCheck;
-    tarihCheck = m_band.tarihCheck;
-    orttarihCheck = m_band.orttarihCheck;
-    basDate = m_band.basDate;
-    bitDate = m_band.bitDate;
-    ortbasDate = m_band.ortbasDate;
-    ortbitDate = m_band.ortbitDate;
-    islemDate = m_band.islemDate;
 
     duzeltButton = button(this, "duzeltButton", QStringLiteral("BORDROYU DÜZELT"));
     yenileButton = button(this, "yenileButton", QStringLiteral("RAPORU YENİLE"));
@@ -85,8 +70,8 @@ TcekbordroF::TcekbordroF(QWidget *parent)
     kapatButton = button(this, "kapatButton", QStringLiteral("KAPAT"));
     tumkolonCheck = new QCheckBox(QStringLiteral("Tüm alanı göster"), this);
     tumkolonCheck->setObjectName(QStringLiteral("tumkolonCheck"));
-    m_band.addButtons(duzeltButton, yenileButton, filtreButton, kapatButton, tumkolonCheck);
-    root->addWidget(m_band.panel);
+    addButtons(duzeltButton, yenileButton, filtreButton, kapatButton, tumkolonCheck);
+    root->addWidget(panel);
 
     const SlipRegister::Grid grid = SlipRegister::buildGrid(this, CekBordro, islemDate, "alindigi_firma", "Firma", tumkolonCheck);
     FirmaGrid = grid.grid;
@@ -111,7 +96,6 @@ TcekbordroF::TcekbordroF(QWidget *parent)
 
 TcekbordroF::~TcekbordroF() { AccountPicker::unregisterTarget(QStringLiteral("cekbordro")); }
 
-SlipRegister::Filter TcekbordroF::filter() const { return m_band.filter(); }
 
 void TcekbordroF::ac()
 {

@@ -18,7 +18,8 @@ class TcekortF;
 class TceklerF;
 class TForm2;
 
-class TcekbordroF : public QWidget {
+// The filter band's controls are the window's own, by their names.
+class TcekbordroF : public QWidget, public SlipRegister::Band {
     Q_OBJECT
 public:
     explicit TcekbordroF(QWidget *parent = nullptr);
@@ -39,14 +40,8 @@ public:
     void raporuYenile();
     // Loads the current slip into the entry slip; false when it was refused or not loaded.
     bool bordroDuzelt();
-    // The filter as the inputs stand.
-    SlipRegister::Filter filter() const;
 
-    QLineEdit *bordroEdit = nullptr, *firmaEdit = nullptr, *firmaadiEdit = nullptr;
-    QCheckBox *bordroCheck = nullptr, *koduCheck = nullptr, *paraCheck = nullptr, *firmaadiCheck = nullptr,
-              *tarihCheck = nullptr, *orttarihCheck = nullptr, *tumkolonCheck = nullptr;
-    QComboBox *dovizBox = nullptr;
-    QDateEdit *basDate = nullptr, *bitDate = nullptr, *ortbasDate = nullptr, *ortbitDate = nullptr, *islemDate = nullptr;
+    QCheckBox *tumkolonCheck = nullptr;
     QPushButton *duzeltButton = nullptr, *yenileButton = nullptr, *filtreButton = nullptr, *kapatButton = nullptr;
     DatasetGrid *FirmaGrid = nullptr;
     Query &CekBordro;
@@ -59,7 +54,6 @@ private:
     void showRefusedCheques(qint64 number, const QString &choice);
 
     SlipRegister::Matcher m_applied;  // the inputs as they stood when the filter was last applied
-    SlipRegister::Band m_band;
     SlipRegister::SlipReader m_reader{QStringLiteral("alindigi_firma_kodu"), QStringLiteral("alindigi_firma")};
     bool m_filterOn = false;
     TcekortF *m_slip = nullptr;
