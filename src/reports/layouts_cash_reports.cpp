@@ -162,6 +162,26 @@ QVector<Column> movementColumns(const QString &ds)
             {30, QStringLiteral("ÇIKAN\nPARA"), datasetField(ds, QStringLiteral("alacak_tutar")), kRight, kAmountFormat}};
 }
 
+// The data band over `dataset` with a cell per column.
+ReportBand &addData(ReportLayout &l, const QVector<Column> &columns, const QString &dataset,
+                    const QString &prefix = QStringLiteral("Veri"))
+{
+    ReportBand &data = l.band(BandType::MasterData);
+    data.dataset = dataset;
+    addCells(data, columns, prefix);
+    return data;
+}
+
+// A page header of the headings alone over the data band.
+ReportBand &addTable(ReportLayout &l, const QVector<Column> &columns, const QString &dataset,
+                     const QString &prefix = QStringLiteral("Veri"))
+{
+    ReportBand &header = l.band(BandType::PageHeader);
+    addHeadings(header, columns);
+    header.height = kHeadingHeight + 1;
+    return addData(l, columns, dataset, prefix);
+}
+
 // The page header of the movement lists: the headings and the opening balance.
 void addMovementHeader(ReportBand &header, const QVector<Column> &columns, int amountColumn)
 {
@@ -179,9 +199,7 @@ ReportLayout ikiTarihArasiLayout()
     addTitle(l, QStringLiteral("Memo59"), companyTitles(), 2, QString());
     const QVector<Column> columns = movementColumns(kMovements);
     addMovementHeader(l.band(BandType::PageHeader), columns, 4);
-    ReportBand &data = l.band(BandType::MasterData);
-    data.dataset = kMovements;
-    addCells(data, columns);
+    addData(l, columns, kMovements);
     ReportBand &summary = l.band(BandType::Summary);
     const QString in = QStringLiteral("borc_tutar"), out = QStringLiteral("alacak_tutar");
     addLine(summary, columns, 2, QStringLiteral("GunToplam"), QStringLiteral("GÜNE AİT KASA TOPLAMLARI"),
@@ -206,12 +224,7 @@ ReportLayout islemTuruToplamLayout()
         {32, QStringLiteral("GİREN\nPARA"), datasetField(kTypes, QStringLiteral("BorcToplam")), kRight, kAmountFormat},
         {32, QStringLiteral("ÇIKAN\nPARA"), datasetField(kTypes, QStringLiteral("AlacakToplam")), kRight, kAmountFormat},
         {36, QStringLiteral("GİREN - ÇIKAN\nPARA"), datasetField(kTypes, QStringLiteral("fark")), kRight, kAmountFormat}};
-    ReportBand &header = l.band(BandType::PageHeader);
-    addHeadings(header, columns);
-    header.height = kHeadingHeight + 1;
-    ReportBand &data = l.band(BandType::MasterData);
-    data.dataset = kTypes;
-    addCells(data, columns);
+    addTable(l, columns, kTypes);
     ReportBand &summary = l.band(BandType::Summary);
     const QString in = QStringLiteral("BorcToplam"), out = QStringLiteral("AlacakToplam");
     addLine(summary, columns, 2, QStringLiteral("DonemToplam"), QStringLiteral("DÖNEME AİT KASA TOPLAMLARI"),
@@ -235,9 +248,7 @@ ReportLayout gunToplamlariLayout()
         {32, QStringLiteral("ÇIKAN\nPARA"), datasetField(kDays, QStringLiteral("AlacakToplam")), kRight, kAmountFormat},
         {38, QStringLiteral("GİREN-ÇIKAN\nPARA"), datasetField(kDays, QStringLiteral("fark")), kRight, kAmountFormat}};
     addMovementHeader(l.band(BandType::PageHeader), columns, 4);
-    ReportBand &data = l.band(BandType::MasterData);
-    data.dataset = kDays;
-    addCells(data, columns);
+    addData(l, columns, kDays);
     ReportBand &summary = l.band(BandType::Summary);
     const QString in = QStringLiteral("BorcToplam"), out = QStringLiteral("AlacakToplam");
     addLine(summary, columns, 2, QStringLiteral("DonemToplam"), QStringLiteral("DÖNEME AİT KASA TOPLAMLARI"),
@@ -295,12 +306,7 @@ ReportLayout typeSummary(const QString &name, const QString &title, const QStrin
         {110, side + QStringLiteral(" İŞLEM TÜRÜ"), datasetField(dataset, QStringLiteral("neden")), kLeft},
         {45, side + QStringLiteral("\nTUTARI"), datasetField(dataset, sumField), kRight, kAmountFormat},
         {25, QStringLiteral("PB"), datasetField(dataset, QStringLiteral("doviz_cinsi")), kCentre}};
-    ReportBand &header = l.band(BandType::PageHeader);
-    addHeadings(header, columns);
-    header.height = kHeadingHeight + 1;
-    ReportBand &data = l.band(BandType::MasterData);
-    data.dataset = dataset;
-    addCells(data, columns);
+    addTable(l, columns, dataset);
     ReportBand &summary = l.band(BandType::Summary);
     addLine(summary, columns, 2, QStringLiteral("Memo13"), sumLabel, {{2, QString()}});
     summary.height = 3 + kLineHeight;
@@ -321,12 +327,7 @@ ReportLayout typeDetail(const QString &name, const QString &title, const QString
         {16, QStringLiteral("PB"), datasetField(dataset, QStringLiteral("doviz_cinsi")), kCentre},
         {24, QStringLiteral("D.Kuru"), datasetField(dataset, QStringLiteral("doviz_kuru")), kRight,
          QStringLiteral("#,##0.00000")}};
-    ReportBand &header = l.band(BandType::PageHeader);
-    addHeadings(header, columns);
-    header.height = kHeadingHeight + 1;
-    ReportBand &data = l.band(BandType::MasterData);
-    data.dataset = dataset;
-    addCells(data, columns);
+    addTable(l, columns, dataset);
     ReportBand &summary = l.band(BandType::Summary);
     addLine(summary, columns, 2, QStringLiteral("Memo19"), QStringLiteral("TOPLAM TUTAR"), {{3, QString()}});
     summary.height = 3 + kLineHeight;
@@ -364,12 +365,7 @@ ReportLayout tahsilatOdemeOzetLayout()
             {15, QStringLiteral("PB"), datasetField(ds, QStringLiteral("doviz_cinsi")), kCentre}};
     };
     const QVector<Column> collections = columnsOver(QStringLiteral("ffQuery1"), true);
-    ReportBand &header = l.band(BandType::PageHeader);
-    addHeadings(header, collections);
-    header.height = kHeadingHeight + 1;
-    ReportBand &data = l.band(BandType::MasterData);
-    data.dataset = QStringLiteral("ffQuery1");
-    addCells(data, collections, QStringLiteral("Tahsilat"));
+    addTable(l, collections, QStringLiteral("ffQuery1"), QStringLiteral("Tahsilat"));
     // The payments follow the collections, numbered from 1 again.
     ReportBand &payments = l.addBand(BandType::MasterData, kLineHeight, QStringLiteral("ffQuery2"));
     addCells(payments, columnsOver(QStringLiteral("ffQuery2"), false), QStringLiteral("Odeme"));
