@@ -136,9 +136,6 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
             backToPortfolio = slip.isNull()
                               || slip.asInteger() == given.field(QStringLiteral("ciro_bordro_ind")).asInteger();
         }
-        const QVariant rate = rateValue(v.kuru);
-        const double tl = roundKurus(sayiOku(v.tl));
-        const double amount = roundKurus(sayiOku(v.tutar));
         const ChequeReturn::Kind kind = endorsed ? ChequeReturn::Kind::Given : ChequeReturn::Kind::Own;
 
         TransactionScope tx{given.connection(), v.box ? &ctx.kasaConnection : nullptr};
@@ -151,19 +148,8 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
             received.field(QStringLiteral("cek_ciro_tarihi")) = QVariant();
             received.post();
         }
-        if (v.box) {
-            // A credit: it reverses the debit the exit slip posted for the cheque.
-            MovementWriter::post(ctx.kasaConnection, ChequeReturn::movementKey(key, kind),
-                                 {{QStringLiteral("islem_tarihi"), v.tarih},
-                                  {QStringLiteral("doviz_kuru"), rate},
-                                  {QStringLiteral("doviz_cinsi"), v.para},
-                                  {QStringLiteral("cari_kodu"), v.firmaKodu},
-                                  {QStringLiteral("cari_hesap_adi"), v.firmaAdi},
-                                  {QStringLiteral("alacak_tutari"), amount},
-                                  {QStringLiteral("doviz_alacak"), tl},
-                                  {QStringLiteral("aciklama"),
-                                   ChequeReturn::description(v.bankasi, v.cekNo, v.vadesi, ChequeReturn::kReturnSuffix)}});
-        }
+        // A credit: it reverses the debit the exit slip posted for the cheque.
+        if (v.box) postReturnMovement(v, key, kind);
         tx.commit();
     } catch (const EngineError &e) {
         cancelPending(given);

@@ -139,25 +139,11 @@ Result giveBack(Values &v, Table &cheques)
             r.message = kChequeMissing;
             return r;
         }
-        const QVariant rate = rateValue(v.kuru);
-        const double tl = roundKurus(sayiOku(v.tl));
-        const double amount = roundKurus(sayiOku(v.tutar));
         TransactionScope tx{&ctx.ADOConnection1, v.box ? &ctx.kasaConnection : nullptr};
         cheques.edit();
         cheques.field(QStringLiteral("cek_iade_tarihi")) = v.tarih;
         cheques.post();
-        if (v.box) {
-            MovementWriter::post(ctx.kasaConnection, ChequeReturn::movementKey(key, ChequeReturn::Kind::Received),
-                                 {{QStringLiteral("islem_tarihi"), v.tarih},
-                                  {QStringLiteral("doviz_kuru"), rate},
-                                  {QStringLiteral("doviz_cinsi"), v.para},
-                                  {QStringLiteral("cari_kodu"), v.firmaKodu},
-                                  {QStringLiteral("cari_hesap_adi"), v.firmaAdi},
-                                  {QStringLiteral("borc_tutari"), amount},
-                                  {QStringLiteral("doviz_borc"), tl},
-                                  {QStringLiteral("aciklama"),
-                                   ChequeReturn::description(v.bankasi, v.cekNo, v.vadesi, ChequeReturn::kReturnSuffix)}});
-        }
+        if (v.box) postReturnMovement(v, key, ChequeReturn::Kind::Received);
         tx.commit();
     } catch (const EngineError &e) {
         cancelPending(cheques);
@@ -312,6 +298,23 @@ bool findCheque(Table &t, const QString &keyField, qint64 key)
     t.setFiltered(false);
     t.open();
     return key > 0 && t.locate(keyField, key);
+}
+
+void postReturnMovement(const Values &v, qint64 key, ChequeReturn::Kind kind)
+{
+    // A returned received cheque is owed again by the account; a cheque taken back
+    // reverses the debit its exit slip posted.
+    const bool debit = kind == ChequeReturn::Kind::Received;
+    MovementWriter::post(DataContext::instance().kasaConnection, ChequeReturn::movementKey(key, kind),
+                         {{QStringLiteral("islem_tarihi"), v.tarih},
+                          {QStringLiteral("doviz_kuru"), rateValue(v.kuru)},
+                          {QStringLiteral("doviz_cinsi"), v.para},
+                          {QStringLiteral("cari_kodu"), v.firmaKodu},
+                          {QStringLiteral("cari_hesap_adi"), v.firmaAdi},
+                          {debit ? QStringLiteral("borc_tutari") : QStringLiteral("alacak_tutari"), roundKurus(sayiOku(v.tutar))},
+                          {debit ? QStringLiteral("doviz_borc") : QStringLiteral("doviz_alacak"), roundKurus(sayiOku(v.tl))},
+                          {QStringLiteral("aciklama"),
+                           ChequeReturn::description(v.bankasi, v.cekNo, v.vadesi, ChequeReturn::kReturnSuffix)}});
 }
 
 void cancelPending(Table &t)

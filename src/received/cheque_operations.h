@@ -3,6 +3,8 @@
 // TL value and exchange difference of the operation day, and the writes of each
 // operation. Every check runs before anything is written; the cheque and its cash
 // row or account movement are committed together or not at all.
+#include "accounts/cheque_return.h"
+
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -105,5 +107,10 @@ QVariant rateValue(const QString &kuru);
 bool findCheque(Table &t, const QString &keyField, qint64 key);
 // Drops a pending edit of the table, whatever state it is in.
 void cancelPending(Table &t);
+
+// The account movement of a returned received cheque (a debit of the account) or
+// of a given or own cheque taken back (a credit), for record number `key`, at the
+// values' date, rate, amount and TL value; found again by its key and edited.
+void postReturnMovement(const Values &v, qint64 key, ChequeReturn::Kind kind);
 
 } // namespace ChequeOperation
