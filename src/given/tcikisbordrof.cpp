@@ -268,6 +268,6 @@ bool TcikisbordroF::eventFilter(QObject *watched, QEvent *event)
         else m_cards->ac(QStringLiteral("cikisbordro"), QString(), edit->text());
         return true;
     }
-    if (watched == FirmaGrid && SlipRegister::enterMovesToNextColumn(FirmaGrid, event)) return true;
+    if (watched == FirmaGrid && KeyFilters::enterMovesToNextColumn(FirmaGrid, event)) return true;
     return QWidget::eventFilter(watched, event);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What both slip registers show above their grid: the filter band with its tick
 // boxes and inputs (date pickers on today), the block of four buttons and the
-// "Tüm alanı göster" box beside it, and the Enter key of the grid.
+// "Tüm alanı göster" box beside it.
 #include "received/slip_register_filter.h"
 
 class QCheckBox;
@@ -38,9 +38,5 @@ struct Band {
 // The band in a group box titled `title`, its controls children of `owner`; the code
 // field's label reads `codeLabel`.
 Band buildBand(QWidget *owner, const QString &title, const QString &codeLabel);
-
-// Enter on a register grid moves to the next shown column of the row, from the last
-// back to the first. True when the event was such a key and was handled.
-bool enterMovesToNextColumn(QTableView *grid, QEvent *event);
 
 } // namespace SlipRegister

@@ -202,6 +202,6 @@ bool TcekbordroF::eventFilter(QObject *watched, QEvent *event)
         openPicker(static_cast<QLineEdit *>(watched));
         return true;
     }
-    if (watched == FirmaGrid && SlipRegister::enterMovesToNextColumn(FirmaGrid, event)) return true;
+    if (watched == FirmaGrid && KeyFilters::enterMovesToNextColumn(FirmaGrid, event)) return true;
     return QWidget::eventFilter(watched, event);
 }

@@ -396,21 +396,8 @@ bool ChequeListWindow::eventFilter(QObject *watched, QEvent *event)
         openPicker(static_cast<QLineEdit *>(watched));
         return true;
     }
-    if (event->type() == QEvent::KeyPress && (watched == listGrid || watched == JvDBGrid1)) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        auto *grid = static_cast<DatasetGrid *>(watched);
-        const QModelIndex current = grid->currentIndex();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
-            // The next shown column of the row; from the last back to the first.
-            const int columns = grid->model()->columnCount();
-            int col = current.column();
-            for (int step = 0; step < columns; ++step) {
-                col = (col + 1) % columns;
-                if (!grid->isColumnHidden(col)) break;
-            }
-            grid->setCurrentIndex(grid->model()->index(current.row(), col));
-            return true;
-        }
-    }
+    if ((watched == listGrid || watched == JvDBGrid1)
+        && KeyFilters::enterMovesToNextColumn(static_cast<DatasetGrid *>(watched), event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QTextEdit>
 
 namespace KeyFilters {
@@ -149,6 +150,22 @@ void setupDateEdit(QDateEdit *edit)
     edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     edit->setCalendarPopup(true);
     if (auto *text = edit->findChild<QLineEdit *>()) text->installEventFilter(new DateSectionFilter(edit));
+}
+
+bool enterMovesToNextColumn(QTableView *grid, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    const QModelIndex current = grid->currentIndex();
+    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || !current.isValid()) return false;
+    const int columns = grid->model()->columnCount();
+    int col = current.column();
+    for (int step = 0; step < columns; ++step) {
+        col = (col + 1) % columns;
+        if (!grid->isColumnHidden(col)) break;
+    }
+    grid->setCurrentIndex(grid->model()->index(current.row(), col));
+    return true;
 }
 
 } // namespace KeyFilters

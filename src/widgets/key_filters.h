@@ -8,6 +8,8 @@
 class QWidget;
 class QLineEdit;
 class QDateEdit;
+class QEvent;
+class QTableView;
 
 namespace KeyFilters {
 
@@ -33,5 +35,9 @@ void setDateMask(QLineEdit *edit);
 void setRateDateMask(QLineEdit *edit);
 void setTelephoneMask(QLineEdit *edit);
 void setupDateEdit(QDateEdit *edit);
+
+// Enter on a list grid moves to the next shown column of the row, from the last
+// back to the first. True when the event was such a key and was handled.
+bool enterMovesToNextColumn(QTableView *grid, QEvent *event);
 
 } // namespace KeyFilters
