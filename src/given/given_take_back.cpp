@@ -5,7 +5,6 @@
 #include "data/connection.h"
 #include "data/data_context.h"
 #include "data/dataset.h"
-#include "data/display_format.h"
 #include "data/engine_error.h"
 #include "data/number_reading.h"
 #include "data/table.h"
@@ -19,11 +18,8 @@ namespace {
 using ChequeOperation::cancelPending;
 using ChequeOperation::findCheque;
 using ChequeOperation::keyOf;
+using ChequeOperation::money;
 using ChequeOperation::rateValue;
-
-const QString kAmount = QStringLiteral("#,##0.00");
-
-QString money(double value) { return formatFloat(kAmount, value); }
 
 // The working year follows the return date when the take-back posts a movement.
 bool switchYear(const QDate &date, Result &r)
@@ -43,14 +39,7 @@ Values common(Dataset &row)
 {
     const auto text = [&](const char *f) { return row.field(QString::fromLatin1(f)).asString(); };
     Values v;
-    v.tutar = money(row.field(QStringLiteral("cek_tutari")).asFloat());
-    v.girisTL = money(row.field(QStringLiteral("cekTL_karsiligi")).asFloat());
-    v.para = text("para_birimi");
-    v.cekNo = text("cek_no");
-    v.bankasi = text("cek_bankasi");
-    v.subesi = text("cek_subesi");
-    v.duzenleyen = text("ceki_duzenleyen");
-    v.vadesi = row.field(QStringLiteral("cek_tarihi")).asDate();
+    static_cast<ChequeOperation::Values &>(v) = ChequeOperation::cardFields(row);
     const QDate returned = row.field(QStringLiteral("cek_iade_tarihi")).asDate();
     v.tarih = returned.isValid() ? returned : QDate::currentDate();
     const Field difference = row.field(QStringLiteral("cek_kur_farki"));

@@ -1,7 +1,6 @@
 #include "received/bounce_fill.h"
 
 #include "data/dataset.h"
-#include "data/display_format.h"
 
 namespace ChequeOperation {
 
@@ -10,21 +9,13 @@ Values bounceFill(Dataset &row, Source source, const QDate &listDate)
     const bool given = source == Source::Cirolanan;
     const auto field = [&](const char *name) { return row.field(QString::fromLatin1(name)); };
     const auto text = [&](const char *name) { return field(name).asString(); };
-    const auto amount = [&](const char *name) { return formatFloat(QStringLiteral("#,##0.00"), field(name).asFloat()); };
-    Values v;
-    v.tutar = amount("cek_tutari");
-    v.girisTL = amount("cekTL_karsiligi");
-    v.para = text("para_birimi");
-    v.cekNo = text("cek_no");
-    v.bankasi = text("cek_bankasi");
-    v.subesi = text("cek_subesi");
+    const auto amount = [&](const char *name) { return money(field(name).asFloat()); };
+    Values v = cardFields(row);
     v.kayitNo = text(given ? "ciro_cek_ind" : "cek_ind");
     v.bordroNo = text(given ? "ciro_bordro_ind" : "bordro_ind");
-    v.duzenleyen = text("ceki_duzenleyen");
     v.firmaAdi = text(given ? "ciro_firma" : "cirolandigi_firma");
     const QDate bounced = field("cek_karsiliklsiz_tarihi").asDate();
     v.tarih = bounced.isValid() ? bounced : listDate;
-    v.vadesi = field("cek_tarihi").asDate();
     v.kuru = field("cek_doviz_kuru").isNull() ? QString() : text("cek_doviz_kuru");
     v.tl = field("cekTL_karsiligi").isNull() ? QString() : amount("cekTL_karsiligi");
     v.kurFarki = field("cek_kur_farki").isNull() ? QStringLiteral("0") : amount("cek_kur_farki");

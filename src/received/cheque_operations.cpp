@@ -15,10 +15,6 @@
 namespace ChequeOperation {
 namespace {
 
-const QString kAmount = QStringLiteral("#,##0.00");
-
-QString money(double value) { return formatFloat(kAmount, value); }
-
 // Reads and checks the window's values: the key names a stored cheque and every
 // number reads. Returns the key, or 0 with the message set.
 qint64 checkFirst(Values &v, Table &table, const QString &keyField, Result &r)
@@ -239,23 +235,32 @@ Result undoExit(qint64 chequeKey, Table &cheques)
 
 namespace ChequeOperation {
 
-Values fromReceived(Dataset &row, Window window, const QDate &listDate)
+QString money(double value) { return formatFloat(QStringLiteral("#,##0.00"), value); }
+
+Values cardFields(Dataset &row)
 {
     const auto text = [&](const char *f) { return row.field(QString::fromLatin1(f)).asString(); };
-    const auto amount = [&](const char *f) { return money(row.field(QString::fromLatin1(f)).asFloat()); };
     Values v;
-    v.tutar = amount("cek_tutari");
-    v.girisTL = amount("cekTL_karsiligi");
+    v.tutar = money(row.field(QStringLiteral("cek_tutari")).asFloat());
+    v.girisTL = money(row.field(QStringLiteral("cekTL_karsiligi")).asFloat());
     v.para = text("para_birimi");
     v.cekNo = text("cek_no");
     v.bankasi = text("cek_bankasi");
     v.subesi = text("cek_subesi");
+    v.duzenleyen = text("ceki_duzenleyen");
+    v.vadesi = row.field(QStringLiteral("cek_tarihi")).asDate();
+    return v;
+}
+
+Values fromReceived(Dataset &row, Window window, const QDate &listDate)
+{
+    const auto text = [&](const char *f) { return row.field(QString::fromLatin1(f)).asString(); };
+    const auto amount = [&](const char *f) { return money(row.field(QString::fromLatin1(f)).asFloat()); };
+    Values v = cardFields(row);
     v.kayitNo = text("cek_ind");
     v.bordroNo = text("bordro_ind");
-    v.duzenleyen = text("ceki_duzenleyen");
     v.firmaAdi = text("alindigi_firma");
     v.firmaKodu = text("alindigi_firma_kodu");
-    v.vadesi = row.field(QStringLiteral("cek_tarihi")).asDate();
     const char *own = window == Window::Collection ? "cek_tahsilat_tarihi"
                       : window == Window::Return   ? "cek_iade_tarihi"
                                                    : "cek_karsiliklsiz_tarihi";

@@ -87,6 +87,13 @@ namespace ChequeOperation {
 
 enum class Window { Collection, Return, Bounce };
 
+// An amount as the operation windows show it: "#,##0.00".
+QString money(double value);
+
+// What every cheque row (received, given or own) holds alike: amount, entry TL
+// value, currency, cheque number, bank, branch, drawer and due date.
+Values cardFields(Dataset &row);
+
 // The fields of a window filled from the current row of a received cheque list;
 // "Tarih" is the operation's own stored date, else listDate (collection, bounce)
 // or today (return).
