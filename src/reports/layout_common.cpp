@@ -1,16 +1,26 @@
 #include "reports/layout_common.h"
 
-namespace {
-constexpr double kHeaderRowHeight = 10;
-constexpr double kDataRowHeight = 8;
-
-ReportFont font(double size, bool bold = false)
+ReportFont font(double size, bool bold)
 {
     ReportFont f;
     f.pointSize = size;
     f.bold = bold;
     return f;
 }
+
+ReportBand &addPageNumberFooter(ReportLayout &layout)
+{
+    const double w = layout.contentWidth();
+    ReportBand &footer = layout.band(BandType::PageFooter);
+    footer.height = 8;
+    footer.memos << makeMemo(QStringLiteral("SayfaNo"), QRectF(w - 60, 2, 60, 5), QStringLiteral("Sayfa [Page#] / [TotalPages]"),
+                             Qt::AlignRight | Qt::AlignVCenter, FrameNone, font(8));
+    return footer;
+}
+
+namespace {
+constexpr double kHeaderRowHeight = 10;
+constexpr double kDataRowHeight = 8;
 
 QString field(const QString &name) { return datasetField(kCompanyDataset, name); }
 

@@ -9,6 +9,12 @@ inline const QString kCompanyDataset = QStringLiteral("firmabilgileri");  // the
 inline const QString kAmountFormat = QStringLiteral("#,##0.00");
 inline const QString kDateFormat = QStringLiteral("dd.mm.yyyy");
 
+// A printout font of `size` points.
+ReportFont font(double size, bool bold = false);
+
+// The page footer with "Sayfa n / m" at its right (memo "SayfaNo", 8 pt), 8 mm high.
+ReportBand &addPageNumberFooter(ReportLayout &layout);
+
 // A column of a list: a heading of one or two lines over a cell of one or two lines.
 // Optional memo names let the program reach a heading or a cell by name.
 struct ReportColumn {

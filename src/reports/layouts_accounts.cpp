@@ -4,14 +4,6 @@
 
 namespace {
 
-ReportFont font(double size, bool bold = false)
-{
-    ReportFont f;
-    f.pointSize = size;
-    f.bold = bold;
-    return f;
-}
-
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter, kRight = Qt::AlignRight | Qt::AlignVCenter,
                     kCentre = Qt::AlignCenter;
 constexpr double kRowHeight = 6;
@@ -42,15 +34,6 @@ void addTitle(ReportLayout &l, const QString &title)
                            FrameNone, font(8))
                << makeMemo(QStringLiteral("Memo1"), QRectF(0, 14, w, 8), title, kCentre, FrameNone, font(13, true))
                << makeMemo(QStringLiteral("Memo27"), QRectF(0, 22, w, 6), QString(), kCentre, FrameNone, font(9, true));
-}
-
-void addFooter(ReportLayout &l)
-{
-    const double w = l.contentWidth();
-    ReportBand &footer = l.band(BandType::PageFooter);
-    footer.height = 8;
-    footer.memos << makeMemo(QStringLiteral("SayfaNo"), QRectF(w - 60, 2, 60, 5), QStringLiteral("Sayfa [Page#] / [TotalPages]"),
-                             kRight, FrameNone, font(8));
 }
 
 // A row of framed cells from x on; texts or headings.
@@ -110,7 +93,7 @@ ReportLayout cariHesapMizaniLayout()
             {28, "", field(t, "Bakiye"), kRight, kAmountFormat},
             {10, "", field(t, "BA"), kCentre, {}}},
            leftOf(cells, 2), 0, kRowHeight, false, QStringLiteral("Toplam"), true);
-    addFooter(l);
+    addPageNumberFooter(l);
     return l;
 }
 
@@ -178,6 +161,6 @@ ReportLayout hesapHareketleriLayout()
             {22, "", field(t, "Bakiye"), kRight, kAmountFormat},
             {20, "", field(t, "BA"), kCentre, {}}},
            leftOf(cells, 3), 0, kRowHeight, false, QStringLiteral("DonemToplam"), true);
-    addFooter(l);
+    addPageNumberFooter(l);
     return l;
 }

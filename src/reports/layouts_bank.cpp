@@ -6,13 +6,6 @@ namespace {
 constexpr double kTitleHeight = 7;
 constexpr double kSummaryRow = 5.5;
 
-ReportFont font(double size, bool bold = false)
-{
-    ReportFont f;
-    f.pointSize = size;
-    f.bold = bold;
-    return f;
-}
 } // namespace
 
 ReportLayout bankaRaporuLayout()

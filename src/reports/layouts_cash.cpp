@@ -4,14 +4,6 @@
 
 namespace {
 
-ReportFont font(double size, bool bold = false)
-{
-    ReportFont f;
-    f.pointSize = size;
-    f.bold = bold;
-    return f;
-}
-
 const QString kRows = QStringLiteral("kasaRTable");
 
 ReportLayout dayLayout(const QString &name, bool detail)
@@ -98,10 +90,7 @@ ReportLayout dayLayout(const QString &name, bool detail)
                   << makeMemo(QStringLiteral("Memo60"), QRectF(x[4], 15, widths[4] + widths[5], 6), QString(), right,
                               FrameAll, font(8, true));
 
-    ReportBand &footer = l.band(BandType::PageFooter);
-    footer.height = 8;
-    footer.memos << makeMemo(QStringLiteral("SayfaNo"), QRectF(w - 60, 2, 60, 5),
-                             QStringLiteral("Sayfa [Page#] / [TotalPages]"), right, FrameNone, font(8));
+    addPageNumberFooter(l);
     return l;
 }
 

@@ -12,14 +12,6 @@ constexpr double kHeadingHeight = 10;
 constexpr double kLineHeight = 6;
 constexpr double kWrappedLineHeight = 7.5;  // a line whose description may take two lines
 
-ReportFont font(double size, bool bold = false)
-{
-    ReportFont f;
-    f.pointSize = size;
-    f.bold = bold;
-    return f;
-}
-
 // A column of these printouts: its heading (two lines split by "\n") and its cell.
 struct Column {
     double width;
@@ -107,15 +99,6 @@ void addTitle(ReportLayout &l, const QString &companyMemo, const QString &compan
         band.memos << makeMemo(secondName, QRectF(0, companyHeight + 12, w, 6), QString(), kCentre, FrameNone, font(9, true));
         band.height += 6;
     }
-}
-
-void addFooter(ReportLayout &l)
-{
-    const double w = l.contentWidth();
-    ReportBand &footer = l.band(BandType::PageFooter);
-    footer.height = 8;
-    footer.memos << makeMemo(QStringLiteral("SayfaNo"), QRectF(w - 60, 2, 60, 5), QStringLiteral("Sayfa [Page#] / [TotalPages]"),
-                             kRight, FrameNone, font(8));
 }
 
 // A layout with its bands in place: title, page header, one data band, summary,
@@ -209,7 +192,7 @@ ReportLayout ikiTarihArasiLayout()
     addLine(summary, columns, 3 + 2 * kLineHeight, QStringLiteral("Devir"), QStringLiteral("TARİH SONU DEVİR KASA MEVCUDU"),
             {{4, closingOf(kMovements, in, out)}});
     summary.height = 4 + 3 * kLineHeight;
-    addFooter(l);
+    addPageNumberFooter(l);
     return l;
 }
 
@@ -230,7 +213,7 @@ ReportLayout islemTuruToplamLayout()
     addLine(summary, columns, 2, QStringLiteral("DonemToplam"), QStringLiteral("DÖNEME AİT KASA TOPLAMLARI"),
             {{3, sumOf(kTypes, in)}, {4, sumOf(kTypes, out)}, {5, netOf(kTypes, in, out)}});
     summary.height = 3 + kLineHeight;
-    addFooter(l);
+    addPageNumberFooter(l);
     return l;
 }
 
@@ -256,7 +239,7 @@ ReportLayout gunToplamlariLayout()
     addLine(summary, columns, 3 + kLineHeight, QStringLiteral("Devir"), QStringLiteral("TARİH SONU DEVİR KASA MEVCUDU"),
             {{4, closingOf(kDays, in, out)}});
     summary.height = 4 + 2 * kLineHeight;
-    addFooter(l);
+    addPageNumberFooter(l);
     return l;
 }
 
@@ -282,7 +265,7 @@ ReportLayout ikiTarihDetayLayout()
     movements.masterFields = QStringList{QStringLiteral("islem_tarihi"), QStringLiteral("doviz_cinsi")};
     movements.detailFields = movements.masterFields;
     addCells(movements, columns);
-    addFooter(l);
+    addPageNumberFooter(l);
     return l;
 }
 
@@ -310,7 +293,7 @@ ReportLayout typeSummary(const QString &name, const QString &title, const QStrin
     ReportBand &summary = l.band(BandType::Summary);
     addLine(summary, columns, 2, QStringLiteral("Memo13"), sumLabel, {{2, QString()}});
     summary.height = 3 + kLineHeight;
-    addFooter(l);
+    addPageNumberFooter(l);
     return l;
 }
 
@@ -331,7 +314,7 @@ ReportLayout typeDetail(const QString &name, const QString &title, const QString
     ReportBand &summary = l.band(BandType::Summary);
     addLine(summary, columns, 2, QStringLiteral("Memo19"), QStringLiteral("TOPLAM TUTAR"), {{3, QString()}});
     summary.height = 3 + kLineHeight;
-    addFooter(l);
+    addPageNumberFooter(l);
     return l;
 }
 
@@ -377,7 +360,7 @@ ReportLayout tahsilatOdemeOzetLayout()
     addLine(summary, collections, 3 + kLineHeight, QStringLiteral("Memo13"), QStringLiteral("DÖNEM TAHSİLAT/ÖDEME FARKI"),
             {{2, QString()}});
     summary.height = 4 + 2 * kLineHeight;
-    addFooter(l);
+    addPageNumberFooter(l);
     return l;
 }
 

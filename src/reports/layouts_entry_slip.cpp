@@ -8,14 +8,6 @@ const QString &q = kEntrySlipChequesDataset;
 const QString kReceiptTitle = QStringLiteral("ÇEK VE SENET BORDRO ALINDISI");
 const QString kDetailedTitle = QStringLiteral("ÇEK VE SENET BORDRO ALINDISI (DETAYLI)");
 
-ReportFont font(double size, bool bold = false)
-{
-    ReportFont f;
-    f.pointSize = size;
-    f.bold = bold;
-    return f;
-}
-
 QString field(const char *name) { return datasetField(q, QString::fromLatin1(name)); }
 
 // The company block, the title, the slip date and print time, the account and its

@@ -11,14 +11,6 @@ constexpr double kRowHeight = 8;
 
 enum class Kind { Plain, Detailed, Detailed2 };
 
-ReportFont font(double size, bool bold = false)
-{
-    ReportFont f;
-    f.pointSize = size;
-    f.bold = bold;
-    return f;
-}
-
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter, kRight = Qt::AlignRight | Qt::AlignVCenter,
                     kCentre = Qt::AlignCenter;
 
@@ -163,10 +155,7 @@ ReportLayout receipt(Kind kind)
              ax, 9.5, 32, 24);
     summary.height = y + 8;
 
-    ReportBand &footer = l.band(BandType::PageFooter);
-    footer.height = 8;
-    footer.memos << makeMemo(QStringLiteral("SayfaNo"), QRectF(w - 60, 2, 60, 5), QStringLiteral("Sayfa [Page#] / [TotalPages]"),
-                             kRight, FrameNone, font(8));
+    addPageNumberFooter(l);
     return l;
 }
 
