@@ -15,9 +15,9 @@
 namespace GivenTakeBack {
 namespace {
 
-using ChequeOperation::cancelPending;
 using ChequeOperation::findCheque;
 using ChequeOperation::keyOf;
+using ChequeOperation::recoverAfterFailure;
 using ChequeOperation::money;
 using ChequeOperation::rateValue;
 
@@ -141,15 +141,9 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
         if (v.box) postReturnMovement(v, key, kind);
         tx.commit();
     } catch (const EngineError &e) {
-        cancelPending(given);
-        cancelPending(received);
+        recoverAfterFailure(given);
+        recoverAfterFailure(received);
         r.message = e.message();
-        for (Table *t : {&given, &received}) {
-            try {
-                if (t->isActive()) t->refresh();
-            } catch (...) {
-            }
-        }
         return r;
     }
     r.done = true;

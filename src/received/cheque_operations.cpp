@@ -109,12 +109,8 @@ Result collect(Values &v, Table &cheques, Table &cash)
         }
         tx.commit();
     } catch (const EngineError &e) {
-        cancelPending(cheques);
+        recoverAfterFailure(cheques);
         r.message = e.message();
-        try {
-            cheques.refresh();
-        } catch (...) {
-        }
         return r;
     }
     r.done = true;
@@ -142,12 +138,8 @@ Result giveBack(Values &v, Table &cheques)
         if (v.box) postReturnMovement(v, key, ChequeReturn::Kind::Received);
         tx.commit();
     } catch (const EngineError &e) {
-        cancelPending(cheques);
+        recoverAfterFailure(cheques);
         r.message = e.message();
-        try {
-            cheques.refresh();
-        } catch (...) {
-        }
         return r;
     }
     r.done = true;
@@ -326,6 +318,15 @@ void cancelPending(Table &t)
 {
     try {
         if (t.isActive() && (t.state() == Dataset::State::Edit || t.state() == Dataset::State::Insert)) t.cancel();
+    } catch (...) {
+    }
+}
+
+void recoverAfterFailure(Table &t)
+{
+    cancelPending(t);
+    try {
+        if (t.isActive()) t.refresh();
     } catch (...) {
     }
 }

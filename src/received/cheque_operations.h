@@ -114,6 +114,9 @@ QVariant rateValue(const QString &kuru);
 bool findCheque(Table &t, const QString &keyField, qint64 key);
 // Drops a pending edit of the table, whatever state it is in.
 void cancelPending(Table &t);
+// After a save that failed and rolled back: the pending edit dropped and the rows
+// read again as the files hold them (nothing thrown).
+void recoverAfterFailure(Table &t);
 
 // The account movement of a returned received cheque (a debit of the account) or
 // of a given or own cheque taken back (a credit), for record number `key`, at the
