@@ -13,12 +13,21 @@ const QString kTable = QStringLiteral("carihareket");
 
 QString quotedName(const QString &name) { return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
 
+// The table the current write goes to (carihareket, or nakit for a collection's row).
+thread_local QString t_table = kTable;
+
 const FieldInfo &fieldOf(Connection &cash, const QString &name)
 {
-    for (const FieldInfo &f : cash.tableFields(kTable))
+    for (const FieldInfo &f : cash.tableFields(t_table))
         if (f.name.compare(name, Qt::CaseInsensitive) == 0) return f;
-    throw EngineError(QStringLiteral("Cari hareket tablosunda \"%1\" alanı yok.").arg(name));
+    throw EngineError(QStringLiteral("\"%1\" tablosunda \"%2\" alanı yok.").arg(t_table, name));
 }
+
+struct TableOfWrite {
+    QString before;
+    explicit TableOfWrite(const QString &table) : before(t_table) { t_table = table; }
+    ~TableOfWrite() { t_table = before; }
+};
 
 // A value converted to the field's type as the tables do, then bound.
 void bind(Statement &st, int index, const QVariant &value, const FieldInfo &f)
@@ -63,13 +72,22 @@ void bindKey(Connection &cash, Statement &st, const Fields &key, const Condition
 
 Posted post(Connection &cash, const Fields &key, const Fields &values)
 {
-    const QString table = cash.tableRef(kTable);
+    return postRow(cash, kTable, QStringLiteral("chid"), key, values);
+}
+
+int remove(Connection &cash, const Fields &key) { return removeRows(cash, kTable, key); }
+
+Posted postRow(Connection &db, const QString &tableName, const QString &idField, const Fields &key, const Fields &values)
+{
+    TableOfWrite of(tableName);
+    Connection &cash = db;
+    const QString table = cash.tableRef(tableName);
     Posted result;
     qint64 found = 0;
     if (!key.isEmpty()) {
         const Condition c = conditionOf(cash, key);
-        Statement &find = cash.cached(QStringLiteral("SELECT chid FROM %1 WHERE %2 ORDER BY chid LIMIT 1")
-                                          .arg(table, c.text));
+        Statement &find = cash.cached(QStringLiteral("SELECT %3 FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
+                                          .arg(table, c.text, idField));
         bindKey(cash, find, key, c, 1);
         if (find.step()) found = sqlite3_column_int64(find.handle(), 0);
         find.reset();
@@ -91,7 +109,7 @@ Posted post(Connection &cash, const Fields &key, const Fields &values)
         if (!written.isEmpty()) {
             QStringList sets;
             for (const QString &n : names) sets << n + QStringLiteral("=?");
-            Statement &st = cash.cached(QStringLiteral("UPDATE %1 SET %2 WHERE chid=?").arg(table, sets.join(u',')));
+            Statement &st = cash.cached(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?").arg(table, sets.join(u','), idField));
             for (int i = 0; i < written.size(); ++i) bind(st, i + 1, written[i].value, fieldOf(cash, written[i].name));
             st.bindInt(int(written.size()) + 1, found);
             st.execute();
@@ -116,11 +134,12 @@ Posted post(Connection &cash, const Fields &key, const Fields &values)
     return result;
 }
 
-int remove(Connection &cash, const Fields &key)
+int removeRows(Connection &cash, const QString &tableName, const Fields &key)
 {
     if (key.isEmpty()) return 0;  // never every movement
+    TableOfWrite of(tableName);
     const Condition c = conditionOf(cash, key);
-    Statement &st = cash.cached(QStringLiteral("DELETE FROM %1 WHERE %2").arg(cash.tableRef(kTable), c.text));
+    Statement &st = cash.cached(QStringLiteral("DELETE FROM %1 WHERE %2").arg(cash.tableRef(tableName), c.text));
     bindKey(cash, st, key, c, 1);
     st.execute();
     const int n = sqlite3_changes(cash.handle());

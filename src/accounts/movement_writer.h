@@ -36,4 +36,9 @@ Posted post(Connection &cash, const Fields &key, const Fields &values);
 // joined into another file's save: its table is named under its own schema then.
 int remove(Connection &cash, const Fields &key);
 
+// The same two steps on another table whose rows an operation keys the same way
+// (the cash row of a cheque's collection, keyed by cekid); idField is its key.
+Posted postRow(Connection &db, const QString &table, const QString &idField, const Fields &key, const Fields &values);
+int removeRows(Connection &db, const QString &table, const Fields &key);
+
 } // namespace MovementWriter

@@ -91,7 +91,7 @@ bool allows(Operation op, Received s)
 {
     using R = Received;
     switch (op) {
-    case Operation::EntryRowChange:
+    case Operation::EntryRowChange: return among(s, {R::Portfolio, R::AtBankEntry, R::Bounced});
     case Operation::ExitAdd: return among(s, {R::Portfolio, R::AtBankEntry});
     case Operation::ExitRowChange:
     case Operation::ExitCancel:

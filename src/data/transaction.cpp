@@ -34,6 +34,11 @@ namespace {
 } // namespace
 
 TransactionScope::TransactionScope(std::initializer_list<Connection *> connections)
+    : TransactionScope(QList<Connection *>(connections))
+{
+}
+
+TransactionScope::TransactionScope(const QList<Connection *> &connections)
 {
     QList<Connection *> files;
     for (Connection *c : connections)

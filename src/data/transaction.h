@@ -14,6 +14,7 @@ class Connection;
 class TransactionScope {
 public:
     TransactionScope(std::initializer_list<Connection *> connections);
+    explicit TransactionScope(const QList<Connection *> &connections);
     ~TransactionScope();
     TransactionScope(const TransactionScope &) = delete;
     TransactionScope &operator=(const TransactionScope &) = delete;

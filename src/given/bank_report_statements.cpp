@@ -13,8 +13,9 @@ QString rangeLine(const QDate &from, const QDate &to)
            + QStringLiteral("))");
 }
 
-// A cheque taken back from its bank is in the portfolio again and no longer at the bank.
-const QString kAtBank = QStringLiteral("AND (cek_iade_tarihi IS NULL)");
+// A cheque taken back from its bank is in the portfolio again and no longer at the
+// bank; a bounced one is no longer money the bank will collect.
+const QString kAtBank = QStringLiteral("AND (cek_iade_tarihi IS NULL) AND (cek_karsiliklsiz_tarihi IS NULL)");
 
 QString dayText(const QDate &d) { return QStringLiteral("%1/%2/%3").arg(d.day()).arg(d.month()).arg(d.year()); }
 

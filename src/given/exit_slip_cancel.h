@@ -16,14 +16,15 @@ struct CancelResult {
     bool slipDeleted = false;
     bool movementFound = false;
     int takenBackKept = 0;        // cheques taken back before, left on the slip
+    int bouncedKept = 0;          // bounced cheques, left on the slip with the account
 };
 
 // A cheque taken back keeps its place on the slip, since the take-back's credit
 // offsets the slip's debit for it; these tell the user so.
 inline const QString kTakenBackKept =
-    QStringLiteral("Geri alınmış %1 çek bordroda bırakıldı; bordro ve cari hareketi bu çeklerin tutarıyla kaldı.");
+    QStringLiteral("Geri alınmış ya da karşılıksız %1 çek bordroda bırakıldı; bordro ve cari hareketi bu çeklerin tutarıyla kaldı.");
 inline const QString kAllTakenBack =
-    QStringLiteral("Bu bordronun portföyden verilmiş çekleri geri alınmış; bordro olduğu gibi bırakıldı.");
+    QStringLiteral("Bu bordronun portföyden verilmiş çekleri geri alınmış ya da karşılıksız; bordro olduğu gibi bırakıldı.");
 
 // Cancels slip `number` of the open company. Engine errors roll everything back
 // and propagate.

@@ -12,6 +12,9 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "data/transaction.h"
+#include "data/year_files.h"
+#include "data/cheque_state.h"
+#include "received/cheque_lifecycle.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -170,6 +173,25 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
         }
     }
 
+    // A cheque put on the slip must not be held by another exit slip still (its
+    // endorsement undone while that slip kept its row and its debit).
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList &r = rows[i];
+        if (isOwnCheque(r) || !r[ColCiroIndex].isEmpty() || r[ColGirisId].isEmpty()) continue;
+        const qint64 entry = r[ColGirisId].toLongLong();
+        if (const qint64 slip = Lifecycle::holdingSlip(ctx.ADOConnection1, entry, h.number)) {
+            result.message = Lifecycle::heldMessage(Lifecycle::readReceived(ctx.ADOConnection1, entry), slip);
+            return result;
+        }
+    }
+    // A saved cheque taken back, bounced or paid keeps what it was: the take-back
+    // credited its share, so neither it nor what its share depends on (the slip's
+    // account, date, rates and boxes) may change.
+    if (const QString why = lockedChange(ctx.ADOConnection1, h, params, rows); !why.isEmpty()) {
+        result.message = why;
+        return result;
+    }
+
     // The movement lands in the cash file of the slip's year; switch before
     // anything is written, so a failed switch leaves nothing half-saved.
     if (h.slipDate.year() != ctx.calismaYili && !kasadegistir(h.slipDate.year())) {
@@ -180,21 +202,17 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
     // A saved slip moved into another year takes its movement along: the former
     // year's cash file must not go on debiting the account for the same slip.
     const bool existing = h.number > 0;
-    std::unique_ptr<Connection> formerCash;
-    if (existing && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) {
-        const QDate before = ds.slips.field(QStringLiteral("islem_tarihi")).asDate();
-        const QString file = DataContext::cashFileName(ctx.aktifSirketKodu, before.year());
-        if (before.isValid() && before.year() != h.slipDate.year() && QFileInfo::exists(ProgramHome::path(file))) {
-            formerCash = std::make_unique<Connection>();
-            formerCash->setConnectionString(ConnectionString::build(file));
-        }
-    }
+    // Its movement is looked for in every other year's file, wherever it was written.
+    std::unique_ptr<YearFiles::Others> formerCash;
+    if (existing) formerCash = std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
+    QList<Connection *> files{&ctx.ADOConnection1, &ctx.kasaConnection};
+    if (formerCash) files += QList<Connection *>(formerCash->connections().begin(), formerCash->connections().end());
 
     // A rolled-back save must not leave keys of rows that were never stored.
     QVector<QPair<QString, QString>> keysBefore;
     for (const QStringList &r : rows) keysBefore.append({r[ColCiroIndex], r[ColDuzenlemeId]});
     try {
-        TransactionScope tx{&ctx.ADOConnection1, &ctx.kasaConnection, formerCash.get()};
+        TransactionScope tx{files};
         // Header.
         Table &s = ds.slips;
         if (existing && s.locate(QStringLiteral("bordro_ind"), h.number)) {
@@ -242,10 +260,15 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
             if (g.locate(QStringLiteral("ciro_cek_ind"), key)) g.remove();
         for (qint64 key : deleted.returned) {
             // Only a cheque this slip gave out goes back to the portfolio.
-            if (!receivedCheque(rc, key) || rc.field(QStringLiteral("cek_ciro_id")).asInteger() != number)
+            // (or whose endorsement was undone while the slip kept it); back from a
+            // bank it leaves the bank.
+            if (!receivedCheque(rc, key)
+                || (!rc.field(QStringLiteral("cek_ciro_id")).isNull() && rc.field(QStringLiteral("cek_ciro_id")).asInteger() != number))
                 continue;
             rc.edit();
             for (const char *f : {"cek_ciro_id", "cek_ciro_kime", "cek_ciro_tarihi"}) rc.field(QString::fromLatin1(f)).clear();
+            if (bank)
+                for (const char *f : {"cek_banka_tarihi", "cek_banka_adi"}) rc.field(QString::fromLatin1(f)).clear();
             rc.post();
         }
         for (qint64 key : deleted.own)
@@ -360,7 +383,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                               {QStringLiteral("cek_ciro_id"), number},
                               {QStringLiteral("aciklama"), QString::number(number) + QStringLiteral(" nolu çek tediye bordrosu.")}});
         // The former year's file is joined to this save, so its movement goes with it.
-        if (formerCash) MovementWriter::remove(*formerCash, key);
+        if (formerCash) Lifecycle::removeInOtherYears(formerCash->connections(), QStringLiteral("carihareket"), key);
 
         tx.commit();
         ctx.announce({DataKind::Slips, DataKind::Cheques, DataKind::Movements});
@@ -395,27 +418,60 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
 
 namespace ExitSlip {
 
-bool takenBack(Connection &company, const QStringList &row)
+QString lockedRow(Connection &company, const QStringList &row)
 {
-    QString table, keyField;
-    qint64 key = 0;
     if (isOwnCheque(row)) {
-        table = QStringLiteral("cekkendi");
-        keyField = QStringLiteral("cek_ind");
-        key = storedOwnKey(row);
-    } else {
-        table = QStringLiteral("cekciro");
-        keyField = QStringLiteral("ciro_cek_ind");
-        key = row.value(ColCiroIndex).trimmed().toLongLong();
+        const Lifecycle::Row own = Lifecycle::readOwn(company, storedOwnKey(row));
+        if (!own.found) return QString();
+        const ChequeState::Own s = ChequeState::ownState(own.getter());
+        return ChequeState::allows(ChequeState::Operation::OwnRowChange, s) ? QString()
+                                                                            : Lifecycle::refusal(own, ChequeState::ownText(s));
     }
-    if (key <= 0) return false;
-    Statement &st = company.cached(QStringLiteral("SELECT 1 FROM %1 WHERE %2=?1 AND cek_iade_tarihi IS NOT NULL")
-                                       .arg(company.tableRef(table), keyField));
-    st.reset();
-    st.bindInt(1, key);
-    const bool found = st.step();
-    st.reset();
-    return found;
+    const Lifecycle::Row given = Lifecycle::readGiven(company, row.value(ColCiroIndex).trimmed().toLongLong());
+    if (!given.found) return QString();
+    const ChequeState::Given s = ChequeState::givenState(given.getter());
+    return ChequeState::allows(ChequeState::Operation::ExitRowChange, s) ? QString()
+                                                                         : Lifecycle::refusal(given, ChequeState::givenText(s));
+}
+
+bool takenBack(Connection &company, const QStringList &row) { return !lockedRow(company, row).isEmpty(); }
+
+QString lockedChange(Connection &company, const Header &h, const Params &params, const QVector<QStringList> &rows)
+{
+    bool anyTakenBack = false;
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList &r = rows[i];
+        const bool stored = isOwnCheque(r) ? storedOwnKey(r) > 0 : !r.value(ColCiroIndex).trimmed().isEmpty();
+        if (!stored) continue;
+        const Lifecycle::Row row = isOwnCheque(r) ? Lifecycle::readOwn(company, storedOwnKey(r))
+                                                  : Lifecycle::readGiven(company, r.value(ColCiroIndex).trimmed().toLongLong());
+        if (!row.found) continue;
+        if (ChequeState::isSet(row.value("cek_iade_tarihi"))) anyTakenBack = true;
+        const QString why = lockedRow(company, r);
+        if (why.isEmpty()) continue;
+        const bool same = row.date("cek_tarihi") == cellDate(r.value(ColVade))
+                          && qAbs(row.amount("cek_tutari") - sayiOku(r.value(ColTutar))) < 0.005
+                          && qAbs(row.amount("cek_masraf") - sayiOku(r.value(ColMasraf))) < 0.005;
+        if (!same)
+            return QStringLiteral("%1. satır: ").arg(i + 1) + why
+                   + QStringLiteral("\n\rBu satırın vadesi, tutarı ve masrafı değiştirilemez; bordro kaydedilmedi.");
+    }
+    if (!anyTakenBack || h.number <= 0) return QString();
+    const Lifecycle::Row slip = Lifecycle::read(company, QStringLiteral("cikisbordro"), QStringLiteral("bordro_ind"), h.number);
+    if (!slip.found) return QString();
+    const auto flag = [](bool on) { return on ? QStringLiteral("E") : QStringLiteral("H"); };
+    const bool same = slip.text("ciro_firma_kodu") == h.code && slip.date("islem_tarihi") == h.slipDate
+                      && qAbs(slip.amount("yillik_faiz") - sayiOku(params.yillikFaiz)) < 1e-9
+                      && slip.integer("yildaki_gun") == (params.yildakiGun.trimmed().isEmpty() ? 365 : sayiOku(params.yildakiGun))
+                      && slip.integer("tah_sure_ekle") == qint64(sayiOku(params.gunEkle))
+                      && qAbs(slip.amount("BSMV_oran") - sayiOku(params.bsmvPercent)) < 1e-9
+                      && slip.text("hafta_sonu_ekle") == flag(params.weekendShift)
+                      && slip.text("vade_farki_dus") == flag(h.deductMaturity)
+                      && slip.text("masraf_dus") == flag(h.deductExpense) && slip.text("BSMV_dus") == flag(h.deductBsmv);
+    if (same) return QString();
+    return QStringLiteral("Bu bordroda geri alınmış çek var: bordronun cari hesabı, tarihi, faiz oranları ve "
+                          "kesinti seçenekleri değiştirilemez (geri alınan çekin alacak kaydı bunlarla hesaplandı). "
+                          "Bordro kaydedilmedi.");
 }
 
 } // namespace ExitSlip

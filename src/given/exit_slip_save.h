@@ -103,8 +103,14 @@ SaveResult saveSlip(Header &header, Params &params, QVector<QStringList> &rows, 
 // taking the row away would credit the account twice.
 inline const QString kTakenBackRow = QStringLiteral("Bu çek geri alınmıştır; bordrodan silinemez.");
 
-// True when the row's stored cheque (its given row, or its own cheque) carries a
-// take-back date.
+// The refusal of changing or deleting a row whose stored cheque no longer allows
+// it (a given cheque taken back or bounced, an own cheque paid, bounced or taken
+// back); empty when the row may change. takenBack() is true when it is refused.
+QString lockedRow(Connection &company, const QStringList &row);
 bool takenBack(Connection &company, const QStringList &row);
+// The refusal of a save that would change a locked row's due date, amount or
+// expense, or, on a slip holding a taken-back cheque, the slip's account, date,
+// rates or boxes; empty when the save may go on.
+QString lockedChange(Connection &company, const Header &h, const Params &params, const QVector<QStringList> &rows);
 
 } // namespace ExitSlip

@@ -11,6 +11,12 @@
 #include "data/transaction.h"
 #include "data/typed_numbers.h"
 #include "received/cheque_operations.h"
+#include "data/year_files.h"
+#include "given/exit_slip_share.h"
+#include "data/display_format.h"
+#include "received/cheque_lifecycle.h"
+
+#include <memory>
 
 namespace GivenTakeBack {
 namespace {
@@ -20,6 +26,7 @@ using ChequeOperation::keyOf;
 using ChequeOperation::recoverAfterFailure;
 using ChequeOperation::money;
 using ChequeOperation::rateValue;
+using ChequeOperation::postReturnMovement;
 
 // The working year follows the return date when the take-back posts a movement.
 bool switchYear(const QDate &date, Result &r)
@@ -85,6 +92,35 @@ Values fromOwn(Dataset &row)
     return v;
 }
 
+namespace {
+
+using ChequeState::Operation;
+using Lifecycle::Refused;
+using Lifecycle::Row;
+
+// Why the take-back is refused, from the given row (or own cheque) and, for an
+// endorsed cheque taken back the first time, the received cheque it came from.
+QString refusalOf(const Row &given, const Row &received, bool endorsed)
+{
+    if (!given.found || (endorsed && !received.found)) return ChequeOperation::kChequeMissing;
+    if (endorsed) {
+        const ChequeState::Given s = ChequeState::givenState(given.getter());
+        if (!ChequeState::allows(Operation::TakeBackGiven, s)) return Lifecycle::refusal(given, ChequeState::givenText(s));
+        if (s != ChequeState::Given::TakenBack) {
+            // A cheque the bank collected, or that went back to the customer, is no longer out.
+            const ChequeState::Received r = ChequeState::receivedState(received.getter());
+            if (r == ChequeState::Received::Collected || r == ChequeState::Received::Returned)
+                return Lifecycle::refusal(received, ChequeState::receivedText(r));
+        }
+    } else {
+        const ChequeState::Own s = ChequeState::ownState(given.getter());
+        if (!ChequeState::allows(Operation::TakeBackOwn, s)) return Lifecycle::refusal(given, ChequeState::ownText(s));
+    }
+    return QString();
+}
+
+} // namespace
+
 Result takeBack(Values &v, Mode mode, Table &given, Table &received)
 {
     Result r;
@@ -93,53 +129,86 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
         return r;
     }
     const bool endorsed = mode == Mode::Cirolanan;
+    const QString table = endorsed ? QStringLiteral("cekciro") : QStringLiteral("cekkendi");
     const QString keyField = endorsed ? QStringLiteral("ciro_cek_ind") : QStringLiteral("cek_ind");
     const qint64 key = keyOf(v.kayitNo);
-    const qint64 entry = endorsed ? keyOf(v.girisNo) : 0;
+    DataContext &ctx = DataContext::instance();
+    Connection &company = ctx.ADOConnection1;
 
     // Everything is checked before anything is written or switched.
+    bool redo = false;
     try {
         ChequeOperation::hesaplaForAction(v);
-        if (!findCheque(given, keyField, key) || (endorsed && !findCheque(received, QStringLiteral("cek_ind"), entry))) {
+        const Row g = Lifecycle::read(company, table, keyField, key);
+        const qint64 entry = endorsed && g.found ? g.integer("cek_giris_id") : 0;
+        const Row rc = endorsed ? Lifecycle::readReceived(company, entry) : Row();
+        if (const QString why = refusalOf(g, rc, endorsed); !why.isEmpty()) {
+            r.message = why;
+            return r;
+        }
+        // The window's "Giriş No" must name the cheque the given row came from.
+        if (endorsed && keyOf(v.girisNo) != entry) {
             r.message = ChequeOperation::kChequeMissing;
             return r;
         }
+        redo = ChequeState::isSet(g.value("cek_iade_tarihi"));
     } catch (const EngineError &e) {
         r.message = e.message();
         return r;
     }
     if (v.box && !switchYear(v.tarih, r)) return r;
 
-    DataContext &ctx = DataContext::instance();
+    const ChequeReturn::Kind kind = endorsed ? ChequeReturn::Kind::Given : ChequeReturn::Kind::Own;
+    const MovementWriter::Fields movementKey = ChequeReturn::movementKey(key, kind);
+    std::unique_ptr<YearFiles::Others> others;
+    if (redo) others = std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
     try {
-        // The switch closed only the cash datasets; the cheque rows stand where they were.
-        if (!given.locate(keyField, key) || (endorsed && !received.locate(QStringLiteral("cek_ind"), entry))) {
-            r.message = ChequeOperation::kChequeMissing;
-            return r;
-        }
+        QList<Connection *> files{&company, &ctx.kasaConnection};
+        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
+        TransactionScope tx{files};
+        const Row g = Lifecycle::read(company, table, keyField, key);
+        const qint64 entry = endorsed && g.found ? g.integer("cek_giris_id") : 0;
+        const Row rc = endorsed ? Lifecycle::readReceived(company, entry) : Row();
+        if (const QString why = refusalOf(g, rc, endorsed); !why.isEmpty()) throw Refused{why};
+
+        company.exec(QStringLiteral("UPDATE %1 SET cek_iade_tarihi='%2' WHERE %3=%4")
+                         .arg(company.tableRef(table), v.tarih.toString(Qt::ISODate), keyField)
+                         .arg(key));
         // The received cheque goes back into the portfolio only while it is still
         // out on this cheque's exit slip: one endorsed again since then stays out.
-        bool backToPortfolio = false;
-        if (endorsed) {
-            const Field slip = received.field(QStringLiteral("cek_ciro_id"));
-            backToPortfolio = slip.isNull()
-                              || slip.asInteger() == given.field(QStringLiteral("ciro_bordro_ind")).asInteger();
+        // Back from a bank it leaves the bank; back bounced it stays bounced.
+        if (endorsed && !redo) {
+            const qint64 slip = g.integer("ciro_bordro_ind");
+            const QVariant onSlip = rc.value("cek_ciro_id");
+            if (!ChequeState::isSet(onSlip) || onSlip.toLongLong() == slip) {
+                QStringList sets{QStringLiteral("cek_ciro_id=NULL"), QStringLiteral("cek_ciro_tarihi=NULL")};
+                if (g.integer("cek_banka_id") == 2)
+                    sets << QStringLiteral("cek_banka_tarihi=NULL") << QStringLiteral("cek_banka_adi=NULL");
+                const QString bounced = g.text("cek_karsiliklsiz_tarihi");
+                if (!bounced.isEmpty() && !ChequeState::isSet(rc.value("cek_karsiliklsiz_tarihi")))
+                    sets << QStringLiteral("cek_karsiliklsiz_tarihi='%1'").arg(bounced.left(10));
+                company.exec(QStringLiteral("UPDATE %1 SET %2 WHERE cek_ind=%3")
+                                 .arg(company.tableRef(QStringLiteral("cekgiris")), sets.join(u','))
+                                 .arg(entry));
+            }
         }
-        const ChequeReturn::Kind kind = endorsed ? ChequeReturn::Kind::Given : ChequeReturn::Kind::Own;
-
-        TransactionScope tx{given.connection(), v.box ? &ctx.kasaConnection : nullptr};
-        given.edit();
-        given.field(QStringLiteral("cek_iade_tarihi")) = v.tarih;
-        given.post();
-        if (backToPortfolio) {
-            received.edit();
-            received.field(QStringLiteral("cek_ciro_id")) = QVariant();
-            received.field(QStringLiteral("cek_ciro_tarihi")) = QVariant();
-            received.post();
+        company.noteWrite(nullptr);
+        // A credit: it reverses the share of the slip's debit the cheque carried.
+        if (v.box) {
+            const double share = endorsed ? ExitSlip::shareOfGiven(company, key) : ExitSlip::shareOfOwn(company, key);
+            const double rate = sayiOku(v.kuru);
+            Values posted = v;
+            posted.tutar = ChequeOperation::money(share);
+            posted.tl = ChequeOperation::money(rate > 0 ? roundKurus(share * rate) : share);
+            postReturnMovement(posted, key, kind);
+        } else {
+            MovementWriter::remove(ctx.kasaConnection, movementKey);
         }
-        // A credit: it reverses the debit the exit slip posted for the cheque.
-        if (v.box) postReturnMovement(v, key, kind);
+        if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("carihareket"), movementKey);
         tx.commit();
+    } catch (const Refused &refused) {
+        r.message = refused.message;
+        return r;
     } catch (const EngineError &e) {
         recoverAfterFailure(given);
         recoverAfterFailure(received);
@@ -147,8 +216,7 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
         return r;
     }
     r.done = true;
-    if (v.box) ctx.announce({DataKind::Cheques, DataKind::Movements});
-    else ctx.announce({DataKind::Cheques});
+    ctx.announce({DataKind::Cheques, DataKind::Movements});
     return r;
 }
 

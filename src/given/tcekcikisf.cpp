@@ -1,4 +1,6 @@
 #include "given/tcekcikisf.h"
+#include "data/cheque_state.h"
+#include "received/cheque_lifecycle.h"
 
 #include "accounts/account_picker.h"
 #include "accounts/account_steps.h"
@@ -699,6 +701,11 @@ void TcekcikisF::duzelt()
                                                "iptal edip, giriş bordrosunu düzeltin."));
         return;
     }
+    // A paid, bounced or taken-back own cheque is no longer the slip's to change.
+    if (const QString why = lockedRow(DataContext::instance().ADOConnection1, cells); !why.isEmpty()) {
+        MessageBox::information(why);
+        return;
+    }
     OwnCheque c;
     c.due = cellDate(cells[ColVade]);
     c.currency = dovizBox->currentText();
@@ -757,6 +764,13 @@ bool TcekcikisF::saveGrid(const Deleted &deleted)
     h.number = JustaEdit1->text().toLongLong();
     Params p = params();
     QVector<QStringList> grid = rows();
+    // A slip dated in another year posts into that year's file and makes it the
+    // working year (the default date is the day before, so on 1 January too): asked first.
+    if (Lifecycle::needsYearSwitch(h.slipDate)
+        && MessageBox::show(MessageBox::kCaptionShort, Lifecycle::yearQuestion(h.slipDate.year()), MessageBox::Icon::Question,
+                            MessageBox::Yes | MessageBox::No, this)
+               != MessageBox::Yes)
+        return false;
     SaveResult result;
     try {
         std::unique_ptr<WaitScope> wait;
@@ -796,9 +810,13 @@ void TcekcikisF::satirsilClick()
     const QStringList cells = before[r];
     Deleted deleted;
     bool saveDue = false;
-    if (!cells[ColVade].isEmpty() && takenBack(DataContext::instance().ADOConnection1, cells)) {
-        MessageBox::information(kTakenBackRow);
-        return;
+    if (!cells[ColVade].isEmpty()) {
+        // A row whose cheque was taken back, bounced or paid stays on the slip.
+        const QString why = lockedRow(DataContext::instance().ADOConnection1, cells);
+        if (!why.isEmpty()) {
+            MessageBox::information(why.contains(ChequeState::givenText(ChequeState::Given::TakenBack)) ? kTakenBackRow : why);
+            return;
+        }
     }
     if (!cells[ColVade].isEmpty()) {
         if (MessageBox::askYesNo(QStringLiteral("Kaydı Silmek istediğinizden eminmisiniz?"))) {

@@ -197,9 +197,9 @@ void TduzenlenenceklerF::odemeSil()
     if (cheque <= 0) return;
     if (!MessageBox::askYesNo(kUndoQuestion)) return;
     try {
-        if (IssuedPayment::odemeTarihiYaz(DataContext::instance().ADOConnection1, cheque, QDate())
-            == IssuedPayment::Outcome::NotFound)
-            MessageBox::warning(IssuedPayment::kNotFound);
+        const auto outcome = IssuedPayment::odemeTarihiYaz(DataContext::instance().ADOConnection1, cheque, QDate());
+        if (outcome == IssuedPayment::Outcome::NotFound) MessageBox::warning(IssuedPayment::kNotFound);
+        if (outcome == IssuedPayment::Outcome::Refused) MessageBox::warning(IssuedPayment::lastRefusal());
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
     }

@@ -175,6 +175,10 @@ void TduzenlenencekodeF::odemeYap()
                                                            cekidEdit->text().toLongLong(), OdemeTarihi->date());
         // A cheque deleted since it was shown: said so, nothing written.
         if (outcome == IssuedPayment::Outcome::NotFound) MessageBox::warning(IssuedPayment::kNotFound);
+        if (outcome == IssuedPayment::Outcome::Refused) {
+            MessageBox::warning(IssuedPayment::lastRefusal());
+            return;
+        }
     } catch (const EngineError &e) {
         // The payment is not recorded: the window stays, for another try.
         MessageBox::error(e.message());

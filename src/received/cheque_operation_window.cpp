@@ -1,4 +1,5 @@
 #include "received/cheque_operation_window.h"
+#include "received/cheque_lifecycle.h"
 
 #include "data/data_context.h"
 #include "data/engine_error.h"
@@ -188,6 +189,12 @@ void ChequeOperationWindow::run()
         MessageBox::warning(kTypedCashRow);
         return;
     }
+    // Posting into another year's file makes it the working year: asked first.
+    if (CheckBox1 && v.box && Lifecycle::needsYearSwitch(v.tarih)
+        && MessageBox::show(MessageBox::kCaptionShort, Lifecycle::yearQuestion(v.tarih.year()), MessageBox::Icon::Question,
+                            MessageBox::Yes | MessageBox::No, this)
+               != MessageBox::Yes)
+        return;
     const ChequeOperation::Result r = perform(v);
     if (!r.done) {
         MessageBox::warning(r.message);

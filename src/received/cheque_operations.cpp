@@ -8,30 +8,23 @@
 #include "data/display_format.h"
 #include "data/engine_error.h"
 #include "data/number_reading.h"
+#include "data/statement.h"
 #include "data/table.h"
 #include "data/transaction.h"
 #include "data/typed_numbers.h"
+#include "data/year_files.h"
+#include "received/cheque_lifecycle.h"
+
+#include <memory>
+#include <sqlite3.h>
 
 namespace ChequeOperation {
 namespace {
 
-// Reads and checks the window's values: the key names a stored cheque and every
-// number reads. Returns the key, or 0 with the message set.
-qint64 checkFirst(Values &v, Table &table, const QString &keyField, Result &r)
-{
-    const qint64 key = keyOf(v.kayitNo);
-    try {
-        hesaplaForAction(v);
-        if (!findCheque(table, keyField, key)) {
-            r.message = kChequeMissing;
-            return 0;
-        }
-    } catch (const EngineError &e) {
-        r.message = e.message();
-        return 0;
-    }
-    return key;
-}
+using ChequeState::Operation;
+using ChequeState::Received;
+using Lifecycle::Refused;
+using Lifecycle::Row;
 
 // The working year follows the operation's date when it writes a movement.
 bool switchYear(const Values &v, Result &r)
@@ -45,6 +38,61 @@ bool switchYear(const Values &v, Result &r)
         r.message = e.message();
     }
     return false;
+}
+
+// Why the received cheque's state refuses the operation; empty when it allows it.
+// A cheque still held by an exit slip (its endorsement undone but the slip's row
+// kept) can neither be collected nor returned: the slip's debit would stay.
+QString refusalOfReceived(Connection &company, const Row &c, Operation op)
+{
+    if (!c.found) return kChequeMissing;
+    const Received state = ChequeState::receivedState(c.getter());
+    if (!ChequeState::allows(op, state)) return Lifecycle::refusal(c, ChequeState::receivedText(state));
+    // A bank collects the cheque it holds; a redone operation corrects itself.
+    const bool mayBeHeld = (op == Operation::Collect && (state == Received::AtBank || state == Received::Collected))
+                           || (op == Operation::Return && state == Received::Returned);
+    if ((op == Operation::Collect || op == Operation::Return) && !mayBeHeld) {
+        if (const qint64 slip = Lifecycle::holdingSlip(company, c.integer("cek_ind"))) return Lifecycle::heldMessage(c, slip);
+    }
+    return QString();
+}
+
+// The cheque read again inside the transaction must still allow the operation.
+Row rereadReceived(Connection &company, qint64 key, Operation op)
+{
+    Row c = Lifecycle::readReceived(company, key);
+    if (const QString why = refusalOfReceived(company, c, op); !why.isEmpty()) throw Refused{why};
+    return c;
+}
+
+// Runs the row updates of an operation on the company file as one statement.
+void updateReceived(Connection &company, qint64 key, const QStringList &fields, const QVariantList &values)
+{
+    QStringList sets;
+    for (int i = 0; i < fields.size(); ++i) sets << fields[i] + QStringLiteral("=?") + QString::number(i + 1);
+    Statement &st = company.cached(QStringLiteral("UPDATE %1 SET %2 WHERE cek_ind=?%3")
+                                       .arg(company.tableRef(QStringLiteral("cekgiris")), sets.join(u','))
+                                       .arg(fields.size() + 1));
+    st.reset();
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &v = values[i];
+        if (v.isNull() || !v.isValid()) st.bindNull(i + 1);
+        else if (v.typeId() == QMetaType::QDate) st.bindText(i + 1, v.toDate().toString(Qt::ISODate));
+        else if (v.typeId() == QMetaType::Double) st.bindDouble(i + 1, v.toDouble());
+        else if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) st.bindInt(i + 1, v.toLongLong());
+        else st.bindText(i + 1, v.toString());
+    }
+    st.bindInt(int(fields.size()) + 1, key);
+    st.execute();
+    st.reset();
+    company.noteWrite(nullptr);
+}
+
+// A foreign cheque's TL value comes from the day's rate: without one the foreign
+// amount would be stored as TL.
+bool rateMissing(const Values &v)
+{
+    return v.para != QLatin1String("TL") && !v.para.isEmpty() && !(sayiOku(v.kuru) > 0);
 }
 
 } // namespace
@@ -74,77 +122,118 @@ void hesaplaForAction(Values &v)
 
 Result collect(Values &v, Table &cheques, Table &cash)
 {
+    Q_UNUSED(cash);  // the cash row is written by its key, never through a view's pending row
     Result r;
-    const qint64 key = checkFirst(v, cheques, QStringLiteral("cek_ind"), r);
-    if (!key) return r;
-    if (v.box && !switchYear(v, r)) return r;
     DataContext &ctx = DataContext::instance();
+    Connection &company = ctx.ADOConnection1;
+    const qint64 key = keyOf(v.kayitNo);
+    Row before;
     try {
-        // The switch closed the cash datasets; the cheque table is on the company file.
-        if (!cheques.locate(QStringLiteral("cek_ind"), key)) {
-            r.message = kChequeMissing;
+        hesaplaForAction(v);
+        before = Lifecycle::readReceived(company, key);
+        if (const QString why = refusalOfReceived(company, before, Operation::Collect); !why.isEmpty()) {
+            r.message = why;
             return r;
         }
+        if (rateMissing(v)) {
+            r.message = kRateNeeded;
+            return r;
+        }
+    } catch (const EngineError &e) {
+        r.message = e.message();
+        return r;
+    }
+    if (v.box && !switchYear(v, r)) return r;
+    // A collection made before may have left its cash row in any year's file.
+    const bool redo = ChequeState::receivedState(before.getter()) == Received::Collected;
+    std::unique_ptr<YearFiles::Others> others;
+    if (redo) others = std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
+    try {
         const QVariant rate = rateValue(v.kuru);
         const double tl = roundKurus(sayiOku(v.tl));
         const double difference = roundKurus(sayiOku(v.kurFarki));
         const double amount = roundKurus(sayiOku(v.tutar));
-        TransactionScope tx{&ctx.ADOConnection1, v.box ? &ctx.kasaConnection : nullptr};
-        cheques.edit();
-        cheques.field(QStringLiteral("cek_tahsilat_tarihi")) = v.tarih;
-        cheques.field(QStringLiteral("cek_tahsil_kuru")) = rate;
-        cheques.field(QStringLiteral("cek_tahsil_TL")) = tl;
-        cheques.field(QStringLiteral("cek_kur_farki")) = difference;
-        cheques.post();
+        QList<Connection *> files{&company, &ctx.kasaConnection};
+        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
+        TransactionScope tx{files};
+        rereadReceived(company, key, Operation::Collect);
+        updateReceived(company, key,
+                       {QStringLiteral("cek_tahsilat_tarihi"), QStringLiteral("cek_tahsil_kuru"),
+                        QStringLiteral("cek_tahsil_TL"), QStringLiteral("cek_kur_farki")},
+                       {v.tarih, rate.isNull() ? QVariant() : QVariant(rate.toDouble()), tl, difference});
         if (v.box) {
-            CashRowWriter::write(cash, {{QStringLiteral("cekid"), key}},
-                                 {{QStringLiteral("islem_tarihi"), v.tarih},
-                                  {QStringLiteral("doviz_kuru"), rate},
-                                  {QStringLiteral("doviz_cinsi"), v.para},
-                                  {QStringLiteral("borc_tutar"), amount},
-                                  {QStringLiteral("doviz_borc"), tl},
-                                  {QStringLiteral("aciklama"),
-                                   ChequeReturn::description(v.bankasi, v.cekNo, v.vadesi, ChequeReturn::kCollectionSuffix)},
-                                  {QStringLiteral("neden"), kCollectionReason}});
+            MovementWriter::postRow(ctx.kasaConnection, QStringLiteral("nakit"), QStringLiteral("nid"),
+                                    Lifecycle::collectionKey(key),
+                                    {{QStringLiteral("islem_tarihi"), v.tarih},
+                                     {QStringLiteral("doviz_kuru"), rate},
+                                     {QStringLiteral("doviz_cinsi"), v.para},
+                                     {QStringLiteral("borc_tutar"), amount},
+                                     {QStringLiteral("doviz_borc"), tl},
+                                     {QStringLiteral("aciklama"),
+                                      ChequeReturn::description(v.bankasi, v.cekNo, v.vadesi, ChequeReturn::kCollectionSuffix)},
+                                     {QStringLiteral("neden"), kCollectionReason}});
+        } else {
+            // Collected without a cash receipt: a receipt of an earlier collection goes.
+            MovementWriter::removeRows(ctx.kasaConnection, QStringLiteral("nakit"), Lifecycle::collectionKey(key));
         }
+        if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("nakit"), Lifecycle::collectionKey(key));
         tx.commit();
+    } catch (const Refused &refused) {
+        r.message = refused.message;
+        return r;
     } catch (const EngineError &e) {
         recoverAfterFailure(cheques);
         r.message = e.message();
         return r;
     }
     r.done = true;
-    if (v.box) ctx.announce({DataKind::Cheques, DataKind::Cash, DataKind::Movements});
-    else ctx.announce({DataKind::Cheques});
+    ctx.announce({DataKind::Cheques, DataKind::Cash, DataKind::Movements});
     return r;
 }
 
 Result giveBack(Values &v, Table &cheques)
 {
     Result r;
-    const qint64 key = checkFirst(v, cheques, QStringLiteral("cek_ind"), r);
-    if (!key) return r;
-    if (v.box && !switchYear(v, r)) return r;
     DataContext &ctx = DataContext::instance();
+    Connection &company = ctx.ADOConnection1;
+    const qint64 key = keyOf(v.kayitNo);
+    Row before;
     try {
-        if (!cheques.locate(QStringLiteral("cek_ind"), key)) {
-            r.message = kChequeMissing;
+        hesaplaForAction(v);
+        before = Lifecycle::readReceived(company, key);
+        if (const QString why = refusalOfReceived(company, before, Operation::Return); !why.isEmpty()) {
+            r.message = why;
             return r;
         }
-        TransactionScope tx{&ctx.ADOConnection1, v.box ? &ctx.kasaConnection : nullptr};
-        cheques.edit();
-        cheques.field(QStringLiteral("cek_iade_tarihi")) = v.tarih;
-        cheques.post();
+    } catch (const EngineError &e) {
+        r.message = e.message();
+        return r;
+    }
+    if (v.box && !switchYear(v, r)) return r;
+    const bool redo = ChequeState::receivedState(before.getter()) == Received::Returned;
+    std::unique_ptr<YearFiles::Others> others;
+    if (redo) others = std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
+    const MovementWriter::Fields movementKey = ChequeReturn::movementKey(key, ChequeReturn::Kind::Received);
+    try {
+        QList<Connection *> files{&company, &ctx.kasaConnection};
+        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
+        TransactionScope tx{files};
+        rereadReceived(company, key, Operation::Return);
+        updateReceived(company, key, {QStringLiteral("cek_iade_tarihi")}, {v.tarih});
         if (v.box) postReturnMovement(v, key, ChequeReturn::Kind::Received);
+        else MovementWriter::remove(ctx.kasaConnection, movementKey);
+        if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("carihareket"), movementKey);
         tx.commit();
+    } catch (const Refused &refused) {
+        r.message = refused.message;
+        return r;
     } catch (const EngineError &e) {
         recoverAfterFailure(cheques);
         r.message = e.message();
         return r;
     }
     r.done = true;
-    if (v.box) ctx.announce({DataKind::Cheques, DataKind::Movements});
-    else ctx.announce({DataKind::Cheques});
+    ctx.announce({DataKind::Cheques, DataKind::Movements});
     return r;
 }
 
@@ -156,6 +245,36 @@ Source sourceOf(const QString &karsiliksizKaynak)
     return Source::None;
 }
 
+namespace {
+
+// The state of the bounce window's cheque in its own table; empty when it allows a bounce.
+QString refusalOfBounce(const Row &c, Source source)
+{
+    if (!c.found) return kChequeMissing;
+    switch (source) {
+    case Source::Portfoy: {
+        const Received s = ChequeState::receivedState(c.getter());
+        if (ChequeState::allows(Operation::BounceReceived, s)) return QString();
+        if (s == Received::Endorsed)
+            return Lifecycle::refusal(c, ChequeState::receivedText(s))
+                   + QStringLiteral("\n\rCiro edilmiş çekin karşılıksızlığını Cirolanan Çek Listesinden işleyiniz.");
+        return Lifecycle::refusal(c, ChequeState::receivedText(s));
+    }
+    case Source::Cirolanan: {
+        const ChequeState::Given s = ChequeState::givenState(c.getter());
+        return ChequeState::allows(Operation::BounceGiven, s) ? QString() : Lifecycle::refusal(c, ChequeState::givenText(s));
+    }
+    case Source::Duzenlenen: {
+        const ChequeState::Own s = ChequeState::ownState(c.getter());
+        return ChequeState::allows(Operation::BounceOwn, s) ? QString() : Lifecycle::refusal(c, ChequeState::ownText(s));
+    }
+    case Source::None: break;
+    }
+    return QString();
+}
+
+} // namespace
+
 Result bounce(Values &v, Source source, Table &table)
 {
     Result r;
@@ -163,14 +282,24 @@ Result bounce(Values &v, Source source, Table &table)
         r.done = true;
         return r;
     }
+    const QString tableName = source == Source::Portfoy     ? QStringLiteral("cekgiris")
+                              : source == Source::Cirolanan ? QStringLiteral("cekciro")
+                                                            : QStringLiteral("cekkendi");
     const QString keyField = source == Source::Cirolanan ? QStringLiteral("ciro_cek_ind") : QStringLiteral("cek_ind");
-    const qint64 key = checkFirst(v, table, keyField, r);
-    if (!key) return r;
+    const qint64 key = keyOf(v.kayitNo);
+    Connection &company = DataContext::instance().ADOConnection1;
     try {
-        TransactionScope tx{table.connection()};
-        table.edit();
-        table.field(QStringLiteral("cek_karsiliklsiz_tarihi")) = v.tarih;
-        table.post();
+        hesaplaForAction(v);
+        TransactionScope tx{&company};
+        const Row c = Lifecycle::read(company, tableName, keyField, key);
+        if (const QString why = refusalOfBounce(c, source); !why.isEmpty()) {
+            r.message = why;
+            return r;
+        }
+        company.exec(QStringLiteral("UPDATE %1 SET cek_karsiliklsiz_tarihi='%2' WHERE %3=%4")
+                         .arg(company.tableRef(tableName), v.tarih.toString(Qt::ISODate), keyField)
+                         .arg(key));
+        company.noteWrite(nullptr);
         tx.commit();
     } catch (const EngineError &e) {
         cancelPending(table);
@@ -182,23 +311,86 @@ Result bounce(Values &v, Source source, Table &table)
     return r;
 }
 
-namespace {
-
-Result clearFields(qint64 key, Table &cheques, std::initializer_list<const char *> fields)
+Result undoCollection(qint64 chequeKey, Table &cheques)
 {
     Result r;
+    DataContext &ctx = DataContext::instance();
+    Connection &company = ctx.ADOConnection1;
     try {
-        if (!cheques.isActive()) cheques.open();
-        cheques.setFiltered(false);
-        if (key <= 0 || !cheques.locate(QStringLiteral("cek_ind"), key)) {
-            r.message = kChequeMissing;
-            return r;
-        }
-        TransactionScope tx{cheques.connection()};
-        cheques.edit();
-        for (const char *f : fields) cheques.field(QString::fromLatin1(f)) = QVariant();
-        cheques.post();
+        // The collection's cash row goes with it, from whichever year's file holds it.
+        YearFiles::Others others(ctx.aktifSirketKodu, ctx.calismaYili);
+        QList<Connection *> files{&company};
+        if (ctx.kasaConnection.isOpen()) files << &ctx.kasaConnection;
+        files += QList<Connection *>(others.connections().begin(), others.connections().end());
+        TransactionScope tx{files};
+        rereadReceived(company, chequeKey, Operation::UndoCollect);
+        updateReceived(company, chequeKey,
+                       {QStringLiteral("cek_tahsilat_tarihi"), QStringLiteral("cek_tahsil_kuru"),
+                        QStringLiteral("cek_tahsil_TL"), QStringLiteral("cek_kur_farki")},
+                       {QVariant(), QVariant(), QVariant(), QVariant()});
+        if (ctx.kasaConnection.isOpen())
+            MovementWriter::removeRows(ctx.kasaConnection, QStringLiteral("nakit"), Lifecycle::collectionKey(chequeKey));
+        Lifecycle::removeInOtherYears(others.connections(), QStringLiteral("nakit"), Lifecycle::collectionKey(chequeKey));
         tx.commit();
+    } catch (const Refused &refused) {
+        r.message = refused.message;
+        return r;
+    } catch (const EngineError &e) {
+        cancelPending(cheques);
+        r.message = e.message();
+        return r;
+    }
+    r.done = true;
+    ctx.announce({DataKind::Cheques, DataKind::Cash, DataKind::Movements});
+    return r;
+}
+
+Result undoReturn(qint64 chequeKey, Table &cheques)
+{
+    Result r;
+    DataContext &ctx = DataContext::instance();
+    Connection &company = ctx.ADOConnection1;
+    const MovementWriter::Fields movementKey = ChequeReturn::movementKey(chequeKey, ChequeReturn::Kind::Received);
+    try {
+        YearFiles::Others others(ctx.aktifSirketKodu, ctx.calismaYili);
+        QList<Connection *> files{&company};
+        if (ctx.kasaConnection.isOpen()) files << &ctx.kasaConnection;
+        files += QList<Connection *>(others.connections().begin(), others.connections().end());
+        TransactionScope tx{files};
+        rereadReceived(company, chequeKey, Operation::UndoReturn);
+        updateReceived(company, chequeKey, {QStringLiteral("cek_iade_tarihi")}, {QVariant()});
+        if (ctx.kasaConnection.isOpen()) MovementWriter::remove(ctx.kasaConnection, movementKey);
+        Lifecycle::removeInOtherYears(others.connections(), QStringLiteral("carihareket"), movementKey);
+        tx.commit();
+    } catch (const Refused &refused) {
+        r.message = refused.message;
+        return r;
+    } catch (const EngineError &e) {
+        cancelPending(cheques);
+        r.message = e.message();
+        return r;
+    }
+    r.done = true;
+    ctx.announce({DataKind::Cheques, DataKind::Movements});
+    return r;
+}
+
+Result undoExit(qint64 chequeKey, Table &cheques)
+{
+    Result r;
+    Connection &company = DataContext::instance().ADOConnection1;
+    try {
+        TransactionScope tx{&company};
+        rereadReceived(company, chequeKey, Operation::UndoExit);
+        // The exit slip keeps its row and its debit, so the cheque stays held by
+        // that slip: it cannot go on another slip until it leaves this one.
+        updateReceived(company, chequeKey,
+                       {QStringLiteral("cek_ciro_id"), QStringLiteral("cek_ciro_kime"), QStringLiteral("cek_ciro_tarihi")},
+                       {QVariant(), QVariant(), QVariant()});
+        tx.commit();
+    } catch (const Refused &refused) {
+        r.message = refused.message;
+        return r;
     } catch (const EngineError &e) {
         cancelPending(cheques);
         r.message = e.message();
@@ -207,18 +399,6 @@ Result clearFields(qint64 key, Table &cheques, std::initializer_list<const char 
     r.done = true;
     DataContext::instance().announce({DataKind::Cheques});
     return r;
-}
-
-} // namespace
-
-Result undoCollection(qint64 chequeKey, Table &cheques)
-{
-    return clearFields(chequeKey, cheques, {"cek_tahsilat_tarihi", "cek_tahsil_kuru", "cek_tahsil_TL", "cek_kur_farki"});
-}
-
-Result undoExit(qint64 chequeKey, Table &cheques)
-{
-    return clearFields(chequeKey, cheques, {"cek_ciro_id", "cek_ciro_kime", "cek_ciro_tarihi"});
 }
 
 } // namespace ChequeOperation
@@ -326,7 +506,9 @@ void recoverAfterFailure(Table &t)
 {
     cancelPending(t);
     try {
+        // Read again (or opened) as the files hold them, ready for the next try.
         if (t.isActive()) t.refresh();
+        else t.open();
     } catch (...) {
     }
 }

@@ -49,6 +49,8 @@ struct Result {
 
 inline const QString kChequeMissing = QStringLiteral("Çek kaydı bulunamadı. İşlem yapılmadı.");
 inline const QString kCollectionReason = QStringLiteral("PORTFÖYDEN ÇEK NAKİT TAHSİLAT");
+inline const QString kRateNeeded =
+    QStringLiteral("Döviz cinsinden çekin TL karşılığı için \"Kuru\" alanına işlem gününün kurunu giriniz. İşlem yapılmadı.");
 
 // Collection: the cheque's collection fields and, with the box, its cash row
 // (found by cekid, edited or appended) in the cash file of the operation's year,
@@ -67,13 +69,25 @@ Source sourceOf(const QString &karsiliksizKaynak);
 // `cekciro` or `cekkendi`); no movement. A source of None changes nothing.
 Result bounce(Values &v, Source source, Table &table);
 
-// Undoing a collection clears its four fields (the cash row stays); undoing an
-// exit clears the endorsement fields (the exit slip's rows and the bank fields stay).
+// Every operation reads the cheque again by its key inside its own transaction
+// and refuses, naming the cheque and its state, when the state does not allow it
+// (ChequeState::allows); nothing is written then. A repeated collection or return
+// corrects the earlier one: its cash row or movement is found in whichever year's
+// file holds it and moved, or removed when the box is now clear.
+//
+// Undoing a collection clears its four fields and removes its cash row, from
+// whichever year holds it; undoing a return clears its date and removes its
+// movement likewise; undoing an exit clears the endorsement fields (the exit
+// slip's rows and the bank fields stay, and the cheque stays held by that slip).
 Result undoCollection(qint64 chequeKey, Table &cheques);
+Result undoReturn(qint64 chequeKey, Table &cheques);
 Result undoExit(qint64 chequeKey, Table &cheques);
 
 inline const QString kUndoCollectionQuestion = QStringLiteral(
     "Bu işlem çek tahslatının yapılmadığına dair işlem yapılacaktır.\n\r\n\rİşlem sonucu çek portföyde gözükecektir."
+    "\n\r\n\rDevam edilsinmi?");
+inline const QString kUndoReturnQuestion = QStringLiteral(
+    "Bu işlem çekin iade edilmediğine dair işlem yapılacaktır.\n\r\n\rİadenin cari hesap kaydı silinecektir."
     "\n\r\n\rDevam edilsinmi?");
 inline const QString kUndoExitQuestion = QStringLiteral(
     "Bu işlem çek çıkışının yapılmadığına dair işlem yapılacaktır.\n\r\n\rİşlem sonucu çek portföyde gözükecektir."

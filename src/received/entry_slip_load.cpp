@@ -1,4 +1,5 @@
 #include "received/entry_slip_load.h"
+#include "data/cheque_state.h"
 
 #include "data/display_format.h"
 #include "data/query.h"
@@ -26,10 +27,15 @@ QString plain(const Field &f)
     return QString::number(v, 'g', 15).replace(u'.', u',');
 }
 
+// A slip may be corrected only while none of its cheques carries money rows of
+// its own: an endorsed, collected or returned cheque does.
 Refusal refusalOfRow(Dataset &q)
 {
-    if (!q.field(QStringLiteral("cek_ciro_tarihi")).isNull()) return Refusal::Endorsed;
-    if (!q.field(QStringLiteral("cek_tahsilat_tarihi")).isNull()) return Refusal::Collected;
+    const auto isSet = [&](const char *f) { return ChequeState::isSet(q.field(QString::fromLatin1(f)).value()); };
+    if (isSet("cek_ciro_tarihi")) return Refusal::Endorsed;
+    if (isSet("cek_tahsilat_tarihi")) return Refusal::Collected;
+    if (isSet("cek_iade_tarihi")) return Refusal::Returned;
+    // A bounce posts nothing: the slip may still be corrected.
     return Refusal::None;
 }
 
@@ -42,6 +48,10 @@ QString refusalMessage(Refusal refusal)
         return QStringLiteral("Bordroda ciro edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!");
     case Refusal::Collected:
         return QStringLiteral("Bordroda tahsil edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!");
+    case Refusal::Returned:
+        return QStringLiteral("Bordroda iade edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!");
+    case Refusal::Bounced:
+        return QStringLiteral("Bordroda karşılıksız çek/çekler var! Devam etmeden önce bu kayıtları siliniz!");
     case Refusal::None:
         break;
     }
@@ -54,7 +64,8 @@ Refusal refusalOfCheques(Connection &company, const QVector<qint64> &keys)
     QStringList list;
     for (qint64 k : keys) list << QString::number(k);
     Query q(&company);
-    q.reopen({QStringLiteral("SELECT cek_ind, cek_ciro_tarihi, cek_tahsilat_tarihi FROM cekgiris"),
+    q.reopen({QStringLiteral("SELECT cek_ind, cek_ciro_id, cek_ciro_tarihi, cek_tahsilat_tarihi, cek_iade_tarihi, "
+                             "cek_karsiliklsiz_tarihi, cek_banka_tarihi FROM cekgiris"),
               QStringLiteral("WHERE cek_ind IN (") + list.join(u',') + u')',
               QStringLiteral("ORDER BY cek_tarihi ASC;")});
     for (q.first(); !q.eof(); q.next())

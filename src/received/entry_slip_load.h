@@ -16,7 +16,7 @@ class Dataset;
 
 namespace EntrySlip {
 
-enum class Refusal { None, Endorsed, Collected };
+enum class Refusal { None, Endorsed, Collected, Returned, Bounced };
 
 // The message a refused load or save shows; empty for Refusal::None.
 QString refusalMessage(Refusal refusal);

@@ -15,6 +15,8 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "data/transaction.h"
+#include "data/year_files.h"
+#include "received/cheque_lifecycle.h"
 
 #include <QFileInfo>
 #include <memory>
@@ -107,21 +109,17 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
     // A saved slip moved into another year takes its movement along: the former
     // year's cash file must not go on crediting the account for the same slip.
     const bool existing = h.number > 0;
-    std::unique_ptr<Connection> formerCash;
-    if (existing && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) {
-        const QDate before = ds.slips.field(QStringLiteral("islem_tarihi")).asDate();
-        const QString file = DataContext::cashFileName(ctx.aktifSirketKodu, before.year());
-        if (before.isValid() && before.year() != h.slipDate.year() && QFileInfo::exists(ProgramHome::path(file))) {
-            formerCash = std::make_unique<Connection>();
-            formerCash->setConnectionString(ConnectionString::build(file));
-        }
-    }
+    // Its movement is looked for in every other year's file, wherever it was written.
+    std::unique_ptr<YearFiles::Others> formerCash;
+    if (existing) formerCash = std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
+    QList<Connection *> files{&ctx.ADOConnection1, &ctx.kasaConnection};
+    if (formerCash) files += QList<Connection *>(formerCash->connections().begin(), formerCash->connections().end());
 
     // A rolled-back save must not leave keys of cheques that were never stored.
     QStringList keysBefore;
     for (const QStringList &r : rows) keysBefore << r.value(ColKey);
     try {
-        TransactionScope tx{&ctx.ADOConnection1, &ctx.kasaConnection, formerCash.get()};
+        TransactionScope tx{files};
         // Header.
         if (existing && ds.slips.locate(QStringLiteral("bordro_ind"), h.number)) ds.slips.edit();
         else ds.slips.append();
@@ -246,7 +244,7 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                               {QStringLiteral("cek_id"), number},
                               {QStringLiteral("aciklama"), QString::number(number) + QStringLiteral(" nolu çek alım bordrosu.")}});
         // The former year's file is joined to this save, so its movement goes with it.
-        if (formerCash) MovementWriter::remove(*formerCash, key);
+        if (formerCash) Lifecycle::removeInOtherYears(formerCash->connections(), QStringLiteral("carihareket"), key);
 
         tx.commit();
         ctx.announce({DataKind::Slips, DataKind::Cheques, DataKind::Movements});

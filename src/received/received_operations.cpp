@@ -51,6 +51,7 @@ ReceivedOperations::ReceivedOperations(TceklerF *lists, TcekortF *slip, Table *k
         {"karsiliksizItem", &ReceivedOperations::karsiliksizYap},
         {"cikisKaldirItem", &ReceivedOperations::cikisiKaldir},
         {"tahsilatKaldirItem", &ReceivedOperations::tahsilatiKaldir},
+        {"iadeKaldirItem", &ReceivedOperations::iadeyiKaldir},
     };
     for (const auto &[name, slot] : items) {
         if (QAction *a = item(lists, name)) {
@@ -148,6 +149,21 @@ void ReceivedOperations::tahsilatiKaldir()
         return;
     }
     // The total and the monthly summary follow the rows.
+    rebuildOn(key);
+}
+
+void ReceivedOperations::iadeyiKaldir()
+{
+    if (!hasCurrent()) return;
+    if (!confirmed(ChequeOperation::kUndoReturnQuestion)) return;
+    const qint64 key = currentKey();
+    Table *cheques = m_slip ? m_slip->CekTakip() : nullptr;
+    Table own(&DataContext::instance().ADOConnection1, QStringLiteral("cekgiris"));
+    const ChequeOperation::Result r = ChequeOperation::undoReturn(key, cheques ? *cheques : own);
+    if (!r.done) {
+        MessageBox::warning(r.message);
+        return;
+    }
     rebuildOn(key);
 }
 

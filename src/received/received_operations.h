@@ -29,6 +29,7 @@ public:
     void iadeEt();
     void karsiliksizYap();
     void tahsilatiKaldir();
+    void iadeyiKaldir();
     void cikisiKaldir();
     // The collection of a stored cheque chosen elsewhere (the main window's
     // portfolio); nothing shows when the cheque is gone.

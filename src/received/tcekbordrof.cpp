@@ -162,8 +162,9 @@ bool TcekbordroF::bordroDuzelt()
     if (slip.refusal != EntrySlip::Refusal::None) {
         // The entry slip stays exactly as it was; the user sees the cheques concerned.
         MessageBox::warning(EntrySlip::refusalMessage(slip.refusal));
-        showRefusedCheques(number, slip.refusal == EntrySlip::Refusal::Endorsed ? QStringLiteral("Ciro Edilenler")
-                                                                                : QStringLiteral("Tahsil Edilenler"));
+        showRefusedCheques(number, slip.refusal == EntrySlip::Refusal::Endorsed   ? QStringLiteral("Ciro Edilenler")
+                                   : slip.refusal == EntrySlip::Refusal::Returned ? QStringLiteral("İade Edilenler")
+                                                                                  : QStringLiteral("Tahsil Edilenler"));
         return false;
     }
     m_slip->yukle(slip);

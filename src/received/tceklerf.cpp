@@ -61,7 +61,8 @@ ChequeListWindow::Description description()
                     {"iadeItem", QStringLiteral("Çeki İade Et")},
                     {"karsiliksizItem", QStringLiteral("Çeki Karşılıksız Yap")},
                     {"cikisKaldirItem", QStringLiteral("Çek Çıkışını Yapılmamış Yap")},
-                    {"tahsilatKaldirItem", QStringLiteral("Tahsilatı Kaldır")}};
+                    {"tahsilatKaldirItem", QStringLiteral("Tahsilatı Kaldır")},
+                    {"iadeKaldirItem", QStringLiteral("İadeyi Kaldır")}};
     d.layout = cekVeSenetListesiLayout;
     return d;
 }

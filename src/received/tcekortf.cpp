@@ -1,4 +1,5 @@
 #include "received/tcekortf.h"
+#include "received/cheque_lifecycle.h"
 
 #include "accounts/account_picker.h"
 #include "accounts/account_steps.h"
@@ -561,6 +562,13 @@ bool TcekortF::saveGrid(const QVector<qint64> &deletedCheques)
     h.number = JustaEdit1->text().toLongLong();
     Params p = params();
     QVector<QStringList> grid = rows();
+    // A slip dated in another year posts into that year's file and makes it the
+    // working year: asked first.
+    if (Lifecycle::needsYearSwitch(h.slipDate)
+        && MessageBox::show(MessageBox::kCaptionShort, Lifecycle::yearQuestion(h.slipDate.year()), MessageBox::Icon::Question,
+                            MessageBox::Yes | MessageBox::No, this)
+               != MessageBox::Yes)
+        return false;
     SaveResult result;
     try {
         std::unique_ptr<WaitScope> wait;

@@ -103,7 +103,7 @@ void TestBankReport::statementsAndTitles_data()
     QTest::addColumn<QStringList>("perCurrency");
     QTest::addColumn<QString>("title");
     const QString range = "((cek_tarihi>=#2024-3-5#) AND (cek_tarihi<=#2024-4-10#))";
-    const QString back = "AND (cek_iade_tarihi IS NULL)";
+    const QString back = "AND (cek_iade_tarihi IS NULL) AND (cek_karsiliklsiz_tarihi IS NULL)";
     const QString where = "WHERE (cek_banka_id=2) AND";
     const QString perBank = "SELECT ciro_firma,para_birimi,SUM(cek_tutari) AS cektutari FROM cekciro ";
     const QString perCurrency = "SELECT para_birimi,SUM(cek_tutari) AS cektutari FROM cekciro ";
@@ -139,7 +139,7 @@ void TestBankReport::statementsAndTitles()
     // The choice list offers every bank whichever is chosen.
     QCOMPARE(s.banks, (QStringList{"SELECT ciro_firma FROM cekciro ", "WHERE (cek_banka_id=2) AND",
                                    "((cek_tarihi>=#2024-3-5#) AND (cek_tarihi<=#2024-4-10#))",
-                                   "AND (cek_iade_tarihi IS NULL)", "GROUP BY ciro_firma;"}));
+                                   "AND (cek_iade_tarihi IS NULL) AND (cek_karsiliklsiz_tarihi IS NULL)", "GROUP BY ciro_firma;"}));
     QTEST(BankReport::title(kFrom, kTo, bank), "title");
     // Dates carry no leading zeros; two-digit days and months are whole.
     QCOMPARE(BankReport::title(QDate(2024, 12, 31), QDate(2025, 1, 1), "Tüm Bankalar"),

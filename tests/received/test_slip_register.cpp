@@ -429,7 +429,10 @@ void TestSlipRegister::refusals_data()
                                << "Bordroda tahsil edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!"
                                << "Tahsil Edilenler";
     QTest::newRow("bounced passes") << "cek_karsiliklsiz_tarihi" << QString() << "Tüm Çekler";
-    QTest::newRow("returned passes") << "cek_iade_tarihi" << QString() << "Tüm Çekler";
+    // A returned cheque carries the return's debit: its slip is no longer corrected.
+    QTest::newRow("returned") << "cek_iade_tarihi"
+                              << "Bordroda iade edilmiş çek/çekler var! Devam etmeden önce bu kayıtları siliniz!"
+                              << "İade Edilenler";
 }
 
 void TestSlipRegister::refusals()
