@@ -1,4 +1,6 @@
 #include "given/exit_slip_rows.h"
+#include "data/data_context.h"
+#include "received/cheque_lifecycle.h"
 
 #include "data/dataset.h"
 #include "data/display_format.h"
@@ -45,6 +47,10 @@ QString refusal(Dataset &cheque, const QVector<QStringList> &rows)
     for (const QStringList &r : rows)
         if (r.value(ColGirisId) == key)
             return QStringLiteral("Bu çek daha öncesinden bordroya eklenmiştir.\n\rBaşka seçim yapınız.");
+    // Its endorsement undone, a cheque is still held by the slip that kept its row.
+    Connection &company = DataContext::instance().ADOConnection1;
+    if (const qint64 slip = Lifecycle::holdingSlip(company, key.toLongLong()))
+        return Lifecycle::heldMessage(Lifecycle::readReceived(company, key.toLongLong()), slip);
     return {};
 }
 

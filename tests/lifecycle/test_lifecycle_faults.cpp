@@ -3,6 +3,7 @@
 // Each case starts from slips saved through the program's own save functions.
 #include "data/connection.h"
 #include "data/data_context.h"
+#include "data/cheque_state.h"
 #include "data/display_format.h"
 #include "data/query.h"
 #include "data/table.h"
@@ -199,6 +200,7 @@ private Q_SLOTS:
     void bouncedChequesLeaveTheBankReport();
     void foreignCollectionNeedsARate();
     void exitSlipInAnotherYearAsksFirst();
+    void stateAgreesWithTheLists();
 };
 
 void TestLifecycleFaults::redoneInAnotherYearMovesTheMoney()
@@ -497,6 +499,42 @@ void TestLifecycleFaults::exitSlipInAnotherYearAsksFirst()
     QVERIFY(w.sakla());
     QCOMPARE(DataContext::instance().calismaYili, 2024);
     QCOMPARE(balance("S1"), 1000.0);
+}
+
+// Every combination of the five marks: the state read from the fields is the one
+// the lists select the row by.
+void TestLifecycleFaults::stateAgreesWithTheLists()
+{
+    TestHome home;
+    home.openCompany("A1", 2024);
+    const char *marks[] = {"cek_ciro_id", "cek_banka_tarihi", "cek_tahsilat_tarihi", "cek_iade_tarihi", "cek_karsiliklsiz_tarihi"};
+    QMap<qint64, ChequeState::Received> states;
+    for (int combination = 0; combination < 32; ++combination) {
+        QVariantMap f{{"cek_tarihi", QDate(2024, 5, 1)}, {"cek_tutari", 10.0}};
+        for (int i = 0; i < 5; ++i)
+            if (combination & (1 << i)) f[marks[i]] = i == 0 ? QVariant(7) : QVariant(QDate(2024, 4, 1));
+        const qint64 key = TestHome::insertRow(company(), "cekgiris", f);
+        states[key] = ChequeState::receivedState([&](const char *name) { return f.value(QLatin1String(name)); });
+    }
+    using C = ChequeList::Choice;
+    using S = ChequeState::Received;
+    const QList<QPair<C, QList<S>>> lists{{C::Portfoy, {S::Portfolio}},
+                                          {C::Banka, {S::AtBank}},
+                                          {C::PortfoyBanka, {S::Portfolio, S::AtBankEntry, S::AtBank}},
+                                          {C::Tahsil, {S::Collected}}};
+    for (const auto &[choice, wanted] : lists)
+        for (auto it = states.cbegin(); it != states.cend(); ++it) {
+            const bool collectedToo = choice == C::Tahsil;  // the list takes every collected row
+            if (collectedToo && it.value() != S::Collected) continue;
+            QCOMPARE(listed(choice, it.key()), wanted.contains(it.value()));
+        }
+    // Each state reads its rows by its own condition.
+    for (auto it = states.cbegin(); it != states.cend(); ++it) {
+        Query q(&company());
+        q.reopen({"SELECT cek_ind FROM cekgiris WHERE " + ChequeState::receivedCondition(it.value()) + " AND cek_ind="
+                  + QString::number(it.key())});
+        QVERIFY2(!q.isEmpty(), qPrintable(ChequeState::receivedText(it.value())));
+    }
 }
 
 QTEST_MAIN(TestLifecycleFaults)
