@@ -191,6 +191,25 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
         result.message = why;
         return result;
     }
+    // Nor does such a row leave the slip.
+    {
+        QVector<QStringList> gone;
+        for (qint64 key : deleted.given) {
+            QStringList r(ExitColumnCount);
+            r[ColCiroIndex] = QString::number(key);
+            gone << r;
+        }
+        for (qint64 key : deleted.own) {
+            QStringList r(ExitColumnCount);
+            r[ColDuzenlemeId] = QString::number(key);
+            gone << r;
+        }
+        for (const QStringList &r : gone)
+            if (const QString why = lockedRow(ctx.ADOConnection1, r); !why.isEmpty()) {
+                result.message = why + QStringLiteral("\n\rBu çek bordrodan silinemez; bordro kaydedilmedi.");
+                return result;
+            }
+    }
 
     // The movement lands in the cash file of the slip's year; switch before
     // anything is written, so a failed switch leaves nothing half-saved.
@@ -430,8 +449,16 @@ QString lockedRow(Connection &company, const QStringList &row)
     const Lifecycle::Row given = Lifecycle::readGiven(company, row.value(ColCiroIndex).trimmed().toLongLong());
     if (!given.found) return QString();
     const ChequeState::Given s = ChequeState::givenState(given.getter());
-    return ChequeState::allows(ChequeState::Operation::ExitRowChange, s) ? QString()
-                                                                         : Lifecycle::refusal(given, ChequeState::givenText(s));
+    if (!ChequeState::allows(ChequeState::Operation::ExitRowChange, s)) return Lifecycle::refusal(given, ChequeState::givenText(s));
+    // A cheque the bank collected, or one returned to the customer, has its money
+    // rows: its place on the slip stays.
+    const Lifecycle::Row received = Lifecycle::readReceived(company, given.integer("cek_giris_id"));
+    if (received.found) {
+        const ChequeState::Received r = ChequeState::receivedState(received.getter());
+        if (r == ChequeState::Received::Collected || r == ChequeState::Received::Returned)
+            return Lifecycle::refusal(received, ChequeState::receivedText(r));
+    }
+    return QString();
 }
 
 bool takenBack(Connection &company, const QStringList &row) { return !lockedRow(company, row).isEmpty(); }

@@ -13,6 +13,7 @@
 #include "data/table.h"
 #include "data/year_files.h"
 #include "given/exit_slip_cancel.h"
+#include "given/exit_slip_load.h"
 #include "given/exit_slip_rows.h"
 #include "given/exit_slip_save.h"
 #include "given/given_take_back.h"
@@ -65,6 +66,7 @@ struct MOwn {
 
 struct MSlip {  // exit slip
     qint64 number = 0;
+    int type = 0;
     QString account;
     QDate date;
     bool dm = false, db = false;
@@ -290,7 +292,7 @@ public:
         verdict("exit slip", allowed, r.saved, r.message);
         if (!r.saved) return;
         followYear(date, true);
-        MSlip s{h.number, h.code, date, h.deductMaturity, h.deductBsmv, date.year(), 0};
+        MSlip s{h.number, type, h.code, date, h.deductMaturity, h.deductBsmv, date.year(), 0};
         const auto vfOf = [&](qint64 amount, const QDate &due) {
             return interest ? amount * date.daysTo(due) / 1000 : 0;  // whole liras: amounts are thousands
         };
@@ -346,6 +348,95 @@ public:
             }
         }
         if (kept + owns == 0) m.slips.erase(n);
+    }
+
+    // A saved slip loaded and saved again: unchanged, with one of its portfolio
+    // cheques deleted, or made out to another account.
+    void resaveSlip()
+    {
+        const qint64 n = randomKey(m.slips);
+        if (!n) return;
+        MSlip &s = m.slips[n];
+        const EntrySlip::LoadedSlip loaded = ExitSlip::loadExitSlip(company(), n);
+        if (!loaded.found) {
+            mismatch("slip not loaded");
+            return;
+        }
+        ExitSlip::Header h;
+        h.slipDate = loaded.slipDate;
+        h.code = loaded.code;
+        h.name = loaded.name;
+        h.exitType = s.type;
+        h.currency = loaded.currency;
+        h.kuru = loaded.kuru;
+        h.aylikFaiz = loaded.aylikFaiz;
+        h.deductMaturity = loaded.deductMaturity;
+        h.deductExpense = loaded.deductExpense;
+        h.deductBsmv = loaded.deductBsmv;
+        h.averageDate = loaded.averageDate;
+        h.averageDays = loaded.averageDays;
+        h.number = n;
+        ExitSlip::Params p;
+        p.slipDate = loaded.slipDate;
+        p.yildakiGun = loaded.yildakiGun;
+        p.yillikFaiz = loaded.yillikFaiz;
+        p.gunEkle = loaded.gunEkle;
+        p.bsmvPercent = loaded.bsmvPercent;
+        p.weekendShift = loaded.weekendShift;
+        QVector<QStringList> rows = loaded.rows;
+        ExitSlip::Deleted deleted;
+        bool allowed = true;
+        bool anyTakenBack = false;
+        for (const auto &[k, g] : m.given)
+            if (g.slip == n && g.takenBack) anyTakenBack = true;
+        for (const auto &[k, o] : m.own)
+            if (o.slip == n && o.takenBack) anyTakenBack = true;
+        const int what = pick(3);
+        qint64 gone = 0;
+        QString op = "resave";
+        if (what == 1) {  // a portfolio cheque deleted from the slip
+            for (int i = 0; i < rows.size(); ++i) {
+                const qint64 key = rows[i].value(ExitSlip::ColCiroIndex).toLongLong();
+                if (key <= 0 || pick(2)) continue;
+                gone = key;
+                deleted.given << key;
+                deleted.returned << m.given[key].cheque;
+                rows.removeAt(i);
+                break;
+            }
+            if (!gone) return;
+            const MGiven &g = m.given[gone];
+            const MCheque &c = m.cheques[g.cheque];
+            allowed = !g.takenBack && !g.bounced && !c.collected && !c.returned;
+            op = "resave deleting";
+        } else if (what == 2) {  // another account
+            const int other = (kAccounts.indexOf(s.account) + 1) % 3;
+            h.code = kAccounts[other];
+            h.name = kNames[other];
+            allowed = !anyTakenBack;
+            op = "resave moving";
+        }
+        for (int i = 0; i < rows.size(); ++i) rows[i][EntrySlip::ColNo] = QString::number(i + 1);
+        rows << QStringList(ExitSlip::ExitColumnCount);
+        Table slips(&company(), "cikisbordro", "PrimaryKey");
+        Table given(&company(), "cekciro", "cek_tarihi");
+        Table received(&company(), "cekgiris", "cek_tarihi");
+        Table own(&company(), "cekkendi", "PrimaryKey");
+        const ExitSlip::SaveResult r = ExitSlip::saveSlip(h, p, rows, ExitSlip::Datasets{slips, given, received, own}, deleted);
+        verdict(op, allowed, r.saved, r.message);
+        if (!r.saved) return;
+        followYear(h.slipDate, true);
+        s.account = h.code;
+        if (gone) {
+            const MGiven g = m.given[gone];
+            MCheque &c = m.cheques[g.cheque];
+            if (c.ciro == n || c.ciro == 0) {
+                c.ciro = 0;
+                if (s.type == 2) c.bank = false;
+            }
+            m.given.erase(gone);
+        }
+        // A slip saved with no row left keeps its header and a debit of nothing.
     }
 
     MCheque *randomCheque() { return m.cheques.empty() ? nullptr : &m.cheques[randomKey(m.cheques)]; }
@@ -570,8 +661,9 @@ public:
         const int op = pick(100);
         if (op < 14) entrySlip();
         else if (op < 28) exitSlip();
-        else if (op < 33) cancelSlip();
-        else if (op < 45) collect();
+        else if (op < 31) cancelSlip();
+        else if (op < 35) resaveSlip();
+        else if (op < 46) collect();
         else if (op < 50) undoCollect();
         else if (op < 58) giveBack();
         else if (op < 62) undoReturn();
