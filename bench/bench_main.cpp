@@ -9,6 +9,7 @@
 #include "app/year_end_carry.h"
 #include "received/cheque_list_statements.h"
 #include "issued/issued_list_statements.h"
+#include "data/cheque_state.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/program_home.h"
@@ -1350,9 +1351,19 @@ int main(int argc, char **argv)
         Table nakit(&ctx.kasaConnection, QStringLiteral("nakit"), QStringLiteral("islem_tarihi"));
         const QDate day(ctx.calismaYili, 3, 2);
         const QString cashFile = ProgramHome::path(DataContext::cashFileName(QStringLiteral("BENCH"), ctx.calismaYili));
+        // The first hundred cheques still in the portfolio (and held by no exit
+        // slip): an operation refuses the others, as it must.
+        QVector<qint64> portfolio;
+        {
+            Query q(&ctx.ADOConnection1);
+            q.reopen({QStringLiteral("SELECT cek_ind FROM cekgiris WHERE ") + ChequeState::receivedCondition(ChequeState::Received::Portfolio),
+                      QStringLiteral("AND cek_ind NOT IN (SELECT cek_giris_id FROM cekciro WHERE cek_iade_tarihi IS NULL "
+                                     "AND cek_giris_id IS NOT NULL) ORDER BY cek_ind LIMIT 100")});
+            for (q.first(); !q.eof(); q.next()) portfolio << q.value(0).toLongLong();
+        }
         report("collection_100",
                [&] {
-                   for (int key = 1; key <= 100; ++key) {
+                   for (qint64 key : portfolio) {
                        ChequeOperation::Values v;
                        v.para = QStringLiteral("USD");
                        v.tutar = QStringLiteral("1.000,00");
@@ -1385,7 +1396,7 @@ int main(int argc, char **argv)
                    sqlite3_prepare_v2(db, "INSERT INTO k.nakit (islem_tarihi, doviz_kuru, doviz_cinsi, borc_tutar, doviz_borc, "
                                           "aciklama, neden, cekid) VALUES (?,?,?,?,?,?,?,?)", -1, &add, nullptr);
                    const QByteArray date = day.toString(Qt::ISODate).toUtf8();
-                   for (int key = 1; key <= 100; ++key) {
+                   for (qint64 key : portfolio) {
                        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
                        sqlite3_bind_text(upd, 1, date.constData(), -1, SQLITE_STATIC);
                        sqlite3_bind_double(upd, 2, 32.5);

@@ -137,6 +137,7 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
 
     // Everything is checked before anything is written or switched.
     bool redo = false;
+    QDate previous;
     try {
         ChequeOperation::hesaplaForAction(v);
         const Row g = Lifecycle::read(company, table, keyField, key);
@@ -152,6 +153,7 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
             return r;
         }
         redo = ChequeState::isSet(g.value("cek_iade_tarihi"));
+        previous = g.date("cek_iade_tarihi");
     } catch (const EngineError &e) {
         r.message = e.message();
         return r;
@@ -161,7 +163,7 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
     const ChequeReturn::Kind kind = endorsed ? ChequeReturn::Kind::Given : ChequeReturn::Kind::Own;
     const MovementWriter::Fields movementKey = ChequeReturn::movementKey(key, kind);
     std::unique_ptr<YearFiles::Others> others;
-    if (redo) others = std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
+    if (redo) others = Lifecycle::otherYearsFor(previous);
     try {
         QList<Connection *> files{&company, &ctx.kasaConnection};
         if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());

@@ -99,6 +99,13 @@ QString yearQuestion(int year)
 
 MovementWriter::Fields collectionKey(qint64 chequeKey) { return {{QStringLiteral("cekid"), chequeKey}}; }
 
+std::unique_ptr<YearFiles::Others> otherYearsFor(const QDate &previous)
+{
+    const DataContext &ctx = DataContext::instance();
+    if (!previous.isValid() || previous.year() == ctx.calismaYili) return nullptr;
+    return std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
+}
+
 int removeInOtherYears(const QVector<Connection *> &others, const QString &table, const MovementWriter::Fields &key)
 {
     int n = 0;

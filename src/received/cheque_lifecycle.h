@@ -6,6 +6,9 @@
 // before, found again in whichever year's cash file holds them.
 #include "accounts/movement_writer.h"
 #include "data/cheque_state.h"
+#include "data/year_files.h"
+
+#include <memory>
 
 #include <QDate>
 #include <QHash>
@@ -61,6 +64,12 @@ bool isCarriedOver(int year);
 
 // The keys of the money rows an operation writes.
 MovementWriter::Fields collectionKey(qint64 chequeKey);
+
+// The other years' cash files an operation looks in for the row it wrote before,
+// dated `previous`: none when that date falls in the working year (the row is in
+// the working year's file), every other year's file otherwise (a row an older
+// program left behind is found there too). Null when there is nothing to look in.
+std::unique_ptr<YearFiles::Others> otherYearsFor(const QDate &previous);
 
 // Removes the rows of `table` matching `key` from every year's cash file but the
 // working one (the other files are joined to `scope`'s transaction by the caller

@@ -144,10 +144,10 @@ Result collect(Values &v, Table &cheques, Table &cash)
         return r;
     }
     if (v.box && !switchYear(v, r)) return r;
-    // A collection made before may have left its cash row in any year's file.
+    // A collection made before left its cash row in its own date's year.
     const bool redo = ChequeState::receivedState(before.getter()) == Received::Collected;
     std::unique_ptr<YearFiles::Others> others;
-    if (redo) others = std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
+    if (redo) others = Lifecycle::otherYearsFor(before.date("cek_tahsilat_tarihi"));
     try {
         const QVariant rate = rateValue(v.kuru);
         const double tl = roundKurus(sayiOku(v.tl));
@@ -212,7 +212,7 @@ Result giveBack(Values &v, Table &cheques)
     if (v.box && !switchYear(v, r)) return r;
     const bool redo = ChequeState::receivedState(before.getter()) == Received::Returned;
     std::unique_ptr<YearFiles::Others> others;
-    if (redo) others = std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
+    if (redo) others = Lifecycle::otherYearsFor(before.date("cek_iade_tarihi"));
     const MovementWriter::Fields movementKey = ChequeReturn::movementKey(key, ChequeReturn::Kind::Received);
     try {
         QList<Connection *> files{&company, &ctx.kasaConnection};
@@ -318,10 +318,11 @@ Result undoCollection(qint64 chequeKey, Table &cheques)
     Connection &company = ctx.ADOConnection1;
     try {
         // The collection's cash row goes with it, from whichever year's file holds it.
-        YearFiles::Others others(ctx.aktifSirketKodu, ctx.calismaYili);
+        const std::unique_ptr<YearFiles::Others> others =
+            Lifecycle::otherYearsFor(Lifecycle::readReceived(company, chequeKey).date("cek_tahsilat_tarihi"));
         QList<Connection *> files{&company};
         if (ctx.kasaConnection.isOpen()) files << &ctx.kasaConnection;
-        files += QList<Connection *>(others.connections().begin(), others.connections().end());
+        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
         TransactionScope tx{files};
         rereadReceived(company, chequeKey, Operation::UndoCollect);
         updateReceived(company, chequeKey,
@@ -330,7 +331,7 @@ Result undoCollection(qint64 chequeKey, Table &cheques)
                        {QVariant(), QVariant(), QVariant(), QVariant()});
         if (ctx.kasaConnection.isOpen())
             MovementWriter::removeRows(ctx.kasaConnection, QStringLiteral("nakit"), Lifecycle::collectionKey(chequeKey));
-        Lifecycle::removeInOtherYears(others.connections(), QStringLiteral("nakit"), Lifecycle::collectionKey(chequeKey));
+        if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("nakit"), Lifecycle::collectionKey(chequeKey));
         tx.commit();
     } catch (const Refused &refused) {
         r.message = refused.message;
@@ -352,15 +353,16 @@ Result undoReturn(qint64 chequeKey, Table &cheques)
     Connection &company = ctx.ADOConnection1;
     const MovementWriter::Fields movementKey = ChequeReturn::movementKey(chequeKey, ChequeReturn::Kind::Received);
     try {
-        YearFiles::Others others(ctx.aktifSirketKodu, ctx.calismaYili);
+        const std::unique_ptr<YearFiles::Others> others =
+            Lifecycle::otherYearsFor(Lifecycle::readReceived(company, chequeKey).date("cek_iade_tarihi"));
         QList<Connection *> files{&company};
         if (ctx.kasaConnection.isOpen()) files << &ctx.kasaConnection;
-        files += QList<Connection *>(others.connections().begin(), others.connections().end());
+        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
         TransactionScope tx{files};
         rereadReceived(company, chequeKey, Operation::UndoReturn);
         updateReceived(company, chequeKey, {QStringLiteral("cek_iade_tarihi")}, {QVariant()});
         if (ctx.kasaConnection.isOpen()) MovementWriter::remove(ctx.kasaConnection, movementKey);
-        Lifecycle::removeInOtherYears(others.connections(), QStringLiteral("carihareket"), movementKey);
+        if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("carihareket"), movementKey);
         tx.commit();
     } catch (const Refused &refused) {
         r.message = refused.message;

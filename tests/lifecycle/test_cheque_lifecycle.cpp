@@ -24,6 +24,7 @@
 #include "widgets/message_box.h"
 #include "support/test_home.h"
 
+#include <QApplication>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QtTest>
@@ -851,5 +852,13 @@ void TestChequeLifecycle::randomSequencesAgreeWithTheModel()
     QCOMPARE(mismatches, 0);
 }
 
-QTEST_MAIN(TestChequeLifecycle)
+int main(int argc, char **argv)
+{
+    // A long run outlasts the test library's five-minute watchdog.
+    if (qEnvironmentVariableIsSet("STEPS") && !qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", "86400000");
+    QApplication app(argc, argv);
+    TestChequeLifecycle test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_cheque_lifecycle.moc"
