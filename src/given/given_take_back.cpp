@@ -164,10 +164,7 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
     const MovementWriter::Fields movementKey = ChequeReturn::movementKey(key, kind);
     std::unique_ptr<YearFiles::Others> others;
     if (redo) others = Lifecycle::otherYearsFor(previous);
-    try {
-        QList<Connection *> files{&company, &ctx.kasaConnection};
-        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
-        TransactionScope tx{files};
+    const Lifecycle::Outcome o = Lifecycle::inOneSave(others.get(), [&] {
         const Row g = Lifecycle::read(company, table, keyField, key);
         const qint64 entry = endorsed && g.found ? g.integer("cek_giris_id") : 0;
         const Row rc = endorsed ? Lifecycle::readReceived(company, entry) : Row();
@@ -207,14 +204,13 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
             MovementWriter::remove(ctx.kasaConnection, movementKey);
         }
         if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("carihareket"), movementKey);
-        tx.commit();
-    } catch (const Refused &refused) {
-        r.message = refused.message;
-        return r;
-    } catch (const EngineError &e) {
-        recoverAfterFailure(given);
-        recoverAfterFailure(received);
-        r.message = e.message();
+    });
+    if (!o.done) {
+        if (o.engineError) {
+            recoverAfterFailure(given);
+            recoverAfterFailure(received);
+        }
+        r.message = o.message;
         return r;
     }
     r.done = true;

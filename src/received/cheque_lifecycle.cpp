@@ -4,6 +4,8 @@
 #include "data/data_context.h"
 #include "data/program_home.h"
 #include "data/statement.h"
+#include "data/engine_error.h"
+#include "data/transaction.h"
 
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -104,6 +106,27 @@ std::unique_ptr<YearFiles::Others> otherYearsFor(const QDate &previous)
     const DataContext &ctx = DataContext::instance();
     if (!previous.isValid() || previous.year() == ctx.calismaYili) return nullptr;
     return std::make_unique<YearFiles::Others>(ctx.aktifSirketKodu, ctx.calismaYili);
+}
+
+Outcome inOneSave(const YearFiles::Others *others, const std::function<void()> &writes)
+{
+    DataContext &ctx = DataContext::instance();
+    Outcome o;
+    try {
+        QList<Connection *> files{&ctx.ADOConnection1};
+        if (ctx.kasaConnection.isOpen()) files << &ctx.kasaConnection;
+        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
+        TransactionScope tx{files};
+        writes();
+        tx.commit();
+        o.done = true;
+    } catch (const Refused &refused) {
+        o.message = refused.message;
+    } catch (const EngineError &e) {
+        o.engineError = true;
+        o.message = e.message();
+    }
+    return o;
 }
 
 int removeInOtherYears(const QVector<Connection *> &others, const QString &table, const MovementWriter::Fields &key)

@@ -8,6 +8,7 @@
 #include "data/cheque_state.h"
 #include "data/year_files.h"
 
+#include <functional>
 #include <memory>
 
 #include <QDate>
@@ -70,6 +71,16 @@ MovementWriter::Fields collectionKey(qint64 chequeKey);
 // the working year's file), every other year's file otherwise (a row an older
 // program left behind is found there too). Null when there is nothing to look in.
 std::unique_ptr<YearFiles::Others> otherYearsFor(const QDate &previous);
+
+// Runs an operation's writes in one transaction over the company file, the working
+// year's cash file (when open) and the other years' files given. A Refused thrown
+// by the writes, or an engine error, leaves every file as it was.
+struct Outcome {
+    bool done = false;
+    bool engineError = false;  // the tables the window holds are read again then
+    QString message;
+};
+Outcome inOneSave(const YearFiles::Others *others, const std::function<void()> &writes);
 
 // Removes the rows of `table` matching `key` from every year's cash file but the
 // working one (the other files are joined to `scope`'s transaction by the caller

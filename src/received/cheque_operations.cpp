@@ -88,6 +88,16 @@ void updateReceived(Connection &company, qint64 key, const QStringList &fields, 
     company.noteWrite(nullptr);
 }
 
+// The result of an operation's save: done, or its message with the window's
+// table read again after an engine error.
+bool finished(const Lifecycle::Outcome &o, Table &cheques, Result &r)
+{
+    if (o.engineError) recoverAfterFailure(cheques);
+    r.done = o.done;
+    r.message = o.message;
+    return o.done;
+}
+
 // A foreign cheque's TL value comes from the day's rate: without one the foreign
 // amount would be stored as TL.
 bool rateMissing(const Values &v)
@@ -148,14 +158,11 @@ Result collect(Values &v, Table &cheques, Table &cash)
     const bool redo = ChequeState::receivedState(before.getter()) == Received::Collected;
     std::unique_ptr<YearFiles::Others> others;
     if (redo) others = Lifecycle::otherYearsFor(before.date("cek_tahsilat_tarihi"));
-    try {
-        const QVariant rate = rateValue(v.kuru);
-        const double tl = roundKurus(sayiOku(v.tl));
-        const double difference = roundKurus(sayiOku(v.kurFarki));
-        const double amount = roundKurus(sayiOku(v.tutar));
-        QList<Connection *> files{&company, &ctx.kasaConnection};
-        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
-        TransactionScope tx{files};
+    const QVariant rate = rateValue(v.kuru);
+    const double tl = roundKurus(sayiOku(v.tl));
+    const double difference = roundKurus(sayiOku(v.kurFarki));
+    const double amount = roundKurus(sayiOku(v.tutar));
+    const Lifecycle::Outcome o = Lifecycle::inOneSave(others.get(), [&] {
         rereadReceived(company, key, Operation::Collect);
         updateReceived(company, key,
                        {QStringLiteral("cek_tahsilat_tarihi"), QStringLiteral("cek_tahsil_kuru"),
@@ -177,16 +184,8 @@ Result collect(Values &v, Table &cheques, Table &cash)
             MovementWriter::removeRows(ctx.kasaConnection, QStringLiteral("nakit"), Lifecycle::collectionKey(key));
         }
         if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("nakit"), Lifecycle::collectionKey(key));
-        tx.commit();
-    } catch (const Refused &refused) {
-        r.message = refused.message;
-        return r;
-    } catch (const EngineError &e) {
-        recoverAfterFailure(cheques);
-        r.message = e.message();
-        return r;
-    }
-    r.done = true;
+    });
+    if (!finished(o, cheques, r)) return r;
     ctx.announce({DataKind::Cheques, DataKind::Cash, DataKind::Movements});
     return r;
 }
@@ -214,25 +213,14 @@ Result giveBack(Values &v, Table &cheques)
     std::unique_ptr<YearFiles::Others> others;
     if (redo) others = Lifecycle::otherYearsFor(before.date("cek_iade_tarihi"));
     const MovementWriter::Fields movementKey = ChequeReturn::movementKey(key, ChequeReturn::Kind::Received);
-    try {
-        QList<Connection *> files{&company, &ctx.kasaConnection};
-        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
-        TransactionScope tx{files};
+    const Lifecycle::Outcome o = Lifecycle::inOneSave(others.get(), [&] {
         rereadReceived(company, key, Operation::Return);
         updateReceived(company, key, {QStringLiteral("cek_iade_tarihi")}, {v.tarih});
         if (v.box) postReturnMovement(v, key, ChequeReturn::Kind::Received);
         else MovementWriter::remove(ctx.kasaConnection, movementKey);
         if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("carihareket"), movementKey);
-        tx.commit();
-    } catch (const Refused &refused) {
-        r.message = refused.message;
-        return r;
-    } catch (const EngineError &e) {
-        recoverAfterFailure(cheques);
-        r.message = e.message();
-        return r;
-    }
-    r.done = true;
+    });
+    if (!finished(o, cheques, r)) return r;
     ctx.announce({DataKind::Cheques, DataKind::Movements});
     return r;
 }
@@ -316,32 +304,25 @@ Result undoCollection(qint64 chequeKey, Table &cheques)
     Result r;
     DataContext &ctx = DataContext::instance();
     Connection &company = ctx.ADOConnection1;
+    const MovementWriter::Fields key = Lifecycle::collectionKey(chequeKey);
+    std::unique_ptr<YearFiles::Others> others;
     try {
         // The collection's cash row goes with it, from whichever year's file holds it.
-        const std::unique_ptr<YearFiles::Others> others =
-            Lifecycle::otherYearsFor(Lifecycle::readReceived(company, chequeKey).date("cek_tahsilat_tarihi"));
-        QList<Connection *> files{&company};
-        if (ctx.kasaConnection.isOpen()) files << &ctx.kasaConnection;
-        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
-        TransactionScope tx{files};
+        others = Lifecycle::otherYearsFor(Lifecycle::readReceived(company, chequeKey).date("cek_tahsilat_tarihi"));
+    } catch (const EngineError &e) {
+        r.message = e.message();
+        return r;
+    }
+    const Lifecycle::Outcome o = Lifecycle::inOneSave(others.get(), [&] {
         rereadReceived(company, chequeKey, Operation::UndoCollect);
         updateReceived(company, chequeKey,
                        {QStringLiteral("cek_tahsilat_tarihi"), QStringLiteral("cek_tahsil_kuru"),
                         QStringLiteral("cek_tahsil_TL"), QStringLiteral("cek_kur_farki")},
                        {QVariant(), QVariant(), QVariant(), QVariant()});
-        if (ctx.kasaConnection.isOpen())
-            MovementWriter::removeRows(ctx.kasaConnection, QStringLiteral("nakit"), Lifecycle::collectionKey(chequeKey));
-        if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("nakit"), Lifecycle::collectionKey(chequeKey));
-        tx.commit();
-    } catch (const Refused &refused) {
-        r.message = refused.message;
-        return r;
-    } catch (const EngineError &e) {
-        cancelPending(cheques);
-        r.message = e.message();
-        return r;
-    }
-    r.done = true;
+        if (ctx.kasaConnection.isOpen()) MovementWriter::removeRows(ctx.kasaConnection, QStringLiteral("nakit"), key);
+        if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("nakit"), key);
+    });
+    if (!finished(o, cheques, r)) return r;
     ctx.announce({DataKind::Cheques, DataKind::Cash, DataKind::Movements});
     return r;
 }
@@ -352,27 +333,20 @@ Result undoReturn(qint64 chequeKey, Table &cheques)
     DataContext &ctx = DataContext::instance();
     Connection &company = ctx.ADOConnection1;
     const MovementWriter::Fields movementKey = ChequeReturn::movementKey(chequeKey, ChequeReturn::Kind::Received);
+    std::unique_ptr<YearFiles::Others> others;
     try {
-        const std::unique_ptr<YearFiles::Others> others =
-            Lifecycle::otherYearsFor(Lifecycle::readReceived(company, chequeKey).date("cek_iade_tarihi"));
-        QList<Connection *> files{&company};
-        if (ctx.kasaConnection.isOpen()) files << &ctx.kasaConnection;
-        if (others) files += QList<Connection *>(others->connections().begin(), others->connections().end());
-        TransactionScope tx{files};
+        others = Lifecycle::otherYearsFor(Lifecycle::readReceived(company, chequeKey).date("cek_iade_tarihi"));
+    } catch (const EngineError &e) {
+        r.message = e.message();
+        return r;
+    }
+    const Lifecycle::Outcome o = Lifecycle::inOneSave(others.get(), [&] {
         rereadReceived(company, chequeKey, Operation::UndoReturn);
         updateReceived(company, chequeKey, {QStringLiteral("cek_iade_tarihi")}, {QVariant()});
         if (ctx.kasaConnection.isOpen()) MovementWriter::remove(ctx.kasaConnection, movementKey);
         if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("carihareket"), movementKey);
-        tx.commit();
-    } catch (const Refused &refused) {
-        r.message = refused.message;
-        return r;
-    } catch (const EngineError &e) {
-        cancelPending(cheques);
-        r.message = e.message();
-        return r;
-    }
-    r.done = true;
+    });
+    if (!finished(o, cheques, r)) return r;
     ctx.announce({DataKind::Cheques, DataKind::Movements});
     return r;
 }
@@ -381,24 +355,15 @@ Result undoExit(qint64 chequeKey, Table &cheques)
 {
     Result r;
     Connection &company = DataContext::instance().ADOConnection1;
-    try {
-        TransactionScope tx{&company};
+    const Lifecycle::Outcome o = Lifecycle::inOneSave(nullptr, [&] {
         rereadReceived(company, chequeKey, Operation::UndoExit);
         // The exit slip keeps its row and its debit, so the cheque stays held by
         // that slip: it cannot go on another slip until it leaves this one.
         updateReceived(company, chequeKey,
                        {QStringLiteral("cek_ciro_id"), QStringLiteral("cek_ciro_kime"), QStringLiteral("cek_ciro_tarihi")},
                        {QVariant(), QVariant(), QVariant()});
-        tx.commit();
-    } catch (const Refused &refused) {
-        r.message = refused.message;
-        return r;
-    } catch (const EngineError &e) {
-        cancelPending(cheques);
-        r.message = e.message();
-        return r;
-    }
-    r.done = true;
+    });
+    if (!finished(o, cheques, r)) return r;
     DataContext::instance().announce({DataKind::Cheques});
     return r;
 }
