@@ -4,7 +4,7 @@
 #include "reports/page_view.h"
 #include "reports/report_files.h"
 #include "reports/report_output.h"
-#include "widgets/message_box.h"
+#include "reports/report_messages.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -213,7 +213,7 @@ int TRaporOnizlemeF::find(const QString &text)
     if (m_matches.isEmpty()) {
         updateHighlights();
         if (!needle.isEmpty())
-            MessageBox::information(QStringLiteral("\"%1\" bulunamadı.").arg(text.trimmed()), windowTitle());
+            ReportMessages::information(QStringLiteral("\"%1\" bulunamadı.").arg(text.trimmed()), windowTitle());
         return 0;
     }
     m_current = 0;
@@ -250,7 +250,7 @@ bool TRaporOnizlemeF::print()
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // No printer on this computer (or no print service): the report can still be
         // kept as a PDF file and printed elsewhere.
-        MessageBox::information(QStringLiteral("Bilgisayarda tanımlı yazıcı bulunamadı.\nRapor PDF dosyası olarak kaydedilecek."),
+        ReportMessages::information(QStringLiteral("Bilgisayarda tanımlı yazıcı bulunamadı.\nRapor PDF dosyası olarak kaydedilecek."),
                                 windowTitle());
         return savePdf();
     }
@@ -261,7 +261,7 @@ bool TRaporOnizlemeF::print()
     if (dialog.exec() != QDialog::Accepted) return false;
     const bool range = printer.printRange() == QPrinter::PageRange;
     if (!printReport(m_report, printer, range ? printer.fromPage() : 0, range ? printer.toPage() : 0)) {
-        MessageBox::error(QStringLiteral("Rapor yazdırılamadı."), windowTitle());
+        ReportMessages::error(QStringLiteral("Rapor yazdırılamadı."), windowTitle());
         return false;
     }
     return true;
@@ -274,7 +274,7 @@ bool TRaporOnizlemeF::saveReport()
     path = withSuffix(path, QStringLiteral("brp"));
     QString error;
     if (!m_report.save(path, &error)) {
-        MessageBox::error(error, windowTitle());
+        ReportMessages::error(error, windowTitle());
         return false;
     }
     return true;
@@ -288,7 +288,7 @@ bool TRaporOnizlemeF::loadReport()
     PreparedReport loaded;
     QString error;
     if (!PreparedReport::load(path, &loaded, &error)) {
-        MessageBox::error(error, windowTitle());
+        ReportMessages::error(error, windowTitle());
         return false;
     }
     setReport(std::move(loaded));
@@ -302,7 +302,7 @@ bool TRaporOnizlemeF::savePdf()
     path = withSuffix(path, QStringLiteral("pdf"));
     QString error;
     if (!writePdf(m_report, path, &error)) {
-        MessageBox::error(error, windowTitle());
+        ReportMessages::error(error, windowTitle());
         return false;
     }
     return true;

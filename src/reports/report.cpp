@@ -3,7 +3,7 @@
 #include "reports/preview_window.h"
 #include "reports/report_error.h"
 #include "reports/report_renderer.h"
-#include "widgets/message_box.h"
+#include "reports/report_messages.h"
 
 Report::Report(ReportLayout layout) : m_layout(std::move(layout)) {}
 
@@ -33,7 +33,7 @@ bool Report::showPreview(QWidget *parent, const QString &caption) const
     try {
         pages = prepare();
     } catch (const ReportError &e) {
-        MessageBox::error(e.message(), caption.isEmpty() ? TRaporOnizlemeF::kCaption : caption);
+        ReportMessages::error(e.message(), caption.isEmpty() ? TRaporOnizlemeF::kCaption : caption);
         return false;
     }
     TRaporOnizlemeF preview(std::move(pages), caption, parent);

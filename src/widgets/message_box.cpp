@@ -1,5 +1,7 @@
 #include "widgets/message_box.h"
 
+#include "reports/report_messages.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -8,6 +10,16 @@
 
 namespace MessageBox {
 namespace {
+
+// The report engine tells the user through this seam too.
+const bool kReportsTold = [] {
+    ReportMessages::setHandler([](ReportMessages::Kind kind, const QString &text, const QString &caption) {
+        if (kind == ReportMessages::Kind::Error) error(text, caption);
+        else information(text, caption);
+    });
+    return true;
+}();
+
 struct TestState {
     bool on = false;
     QQueue<int> answers;
