@@ -5,7 +5,7 @@
 // with their total, a monthly summary and a printed list. From a row the cheque is
 // taken back, marked bounced, or its documents shown.
 #include "given/given_list_statements.h"
-#include "widgets/cheque_list_window.h"
+#include "lists/cheque_list_window.h"
 
 class TcikisceklerF : public ChequeListWindow {
     Q_OBJECT

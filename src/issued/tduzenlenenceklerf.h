@@ -4,7 +4,7 @@
 // name and a due-date range, with their total, a monthly summary and a printed
 // list. From a row the cheque is paid or its payment undone.
 #include "issued/issued_list_statements.h"
-#include "widgets/cheque_list_window.h"
+#include "lists/cheque_list_window.h"
 
 class TduzenlenencekodeF;
 

@@ -3,7 +3,7 @@
 // slip, account, currency, a name and a due-date range, with their total and a
 // monthly summary per currency. The starting point of the operations on a cheque.
 #include "received/cheque_list_statements.h"
-#include "widgets/cheque_list_window.h"
+#include "lists/cheque_list_window.h"
 
 class TceklerF : public ChequeListWindow {
     Q_OBJECT

@@ -6,7 +6,7 @@
 #include "reports/layout_common.h"
 #include "support/test_home.h"
 #include "support/typing.h"
-#include "widgets/cheque_list_window.h"
+#include "lists/cheque_list_window.h"
 #include "widgets/dataset_grid.h"
 #include "widgets/message_box.h"
 

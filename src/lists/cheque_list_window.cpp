@@ -1,4 +1,4 @@
-#include "widgets/cheque_list_window.h"
+#include "lists/cheque_list_window.h"
 
 #include "widgets/form_kit.h"
 
