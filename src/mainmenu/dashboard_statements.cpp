@@ -28,15 +28,19 @@ void addTo(CurrencySums &s, const QString &currency, double v)
 
 QStringList portfolioStatement(const QDate &from, const QDate &to, const QString &orderBy)
 {
+    // The cheques still held: a returned or bounced cheque is no longer in hand.
     return {QStringLiteral("SELECT * FROM cekgiris"), dateLine(from, to), QStringLiteral("AND (cek_ciro_id IS NULL )"),
-            QStringLiteral("AND (cek_tahsilat_tarihi IS NULL )"), orderLine(orderBy)};
+            QStringLiteral("AND (cek_tahsilat_tarihi IS NULL )"), QStringLiteral("AND (cek_iade_tarihi IS NULL)"),
+            QStringLiteral("AND (cek_karsiliklsiz_tarihi IS NULL)"), orderLine(orderBy)};
 }
 
 QStringList bankStatement(const QDate &from, const QDate &to, const QString &orderBy)
 {
     // A cheque taken back from the bank is in the portfolio again and counts there only.
+    // A bounced one is no longer money the bank will collect.
     return {QStringLiteral("SELECT * FROM cekciro"), dateLine(from, to), QStringLiteral("AND cek_banka_id=2"),
-            QStringLiteral("AND cek_iade_tarihi IS NULL"), orderLine(orderBy)};
+            QStringLiteral("AND cek_iade_tarihi IS NULL"), QStringLiteral("AND cek_karsiliklsiz_tarihi IS NULL"),
+            orderLine(orderBy)};
 }
 
 QStringList ownChequeStatement(const QDate &from, const QDate &to, const QString &orderBy)
@@ -44,7 +48,7 @@ QStringList ownChequeStatement(const QDate &from, const QDate &to, const QString
     // A taken-back own cheque is no longer outstanding.
     return {QStringLiteral("SELECT * FROM cekkendi"), dateLine(from, to),
             QStringLiteral("AND (cek_tahsilat_tarihi IS NULL )"), QStringLiteral("AND cek_iade_tarihi IS NULL"),
-            orderLine(orderBy)};
+            QStringLiteral("AND cek_karsiliklsiz_tarihi IS NULL"), orderLine(orderBy)};
 }
 
 QStringList balanceStatement()
