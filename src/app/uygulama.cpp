@@ -1,4 +1,5 @@
 #include "app/uygulama.h"
+#include "history/tcekgecmisf.h"
 
 #include "accounts/account_picker.h"
 #include "accounts/tcarif.h"
@@ -142,6 +143,7 @@ Uygulama::Uygulama()
     m_cekduzenleF->setExitSlip(m_cekcikisF.get());
     wireSlipRegisters();
     wireGivenLists();
+    wireHistory();
     m_kasaF->setView(m_kasaRF.get());
     m_kasaF->setCardWindow(m_cariF.get());
     m_kasaF->setTypeWindow(m_nakitnedenF.get());

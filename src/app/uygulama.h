@@ -143,6 +143,9 @@ private:
     void wireGivenLists();
     std::unique_ptr<TcikisceklerF> m_cikisceklerF;
     void wireTakeBack();
+    // The cheque history window and its ways in from the lists.
+    void wireHistory();
+    std::unique_ptr<class TcekgecmisF> m_cekgecmisF;
     std::unique_ptr<Tvadefark2F> m_vadefark2F;
     std::unique_ptr<TcekcikisF> m_cekcikisF;
     std::unique_ptr<TcikisozetF> m_cikisozetF;

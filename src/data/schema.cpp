@@ -366,6 +366,23 @@ images resim 30 cekid
 
 images resimkendi 30 cekid
 
+table cekislem
+index PrimaryKey islem_ind
+islem_ind auto
+cek_turu short
+cek_ind long
+islem text 40
+islem_tarihi date
+bordro_ind long
+cari_kodu text 20
+tutar double
+tl_tutar double
+para_birimi text 5
+kasa_yili short
+yazilma text 20
+yeniden text 1
+lookup cek_ind
+
 images resimfirma 50 firmakodu
 )";
 
@@ -566,11 +583,58 @@ struct Step {
     Kind kind;
     const char *sql;
 };
+// A company file from before the operation log gets its log filled once from
+// what its cheques' fields and slips show, each row marked as reconstructed.
+#define LOG_COLUMNS "INSERT INTO cekislem (cek_turu, cek_ind, islem, islem_tarihi, bordro_ind, cari_kodu, tutar, " \
+                    "tl_tutar, para_birimi, kasa_yili, yazilma, yeniden) "
+#define LOG_TAIL ", datetime('now','localtime'), 'E' "
 const QVector<Step> &steps()
 {
-    static const QVector<Step> list;
+    static const QVector<Step> list{
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 1, cek_ind, 'Giriş', islem_tarihi, bordro_ind, alindigi_firma_kodu, cek_tutari, "
+                     "cekTL_karsiligi, para_birimi, CAST(strftime('%Y', islem_tarihi) AS INTEGER)" LOG_TAIL "FROM cekgiris"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 1, cek_giris_id, CASE WHEN cek_banka_id=2 THEN 'Bankaya Verildi' ELSE 'Ciro' END, islem_tarihi, "
+                     "ciro_bordro_ind, Ciro_firma_kodu, cek_tutari, cekTL_karsiligi, para_birimi, "
+                     "CAST(strftime('%Y', islem_tarihi) AS INTEGER)" LOG_TAIL "FROM cekciro WHERE cek_giris_id IS NOT NULL"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 1, cek_giris_id, 'Karşılıksız (verilen)', cek_karsiliklsiz_tarihi, ciro_bordro_ind, Ciro_firma_kodu, "
+                     "cek_tutari, cekTL_karsiligi, para_birimi, NULL" LOG_TAIL
+                     "FROM cekciro WHERE cek_giris_id IS NOT NULL AND cek_karsiliklsiz_tarihi IS NOT NULL"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 1, cek_giris_id, 'Geri Alındı', cek_iade_tarihi, ciro_bordro_ind, Ciro_firma_kodu, cek_tutari, "
+                     "cekTL_karsiligi, para_birimi, CAST(strftime('%Y', cek_iade_tarihi) AS INTEGER)" LOG_TAIL
+                     "FROM cekciro WHERE cek_giris_id IS NOT NULL AND cek_iade_tarihi IS NOT NULL"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 1, cek_ind, 'Tahsilat', cek_tahsilat_tarihi, bordro_ind, alindigi_firma_kodu, cek_tutari, "
+                     "cek_tahsil_TL, para_birimi, CAST(strftime('%Y', cek_tahsilat_tarihi) AS INTEGER)" LOG_TAIL
+                     "FROM cekgiris WHERE cek_tahsilat_tarihi IS NOT NULL"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 1, cek_ind, 'İade', cek_iade_tarihi, bordro_ind, alindigi_firma_kodu, cek_tutari, "
+                     "cekTL_karsiligi, para_birimi, CAST(strftime('%Y', cek_iade_tarihi) AS INTEGER)" LOG_TAIL
+                     "FROM cekgiris WHERE cek_iade_tarihi IS NOT NULL"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 1, cek_ind, 'Karşılıksız', cek_karsiliklsiz_tarihi, bordro_ind, alindigi_firma_kodu, cek_tutari, "
+                     "cekTL_karsiligi, para_birimi, NULL" LOG_TAIL "FROM cekgiris WHERE cek_karsiliklsiz_tarihi IS NOT NULL"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 3, cek_ind, 'Düzenlendi', islem_tarihi, bordro_ind, cirolandigi_firma_kodu, cek_tutari, "
+                     "cekTL_karsiligi, para_birimi, CAST(strftime('%Y', islem_tarihi) AS INTEGER)" LOG_TAIL "FROM cekkendi"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 3, cek_ind, 'Ödendi', cek_tahsilat_tarihi, bordro_ind, cirolandigi_firma_kodu, cek_tutari, "
+                     "cekTL_karsiligi, para_birimi, NULL" LOG_TAIL "FROM cekkendi WHERE cek_tahsilat_tarihi IS NOT NULL"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 3, cek_ind, 'Geri Alındı', cek_iade_tarihi, bordro_ind, cirolandigi_firma_kodu, cek_tutari, "
+                     "cekTL_karsiligi, para_birimi, CAST(strftime('%Y', cek_iade_tarihi) AS INTEGER)" LOG_TAIL
+                     "FROM cekkendi WHERE cek_iade_tarihi IS NOT NULL"},
+        {2, Kind::Company,
+         LOG_COLUMNS "SELECT 3, cek_ind, 'Karşılıksız', cek_karsiliklsiz_tarihi, bordro_ind, cirolandigi_firma_kodu, cek_tutari, "
+                     "cekTL_karsiligi, para_birimi, NULL" LOG_TAIL "FROM cekkendi WHERE cek_karsiliklsiz_tarihi IS NOT NULL"},
+    };
     return list;
 }
+#undef LOG_COLUMNS
+#undef LOG_TAIL
 
 QString text(const Statement &st, int col)
 {

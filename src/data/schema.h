@@ -16,7 +16,8 @@ namespace Schema {
 // inside one transaction. Missing tables, fields and indexes are found by name
 // on every open, so adding them needs no new number: the number rises only for
 // work beyond that (filling a new field from old ones, say).
-inline constexpr int kVersion = 1;
+// 2: the operation log of the cheques (cekislem), filled once for older files.
+inline constexpr int kVersion = 2;
 
 enum class Kind { Registry, Company, Cash };
 

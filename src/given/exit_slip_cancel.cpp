@@ -9,6 +9,7 @@
 #include "data/query.h"
 #include "data/transaction.h"
 #include "data/year_files.h"
+#include "data/operation_log.h"
 #include "data/cheque_state.h"
 #include "data/statement.h"
 #include "given/exit_slip_share.h"
@@ -99,6 +100,12 @@ CancelResult cancelSlip(qint64 number)
                              + QStringLiteral(" WHERE cek_ind=") + QString::number(g.entry) + QStringLiteral(" AND (cek_ciro_id=") + n
                              + QStringLiteral(" OR cek_ciro_id IS NULL)"));
             company.exec(QStringLiteral("DELETE FROM cekciro WHERE ciro_cek_ind=") + QString::number(g.key));
+            if (g.entry > 0) {
+                OperationLog::Entry e = Lifecycle::logEntry(Lifecycle::readReceived(company, g.entry), OperationLog::Kind::Received,
+                                                            QStringLiteral("Çıkış Bordrosu İptal"), QDate::currentDate());
+                e.slip = number;
+                OperationLog::write(company, e);
+            }
             ++result.returned;
         }
         const SlipHeader header = readHeader(company, number);

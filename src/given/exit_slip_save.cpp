@@ -13,6 +13,7 @@
 #include "data/table.h"
 #include "data/transaction.h"
 #include "data/year_files.h"
+#include "data/operation_log.h"
 #include "data/cheque_state.h"
 #include "received/cheque_lifecycle.h"
 
@@ -274,9 +275,28 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
         Table &g = ds.given, &rc = ds.received, &o = ds.own;
         ControlsOff givenOff(g), receivedOff(rc), ownOff(o);
 
+        // What the slip did to a cheque goes into the cheque's history.
+        const auto logged = [&](OperationLog::Kind kind, qint64 cheque, const QString &op, double amount) {
+            OperationLog::Entry e;
+            e.kind = kind;
+            e.cheque = cheque;
+            e.operation = op;
+            e.date = h.slipDate;
+            e.slip = number;
+            e.account = h.code;
+            e.amount = amount;
+            e.tl = roundKurus(rate * amount);
+            e.currency = h.currency;
+            e.cashYear = ctx.calismaYili;
+            OperationLog::write(ctx.ADOConnection1, e);
+        };
         // Rows deleted from the slip since its last save.
         for (qint64 key : deleted.given)
-            if (g.locate(QStringLiteral("ciro_cek_ind"), key)) g.remove();
+            if (g.locate(QStringLiteral("ciro_cek_ind"), key)) {
+                logged(OperationLog::Kind::Received, g.field(QStringLiteral("cek_giris_id")).asInteger(),
+                       QStringLiteral("Çıkış Bordrosundan Silindi"), g.field(QStringLiteral("cek_tutari")).asFloat());
+                g.remove();
+            }
         for (qint64 key : deleted.returned) {
             // Only a cheque this slip gave out goes back to the portfolio.
             // (or whose endorsement was undone while the slip kept it); back from a
@@ -291,7 +311,10 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
             rc.post();
         }
         for (qint64 key : deleted.own)
-            if (o.locate(QStringLiteral("cek_ind"), key)) o.remove();
+            if (o.locate(QStringLiteral("cek_ind"), key)) {
+                logged(OperationLog::Kind::Own, key, QStringLiteral("Bordrodan Silindi"), o.field(QStringLiteral("cek_tutari")).asFloat());
+                o.remove();
+            }
 
         for (int i = 0; i < rows.size(); ++i) {
             QStringList &r = rows[i];
@@ -331,6 +354,9 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                 g.post();
                 r[ColCiroIndex] = QString::number(g.field(QStringLiteral("ciro_cek_ind")).asInteger());
                 ++result.givenWritten;
+                if (key.isEmpty() && !r[ColGirisId].isEmpty())
+                    logged(OperationLog::Kind::Received, r[ColGirisId].toLongLong(),
+                           bank ? QStringLiteral("Bankaya Verildi") : QStringLiteral("Ciro"), amount);
 
                 if (!r[ColGirisId].isEmpty() && receivedCheque(rc, r[ColGirisId].toLongLong())) {
                     // A cheque saved with this slip and since taken back, or moved on to
@@ -378,6 +404,8 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                 o.post();
                 r[ColDuzenlemeId] = QString::number(o.field(QStringLiteral("cek_ind")).asInteger());
                 ++result.ownWritten;
+                if (key == kNewOwnCheque)
+                    logged(OperationLog::Kind::Own, o.field(QStringLiteral("cek_ind")).asInteger(), QStringLiteral("Düzenlendi"), amount);
             }
         }
 

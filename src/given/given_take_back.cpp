@@ -12,6 +12,7 @@
 #include "data/typed_numbers.h"
 #include "received/cheque_operations.h"
 #include "data/year_files.h"
+#include "data/operation_log.h"
 #include "given/exit_slip_share.h"
 #include "data/display_format.h"
 #include "received/cheque_lifecycle.h"
@@ -193,12 +194,21 @@ Result takeBack(Values &v, Mode mode, Table &given, Table &received)
         }
         company.noteWrite(nullptr);
         // A credit: it reverses the share of the slip's debit the cheque carried.
+        const double share = endorsed ? ExitSlip::shareOfGiven(company, key) : ExitSlip::shareOfOwn(company, key);
+        const double rate = sayiOku(v.kuru);
+        const double shareTl = rate > 0 ? roundKurus(share * rate) : share;
+        OperationLog::Entry e = Lifecycle::logEntry(endorsed ? rc : g, endorsed ? OperationLog::Kind::Received : OperationLog::Kind::Own,
+                                                    QStringLiteral("Geri Alındı"), v.tarih);
+        e.slip = endorsed ? g.integer("ciro_bordro_ind") : g.integer("bordro_ind");
+        e.account = v.firmaKodu;
+        e.amount = v.box ? share : 0;
+        e.tl = v.box ? shareTl : 0;
+        e.cashYear = v.box ? ctx.calismaYili : 0;
+        OperationLog::write(company, e);
         if (v.box) {
-            const double share = endorsed ? ExitSlip::shareOfGiven(company, key) : ExitSlip::shareOfOwn(company, key);
-            const double rate = sayiOku(v.kuru);
             Values posted = v;
             posted.tutar = ChequeOperation::money(share);
-            posted.tl = ChequeOperation::money(rate > 0 ? roundKurus(share * rate) : share);
+            posted.tl = ChequeOperation::money(shareTl);
             postReturnMovement(posted, key, kind);
         } else {
             MovementWriter::remove(ctx.kasaConnection, movementKey);

@@ -2,6 +2,8 @@
 
 #include "data/data_context.h"
 #include "data/table.h"
+#include "data/operation_log.h"
+#include "data/transaction.h"
 #include "data/cheque_state.h"
 
 namespace IssuedPayment {
@@ -32,12 +34,26 @@ Outcome odemeTarihiYaz(Connection &company, qint64 cekInd, const QDate &date)
                                          cheque.field(QStringLiteral("para_birimi")).asString(), ChequeState::ownText(state));
         return Outcome::Refused;
     }
-    cheque.edit();
-    cheque.field(QStringLiteral("cek_tahsilat_tarihi")) = date.isValid() ? QVariant(date) : QVariant();
     try {
+        // The payment and its line in the cheque's history land together.
+        TransactionScope tx{&company};
+        cheque.edit();
+        cheque.field(QStringLiteral("cek_tahsilat_tarihi")) = date.isValid() ? QVariant(date) : QVariant();
         cheque.post();
+        OperationLog::Entry e;
+        e.kind = OperationLog::Kind::Own;
+        e.cheque = cekInd;
+        e.operation = date.isValid() ? QStringLiteral("Ödendi") : QStringLiteral("Ödeme Kaldırıldı");
+        e.date = date.isValid() ? date : QDate::currentDate();
+        e.slip = cheque.field(QStringLiteral("bordro_ind")).asInteger();
+        e.account = cheque.field(QStringLiteral("cirolandigi_firma_kodu")).asString();
+        e.amount = cheque.field(QStringLiteral("cek_tutari")).asFloat();
+        e.tl = cheque.field(QStringLiteral("cekTL_karsiligi")).asFloat();
+        e.currency = cheque.field(QStringLiteral("para_birimi")).asString();
+        OperationLog::write(company, e);
+        tx.commit();
     } catch (...) {
-        cheque.cancel();
+        if (cheque.state() == Dataset::State::Edit) cheque.cancel();
         throw;
     }
     DataContext::instance().announce({DataKind::Cheques});

@@ -283,6 +283,11 @@ void ChequeListWindow::buildPopupMenu()
     }
 }
 
+void ChequeListWindow::addPopupItem(QAction *item)
+{
+    if (auto *menu = findChild<QMenu *>(QStringLiteral("PopupMenu1"))) menu->addAction(item);
+}
+
 void ChequeListWindow::setCariF(TcariF *cari) { m_cari = cari; }
 
 QDate ChequeListWindow::islemTarihi() const { return islemDate->date(); }

@@ -113,7 +113,9 @@ public:
     QDateEdit *islemDate;
     QCheckBox *tumkolonCheck;
     PanelStatusBar *StatusBar1;
-    QList<QAction *> popupItems;  // the context menu items of both grids, in order
+    QList<QAction *> popupItems;
+    // A further item at the end of the grids' pop-up, wired by its owner.
+    void addPopupItem(QAction *item);  // the context menu items of both grids, in order
 
     // The sort direction of the last title click: empty, "ASC" or "DESC".
     QString sortDirection;

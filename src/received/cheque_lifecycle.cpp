@@ -48,6 +48,21 @@ Row read(Connection &c, const QString &table, const QString &keyField, qint64 ke
     return row;
 }
 
+OperationLog::Entry logEntry(const Row &row, OperationLog::Kind kind, const QString &operation, const QDate &date)
+{
+    OperationLog::Entry e;
+    e.kind = kind;
+    e.cheque = row.integer("cek_ind");
+    e.operation = operation;
+    e.date = date;
+    e.slip = row.integer("bordro_ind");
+    e.account = row.text(kind == OperationLog::Kind::Own ? "cirolandigi_firma_kodu" : "alindigi_firma_kodu");
+    e.amount = row.amount("cek_tutari");
+    e.tl = row.amount("cekTL_karsiligi");
+    e.currency = row.text("para_birimi");
+    return e;
+}
+
 QString refusal(const Row &row, const QString &stateText)
 {
     return ChequeState::refusal(row.text("cek_no"), row.date("cek_tarihi"), row.amount("cek_tutari"),

@@ -6,6 +6,7 @@
 // before, found again in whichever year's cash file holds them.
 #include "accounts/movement_writer.h"
 #include "data/cheque_state.h"
+#include "data/operation_log.h"
 #include "data/year_files.h"
 
 #include <functional>
@@ -40,6 +41,11 @@ Row read(Connection &c, const QString &table, const QString &keyField, qint64 ke
 inline Row readReceived(Connection &company, qint64 key) { return read(company, QStringLiteral("cekgiris"), QStringLiteral("cek_ind"), key); }
 inline Row readGiven(Connection &company, qint64 key) { return read(company, QStringLiteral("cekciro"), QStringLiteral("ciro_cek_ind"), key); }
 inline Row readOwn(Connection &company, qint64 key) { return read(company, QStringLiteral("cekkendi"), QStringLiteral("cek_ind"), key); }
+
+// A log entry of an operation on a received cheque (kind Received) or an own
+// cheque (kind Own): its slip, account, amount, TL value and currency from the
+// row; the caller changes what the operation sets otherwise.
+OperationLog::Entry logEntry(const Row &row, OperationLog::Kind kind, const QString &operation, const QDate &date);
 
 // The refusal of an operation on a row in a state: number, due date, amount, state.
 QString refusal(const Row &row, const QString &stateText);

@@ -13,6 +13,7 @@
 #include "data/transaction.h"
 #include "data/typed_numbers.h"
 #include "data/year_files.h"
+#include "data/operation_log.h"
 #include "received/cheque_lifecycle.h"
 
 #include <memory>
@@ -163,11 +164,15 @@ Result collect(Values &v, Table &cheques, Table &cash)
     const double difference = roundKurus(sayiOku(v.kurFarki));
     const double amount = roundKurus(sayiOku(v.tutar));
     const Lifecycle::Outcome o = Lifecycle::inOneSave(others.get(), [&] {
-        rereadReceived(company, key, Operation::Collect);
+        const Row c = rereadReceived(company, key, Operation::Collect);
         updateReceived(company, key,
                        {QStringLiteral("cek_tahsilat_tarihi"), QStringLiteral("cek_tahsil_kuru"),
                         QStringLiteral("cek_tahsil_TL"), QStringLiteral("cek_kur_farki")},
                        {v.tarih, rate.isNull() ? QVariant() : QVariant(rate.toDouble()), tl, difference});
+        OperationLog::Entry e = Lifecycle::logEntry(c, OperationLog::Kind::Received, QStringLiteral("Tahsilat"), v.tarih);
+        e.tl = tl;
+        e.cashYear = v.box ? ctx.calismaYili : 0;
+        OperationLog::write(company, e);
         if (v.box) {
             MovementWriter::postRow(ctx.kasaConnection, QStringLiteral("nakit"), QStringLiteral("nid"),
                                     Lifecycle::collectionKey(key),
@@ -214,8 +219,12 @@ Result giveBack(Values &v, Table &cheques)
     if (redo) others = Lifecycle::otherYearsFor(before.date("cek_iade_tarihi"));
     const MovementWriter::Fields movementKey = ChequeReturn::movementKey(key, ChequeReturn::Kind::Received);
     const Lifecycle::Outcome o = Lifecycle::inOneSave(others.get(), [&] {
-        rereadReceived(company, key, Operation::Return);
+        const Row c = rereadReceived(company, key, Operation::Return);
         updateReceived(company, key, {QStringLiteral("cek_iade_tarihi")}, {v.tarih});
+        OperationLog::Entry e = Lifecycle::logEntry(c, OperationLog::Kind::Received, QStringLiteral("İade"), v.tarih);
+        e.tl = roundKurus(sayiOku(v.tl));
+        e.cashYear = v.box ? ctx.calismaYili : 0;
+        OperationLog::write(company, e);
         if (v.box) postReturnMovement(v, key, ChequeReturn::Kind::Received);
         else MovementWriter::remove(ctx.kasaConnection, movementKey);
         if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("carihareket"), movementKey);
@@ -287,6 +296,17 @@ Result bounce(Values &v, Source source, Table &table)
         company.exec(QStringLiteral("UPDATE %1 SET cek_karsiliklsiz_tarihi='%2' WHERE %3=%4")
                          .arg(company.tableRef(tableName), v.tarih.toString(Qt::ISODate), keyField)
                          .arg(key));
+        OperationLog::Entry e =
+            Lifecycle::logEntry(c, source == Source::Duzenlenen ? OperationLog::Kind::Own : OperationLog::Kind::Received,
+                                source == Source::Cirolanan ? QStringLiteral("Karşılıksız (verilen)") : QStringLiteral("Karşılıksız"),
+                                v.tarih);
+        if (source == Source::Cirolanan) {
+            // A given cheque's events belong to the received cheque it came from.
+            e.cheque = c.integer("cek_giris_id");
+            e.slip = c.integer("ciro_bordro_ind");
+            e.account = c.text("Ciro_firma_kodu");
+        }
+        if (e.cheque > 0) OperationLog::write(company, e);
         company.noteWrite(nullptr);
         tx.commit();
     } catch (const EngineError &e) {
@@ -314,7 +334,9 @@ Result undoCollection(qint64 chequeKey, Table &cheques)
         return r;
     }
     const Lifecycle::Outcome o = Lifecycle::inOneSave(others.get(), [&] {
-        rereadReceived(company, chequeKey, Operation::UndoCollect);
+        const Row c = rereadReceived(company, chequeKey, Operation::UndoCollect);
+        OperationLog::write(company, Lifecycle::logEntry(c, OperationLog::Kind::Received, QStringLiteral("Tahsilat Kaldırıldı"),
+                                                         QDate::currentDate()));
         updateReceived(company, chequeKey,
                        {QStringLiteral("cek_tahsilat_tarihi"), QStringLiteral("cek_tahsil_kuru"),
                         QStringLiteral("cek_tahsil_TL"), QStringLiteral("cek_kur_farki")},
@@ -341,7 +363,9 @@ Result undoReturn(qint64 chequeKey, Table &cheques)
         return r;
     }
     const Lifecycle::Outcome o = Lifecycle::inOneSave(others.get(), [&] {
-        rereadReceived(company, chequeKey, Operation::UndoReturn);
+        const Row c = rereadReceived(company, chequeKey, Operation::UndoReturn);
+        OperationLog::write(company, Lifecycle::logEntry(c, OperationLog::Kind::Received, QStringLiteral("İade Kaldırıldı"),
+                                                         QDate::currentDate()));
         updateReceived(company, chequeKey, {QStringLiteral("cek_iade_tarihi")}, {QVariant()});
         if (ctx.kasaConnection.isOpen()) MovementWriter::remove(ctx.kasaConnection, movementKey);
         if (others) Lifecycle::removeInOtherYears(others->connections(), QStringLiteral("carihareket"), movementKey);
@@ -356,7 +380,11 @@ Result undoExit(qint64 chequeKey, Table &cheques)
     Result r;
     Connection &company = DataContext::instance().ADOConnection1;
     const Lifecycle::Outcome o = Lifecycle::inOneSave(nullptr, [&] {
-        rereadReceived(company, chequeKey, Operation::UndoExit);
+        const Row c = rereadReceived(company, chequeKey, Operation::UndoExit);
+        OperationLog::Entry e = Lifecycle::logEntry(c, OperationLog::Kind::Received, QStringLiteral("Çıkış Kaldırıldı"),
+                                                    QDate::currentDate());
+        e.slip = c.integer("cek_ciro_id");
+        OperationLog::write(company, e);
         // The exit slip keeps its row and its debit, so the cheque stays held by
         // that slip: it cannot go on another slip until it leaves this one.
         updateReceived(company, chequeKey,

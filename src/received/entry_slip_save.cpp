@@ -16,6 +16,7 @@
 #include "data/table.h"
 #include "data/transaction.h"
 #include "data/year_files.h"
+#include "data/operation_log.h"
 #include "received/cheque_lifecycle.h"
 
 #include <QFileInfo>
@@ -219,6 +220,19 @@ SaveResult saveSlip(Header &h, Params &params, QVector<QStringList> &rows, const
                 c.post();
                 r[ColKey] = QString::number(c.field(QStringLiteral("cek_ind")).asInteger());
                 ++result.chequesWritten;
+                if (key.isEmpty()) {
+                    OperationLog::Entry e;
+                    e.cheque = c.field(QStringLiteral("cek_ind")).asInteger();
+                    e.operation = QStringLiteral("Giriş");
+                    e.date = h.slipDate;
+                    e.slip = number;
+                    e.account = h.code;
+                    e.amount = amount;
+                    e.tl = roundKurus(rate * amount);
+                    e.currency = h.currency;
+                    e.cashYear = ctx.calismaYili;
+                    OperationLog::write(ctx.ADOConnection1, e);
+                }
             }
         }
 

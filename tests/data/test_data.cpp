@@ -193,7 +193,7 @@ void TestData::homeAndSchema()
             }
         }
     }
-    QCOMPARE(Schema::tables(Schema::Kind::Company).size(), 14);
+    QCOMPARE(Schema::tables(Schema::Kind::Company).size(), 15);
     QCOMPARE(Schema::findTable(Schema::Kind::Company, "cekgiris")->fields.size(), 45);
     QCOMPARE(Schema::findTable(Schema::Kind::Cash, "carihareket")->fields.size(), 39);
     // A missing file is an engine error, and no file is created.

@@ -201,6 +201,7 @@ private Q_SLOTS:
     void foreignCollectionNeedsARate();
     void exitSlipInAnotherYearAsksFirst();
     void stateAgreesWithTheLists();
+    void historyOfACheque();
 };
 
 void TestLifecycleFaults::redoneInAnotherYearMovesTheMoney()
@@ -535,6 +536,26 @@ void TestLifecycleFaults::stateAgreesWithTheLists()
                   + QString::number(it.key())});
         QVERIFY2(!q.isEmpty(), qPrintable(ChequeState::receivedText(it.value())));
     }
+}
+
+// Received, endorsed, taken back and collected: four lines of its history, in order,
+// written by the operations themselves; an undo adds a line of its own.
+void TestLifecycleFaults::historyOfACheque()
+{
+    TestHome home;
+    home.openCompany("A1", 2024);
+    TestHome::addAccountCard("C1", "Müşteri Bir");
+    TestHome::addAccountCard("S1", "Satıcı Bir");
+    const QVector<qint64> k = entrySlip(QDate(2024, 3, 1), {1000});
+    Exit e = exitSlip(QDate(2024, 3, 2), 1, {k[0]});
+    QVERIFY(e.save().saved);
+    QVERIFY(takeBack(e.rows[0][ExitSlip::ColCiroIndex].toLongLong(), 1000, QDate(2024, 3, 3), "S1", "Satıcı Bir").done);
+    QVERIFY(collect(k[0], 1000, QDate(2024, 3, 4)).done);
+    Table t(&company(), "cekgiris");
+    QVERIFY(ChequeOperation::undoCollection(k[0], t).done);
+    QCOMPARE(field("SELECT group_concat(islem, '|') FROM (SELECT islem FROM cekislem WHERE cek_turu=1 AND cek_ind="
+                   + QString::number(k[0]) + " ORDER BY islem_ind)"),
+             QString("Giriş|Ciro|Geri Alındı|Tahsilat|Tahsilat Kaldırıldı"));
 }
 
 QTEST_MAIN(TestLifecycleFaults)

@@ -428,7 +428,7 @@ void TestAtomicSave::damagedFileOfTheSlipYear()
         QCOMPARE(DataContext::instance().calismaYili, 2025);
         RawFile f(file);
         QCOMPARE(f.text(QStringLiteral("SELECT COUNT(*) FROM carihareket")), QStringLiteral("1"));
-        QCOMPARE(f.text(QStringLiteral("PRAGMA user_version")), QStringLiteral("1"));
+        QCOMPARE(f.text(QStringLiteral("PRAGMA user_version")), QString::number(Schema::kVersion));
         QVERIFY(!f.text(QStringLiteral("SELECT name FROM sqlite_master WHERE name='nakit'")).isEmpty());
         return;
     }
