@@ -97,12 +97,9 @@ void addBalanceFields(Query *q, const QString &balanceName, bool withMark)
                               [](const Record &r) { return QVariant(AccountBalance::isaret(AccountBalance::ofRecord(r))); });
 }
 
-QString shownBalance(double value)
-{
-    const QString mark = AccountBalance::isaret(value);
-    const QString text = formatFloat(FormKit::kMoney, value);
-    return mark.isEmpty() ? text : text + u' ' + mark;
-}
+// The "Bakiye" edits show the signed balance in the amount format, as the grids
+// do; the mark ("B", "A") has its own column in the totals.
+QString shownBalance(double value) { return formatFloat(FormKit::kMoney, value); }
 
 bool pending(const Table *t)
 {

@@ -160,8 +160,10 @@ void BackupPanel::FirmannYedeiniAla1Click()
             return;
         }
         const QString proposal = inFolder(homeFolder("Yedek"), Backup::companyArchiveProposal(code, Backup::now().date()));
-        const QString chosen = FileDialog::saveFile(kBackupTitle, proposal, QStringLiteral("Yedek (*.ydk)"), this);
+        const QString chosen =
+            FileDialog::saveFileNoOverwriteQuestion(kBackupTitle, proposal, QStringLiteral("Yedek (*.ydk)"), this);
         if (chosen.isEmpty()) return;
+        if (!mayReplace({Backup::withExtension(chosen, QStringLiteral(".ydk"))})) return;
         const QStringList files = Backup::companyFiles(homeFolder("Data"), code, registeredCodes());
         if (files.isEmpty()) {
             MessageBox::warning(QStringLiteral("%1 şirketinin yedeklenecek dosyası bulunamadı.").arg(code));
@@ -184,10 +186,11 @@ void BackupPanel::FirmannYedeiniAla1Click()
 void BackupPanel::TumunuYedekle()
 {
     const QString start = folderOr(Backup::storedValue(Backup::kAllSection, QStringLiteral("SonTumYedek")), homeFolder("Yedek"));
-    const QString chosen = FileDialog::saveFile(kBackupTitle, inFolder(start, Backup::allArchiveProposal(Backup::now().date())),
-                                                QStringLiteral("Yedek (*.zip)"), this);
+    const QString chosen = FileDialog::saveFileNoOverwriteQuestion(
+        kBackupTitle, inFolder(start, Backup::allArchiveProposal(Backup::now().date())), QStringLiteral("Yedek (*.zip)"), this);
     if (chosen.isEmpty()) return;
     const QString archive = Backup::withExtension(chosen, QStringLiteral(".zip"));
+    if (!mayReplace({archive, Backup::companionOf(archive)})) return;
     const QString failure = writeBusy(
         {{archive, Backup::databaseFiles(homeFolder("Data"))},
          {Backup::companionOf(archive), Backup::databaseFiles(homeFolder("AnaData"))}});
@@ -214,8 +217,10 @@ void BackupPanel::otomatikYedekGerekirseAl()
 
 void BackupPanel::TumunuYedekleOto()
 {
-    // The folder as stored, not the unsaved text of the edit.
-    const QString folder = Backup::loadSettings().folder;
+    // The folder as stored, not the unsaved text of the edit, and not the folder
+    // "Yedek" the settings' edit shows for a short one: a stored folder that is
+    // not there says so.
+    const QString folder = Backup::storedValue(Backup::kAutoSection, QStringLiteral("SonOtoYedek"));
     if (!QFileInfo(QDir::fromNativeSeparators(folder)).isDir()) {
         MessageBox::error(QStringLiteral("Otomatik yedekleme klasörü bulunamadığından\n\rotomatik yedekleme işlemi başarısız "
                                          "oldu!\n\rOtomatik yedekleme adresini kontrol edin."));
@@ -247,6 +252,33 @@ void BackupPanel::TumFirmalarGeriYukle()
 
 void BackupPanel::TekSiteGeriYukle() { geriYukle(QStringLiteral("Yedek (*.ydk *.zip)"), homeFolder("Yedek"), false); }
 
+bool BackupPanel::mayReplace(const QStringList &archives)
+{
+    // Asked on the archive's final name, with its extension: the dialog saw the
+    // name before ".zip" or ".ydk" was added.
+    QStringList existing;
+    for (const QString &a : archives)
+        if (QFileInfo::exists(a)) existing << QFileInfo(a).fileName();
+    if (existing.isEmpty()) return true;
+    return MessageBox::show(MessageBox::kCaption,
+                            existing.join(QStringLiteral(", ")) + QStringLiteral(" zaten var. Üzerine yazılsın mı?"),
+                            MessageBox::Icon::Question, MessageBox::Yes | MessageBox::No, this)
+           == MessageBox::Yes;
+}
+
+bool BackupPanel::confirmSetAside(const QStringList &files)
+{
+    if (files.isEmpty()) return true;
+    QStringList names;
+    for (const QString &f : files) names << QFileInfo(f).fileName();
+    return MessageBox::show(MessageBox::kCaption,
+                            QStringLiteral("Yedekte bulunmayan şu dosyalar silinmeden Yedek klasöründe "
+                                           "\"GeriYuklemeOncesi\" ile başlayan tarihli bir klasöre alınacaktır:\n\r")
+                                + names.join(QStringLiteral(", ")) + QStringLiteral("\n\rDevam edilsin mi?"),
+                            MessageBox::Icon::Question, MessageBox::Yes | MessageBox::No, this)
+           == MessageBox::Yes;
+}
+
 void BackupPanel::geriYukle(const QString &dialogFilter, const QString &startDir, bool allCompanies)
 {
     if (MessageBox::show(MessageBox::kCaption, kRestoreQuestion, MessageBox::Icon::Warning, MessageBox::Yes | MessageBox::No,
@@ -275,6 +307,7 @@ void BackupPanel::geriYukle(const QString &dialogFilter, const QString &startDir
         MessageBox::error(Backup::kRestoreRefused + staged.reason);
         return;
     }
+    if (!confirmSetAside(staged.aside)) return;
     const Backup::Applied applied = Backup::applyRestore(staged, allCompanies);
     busy.reset();
     if (!applied.swapped) {

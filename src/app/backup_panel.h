@@ -48,4 +48,8 @@ Q_SIGNALS:
 private:
     // Restores the archives after the question; closeEvery for the restore of all companies.
     void geriYukle(const QString &dialogFilter, const QString &startDir, bool allCompanies);
+    // Asks before the companies' files the archive lacks are set aside; true to go on.
+    bool confirmSetAside(const QStringList &files);
+    // Asks before an existing archive (by its final name) is replaced; true to go on.
+    bool mayReplace(const QStringList &archives);
 };

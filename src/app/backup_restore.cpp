@@ -2,6 +2,7 @@
 
 #include "app/company_registry.h"
 #include "app/file_swap.h"
+#include "app/restore_set_aside.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
@@ -58,6 +59,21 @@ std::optional<Schema::Kind> checkedKind(const QString &path, bool mainFolder, QS
         }
     }
     return std::nullopt;
+}
+
+// A restored company file counts on from the numbers the replaced one used, and
+// the company's files the archive lacks are listed to be set aside.
+bool keepNumbersAndFindLaterFiles(Staged &staged)
+{
+    try {
+        for (const auto &[staging, target] : std::as_const(staged.moves))
+            if (staged.companies.contains(target)) keepCountersAbove(staging, target);
+    } catch (const EngineError &e) {
+        staged.reason = e.message();
+        return false;
+    }
+    staged.aside = filesNotInArchive(staged.moves, staged.companies);
+    return true;
 }
 
 } // namespace
@@ -142,11 +158,12 @@ Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassw
             if (*kind == Schema::Kind::Company && !part.mainFolder) staged.companies.append(target);
         }
     }
+    if (!keepNumbersAndFindLaterFiles(staged)) return refused(staged.reason);
     staged.ok = true;
     return staged;
 }
 
-Applied applyRestore(const Staged &staged, bool closeEvery)
+Applied applyRestore(const Staged &staged, bool closeEvery, const QString &asideFolder)
 {
     DataContext &ctx = DataContext::instance();
     QSet<QString> targets;
@@ -163,10 +180,18 @@ Applied applyRestore(const Staged &staged, bool closeEvery)
             reopen.append(c);
         }
     }
-    const QString failure = swapFiles(staged.moves);
+    const QString folder = asideFolder.isEmpty() ? setAsideFolder(QDateTime::currentDateTime()) : asideFolder;
+    QString failure = setAside(staged.aside, folder);
+    if (failure.isEmpty()) {
+        failure = swapFiles(staged.moves);
+        if (!failure.isEmpty()) putBack(staged.aside, folder);
+    }
     QStringList reopenErrors;
     for (Connection *c : reopen) {
         try {
+            // The working year's cash file was set aside: the year starts a new one.
+            if (c == &ctx.kasaConnection && failure.isEmpty() && !QFileInfo::exists(c->filePath()))
+                ensureCashFile(ctx.aktifSirketKodu, ctx.calismaYili);
             c->open();
         } catch (const EngineError &e) {
             reopenErrors.append(e.message());

@@ -33,6 +33,7 @@ struct Staged {
     std::shared_ptr<QTemporaryDir> dir; // the staging folder, gone with the last copy
     QList<QPair<QString, QString>> moves; // staged file -> its place
     QStringList companies;             // the places of the company databases among them
+    QStringList aside;                 // the companies' files the archive lacks: set aside on restore
 };
 
 // Whether an entry name is a plain database file name: no folder, no "..", ends in ".mdb".
@@ -52,7 +53,9 @@ struct Applied {
     bool swapped = false;  // false: the files could not be moved and nothing changed
     QString message;       // why not, or what failed after the swap (reopening)
 };
-Applied applyRestore(const Staged &staged, bool closeEvery);
+// The files of staged.aside go into a dated folder under Yedek/ first (asideFolder,
+// made for it); they come back when the swap fails.
+Applied applyRestore(const Staged &staged, bool closeEvery, const QString &asideFolder = QString());
 
 // Registers every company database among the files that the registry lacks, with
 // the title kept in its `firmabilgileri` (the code when it has none).

@@ -255,7 +255,7 @@ bool programiGuncelle(QWidget *parent, const ProgramUpdate::Settings &settings)
     }
     switch (r.outcome) {
     case Outcome::Updated:
-        MessageBox::information(QStringLiteral("Güncelleme yapıldı"), MessageBox::kCaptionShort);
+        MessageBox::information(kUpdated, MessageBox::kCaptionShort);
         return true;
     case Outcome::NoConnection:
         MessageBox::warning(kNoConnection, MessageBox::kCaptionShort);

@@ -16,6 +16,10 @@
 
 namespace ProgramUpdate {
 
+inline const QString kUpdated = QStringLiteral(
+    "Güncelleme yapıldı\n\rYeni sürüm, programı kapatıp yeniden açtığınızda çalışacaktır. "
+    "Açık işlerinizi kaydettikten sonra programı kapatabilirsiniz.");
+
 struct Settings {
     QUrl source;             // the folder on the server
     QString programName;     // file name on the server and in "Yedek"

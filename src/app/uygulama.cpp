@@ -242,6 +242,9 @@ Uygulama::Uygulama()
     connect(m_frmMain.get(), &TfrmMain::closedByUser, this, [this] {
         m_girisF->show();
         m_girisF->close();
+        // Back at the login window no year is worked in: a company saved from there
+        // ("YENİ EKLE") gets its company connection only, as before any login.
+        if (!m_girisF->programEnded()) DataContext::instance().calismaYili = 0;
     });
     connect(m_girisRF.get(), &TgirisRF::companyChosen, m_girisF.get(), &TgirisF::setChosenCompany);
     connect(m_firmaF.get(), &TfirmaF::listRequested, m_girisRF.get(), &TgirisRF::showList);
@@ -420,20 +423,26 @@ void Uygulama::shutdown()
 
 void Uygulama::updateProgram(QWidget *parent)
 {
-    if (!programiGuncelle(parent, ProgramUpdate::programSettings(QCoreApplication::arguments()))) return;
-    m_girisF->sormadanKapat = QStringLiteral("tamam");
-    m_girisF->show();
-    m_girisF->close();
+    updateProgram(parent, ProgramUpdate::programSettings(QCoreApplication::arguments()));
+}
+
+void Uygulama::updateProgram(QWidget *parent, const ProgramUpdate::Settings &settings)
+{
+    // The new program file runs from the next start; nothing is closed here, so no
+    // typed slip or note is lost. The message says to restart when ready.
+    programiGuncelle(parent, settings);
 }
 
 void Uygulama::wireDocuments()
 {
     // Each opener shows the documents of the record current in its list, found by its key.
-    const auto wire = [this](QObject *owner, const char *item, DocumentWindow *window, std::function<QVariant()> key) {
+    // The window then follows that list's current row while it shows.
+    const auto wire = [this](QObject *owner, const char *item, DocumentWindow *window, std::function<QVariant()> key,
+                             Dataset *list = nullptr) {
         if (!owner) return;
-        const auto open = [window, key] {
+        const auto open = [window, key, list] {
             const QVariant k = key();
-            if (k.isValid() && !k.isNull()) window->showFor(k);
+            if (k.isValid() && !k.isNull() && window->showFor(k)) window->followList(list, key);
         };
         for (QAction *action : owner->findChildren<QAction *>(QString::fromLatin1(item))) {
             action->setEnabled(true);
@@ -447,11 +456,12 @@ void Uygulama::wireDocuments()
     const auto currentOf = [](Dataset *ds, const QString &field) -> std::function<QVariant()> {
         return [ds, field] { return ds && ds->isActive() && ds->currentRow() >= 0 ? ds->value(field) : QVariant(); };
     };
-    wire(m_ceklerF.get(), "evrakItem", m_resimF.get(), currentOf(&m_ceklerF->listQuery, QStringLiteral("cek_ind")));
+    wire(m_ceklerF.get(), "evrakItem", m_resimF.get(), currentOf(&m_ceklerF->listQuery, QStringLiteral("cek_ind")),
+         &m_ceklerF->listQuery);
     wire(m_cikisceklerF.get(), "evrakItem", m_resimF.get(),
-         currentOf(&m_cikisceklerF->listQuery, QStringLiteral("cek_giris_id")));
+         currentOf(&m_cikisceklerF->listQuery, QStringLiteral("cek_giris_id")), &m_cikisceklerF->listQuery);
     wire(m_duzenlenenceklerF.get(), "evrakItem", m_resimduzenF.get(),
-         currentOf(&m_duzenlenenceklerF->listQuery, QStringLiteral("cek_ind")));
+         currentOf(&m_duzenlenenceklerF->listQuery, QStringLiteral("cek_ind")), &m_duzenlenenceklerF->listQuery);
     wire(m_frmMain.get(), "eldekiEvrakItem", m_resimF.get(), [this, currentOf] {
         return currentOf(m_frmMain->DBGrid1->dataset(), QStringLiteral("cek_ind"))();
     });
@@ -468,8 +478,8 @@ void Uygulama::wireDocuments()
         const QVariant nid = day->value(QStringLiteral("nid"));
         return nid.toLongLong() >= 1 ? nid : QVariant();
     };
-    wire(m_kasaRF.get(), "evrakMenuItem", m_resimkasaF.get(), cashMovement);
-    wire(m_kasaRF.get(), "BitBtn3", m_resimkasaF.get(), cashMovement);
+    wire(m_kasaRF.get(), "evrakMenuItem", m_resimkasaF.get(), cashMovement, m_kasaRF->kasaRTable);
+    wire(m_kasaRF.get(), "BitBtn3", m_resimkasaF.get(), cashMovement, m_kasaRF->kasaRTable);
     // The type report's detail windows: their movement, once the view stands on it.
     for (CashDetailWindow *detail : {static_cast<CashDetailWindow *>(m_gelirdetayF.get()),
                                      static_cast<CashDetailWindow *>(m_giderdetayF.get())})

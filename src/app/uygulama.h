@@ -2,6 +2,8 @@
 // The application object: creates every window once at start-up, in their fixed
 // order, and lets the windows reach each other. Windows are shown and hidden,
 // never destroyed before shutdown.
+#include "app/program_update.h"
+
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -97,8 +99,11 @@ public:
     // The company form on the open company's record.
     void showOpenCompanyRecord();
     void showHelp(const QString &key);
-    // "PROGRAMI GÜNCELLE": the update, and the program closes without asking when it replaced itself.
+    // "PROGRAMI GÜNCELLE": the update from the configured place.
     void updateProgram(QWidget *parent);
+    // The same from where the settings say. The program goes on after the update:
+    // half-typed slips and the day's note stay until the user closes as usual.
+    void updateProgram(QWidget *parent, const ProgramUpdate::Settings &settings);
     void showMainMenu();
     // Empties the slips without a question and clears their unsaved marks (company change).
     void resetSlips();

@@ -13,6 +13,8 @@
 #include "received/tcekkarsiliksizf.h"
 #include "widgets/form_show.h"
 
+#include <QLineEdit>
+
 #include <QAction>
 #include <QPushButton>
 
@@ -50,6 +52,24 @@ void Uygulama::wireGivenLists()
         connect(b, &QPushButton::clicked, this, [given] {
             if (!given->cirolananceklerQuery.isActive()) given->CiroCekleriHazirla();
             showFormMaximized(given);
+        });
+    }
+
+    // "Düzenlenen Çekler": the issued lists on the slip's own cheques when the slip
+    // has a number, else as they were last built.
+    if (auto *b = m_cekcikisF->findChild<QPushButton *>(QStringLiteral("JvXPButton2"))) {
+        b->setEnabled(true);
+        TduzenlenenceklerF *issued = m_duzenlenenceklerF.get();
+        TcekcikisF *slip = m_cekcikisF.get();
+        connect(b, &QPushButton::clicked, this, [issued, slip] {
+            const qint64 number = slip->JustaEdit1->text().trimmed().toLongLong();
+            if (number > 0) {
+                issued->presetSlip(number);
+                issued->Yenile();
+            } else if (!issued->duzenlenenQuery.isActive()) {
+                issued->Yenile();
+            }
+            showFormMaximized(issued);
         });
     }
 

@@ -26,7 +26,10 @@ QString accountKey(const QString &code, const QString &currency) { return code +
 void dropUnwantedCashRows(Connection &next, const QSet<QString> &wanted)
 {
     Query q(&next);
-    q.sql() << QStringLiteral("SELECT nid, doviz_cinsi FROM nakit WHERE neden = ") + sqlText(kMark);
+    // Only the carry-over's own rows: a user's row of a type named "DEVİR" has no
+    // islem_vadesi (only the carry-over writes that field).
+    q.sql() << QStringLiteral("SELECT nid, doviz_cinsi FROM nakit WHERE neden = ") + sqlText(kMark)
+            << QStringLiteral("AND islem_vadesi IS NOT NULL");
     q.open();
     QHash<QString, int> count;
     for (q.first(); !q.eof(); q.next()) ++count[q.field(QStringLiteral("doviz_cinsi")).asString()];
@@ -138,8 +141,17 @@ void writeCashOpeningRow(Connection &nextYear, const QString &currency, const QL
     Table t(&nextYear, QStringLiteral("nakit"));
     t.open();
     CashRowWriter::Fields fields;
-    for (const auto &[field, value] : values) fields.append({field, value});
-    CashRowWriter::write(t, {{QStringLiteral("neden"), kMark}, {QStringLiteral("doviz_cinsi"), currency}}, fields);
+    QVariant closing;
+    for (const auto &[field, value] : values) {
+        fields.append({field, value});
+        if (field == QLatin1String("islem_vadesi")) closing = value;
+    }
+    // Keyed by what only the carry-over writes: the closing day in islem_vadesi.
+    CashRowWriter::write(t,
+                         {{QStringLiteral("neden"), kMark},
+                          {QStringLiteral("doviz_cinsi"), currency},
+                          {QStringLiteral("islem_vadesi"), closing}},
+                         fields);
 }
 
 void writeOpenings(Connection &nextYear, int y, const QList<CashSum> &cash, const QList<AccountSum> &accounts)

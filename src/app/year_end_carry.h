@@ -56,7 +56,8 @@ std::optional<Opening> accountOpening(const AccountSum &sum);
 void writeOpenings(Connection &nextYear, int y, const QList<CashSum> &cash, const QList<AccountSum> &accounts);
 
 // The cash entry of a currency, through the cash register's writer: the row of
-// the key ("DEVİR" and the currency) edited, or one appended.
+// the key ("DEVİR", the currency and the closing day in islem_vadesi, which only
+// the carry-over writes) edited, or one appended. A user's row is never touched.
 void writeCashOpeningRow(Connection &nextYear, const QString &currency, const QList<QPair<QString, QVariant>> &values);
 
 } // namespace YearEnd

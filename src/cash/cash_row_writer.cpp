@@ -136,9 +136,17 @@ void removeCurrent(Table &nakit)
 {
     if (!nakit.isActive() || nakit.isEmpty()) return;
     Connection *cash = nakit.connection();
-    const bool nested = cash && cash->inTransaction();
-    nakit.remove();
-    if (!nested) DataContext::instance().announce({DataKind::Cash});
+    if (!cash) throw EngineError(QStringLiteral("Kasa tablosunun bağlantısı yok."));
+    const bool nested = cash->inTransaction();
+    const qint64 nid = nakit.value(QStringLiteral("nid")).toLongLong();
+    {
+        // Row and mirror were written together; they leave together.
+        TransactionScope tx{cash};
+        nakit.remove();
+        if (nid > 0) MovementWriter::remove(*cash, {{QStringLiteral("nakit_id"), nid}});
+        tx.commit();
+    }
+    if (!nested) DataContext::instance().announce({DataKind::Cash, DataKind::Movements});
 }
 
 } // namespace CashRowWriter

@@ -39,8 +39,8 @@ struct Written {
 // Throws EngineError when the engine refuses a write; nothing is written then.
 Written write(Table &nakit, const Fields &key, const Fields &values, const Former &former = {});
 
-// Deletes the current row of a table over the cash rows. Its mirror movement stays
-// (the account keeps the posting until it is corrected there).
+// Deletes the current row of a table over the cash rows together with its mirror
+// movement on the account, in one transaction.
 void removeCurrent(Table &nakit);
 
 } // namespace CashRowWriter

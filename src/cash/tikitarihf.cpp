@@ -1,5 +1,6 @@
 #include "cash/tikitarihf.h"
 
+#include "cash/cash_year_span.h"
 #include "cash/two_date_statements.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
@@ -75,10 +76,26 @@ void TikitarihF::hazirla()
     using namespace TwoDateStatements;
     const QString currency = CurrencyBox::chosen(dovizBox, CurrencyBox::Order::HepsiFourth);
     const QDate first = ilkTarihDate->date(), last = SonTarihDate->date();
-    if (raporTuru == kHareketler || raporTuru == kDetay) ikitarihQuery->reopen(movements(currency, first, last));
-    if (raporTuru == kIslemTuru) islemturuQuery->reopen(typeTotals(currency, first, last));
-    if (raporTuru == kGunToplamlari || raporTuru == kDetay) tarihQuery->reopen(dayTotals(currency, first, last));
-    gunbasikasaQuery->reopen(opening(currency, first));
+    // Every year file the range touches is read; the rows are read in full before
+    // the other years' files are let go.
+    const DataContext &ctx = DataContext::instance();
+    CashYearSpan span(DataContext::instance().kasaConnection, ctx.aktifSirketKodu, ctx.calismaYili, first, last);
+    const QString source = span.source(first.year(), last.year());
+    const auto readAll = [](Query *q) { q->recordCount(); };
+    if (raporTuru == kHareketler || raporTuru == kDetay) {
+        ikitarihQuery->reopen(movements(currency, first, last, source));
+        readAll(ikitarihQuery);
+    }
+    if (raporTuru == kIslemTuru) {
+        islemturuQuery->reopen(typeTotals(currency, first, last, source));
+        readAll(islemturuQuery);
+    }
+    if (raporTuru == kGunToplamlari || raporTuru == kDetay) {
+        tarihQuery->reopen(dayTotals(currency, first, last, source));
+        readAll(tarihQuery);
+    }
+    gunbasikasaQuery->reopen(openingOver(currency, first, span));
+    readAll(gunbasikasaQuery);
 }
 
 Report TikitarihF::rapor()

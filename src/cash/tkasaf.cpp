@@ -207,10 +207,13 @@ void TkasaF::loadTypes()
 
 bool TkasaF::beginPending(Table &t)
 {
-    // Typing on after a save corrects the row just saved; otherwise a new row begins.
-    if (m_shownNid > 0 && !t.isEmpty() && t.value(QStringLiteral("nid")).toLongLong() == m_shownNid) {
-        t.edit();
-        return false;
+    // Typing with no row pending (after a save, after "VAZGEÇ") begins a new row:
+    // a saved row is corrected only through "DEĞİŞTİR", never by typing on.
+    if (m_shownNid > 0) {
+        // The account shown was the saved row's; the new row names none until picked.
+        kisinoedit->clear();
+        FirmaAdiEdit->clear();
+        m_shownNid = 0;
     }
     t.append();
     return true;
@@ -282,14 +285,19 @@ void TkasaF::cancelPending()
 
 // ---- the view's hand-offs ----
 
-void TkasaF::yeniSatir()
+void TkasaF::yeniSatir(const QDate &day, const QString &currency)
 {
+    // Asked before anything of the form changes: "Hayır" keeps the row as typed,
+    // with its own date and currency.
     if (!satirBirakilsin()) {
         show();
         raise();
         return;
     }
     cancelPending();
+    if (day.isValid()) vadesiDate->setDate(day);
+    if (!currency.isEmpty()) dovizBox->setCurrentIndex(dovizBox->findText(currency));
+    if (dovizBox->currentIndex() < 0) dovizBox->setCurrentIndex(0);
     loadTypes();
     kisinoedit->clear();
     FirmaAdiEdit->clear();
@@ -382,6 +390,25 @@ void TkasaF::turGirisi()
 
 bool TkasaF::kasadegistir() { return moveToYear(vadesiDate->date().year()); }
 
+bool TkasaF::yilDegistir(int year)
+{
+    if (year == DataContext::instance().calismaYili) return true;
+    // A typed row is not carried to another day by a switch of the year: dropped
+    // when the user agrees, else the switch does not happen.
+    if (!satirBirakilsin()) return false;
+    cancelPending();
+    m_shownNid = 0;
+    bool switched = false;
+    try {
+        switched = ::kasadegistir(year);
+    } catch (const EngineError &e) {
+        MessageBox::error(e.message());
+        return false;
+    }
+    if (!switched) MessageBox::error(kCashTemplateMissing);
+    return switched;
+}
+
 bool TkasaF::moveToYear(int year)
 {
     DataContext &ctx = DataContext::instance();
@@ -453,7 +480,9 @@ void TkasaF::sakla()
         m_shownNid = w.nid;
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
-        keepTyped();
+        // A corrected row deleted meanwhile has no pending row left to keep.
+        if (hasPendingRow()) keepTyped();
+        else cancelPending();
         return;
     }
     forgetRow();

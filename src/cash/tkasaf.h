@@ -35,7 +35,9 @@ public:
 
     // The view's hand-offs: a new row on the date and currency set, or the current
     // row of the cash table put into correction. Both show the form.
-    void yeniSatir();
+    // A new row: asks first when a typed row would be lost; then the day and
+    // currency given (when valid / not empty) are put into the form.
+    void yeniSatir(const QDate &day = QDate(), const QString &currency = QString());
     void duzeltSatir();
 
     // The buttons.
@@ -51,6 +53,9 @@ public:
 
     // The switch of the cash database to the year of the date.
     bool kasadegistir();
+    // The view's switch to another year: a typed row is dropped only after the
+    // question; false when the user keeps it or the switch failed.
+    bool yilDegistir(int year);
 
     bool hasPendingRow() const;
     // A row typed but not saved may be dropped for another one: asks when

@@ -552,10 +552,7 @@ void TkasaRF::GitButClick()
                              MessageBox::Icon::Question, MessageBox::Yes | MessageBox::No, this)
             != MessageBox::Yes)
             return;
-        if (m_entry) {
-            m_entry->vadesiDate->setDate(picked);
-            if (!m_entry->kasadegistir()) return;
-        }
+        if (m_entry && !m_entry->yilDegistir(picked.year())) return;
     }
     try {
         if (!kasaRQuery->isActive()) openDatasets();
@@ -593,11 +590,8 @@ void TkasaRF::yeniHareket()
 {
     if (!m_entry) return;
     const QDate day = seciliGun();
-    m_entry->vadesiDate->setDate(day.isValid() ? day : QDate::currentDate());
     const QString currency = paraBirimi();
-    if (currency != kHepsi) m_entry->dovizBox->setCurrentIndex(m_entry->dovizBox->findText(currency));
-    if (m_entry->dovizBox->currentIndex() < 0) m_entry->dovizBox->setCurrentIndex(0);
-    m_entry->yeniSatir();
+    m_entry->yeniSatir(day.isValid() ? day : QDate::currentDate(), currency != kHepsi ? currency : QString());
 }
 
 void TkasaRF::duzelt()

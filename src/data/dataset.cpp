@@ -425,5 +425,9 @@ void Dataset::setFieldValue(int, const QVariant &)
 
 void Dataset::checkBrowseMode()
 {
+    if (m_state == State::Insert && !newRowTouched()) {
+        cancel();
+        return;
+    }
     if (m_state == State::Edit || m_state == State::Insert) post();
 }

@@ -149,8 +149,11 @@ public:
     virtual void post();
     virtual void cancel();
     virtual void remove();
-    // Posts a pending edit or insert, as moving away from a record does.
+    // Ends a pending row before the dataset moves: posts it, but drops a new row
+    // that nothing was written into (a grid's empty row the cursor left).
     void checkBrowseMode();
+    // Whether a field of the pending new row was set; datasets that cannot tell say yes.
+    virtual bool newRowTouched() const { return true; }
     // Runs just before a pending edit or insert is written (fields set by the
     // program, such as the day a rates row belongs to).
     void setBeforePost(std::function<void()> step) { m_beforePost = std::move(step); }

@@ -350,6 +350,9 @@ void Table::post()
         for (int i = 0; i < idx.size(); ++i) FieldValue::bind(st, i + 1, m_buffer[idx[i]], m_fields[idx[i]]);
         st.bindInt(int(idx.size()) + 1, m_keys[size_t(m_editPhys)]);
         st.execute();
+        // The row was deleted meanwhile (another window, another desk): nothing was
+        // written, and the edit stays pending for the caller to drop.
+        if (sqlite3_changes(m_connection->handle()) == 0) throw EngineError(kEditedRowGone);
         keepPostedRow(m_keys[size_t(m_editPhys)]);
     }
     m_buffer.clear();
@@ -357,6 +360,8 @@ void Table::post()
     setState(State::Browse);
     if (m_pos >= 0) notifyRowChanged(m_pos);
 }
+
+bool Table::newRowTouched() const { return m_changed.contains(true); }
 
 void Table::cancel()
 {

@@ -12,6 +12,11 @@
 #include <QHash>
 #include <vector>
 
+// The message of a correction whose stored row is gone: an edit that changes no
+// stored row is refused, never reported as saved.
+inline const QString kEditedRowGone =
+    QStringLiteral("Düzeltilen kayıt bulunamadı; başka bir yerden silinmiş olabilir. Kayıt yapılmadı.");
+
 class Table : public Dataset {
     Q_OBJECT
 public:
@@ -36,6 +41,7 @@ public:
     void append() override;
     void post() override;
     void cancel() override;
+    bool newRowTouched() const override;
     void remove() override;
     void setFieldValue(int col, const QVariant &value) override;
 

@@ -292,6 +292,12 @@ void TcekcikisF::buildHeader(QVBoxLayout *root)
     for (QLineEdit *e : {JustaEdit23, Edit62, Edit63})
         connect(e, &QLineEdit::textChanged, this, [this] { markChanged(); });
     connect(dovizBox, &QComboBox::currentTextChanged, this, [this] { markChanged(); });
+    // The slip's own date, exit type, BSMV percent and boxes are the slip's too.
+    connect(DateTimePicker15, &QDateEdit::dateChanged, this, [this] { markChanged(); });
+    connect(JustaEdit57, &QLineEdit::textEdited, this, [this] { markChanged(); });
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{exitType[0], exitType[1], exitType[2], CheckBox1,
+                                                                        vadefarkiCheck, masrafCheck, BSMVCheck})
+        connect(b, &QAbstractButton::clicked, this, [this] { markChanged(); });
 
     m_rates = new RateCoupling(Edit62, Edit63, this);
     markTypingYellow(kuruEdit);

@@ -12,6 +12,7 @@
 #include "widgets/key_filters.h"
 #include "widgets/message_box.h"
 
+#include <QHideEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -198,6 +199,7 @@ void TduzenlenencekodeF::bosalt()
 
 void TduzenlenencekodeF::hideEvent(QHideEvent *event)
 {
-    bosalt();
+    // Minimizing is no closing: the cheque stays for "Çek Ödemesini Yap".
+    if (!event->spontaneous()) bosalt();
     QWidget::hideEvent(event);
 }

@@ -112,7 +112,18 @@ ChequeListWindow::ChequeListWindow(const Description &d, QWidget *parent)
                        + JvDBGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
     for (const GridColumn &c : monthlyColumns()) monthlyWidth += c.width;
     JvDBGrid1->setMinimumWidth(monthlyWidth);
-    bottom->addWidget(JvDBGrid1);
+    // The monthly sums under their caption.
+    auto *monthly = new QVBoxLayout;
+    monthly->setSpacing(2);
+    auto *monthlyCaption = new QLabel(QStringLiteral("Aylık Rapor"), central);
+    monthlyCaption->setObjectName(QStringLiteral("aylikRaporLabel"));
+    monthlyCaption->setAlignment(Qt::AlignCenter);
+    QFont bold = monthlyCaption->font();
+    bold.setBold(true);
+    monthlyCaption->setFont(bold);
+    monthly->addWidget(monthlyCaption);
+    monthly->addWidget(JvDBGrid1);
+    bottom->addLayout(monthly);
     v->addLayout(bottom);
     setCentralWidget(central);
 

@@ -233,6 +233,19 @@ void DocumentWindow::ac()
     activateWindow();
 }
 
+void DocumentWindow::followList(Dataset *list, std::function<QVariant()> key)
+{
+    if (m_followed) disconnect(m_followed, nullptr, this, nullptr);
+    m_followed = list;
+    m_followKey = std::move(key);
+    if (!list) return;
+    connect(list, &Dataset::currentRowChanged, this, [this] {
+        if (!isVisible() || !m_followKey) return;
+        const QVariant k = m_followKey();
+        if (k.isValid() && !k.isNull()) showFor(k);
+    });
+}
+
 bool DocumentWindow::showFor(const QVariant &ownerKey)
 {
     try {
@@ -268,8 +281,7 @@ void DocumentWindow::showCurrent()
     const QByteArray bytes = currentBytes();
     QString error;
     m_shown = bytes.isEmpty() ? QImage() : Jpeg::picture(bytes, &error);
-    Image1->setText(bytes.isEmpty() || !m_shown.isNull() ? QString()
-                                                          : QStringLiteral("Resim gösterilemiyor: ") + error);
+    m_pictureError = bytes.isEmpty() || !m_shown.isNull() ? QString() : QStringLiteral("Resim gösterilemiyor: ") + error;
     resizeEvent(nullptr);
 }
 
@@ -277,7 +289,9 @@ void DocumentWindow::resizeEvent(QResizeEvent *event)
 {
     if (event) QWidget::resizeEvent(event);
     if (m_shown.isNull()) {
-        Image1->setPixmap(QPixmap());
+        // A picture that cannot be shown says so in its place, whatever the size.
+        if (m_pictureError.isEmpty()) Image1->clear();
+        else Image1->setText(m_pictureError);
         return;
     }
     // A picture larger than the area is scaled down, proportions kept.
@@ -452,8 +466,9 @@ bool DocumentWindow::writeJpegFile(const QString &path)
 bool DocumentWindow::jpgSakla()
 {
     if (currentPicture().isNull()) return false;  // nothing to save
-    QString path = FileDialog::saveFile(QStringLiteral("JPG Olarak Sakla"), QString(),
-                                        QStringLiteral("JPEG Resim Dosyası (*.jpg)"), this);
+    // The question about an existing file is asked once, here, on the final name.
+    QString path = FileDialog::saveFileNoOverwriteQuestion(QStringLiteral("JPG Olarak Sakla"), QString(),
+                                                           QStringLiteral("JPEG Resim Dosyası (*.jpg)"), this);
     if (path.isEmpty()) return false;
     if (!path.contains(QStringLiteral(".jpg"), Qt::CaseInsensitive)) path += QStringLiteral(".jpg");
     if (QFileInfo::exists(path) && !MessageBox::askYesNo(QStringLiteral("Dosya mevcut Üzerine kayıt edilsinmi?")))

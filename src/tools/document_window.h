@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QVector>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class Dataset;
@@ -49,6 +50,9 @@ public:
     // The openers that know only the owner's key: the record is found in the
     // owner's table (nothing happens when it is not there) and its documents shown.
     bool showFor(const QVariant &ownerKey);
+    // The list the window was opened from: while the window shows, moving to another
+    // row there shows that row's documents (key gives the row's owner key).
+    void followList(Dataset *list, std::function<QVariant()> key);
 
     // Commands.
     void yeni();                   // "Yeni"
@@ -98,4 +102,7 @@ private:
     RecordBinder *m_binder = nullptr;
     QPointer<Dataset> m_owner;
     QImage m_shown;
+    QString m_pictureError;            // why the stored picture cannot be shown
+    QPointer<Dataset> m_followed;      // the list the window follows
+    std::function<QVariant()> m_followKey;
 };

@@ -59,6 +59,19 @@ bool readField(const QString &text, int *value)
     return ok;
 }
 
+// An amount text is taken only when it reads one way: plain digits, digits with
+// one decimal comma (a number cell as the grid shows it), or Turkish grouping
+// with a decimal comma ("1.500,50"). "1500.50" or "1.500" could be read two ways
+// (the slip drops dots), so they are refused rather than taken 100 or 1000 times
+// too large.
+bool amountReadsOneWay(const QString &text)
+{
+    static const QRegularExpression plain(QStringLiteral("^-?\\d+(,\\d+)?$"));
+    static const QRegularExpression grouped(QStringLiteral("^-?\\d{1,3}(\\.\\d{3})+,\\d+$"));
+    const QString t = text.trimmed();
+    return t.isEmpty() || plain.match(t).hasMatch() || grouped.match(t).hasMatch();
+}
+
 QString cell(const QVector<QStringList> &sheet, int row, int col)
 {
     if (row < 1 || row > sheet.size() || col < 1) return QString();
@@ -119,7 +132,19 @@ Transfer transferRows(const QVector<QStringList> &sheet, const Columns &columns,
         const int day = m.captured(1).toInt(), month = m.captured(2).toInt(), year = m.captured(3).toInt();
         if (day < 32 && month < 13 && year > 1905) {
             row[EntrySlip::ColVade] = m.captured(1) + sep + m.captured(2) + sep + m.captured(3);
-            if (amountCol > 0) row[EntrySlip::ColTutar] = cell(sheet, r, amountCol);
+            if (amountCol > 0) {
+                const QString amount = cell(sheet, r, amountCol);
+                if (!amountReadsOneWay(amount)) {
+                    t.error = QStringLiteral("%1. satırdaki tutar (%2) tek türlü okunamıyor; 1.500,50, 1500,50 ya da "
+                                             "1500 şeklinde olmalıdır. Aktarım yapılmadı.")
+                                  .arg(r)
+                                  .arg(amount.trimmed());
+                    t.rows.clear();
+                    t.messages.clear();
+                    return t;
+                }
+                row[EntrySlip::ColTutar] = amount.trimmed();
+            }
             row[EntrySlip::ColAciklama] = cell(sheet, r, descCol);
         }
         t.rows << row;

@@ -19,6 +19,7 @@
 #include "widgets/spreadsheet_show.h"
 #include "widgets/wait_window.h"
 
+#include <QHash>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QDateTime>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -43,6 +45,18 @@ using FormKit::lineEdit;
 using FormKit::resultEdit;
 
 namespace {
+
+const QString kMailFolders = QStringLiteral("Gecici");
+
+// The workbooks of earlier mails: a mail program has read its attachment within a
+// day, so folders older than that go when the program starts.
+void removeOldMailCopies()
+{
+    const QDateTime dayAgo = QDateTime::currentDateTime().addDays(-1);
+    const QDir base(ProgramHome::path(kMailFolders));
+    for (const QFileInfo &f : base.entryInfoList({QStringLiteral("posta-*")}, QDir::Dirs | QDir::NoDotAndDotDot))
+        if (f.lastModified() < dayAgo) QDir(f.absoluteFilePath()).removeRecursively();
+}
 
 const QString kIniFile = QStringLiteral("Ayarlar.ini");
 const QString kSection = QStringLiteral("Ayar");
@@ -99,6 +113,7 @@ Tvadefark2F::Tvadefark2F(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Tvadefark2F"));
     setWindowTitle(QStringLiteral("Brenvo Çek Senet Takip Programı - Vade Farkı Hesaplama"));
+    removeOldMailCopies();
     auto *outer = new QHBoxLayout(this);
     outer->setContentsMargins(8, 8, 8, 8);
     outer->addWidget(buildButtons());
@@ -350,7 +365,7 @@ Params Tvadefark2F::params() const
     Params p;
     p.hesapTarihi = DateTimePicker61->date();
     p.yildakiGun = yildakigunEdit->text();
-    p.yillikFaiz = yillikfaizEdit->text();
+    p.yillikFaiz = m_rates->fullText(yillikfaizEdit);
     p.borcEkSure = borceksureEdit->text();
     p.alacakEkSure = alacakeksureEdit->text();
     p.borcHaftaSonu = CheckBox8->isChecked();
@@ -368,7 +383,7 @@ void Tvadefark2F::setRows(const QVector<QStringList> &rows)
     if (rows.isEmpty()) StringGrid3->clearRows();
 }
 
-Tvadefark2F::Step Tvadefark2F::lineStep(int row)
+Tvadefark2F::Step Tvadefark2F::lineStep(int row, QStringList *problems)
 {
     QStringList cells = StringGrid3->rowCells(row);
     Params p = params();
@@ -376,12 +391,16 @@ Tvadefark2F::Step Tvadefark2F::lineStep(int row)
     try {
         result = calculateLine(cells, p);
     } catch (const EngineError &e) {
-        MessageBox::error(e.message());
+        if (problems) *problems << QString::number(row + 1) + u'\t' + e.message();
+        else MessageBox::error(e.message());
         return Step::Stopped;
     }
-    if (yillikfaizEdit->text() != p.yillikFaiz) yillikfaizEdit->setText(p.yillikFaiz);
+    if (m_rates->fullText(yillikfaizEdit) != p.yillikFaiz) m_rates->setFullText(yillikfaizEdit, p.yillikFaiz);
     StringGrid3->writeRow(row, cells);
-    if (!result.message.isEmpty()) MessageBox::warning(result.message);
+    if (!result.message.isEmpty()) {
+        if (problems) *problems << QString::number(row + 1) + u'\t' + result.message;
+        else MessageBox::warning(result.message);
+    }
     switch (result.outcome) {
     case LineOutcome::Calculated: return Step::Calculated;
     case LineOutcome::NotCalculated: return Step::NotCalculated;
@@ -425,6 +444,22 @@ bool Tvadefark2F::satirHesapla()
     return true;
 }
 
+// "Şu satırlar hesaplanamadı:" and each reason once, with its lines:
+// "Yıldaki gün sıfır olamaz. (satır 1, 2)". problems: "row<TAB>reason".
+QString Tvadefark2F::notCalculatedText(const QStringList &problems)
+{
+    QStringList reasons;
+    QHash<QString, QStringList> lines;
+    for (const QString &p : problems) {
+        const QString row = p.section(u'\t', 0, 0), reason = p.section(u'\t', 1);
+        if (!lines.contains(reason)) reasons << reason;
+        lines[reason] << row;
+    }
+    QStringList out{QStringLiteral("Şu satırlar hesaplanamadı:")};
+    for (const QString &r : reasons) out << r + QStringLiteral(" (satır ") + lines[r].join(QStringLiteral(", ")) + u')';
+    return out.join(u'\n');
+}
+
 void Tvadefark2F::yenidenHesapla()
 {
     StringGrid3->commitOpenEditor();
@@ -436,11 +471,15 @@ void Tvadefark2F::yenidenHesapla()
     }
     std::unique_ptr<WaitScope> wait;
     if (m_wait) wait = std::make_unique<WaitScope>(*m_wait, count, TForm2::kHesaplama);
+    // Every line is computed; the lines that could not be are named once at the end.
+    QStringList problems;
     for (int r = 0; r < count - 1; ++r) {
-        if (lineStep(r) == Step::Stopped) break;
+        lineStep(r, &problems);
         if (wait) wait->step();
     }
+    wait.reset();
     showResults();
+    if (!problems.isEmpty()) MessageBox::warning(notCalculatedText(problems));
 }
 
 void Tvadefark2F::satirEkle()
@@ -513,8 +552,8 @@ void Tvadefark2F::oranlariSakla()
     // "ayfaiz" holds the yearly rate and "yilfaiz" the monthly one: files written so
     // far keep their meaning.
     ini.setValue(kSection, QStringLiteral("yilgun"), yildakigunEdit->text());
-    ini.setValue(kSection, QStringLiteral("ayfaiz"), yillikfaizEdit->text());
-    ini.setValue(kSection, QStringLiteral("yilfaiz"), aylikfaizEdit->text());
+    ini.setValue(kSection, QStringLiteral("ayfaiz"), m_rates->fullText(yillikfaizEdit));
+    ini.setValue(kSection, QStringLiteral("yilfaiz"), m_rates->fullText(aylikfaizEdit));
     ini.setValue(kSection, QStringLiteral("borcgun"), borceksureEdit->text());
     ini.setValue(kSection, QStringLiteral("alacakgun"), alacakeksureEdit->text());
     ini.setValue(kSection, QStringLiteral("borcCheck"), CheckBox8->isChecked() ? QStringLiteral("1") : QStringLiteral("2"));
@@ -528,8 +567,8 @@ void Tvadefark2F::oranlariOku()
     const IniText ini = IniText::load(ProgramHome::path(kIniFile));
     m_rates->release();
     yildakigunEdit->setText(ini.value(kSection, QStringLiteral("yilgun")));
-    yillikfaizEdit->setText(ini.value(kSection, QStringLiteral("ayfaiz")));
-    aylikfaizEdit->setText(ini.value(kSection, QStringLiteral("yilfaiz")));
+    m_rates->setFullText(yillikfaizEdit, ini.value(kSection, QStringLiteral("ayfaiz")));
+    m_rates->setFullText(aylikfaizEdit, ini.value(kSection, QStringLiteral("yilfaiz")));
     borceksureEdit->setText(ini.value(kSection, QStringLiteral("borcgun")));
     alacakeksureEdit->setText(ini.value(kSection, QStringLiteral("alacakgun")));
     CheckBox8->setChecked(ini.value(kSection, QStringLiteral("borcCheck")) == u"1");
@@ -540,7 +579,12 @@ void Tvadefark2F::faizBul()
 {
     const auto rate = offsettingRate(borcortgunEdit->text(), alacakortEdit->text(), bakiyetutarEdit->text(),
                                      borctoplamEdit->text(), alacaktoplamtutarEdit->text());
-    if (!rate) return;
+    if (!rate) {
+        // Nothing to divide: no rate, not the result of an earlier balance.
+        yillikfaizneolurEdit->setText(formatFloat(kMoney, 0));
+        aylikfaizneolurEdit->setText(formatFloat(kMoney, 0));
+        return;
+    }
     yillikfaizneolurEdit->setText(RateCoupling::rateText(rate->yearly));
     aylikfaizneolurEdit->setText(RateCoupling::rateText(rate->monthly));
 }
@@ -551,8 +595,8 @@ Sheet Tvadefark2F::sheet() const
     s.firmaAdi = firmaadiEdit->text();
     s.hesapTarihi = DateTimePicker61->date();
     s.yildakiGun = yildakigunEdit->text();
-    s.yillikFaiz = yillikfaizEdit->text();
-    s.aylikFaiz = aylikfaizEdit->text();
+    s.yillikFaiz = m_rates->fullText(yillikfaizEdit);
+    s.aylikFaiz = m_rates->fullText(aylikfaizEdit);
     s.borcEkSure = borceksureEdit->text();
     s.alacakEkSure = alacakeksureEdit->text();
     s.borcHaftaSonu = CheckBox8->isChecked();
@@ -605,8 +649,8 @@ bool Tvadefark2F::dosyaAc(const QString &path)
     }
     yildakigunEdit->setText(f->yildakiGun);
     // The rates are set as typing sets them: the edit that leads carries the other.
-    yillikfaizEdit->setText(f->yillikFaiz);
-    aylikfaizEdit->setText(f->aylikFaiz);
+    m_rates->setFullText(yillikfaizEdit, f->yillikFaiz);
+    m_rates->setFullText(aylikfaizEdit, f->aylikFaiz);
     borceksureEdit->setText(f->borcEkSure);
     alacakeksureEdit->setText(f->alacakEkSure);
     firmaadiEdit->setText(f->firmaAdi);
@@ -656,8 +700,9 @@ void Tvadefark2F::mailgonderClick()
 {
     StringGrid3->commitOpenEditor();
     // Each mail's workbook in a folder of its own, left in place: the mail program
-    // reads the attachment when the mail is sent, which may be long after.
-    const QString base = ProgramHome::path(QStringLiteral("Gecici"));
+    // reads the attachment when the mail is sent. Folders older than a day go at
+    // the next start.
+    const QString base = ProgramHome::path(kMailFolders);
     QDir().mkpath(base);
     QTemporaryDir folder(base + QStringLiteral("/posta-XXXXXX"));
     folder.setAutoRemove(false);

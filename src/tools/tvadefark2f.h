@@ -97,7 +97,10 @@ private:
     VadeFark::Params params() const;
     void showResults();
     enum class Step { Calculated, NotCalculated, Stopped };
-    Step lineStep(int row);
+    // problems: the lines that could not be computed are added there instead of
+    // being shown one by one.
+    Step lineStep(int row, QStringList *problems = nullptr);
+    static QString notCalculatedText(const QStringList &problems);
 
     TForm2 *m_wait = nullptr;
     class QVBoxLayout *m_buttonColumn = nullptr;

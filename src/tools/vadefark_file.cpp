@@ -11,6 +11,8 @@
 namespace VadeFark {
 namespace {
 
+constexpr int kLongestRate = 30;
+
 bool isBlank(QChar c) { return c.unicode() <= 0x20; }
 
 bool needsQuotes(const QString &item)
@@ -43,8 +45,13 @@ QString headerItemProblem(int item, const QString &text)
     QString digits = text;
     const bool oneSeparator = digits.count(u',') <= 1;
     digits.remove(u',');
-    if (!oneSeparator || !digitsOnly(digits) || text.size() > 8)
-        return QStringLiteral("\"%1\" değeri uygun değil (en çok 8 karakter, rakam ve virgül): %2").arg(name, text);
+    // Typed rates have at most 8 characters; a rate the program computed is written
+    // in full (2,08333333333333) and must read back.
+    if (!oneSeparator || !digitsOnly(digits) || text.size() > kLongestRate)
+        return QStringLiteral("\"%1\" değeri uygun değil (en çok %2 karakter, rakam ve virgül): %3")
+            .arg(name)
+            .arg(kLongestRate)
+            .arg(text);
     return {};
 }
 

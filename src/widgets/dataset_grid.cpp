@@ -116,10 +116,15 @@ void DatasetGrid::currentChanged(const QModelIndex &current, const QModelIndex &
     QTableView::currentChanged(current, previous);
     if (m_syncing || !current.isValid() || m_model->isPendingRow(current.row())) return;
     Dataset *ds = m_model->dataset();
-    if (!ds || current.row() == ds->currentRow()) return;
+    if (!ds) return;
+    // Leaving the new row for the row the dataset stands on still ends it: a new
+    // row nobody typed into goes, a typed one is posted.
+    const bool leftNewRow = previous.isValid() && m_model->isPendingRow(previous.row());
+    if (current.row() == ds->currentRow() && !leftNewRow) return;
     m_syncing = true;
     try {
-        ds->setRecNo(current.row() + 1);  // posts a pending edit first, which may fail
+        if (current.row() == ds->currentRow()) ds->checkBrowseMode();
+        else ds->setRecNo(current.row() + 1);  // posts a pending edit first, which may fail
     } catch (const EngineError &e) {
         MessageBox::error(e.message());
     }
@@ -179,10 +184,13 @@ void DatasetGrid::keyPressEvent(QKeyEvent *event)
             return;
         }
         if (event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier)) {
-            if (ds->state() == Dataset::State::Insert) {
+            // On the new row itself it goes; a pending row elsewhere ends first and
+            // the current row is asked for.
+            if (ds->state() == Dataset::State::Insert && m_model->isPendingRow(row)) {
                 ds->cancel();
                 return;
             }
+            ds->checkBrowseMode();
             if (ds->currentRow() < 0 || !MessageBox::askYesNo(m_deleteQuestion)) return;
             ds->remove();
             return;

@@ -18,12 +18,12 @@ TestState &state()
     return s;
 }
 
-QString answer(Kind kind, const QString &caption, const QString &dir, const QString &filter)
+QString answer(Kind kind, const QString &caption, const QString &dir, const QString &filter, bool asksOverwrite = false)
 {
     TestState &s = state();
     QQueue<QString> &queue = kind == Kind::Folder ? s.folders : s.files;
     const QString a = queue.isEmpty() ? QString() : queue.dequeue();
-    s.calls.append({kind, caption, dir, filter, a});
+    s.calls.append({kind, caption, dir, filter, a, asksOverwrite});
     return a;
 }
 
@@ -38,7 +38,7 @@ QString openFile(const QString &caption, const QString &dir, const QString &filt
 
 QString saveFile(const QString &caption, const QString &dir, const QString &filter, QWidget *parent)
 {
-    if (state().on) return answer(Kind::Save, caption, dir, filter);
+    if (state().on) return answer(Kind::Save, caption, dir, filter, true);
     return QFileDialog::getSaveFileName(owner(parent), caption, dir, filter);
 }
 

@@ -28,6 +28,7 @@ struct Call {
     QString dir;
     QString filter;
     QString answer;
+    bool asksOverwrite = false;  // a save dialog that asks itself before replacing a file
 };
 void setTestMode(bool on);  // also clears the queues and the record
 bool testMode();

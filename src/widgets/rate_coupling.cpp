@@ -27,7 +27,32 @@ public:
 
 void markTypingYellow(QLineEdit *edit) { edit->installEventFilter(new YellowWhileTyping(edit)); }
 
-QString RateCoupling::rateText(double v) { return QString::number(v, 'g', 15).replace(u'.', u','); }
+QString RateCoupling::rateText(double v)
+{
+    QString s = QString::number(v, 'g', 15);
+    if (s.contains(u'e')) {
+        // A tiny rate in positional digits: the files and edits read no exponent.
+        s = QString::number(v, 'f', 20);
+        while (s.endsWith(u'0')) s.chop(1);
+        if (s.endsWith(u'.')) s.chop(1);
+    }
+    return s.replace(u'.', u',');
+}
+
+QString RateCoupling::fullText(const QLineEdit *edit) const
+{
+    const auto it = m_full.constFind(edit);
+    if (it != m_full.constEnd() && it->second == edit->text()) return it->first;
+    return edit->text();
+}
+
+void RateCoupling::setFullText(QLineEdit *edit, const QString &text)
+{
+    const bool wasSetting = m_setting;
+    edit->setText(text);
+    m_full.insert(edit, {text, edit->text()});
+    m_setting = wasSetting;
+}
 
 RateCoupling::RateCoupling(QLineEdit *yearly, QLineEdit *monthly, QObject *parent)
     : QObject(parent), m_yearly(yearly), m_monthly(monthly)
@@ -52,7 +77,7 @@ void RateCoupling::follow(QLineEdit *from, QLineEdit *to, bool toYearly)
     try {
         const double v = t.isEmpty() ? 0.0 : strictNumber(t);
         m_setting = true;
-        to->setText(rateText(toYearly ? v * 12 : v / 12));
+        setFullText(to, rateText(toYearly ? v * 12 : v / 12));
     } catch (const EngineError &) {
     }
     m_setting = false;

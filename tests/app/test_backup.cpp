@@ -172,6 +172,7 @@ private Q_SLOTS:
     void dueRule_data();
     void dueRule();
     void automaticBackupAtShutdown();
+    void automaticBackupFolderMissing_data();
     void automaticBackupFolderMissing();
     void automaticBackupWhenTheProgramEnds();
     void names_data();
@@ -180,6 +181,8 @@ private Q_SLOTS:
     void companyFilesTaken();
     void companyBackupThroughList();
     void allCompaniesBackup();
+    void secondBackupOfTheDayAsks_data();
+    void secondBackupOfTheDayAsks();
     void failedWriteLeavesNoArchive();
     void entryMethods();
     void restoreAllRoundTrip();
@@ -189,6 +192,8 @@ private Q_SLOTS:
     void restoreSingleEncrypted();
     void restoreRegistersUnknownCompany();
     void restoreFromTheProgram();
+    void olderArchiveSetsLaterFilesAside_data();
+    void olderArchiveSetsLaterFilesAside();
     void screenshot();
 };
 
@@ -345,7 +350,9 @@ void TestBackup::automaticBackupAtShutdown()
 void TestBackup::automaticBackupWhenTheProgramEnds()
 {
     TestHome home;
-    writeSettings(QStringLiteral("[OtoYedekler]\nYedekAl=1\nYedekGun=3\nTarihOtoGun=1\nTarihOtoAy=3\nTarihOtoYil=2024\n"));
+    // The folder as the settings' edit stores it (the folder "Yedek" of the home).
+    writeSettings(QStringLiteral("[OtoYedekler]\nSonOtoYedek=%1\nYedekAl=1\nYedekGun=3\nTarihOtoGun=1\nTarihOtoAy=3\nTarihOtoYil=2024\n")
+                      .arg(home.path(QStringLiteral("Yedek/"))));
     Uygulama app;
     Clock c(QDateTime(QDate(2024, 3, 4), QTime(8, 0)));
     app.girisF()->sormadanKapat = QStringLiteral("tamam");
@@ -358,11 +365,21 @@ void TestBackup::automaticBackupWhenTheProgramEnds()
     QCOMPARE(setting("OtoYedekler", "TarihOtoGun"), QStringLiteral("4"));
 }
 
+void TestBackup::automaticBackupFolderMissing_data()
+{
+    QTest::addColumn<QString>("folder");  // "SonOtoYedek" as stored; "*" is a missing folder of the home
+    QTest::newRow("missing folder") << "*";
+    QTest::newRow("empty") << "";
+    QTest::newRow("two characters") << "ab";
+}
+
 void TestBackup::automaticBackupFolderMissing()
 {
+    QFETCH(QString, folder);
     TestHome home;
+    QVERIFY(QDir().mkpath(home.path("Yedek")));
     writeSettings(QStringLiteral("[OtoYedekler]\nSonOtoYedek=%1\nYedekAl=1\nTarihOtoGun=1\nTarihOtoAy=3\nTarihOtoYil=2024\n")
-                      .arg(home.path(QStringLiteral("yok/"))));
+                      .arg(folder == "*" ? home.path(QStringLiteral("yok/")) : folder));
     BackupPanel p;
     const auto before = snapshot(home.dir());
     Clock c(QDateTime(QDate(2024, 4, 1), QTime(12, 0)));
@@ -499,6 +516,45 @@ void TestBackup::allCompaniesBackup()
     QVERIFY(MessageBox::shown()[0].text.startsWith(kFailed));
     QVERIFY(MessageBox::shown()[0].text.size() > kFailed.size());
     QCOMPARE(setting("TumYedekler", "SonTumYedek"), out.path());
+}
+
+void TestBackup::secondBackupOfTheDayAsks_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("typed");  // the name typed in the dialog, without its extension
+    QTest::addColumn<QString>("file");   // the archive already there
+    QTest::addColumn<int>("answer");
+    QTest::newRow("company, kept") << "JvXPButton8" << "yedekA" << "yedekA.ydk" << int(MessageBox::No);
+    QTest::newRow("company, replaced") << "JvXPButton8" << "yedekA" << "yedekA.ydk" << int(MessageBox::Yes);
+    QTest::newRow("all, kept") << "JvXPButton1" << "tum" << "tum.zip" << int(MessageBox::No);
+    QTest::newRow("all, replaced") << "JvXPButton1" << "tum" << "tum.zip" << int(MessageBox::Yes);
+    QTest::newRow("all, companion there") << "JvXPButton1" << "tum" << "tum.zipGen" << int(MessageBox::No);
+}
+
+void TestBackup::secondBackupOfTheDayAsks()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, typed);
+    QFETCH(QString, file);
+    QFETCH(int, answer);
+    TestHome home;
+    companyA(home);
+    QTemporaryDir out;
+    {
+        QFile f(out.filePath(file));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("ilk yedek");
+    }
+    BackupPanel p;
+    MessageBox::clearShown();
+    FileDialog::queueFile(out.filePath(typed));
+    MessageBox::queueAnswer(answer);
+    PasswordPrompt::queueTyped(QStringLiteral("gizli"), QStringLiteral("gizli"));
+    click(&p, button.toLatin1().constData());
+    QVERIFY(!MessageBox::shown().isEmpty());
+    QCOMPARE(MessageBox::shown()[0].text, file + " zaten var. Üzerine yazılsın mı?");
+    QCOMPARE(bytesOf(out.filePath(file)) == "ilk yedek", answer == MessageBox::No);
+    if (answer == MessageBox::No) QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{file});
 }
 
 void TestBackup::failedWriteLeavesNoArchive()
@@ -803,6 +859,53 @@ void TestBackup::restoreFromTheProgram()
     click(app.girisRF(), "JvXPButton9");
     QCOMPARE(MessageBox::shown().last().icon, MessageBox::Icon::Information);
     QVERIFY(!app.cekortF()->girisDegisti);
+}
+
+void TestBackup::olderArchiveSetsLaterFilesAside_data()
+{
+    QTest::addColumn<int>("answer");  // to the question about the files set aside
+    QTest::newRow("set aside") << int(MessageBox::Yes);
+    QTest::newRow("kept, nothing restored") << int(MessageBox::No);
+}
+
+void TestBackup::olderArchiveSetsLaterFilesAside()
+{
+    QFETCH(int, answer);
+    TestHome home;
+    companyA(home);
+    QTemporaryDir out;
+    const QString archive = out.filePath(QStringLiteral("A.ydk"));
+    QCOMPARE(Backup::writeArchives({{archive, {home.path("Data/A.mdb"), home.path("Data/A2024K.mdb")}}}), QString());
+    // After the backup: three slips and a year 2025 whose movements point at them;
+    // company AB's file of 2025 is no file of A.
+    for (int i = 0; i < 3; ++i) TestHome::insertRow(ctx().ADOConnection1, "cekbordro", {{"islem_tarihi", QDate(2025, 1, 2)}});
+    QVERIFY(ensureCashFile("A", 2025));
+    QVERIFY(ensureCashFile("AB", 2025));
+    const auto before = snapshot(home.dir());
+
+    BackupPanel p;
+    MessageBox::clearShown();
+    MessageBox::queueAnswer(MessageBox::Yes);
+    FileDialog::queueFile(archive);
+    MessageBox::queueAnswer(answer);
+    click(&p, "JvXPButton9");
+    QCOMPARE(MessageBox::shown().size(), answer == MessageBox::Yes ? 3 : 2);
+    QVERIFY(MessageBox::shown()[1].text.contains("A2025K.mdb"));
+    QVERIFY(!MessageBox::shown()[1].text.contains("AB2025K.mdb"));
+    if (answer == MessageBox::No) {
+        QCOMPARE(snapshot(home.dir()), before);
+        return;
+    }
+    QCOMPARE(MessageBox::shown().last().icon, MessageBox::Icon::Information);
+    QVERIFY(!QFileInfo::exists(home.path("Data/A2025K.mdb")));
+    QVERIFY(QFileInfo::exists(home.path("Data/AB2025K.mdb")));
+    const QStringList aside = QDir(home.path("Yedek")).entryList({"GeriYuklemeOncesi-*"}, QDir::Dirs);
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(QDir(home.path("Yedek/" + aside[0])).entryList(QDir::Files), QStringList{"A2025K.mdb"});
+    QCOMPARE(rowsInFile(home.path("Data/A.mdb"), Schema::Kind::Company, "cekbordro"), 0);
+    // The next slip takes a number never handed out before.
+    const qint64 next = TestHome::insertRow(ctx().ADOConnection1, "cekbordro", {{"islem_tarihi", QDate(2025, 1, 3)}});
+    QCOMPARE(next, 4);
 }
 
 void TestBackup::screenshot()

@@ -89,6 +89,8 @@ private Q_SLOTS:
     void cashWindowsFromTheMenuAndTheCloseQuestion();
     void memoryAcrossStarts();
     void newCompanyThenLogin();
+    void newCompanyBackAtTheLogin_data();
+    void newCompanyBackAtTheLogin();
     void companySavedOrDeletedFromTheMainMenu();
     void unsavedPasswordIsNeverStored();
     void demoCompanyLooksInUse();
@@ -458,6 +460,43 @@ void TestLogin::newCompanyThenLogin()
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(f->firmaedit->text(), QString("A1"));
     QCOMPARE(f->Label1->text(), QString("Anadolu Kırtasiye"));
+}
+
+void TestLogin::newCompanyBackAtTheLogin_data()
+{
+    QTest::addColumn<QString>("year");  // the year worked in before the main menu closed
+    QTest::newRow("2024") << "2024";
+    QTest::newRow("2019") << "2019";
+}
+
+void TestLogin::newCompanyBackAtTheLogin()
+{
+    QFETCH(QString, year);
+    TestHome home;
+    Uygulama app;
+    registerCompany(home, "A1", "Anadolu");
+    TgirisF *f = app.girisF();
+    login(f, "A1", year);
+    MessageBox::queueAnswer(MessageBox::No);
+    app.frmMain()->close();
+    QVERIFY(f->isVisible());
+    // "YENİ EKLE" at the login window: the new company gets no cash file of a year
+    // the user never chose.
+    f->JvXPButton1->click();
+    TfirmaF *form = app.firmaF();
+    type(form->findChild<QLineEdit *>("koduEdit"), "AB");
+    type(form->findChild<QLineEdit *>("adiEdit"), "Ab Ltd");
+    MessageBox::queueAnswer(MessageBox::Yes);
+    form->findChild<QPushButton *>("kaydetBut")->click();
+    QVERIFY(QFileInfo::exists(home.path("Data/AB.mdb")));
+    QVERIFY(!QFileInfo::exists(home.path("Data/AB" + year + "K.mdb")));
+    QVERIFY(!app.frmMain()->isVisible());
+    form->hide();
+    // The login opens it in the year typed there.
+    login(f, "AB", "2025");
+    QCOMPARE(DataContext::instance().calismaYili, 2025);
+    QCOMPARE(DataContext::instance().aktifSirketKodu, QString("AB"));
+    QVERIFY(QFileInfo::exists(home.path("Data/AB2025K.mdb")));
 }
 
 // From the main menu: the company form opens on the open company's record; a new

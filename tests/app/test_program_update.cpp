@@ -1,6 +1,9 @@
 // The program update against a server on this computer: the good file replaces a
 // dummy program file; every failure leaves it as it was and no ".part" behind.
 #include "app/program_update.h"
+#include "app/uygulama.h"
+#include "data/data_context.h"
+#include "received/tcekortf.h"
 #include "data/ini_text.h"
 #include "support/http_test_server.h"
 #include "support/test_home.h"
@@ -76,6 +79,8 @@ private slots:
     void noAnswerIsNoConnection();
     void questionAndMessages();
     void sources();
+    void programGoesOnAfterTheUpdate_data();
+    void programGoesOnAfterTheUpdate();
 };
 
 void TestProgramUpdate::goodFileReplacesTheProgram()
@@ -186,8 +191,34 @@ void TestProgramUpdate::questionAndMessages()
     fx.settings.source = QUrl(fx.server.baseUrl() + "/surum");
     MessageBox::queueAnswer(MessageBox::Yes);
     QVERIFY(programiGuncelle(nullptr, fx.settings));
-    QCOMPARE(MessageBox::shown().last().text, QStringLiteral("Güncelleme yapıldı"));
+    QCOMPARE(MessageBox::shown().last().text, ProgramUpdate::kUpdated);
+    QVERIFY(MessageBox::shown().last().text.startsWith("Güncelleme yapıldı"));
     QCOMPARE(readAll(fx.target), kNew);
+}
+
+void TestProgramUpdate::programGoesOnAfterTheUpdate_data()
+{
+    QTest::addColumn<bool>("good");  // the server has a good program file
+    QTest::newRow("updated") << true;
+    QTest::newRow("failed") << false;
+}
+
+void TestProgramUpdate::programGoesOnAfterTheUpdate()
+{
+    QFETCH(bool, good);
+    Fixture fx;
+    if (good) fx.serveGood();
+    Uygulama app;
+    fx.home.openCompany("A1", 2024);
+    app.cekortF()->girisDegisti = true;  // a slip typed and not saved
+    MessageBox::queueAnswer(MessageBox::Yes);
+    app.updateProgram(nullptr, fx.settings);
+    QCOMPARE(readAll(fx.target) == kNew, good);
+    // Nothing was closed: the slip and the company stay open.
+    QVERIFY(app.cekortF()->girisDegisti);
+    QVERIFY(DataContext::instance().ADOConnection1.isOpen());
+    QVERIFY(DataContext::instance().kasaConnection.isOpen());
+    app.cekortF()->girisDegisti = false;
 }
 
 void TestProgramUpdate::sources()

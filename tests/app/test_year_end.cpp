@@ -6,6 +6,7 @@
 #include "app/uygulama.h"
 #include "app/year_end.h"
 #include "app/year_end_carry.h"
+#include "cash/cash_row_writer.h"
 #include "data/connection.h"
 #include "mainmenu/tfrmmain.h"
 #include "data/connection_string.h"
@@ -181,6 +182,8 @@ private Q_SLOTS:
     void nothingWritten_data();
     void nothingWritten();
     void failedWriteRollsBack();
+    void usersDevirRowIsLeftAlone_data();
+    void usersDevirRowIsLeftAlone();
 };
 
 void TestYearEnd::openings_data()
@@ -258,7 +261,8 @@ void TestYearEnd::rerunFollowsCorrections()
     // A stray second entry of one key in the new year, and corrections in the old one.
     TestHome::insertRow(ctx().kasaConnection, "carihareket",
                         {{"cari_kodu", "C3"}, {"fatura_seri", "DEVİR"}, {"doviz_cinsi", "TL"}, {"borc_tutari", 1.0}});
-    TestHome::insertRow(ctx().kasaConnection, "nakit", {{"neden", "DEVİR"}, {"doviz_cinsi", "TL"}, {"borc_tutar", 1.0}});
+    TestHome::insertRow(ctx().kasaConnection, "nakit",
+                        {{"neden", "DEVİR"}, {"islem_vadesi", QDate(2024, 12, 31)}, {"doviz_cinsi", "TL"}, {"borc_tutar", 1.0}});
     login(f.app.girisF(), "A", 2024);
     cash("TL", 0, 100);               // TL now 500 in hand
     cash("USD", 0, 0.005);            // half a kuruş more out
@@ -360,6 +364,52 @@ void TestYearEnd::failedWriteRollsBack()
     QCOMPARE(TestHome::checksum(f.home.path("Data/A2024K.mdb")), closed);
     QCOMPARE(TestHome::checksum(f.home.path("Data/A2025K.mdb")), next);
     QCOMPARE(openingRows(f.home, 2025), QStringList());
+}
+
+
+void TestYearEnd::usersDevirRowIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("currency");  // of the user's row named "DEVİR"
+    QTest::addColumn<QString>("account");
+    QTest::newRow("carried currency, account") << "TL" << "C1";
+    QTest::newRow("carried currency, no account") << "TL" << "";
+    QTest::newRow("currency not carried, account") << "GBP" << "C1";
+}
+
+void TestYearEnd::usersDevirRowIsLeftAlone()
+{
+    QFETCH(QString, currency);
+    QFETCH(QString, account);
+    TestHome home;
+    home.openCompany("A", 2025);
+    Connection &next = ctx().kasaConnection;
+    // A row the user typed with a transaction type of their own named "DEVİR".
+    Table t(&next, "nakit");
+    CashRowWriter::Fields row{{"islem_tarihi", QDate(2025, 1, 1)}, {"doviz_cinsi", currency}, {"neden", "DEVİR"},
+                              {"borc_tutar", 123.0}, {"aciklama", "elle"}};
+    if (!account.isEmpty()) row += {{"firmakodu", account}, {"firmaadi", "Birinci Ltd."}};
+    const qint64 nid = CashRowWriter::write(t, {}, row).nid;
+    const QList<YearEnd::CashSum> sums{{"TL", 1000, 400}};
+    for (int run = 0; run < 2; ++run) YearEnd::writeOpenings(next, 2024, sums, {});
+    Query q(&next);
+    q.sql() << QString("SELECT borc_tutar, aciklama, islem_vadesi FROM nakit WHERE nid=%1").arg(nid);
+    q.open();
+    QVERIFY(!q.isEmpty());
+    QCOMPARE(q.value(0).toDouble(), 123.0);
+    QCOMPARE(q.value(1).toString(), QString("elle"));
+    QVERIFY(q.value(2).isNull());
+    Query m(&next);
+    m.sql() << QString("SELECT COUNT(*), SUM(alacak_tutari) FROM carihareket WHERE nakit_id=%1").arg(nid);
+    m.open();
+    QCOMPARE(m.value(0).toInt(), account.isEmpty() ? 0 : 1);
+    if (!account.isEmpty()) QCOMPARE(m.value(1).toDouble(), 123.0);
+    // The carry-over's own TL row is there once, beside the user's.
+    Query c(&next);
+    c.sql() << "SELECT COUNT(*), SUM(borc_tutar) FROM nakit WHERE islem_vadesi IS NOT NULL";
+    c.open();
+    QCOMPARE(c.value(0).toInt(), 1);
+    QCOMPARE(c.value(1).toDouble(), 600.0);
+    QCOMPARE(TestHome::countRows(next, "nakit"), 2);
 }
 
 QTEST_MAIN(TestYearEnd)

@@ -106,6 +106,8 @@ private Q_SLOTS:
     void twoDateStatements_data();
     void twoDateStatements();
     void twoDateTitles();
+    void twoDateReportsAcrossYears_data();
+    void twoDateReportsAcrossYears();
     void dialogRebuildsTheKindsDatasets();
     void viewOpensThePeriodReports();
     void twoDatePrintouts_data();
@@ -130,11 +132,11 @@ void TestCashReports::twoDateStatements_data()
     QTest::addColumn<QString>("currency");
     QTest::addColumn<QString>("condition");
     QTest::addColumn<QString>("openingCondition");
-    QTest::newRow("TL") << "TL" << "WHERE (doviz_cinsi='TL') AND (islem_tarihi<=#2024-3-31#) AND (islem_tarihi>=#2024-3-1#)"
+    QTest::newRow("TL") << "TL" << "WHERE (doviz_cinsi='TL') AND (islem_tarihi<=#2024-3-31#) AND (islem_tarihi>=#2024-3-1#) AND (islem_vadesi IS NULL OR neden IS NULL OR neden<>'DEVİR')"
                         << "WHERE (doviz_cinsi='TL') AND (islem_tarihi<#2024-3-1#)";
-    QTest::newRow("Hepsi") << "Hepsi" << "WHERE (islem_tarihi<=#2024-3-31#) AND (islem_tarihi>=#2024-3-1#)"
+    QTest::newRow("Hepsi") << "Hepsi" << "WHERE (islem_tarihi<=#2024-3-31#) AND (islem_tarihi>=#2024-3-1#) AND (islem_vadesi IS NULL OR neden IS NULL OR neden<>'DEVİR')"
                            << "WHERE (islem_tarihi<#2024-3-1#)";
-    QTest::newRow("no choice") << "" << "WHERE (islem_tarihi<=#2024-3-31#) AND (islem_tarihi>=#2024-3-1#)"
+    QTest::newRow("no choice") << "" << "WHERE (islem_tarihi<=#2024-3-31#) AND (islem_tarihi>=#2024-3-1#) AND (islem_vadesi IS NULL OR neden IS NULL OR neden<>'DEVİR')"
                                << "WHERE (islem_tarihi<#2024-3-1#)";
 }
 
@@ -157,6 +159,76 @@ void TestCashReports::twoDateStatements()
     QCOMPARE(opening(currency, kFirst),
              QStringList({"SELECT SUM(borc_tutar) as BorcToplam, SUM(alacak_tutar) as AlacakToplam ", "FROM nakit ",
                           openingCondition}));
+}
+
+void TestCashReports::twoDateReportsAcrossYears_data()
+{
+    // 2023 (its own file): 1.000 in on 10.12, 200 out on 20.12. 2024 (the working
+    // year): the carry-over's 800 on 01.01, a user's type "DEVİR" 50 in on 01.01,
+    // 300 in on 05.01, 100 out on 02.02. 2025 (its own file): 40 in on 03.01.
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<double>("opening");
+    QTest::addColumn<int>("movements");
+    QTest::addColumn<double>("in");
+    QTest::addColumn<double>("out");
+    QTest::newRow("from 1 January") << QDate(2024, 1, 1) << QDate(2024, 1, 31) << 800.0 << 2 << 350.0 << 0.0;
+    QTest::newRow("across the year's start") << QDate(2023, 12, 15) << QDate(2024, 1, 31) << 1000.0 << 3 << 350.0 << 200.0;
+    QTest::newRow("across both ends") << QDate(2023, 12, 1) << QDate(2025, 1, 31) << 0.0 << 6 << 1390.0 << 300.0;
+    QTest::newRow("another year alone") << QDate(2023, 12, 11) << QDate(2023, 12, 31) << 1000.0 << 1 << 0.0 << 200.0;
+    QTest::newRow("mid year") << QDate(2024, 2, 1) << QDate(2024, 2, 28) << 1150.0 << 1 << 0.0 << 100.0;
+    QTest::newRow("next year from 1 January") << QDate(2025, 1, 1) << QDate(2025, 1, 31) << 1050.0 << 1 << 40.0 << 0.0;
+}
+
+void TestCashReports::twoDateReportsAcrossYears()
+{
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    QFETCH(double, opening);
+    QFETCH(int, movements);
+    QFETCH(double, in);
+    QFETCH(double, out);
+    Reports r;
+    const auto rowIn = [](int year, const QVariantMap &f) {
+        Connection c;
+        c.setConnectionString(DataContext::cashConnectionString("A1", year));
+        QVERIFY(ensureCashFile("A1", year));
+        TestHome::insertRow(c, "nakit", f);
+    };
+    rowIn(2023, {{"islem_tarihi", QDate(2023, 12, 10)}, {"doviz_cinsi", "TL"}, {"borc_tutar", 1000.0}});
+    rowIn(2023, {{"islem_tarihi", QDate(2023, 12, 20)}, {"doviz_cinsi", "TL"}, {"alacak_tutar", 200.0}});
+    TestHome::insertRow(cash(), "nakit", {{"islem_tarihi", QDate(2024, 1, 1)}, {"islem_vadesi", QDate(2023, 12, 31)},
+                                          {"neden", "DEVİR"}, {"doviz_cinsi", "TL"}, {"borc_tutar", 800.0}});
+    cashRow(QDate(2024, 1, 1), "TL", 50.0, QVariant(), "DEVİR", "Kullanıcının devir türü");
+    cashRow(QDate(2024, 1, 5), "TL", 300.0, QVariant());
+    cashRow(QDate(2024, 2, 2), "TL", QVariant(), 100.0);
+    rowIn(2025, {{"islem_tarihi", QDate(2025, 1, 1)}, {"islem_vadesi", QDate(2024, 12, 31)}, {"neden", "DEVİR"},
+                 {"doviz_cinsi", "TL"}, {"borc_tutar", 1050.0}});
+    rowIn(2025, {{"islem_tarihi", QDate(2025, 1, 3)}, {"doviz_cinsi", "TL"}, {"borc_tutar", 40.0}});
+    r.dialog.ilkTarihDate->setDate(first);
+    r.dialog.SonTarihDate->setDate(last);
+    r.dialog.dovizBox->setCurrentIndex(0);
+    r.dialog.raporTuru = TwoDateStatements::kDetay;
+    r.dialog.hazirla();
+    QCOMPARE(r.dialog.gunbasikasaQuery->value("bakiye").toDouble(), opening);
+    QCOMPARE(r.dialog.ikitarihQuery->recordCount(), movements);
+    double sumIn = 0, sumOut = 0;
+    for (r.dialog.tarihQuery->first(); !r.dialog.tarihQuery->eof(); r.dialog.tarihQuery->next()) {
+        sumIn += r.dialog.tarihQuery->value("BorcToplam").toDouble();
+        sumOut += r.dialog.tarihQuery->value("AlacakToplam").toDouble();
+    }
+    QCOMPARE(sumIn, in);
+    QCOMPARE(sumOut, out);
+    r.dialog.raporTuru = TwoDateStatements::kIslemTuru;
+    r.dialog.hazirla();
+    double typeIn = 0;
+    for (r.dialog.islemturuQuery->first(); !r.dialog.islemturuQuery->eof(); r.dialog.islemturuQuery->next())
+        typeIn += r.dialog.islemturuQuery->value("BorcToplam").toDouble();
+    QCOMPARE(typeIn, in);
+    // The printout is made after the other years' files were let go.
+    QVERIFY(!pageText(r.dialog.rapor()).isEmpty());
+    QCOMPARE(DataContext::instance().calismaYili, 2024);
+    QCOMPARE(TestHome::countRows(cash(), "nakit"), qint64(4));
 }
 
 void TestCashReports::twoDateTitles()

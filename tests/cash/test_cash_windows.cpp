@@ -135,6 +135,16 @@ private Q_SLOTS:
     void deletingTheOnlyMovementOfADay();
     void printoutsAndExportOfTheDay();
     void captionsFollowLoginAndYear();
+    void correctionOfADeletedRowIsRefused_data();
+    void correctionOfADeletedRowIsRefused();
+    void newFromTheViewAsksFirst_data();
+    void newFromTheViewAsksFirst();
+    void yearSwitchAsksForTheTypedRow_data();
+    void yearSwitchAsksForTheTypedRow();
+    void typingAfterASaveKeepsTheSavedRow_data();
+    void typingAfterASaveKeepsTheSavedRow();
+    void deletingARowTakesItsMovement_data();
+    void deletingARowTakesItsMovement();
     void screenshots();
 };
 
@@ -551,7 +561,7 @@ void TestCashWindows::deletingTheOnlyMovementOfADay()
     c.click(&c.view, "BitBtn2");
     QCOMPARE(lastMessage(), QString("Kaydı silmek istediğinize eminmisiniz?"));
     QCOMPARE(TestHome::countRows(cash(), "nakit"), 1);
-    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);  // the account keeps its posting
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 0);  // its movement goes with it
     QCOMPARE(c.view.DBGrid2->model()->rowCount(), 2);        // the day stays until the refresh
     QCOMPARE(c.view.kasaTarihiLabel->text(), QString("06.03.2024"));
     QCOMPARE(c.text("girenEdit"), QString("0,00"));
@@ -614,6 +624,196 @@ void TestCashWindows::captionsFollowLoginAndYear()
     QVERIFY(kasadegistir(2023));
     QCOMPARE(view.windowTitle(), QString("Brenvo Çek Senet Takip Programı   - Kasa Raporu  - 2023"));
     QCOMPARE(view.StatusBar1->panelText(3), QString("  B2 -  - 2023"));
+}
+
+void TestCashWindows::correctionOfADeletedRowIsRefused_data()
+{
+    QTest::addColumn<bool>("fromView");     // deleted with the view's "SİL", else by another desk
+    QTest::addColumn<bool>("namesAccount");
+    QTest::addColumn<int>("movementsLeft");
+    QTest::newRow("view, account") << true << true << 0;
+    QTest::newRow("view, no account") << true << false << 0;
+    QTest::newRow("elsewhere, account") << false << true << 1;
+    QTest::newRow("elsewhere, no account") << false << false << 0;
+}
+
+void TestCashWindows::correctionOfADeletedRowIsRefused()
+{
+    QFETCH(bool, fromView);
+    QFETCH(bool, namesAccount);
+    QFETCH(int, movementsLeft);
+    Cash c;
+    c.view.ac();
+    c.newMovement(QDate(2024, 3, 5), "100");
+    if (namesAccount) c.pickAccount("M1", "Müşteri Bir");
+    c.save();
+    QCOMPARE(lastMessage(), CashEntry::kSaved);
+    // Held for correction while the row is deleted.
+    c.click(&c.view, "BitBtn1");
+    retype(c.entry.DBEdit1, "300");
+    if (fromView) {
+        MessageBox::queueAnswer(MessageBox::Yes);
+        c.click(&c.view, "BitBtn2");
+    } else {
+        cash().exec("DELETE FROM nakit");
+    }
+    MessageBox::clearShown();
+    c.save();
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(lastMessage(), kEditedRowGone);
+    QCOMPARE(TestHome::countRows(cash(), "nakit"), 0);
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), qint64(movementsLeft));
+    if (movementsLeft)  // the movement keeps the amount it had: nothing of the correction was written
+        QCOMPARE(rowOf(cash(), "SELECT alacak_tutari FROM carihareket").value("alacak_tutari").toDouble(), 100.0);
+}
+
+void TestCashWindows::newFromTheViewAsksFirst_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QDate>("savedDay");
+    QTest::addColumn<QString>("savedCurrency");
+    QTest::addColumn<double>("savedRate");
+    QTest::addColumn<double>("savedIn");
+    QTest::newRow("No keeps the typed row") << int(MessageBox::No) << QDate(2024, 4, 1) << "USD" << 30.0 << 100.0;
+    QTest::newRow("Yes begins on the view's day") << int(MessageBox::Yes) << QDate(2024, 3, 5) << "TL" << 1.0 << 7.0;
+}
+
+void TestCashWindows::newFromTheViewAsksFirst()
+{
+    QFETCH(int, answer);
+    QFETCH(QDate, savedDay);
+    QFETCH(QString, savedCurrency);
+    QFETCH(double, savedRate);
+    QFETCH(double, savedIn);
+    Cash c;
+    cashRow(QDate(2024, 3, 5), "TL", 10.0, QVariant());
+    c.view.ac();
+    c.chooseCurrency(c.view.dovizBox->findText("TL"));
+    c.newMovement(QDate(2024, 4, 1), "100");
+    c.entry.dovizBox->setCurrentIndex(c.entry.dovizBox->findText("USD"));
+    type(c.entry.DBEdit3, "30");
+    MessageBox::queueAnswer(MessageBox::Button(answer));
+    c.view.yeniHareket();
+    QCOMPARE(lastMessage(), QString("Kaydedilmemiş kasa hareketi iptal edilecektir. Devam edilsin mi?"));
+    if (answer == MessageBox::Yes) type(c.entry.DBEdit1, "7");
+    c.save();
+    QCOMPARE(lastMessage(), CashEntry::kSaved);
+    const QVariantMap row = rowOf(cash(), "SELECT * FROM nakit ORDER BY nid DESC");
+    QCOMPARE(row.value("islem_tarihi").toString(), savedDay.toString(Qt::ISODate));
+    QCOMPARE(row.value("doviz_cinsi").toString(), savedCurrency);
+    QCOMPARE(row.value("doviz_kuru").toDouble(), savedRate);
+    QCOMPARE(row.value("borc_tutar").toDouble(), savedIn);
+}
+
+void TestCashWindows::yearSwitchAsksForTheTypedRow_data()
+{
+    QTest::addColumn<int>("drop");  // the answer to losing the typed row
+    QTest::addColumn<int>("yearAfter");
+    QTest::newRow("kept") << int(MessageBox::No) << 2024;
+    QTest::newRow("dropped") << int(MessageBox::Yes) << 2025;
+}
+
+void TestCashWindows::yearSwitchAsksForTheTypedRow()
+{
+    QFETCH(int, drop);
+    QFETCH(int, yearAfter);
+    Cash c;
+    c.view.ac();
+    c.newMovement(QDate(2024, 12, 30), "500");
+    c.pickAccount("M1", "Müşteri Bir");
+    c.save();
+    c.click(&c.view, "BitBtn1");
+    retype(c.entry.DBEdit1, "600");
+    c.view.vadesiDate->setDate(QDate(2025, 1, 5));
+    MessageBox::queueAnswer(MessageBox::Yes);  // the year question
+    MessageBox::queueAnswer(MessageBox::Button(drop));
+    c.click(&c.view, "gitBut");
+    QCOMPARE(lastMessage(), QString("Kaydedilmemiş kasa hareketi iptal edilecektir. Devam edilsin mi?"));
+    QCOMPARE(DataContext::instance().calismaYili, yearAfter);
+    // The stored row keeps its day, amount and movement in 2024 either way.
+    Connection former;
+    former.setConnectionString(DataContext::cashConnectionString("A1", 2024));
+    QCOMPARE(rowOf(former, "SELECT * FROM nakit").value("borc_tutar").toDouble(), 500.0);
+    QCOMPARE(rowOf(former, "SELECT * FROM nakit").value("islem_tarihi").toString(), QString("2024-12-30"));
+    QCOMPARE(rowOf(former, "SELECT * FROM carihareket").value("alacak_tutari").toDouble(), 500.0);
+    if (yearAfter == 2024) {
+        QCOMPARE(c.view.kasaGTable->state(), Dataset::State::Edit);
+        QCOMPARE(c.view.kasaGTable->value("borc_tutar").toDouble(), 600.0);
+        QCOMPARE(c.entry.vadesiDate->date(), QDate(2024, 12, 30));
+    } else {
+        QVERIFY(!c.entry.hasPendingRow());
+        QCOMPARE(TestHome::countRows(cash(), "nakit"), 0);
+        QCOMPARE(TestHome::countRows(cash(), "carihareket"), 0);
+    }
+}
+
+void TestCashWindows::typingAfterASaveKeepsTheSavedRow_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("amount: a new row") << "DBEdit1" << "250" << 2 << CashEntry::kSaved;
+    QTest::newRow("description only: nothing to save") << "DBEdit4" << "ek" << 1 << CashEntry::kNoAmount;
+}
+
+void TestCashWindows::typingAfterASaveKeepsTheSavedRow()
+{
+    QFETCH(QString, edit);
+    QFETCH(QString, text);
+    QFETCH(int, rows);
+    QFETCH(QString, message);
+    Cash c;
+    c.view.ac();
+    c.newMovement(QDate(2024, 3, 5), "100");
+    c.pickAccount("M1", "Müşteri Bir");
+    type(c.entry.DBEdit4, "ilk");
+    c.save();
+    retype(c.in<QLineEdit>(&c.entry, edit.toLatin1()), text);
+    c.save();
+    QCOMPARE(lastMessage(), message);
+    QCOMPARE(TestHome::countRows(cash(), "nakit"), qint64(rows));
+    const QVariantMap first = rowOf(cash(), "SELECT * FROM nakit ORDER BY nid");
+    QCOMPARE(first.value("borc_tutar").toDouble(), 100.0);
+    QCOMPARE(first.value("aciklama").toString(), QString("ilk"));
+    QCOMPARE(TestHome::countRows(cash(), "carihareket"), 1);
+    QCOMPARE(rowOf(cash(), "SELECT alacak_tutari FROM carihareket").value("alacak_tutari").toDouble(), 100.0);
+}
+
+void TestCashWindows::deletingARowTakesItsMovement_data()
+{
+    QTest::addColumn<double>("deleted");  // the amount of the row deleted
+    QTest::addColumn<QStringList>("movementsLeft");
+    QTest::newRow("row naming M1") << 100.0 << QStringList{"elle"};
+    QTest::newRow("row naming no account") << 40.0 << QStringList{"elle", "kasa"};
+}
+
+void TestCashWindows::deletingARowTakesItsMovement()
+{
+    QFETCH(double, deleted);
+    QFETCH(QStringList, movementsLeft);
+    Cash c;
+    c.view.ac();
+    c.newMovement(QDate(2024, 3, 5), "100");
+    c.pickAccount("M1", "Müşteri Bir");
+    type(c.entry.DBEdit4, "kasa");
+    c.save();
+    c.newMovement(QDate(2024, 3, 5), "40");
+    c.save();
+    // A movement typed on the account itself, with no cash row behind it.
+    TestHome::insertRow(cash(), "carihareket",
+                        {{"cari_kodu", "M1"}, {"islem_tarihi", QDate(2024, 3, 5)}, {"alacak_tutari", 100.0}, {"aciklama", "elle"}});
+    c.view.showDay(QDate(2024, 3, 5));
+    QVERIFY(c.view.kasaRTable->locate("borc_tutar", deleted));
+    MessageBox::queueAnswer(MessageBox::Yes);
+    c.click(&c.view, "BitBtn2");
+    QCOMPARE(TestHome::countRows(cash(), "nakit"), 1);
+    Query q(&cash());
+    q.sql() << "SELECT aciklama FROM carihareket ORDER BY aciklama";
+    q.open();
+    QStringList left;
+    for (q.first(); !q.eof(); q.next()) left << q.value(0).toString();
+    QCOMPARE(left, movementsLeft);
 }
 
 void TestCashWindows::screenshots()

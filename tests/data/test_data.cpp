@@ -128,6 +128,8 @@ private Q_SLOTS:
     void quotesCannotChangeStatements();
     void turkishOrderAndLike();
     void tableOrderAndEditing();
+    void editOfADeletedRowIsRefused_data();
+    void editOfADeletedRowIsRefused();
     void locate();
     void filterAndCalculatedFields();
     void snapshotStaysUntilReopen();
@@ -556,6 +558,44 @@ void TestData::filterAndCalculatedFields()
     QCOMPARE(t.field("doviz_cinsi").asString(), QString("TL"));
     t.setFiltered(false);
     QCOMPARE(t.recordCount(), 6);
+}
+
+void TestData::editOfADeletedRowIsRefused_data()
+{
+    QTest::addColumn<QString>("deletion");  // how the row went while it was being edited
+    QTest::newRow("another table over the file") << "table";
+    QTest::newRow("a statement") << "statement";
+}
+
+void TestData::editOfADeletedRowIsRefused()
+{
+    QFETCH(QString, deletion);
+    TestHome home;
+    home.openCompany("A1", 2024);
+    seedMovements();
+    Table t(&cash(), "carihareket", "islem_tarihi");
+    t.open();
+    t.first();
+    const qint64 chid = t.value("chid").toLongLong();
+    t.edit();
+    t.field("borc_tutari") = 777.0;
+    if (deletion == "table") {
+        Table other(&cash(), "carihareket", "islem_tarihi");
+        other.open();
+        QVERIFY(other.locate("chid", chid));
+        other.remove();
+    } else {
+        cash().exec(QString("DELETE FROM carihareket WHERE chid=%1").arg(chid));
+    }
+    try {
+        t.post();
+        QFAIL("an edit that changed no stored row was taken as saved");
+    } catch (const EngineError &e) {
+        QCOMPARE(e.message(), kEditedRowGone);
+    }
+    QCOMPARE(t.state(), Dataset::State::Edit);
+    QCOMPARE(runColumn(cash(), "SELECT COUNT(*) AS n FROM carihareket WHERE borc_tutari=777", "n"), QStringList{"0"});
+    t.cancel();
 }
 
 void TestData::snapshotStaysUntilReopen()

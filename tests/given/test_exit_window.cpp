@@ -3,6 +3,7 @@
 #include "data/data_context.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "given/exit_slip_print.h"
 #include "given/given_take_back.h"
 #include "given/tcekcikisf.h"
 #include "given/tcikisozetf.h"
@@ -174,6 +175,8 @@ private Q_SLOTS:
     void takenBackRowStaysOnTheSlip();
     void deletionUndoneWhenTheSaveStops();
     void newSlipAndLeaving();
+    void headerChangesMarkTheSlip_data();
+    void headerChangesMarkTheSlip();
     void keysOfTheSlip();
     void menuOpensAndCompanyChangeEmpties();
     void saveAfterALoadRewritesTheSameRows();
@@ -617,6 +620,50 @@ void TestExitWindow::newSlipAndLeaving()
     QCOMPARE(MessageBox::shown().first().text, QString("Değişiklikleri kayıt etmeden çıktınız?\n\r"
                                                        "Bilgilerinizin kaybolmaması için, giriş yapıp kayıt ediniz!"));
     QCOMPARE(f.StringGrid1->rowCount(), 2);
+}
+
+void TestExitWindow::headerChangesMarkTheSlip_data()
+{
+    QTest::addColumn<QString>("control");  // what the user changes on a saved slip
+    QTest::newRow("date") << "DateTimePicker15";
+    QTest::newRow("exit type") << "exitType";
+    QTest::newRow("BSMV percent") << "JustaEdit57";
+    QTest::newRow("weekend box") << "CheckBox1";
+    QTest::newRow("maturity deduction") << "vadefarkiCheck";
+    QTest::newRow("expense deduction") << "masrafCheck";
+    QTest::newRow("BSMV deduction") << "BSMVCheck";
+}
+
+void TestExitWindow::headerChangesMarkTheSlip()
+{
+    QFETCH(QString, control);
+    Windows w;
+    TcekcikisF &f = *w.slip;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    w.typeOwn(QDate(2021, 4, 30), "100");
+    QVERIFY(f.sakla());
+    QVERIFY(!f.cikisDegisti);
+    if (control == "DateTimePicker15") {
+        f.DateTimePicker15->setFocus();
+        QTest::keyClick(f.DateTimePicker15, Qt::Key_Up);
+    } else if (control == "exitType") {
+        f.exitType[2]->click();
+    } else if (control == "JustaEdit57") {
+        retype(f.JustaEdit57, "10");
+    } else {
+        f.findChild<QCheckBox *>(control)->click();
+    }
+    QVERIFY(f.cikisDegisti);
+    // The receipt is not printed from values the stored slip does not have.
+    MessageBox::clearShown();
+    f.STRG1Yaz->click();
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown()[0].text, ExitSlipPrint::kUnsavedChanges);
+    // Closing says the changes are not saved.
+    MessageBox::clearShown();
+    f.hide();
+    QCOMPARE(MessageBox::shown().size(), 1);
 }
 
 // The slip's commands from the keyboard, also while the expense cell is being typed.

@@ -5,6 +5,7 @@
 #include "accounts/tcarif.h"
 #include "app/sample_company.h"
 #include "app/uygulama.h"
+#include "given/tcekcikisf.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "data/data_context.h"
@@ -41,6 +42,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QHideEvent>
+#include <QSpontaneKeyEvent>
 #include <QtTest>
 
 #include <memory>
@@ -263,6 +266,9 @@ private Q_SLOTS:
         QCOMPARE(form->objectName(), QStringLiteral("TduzenlenenceklerF"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Brenvo Çek Senet Takip Programı   - Düzenlenen Çek ve Senet Listeleri"));
         QCOMPARE(form->baslikLabel->text(), QStringLiteral("Düzenlenen Çek ve Senet Listeleri"));
+        QLabel *monthlyCaption = form->findChild<QLabel *>(QStringLiteral("aylikRaporLabel"));
+        QVERIFY(monthlyCaption);
+        QCOMPARE(monthlyCaption->text(), QStringLiteral("Aylık Rapor"));
         QCOMPARE(form->basDate->date(), kToday);
         QCOMPARE(form->bitDate->date(), kToday.addDays(365));
         QCOMPARE(form->islemDate->date(), kToday);
@@ -728,6 +734,59 @@ private Q_SLOTS:
 
     // The printout of a thousand own cheques: page numbers on every page, the total
     // on the last.
+    // The exit slip's "Düzenlenen Çekler" opens the issued lists on the slip's own cheques.
+    void exitSlipOpensItsIssuedCheques_data()
+    {
+        QTest::addColumn<QString>("slip");
+        QTest::addColumn<QList<int>>("cheques");
+        QTest::newRow("slip 7") << "7" << QList<int>{1, 2};
+        QTest::newRow("slip 9") << "9" << QList<int>{6};  // 5 was taken back
+    }
+    void exitSlipOpensItsIssuedCheques()
+    {
+        QFETCH(QString, slip);
+        QFETCH(QList<int>, cheques);
+        home = std::make_unique<TestHome>();
+        Uygulama app;
+        home->openCompany(QStringLiteral("A1"), kToday.year());
+        insertOwnCheques(kFixture);
+        app.cekcikisF()->JustaEdit1->setText(slip);
+        QPushButton *b = app.cekcikisF()->findChild<QPushButton *>(QStringLiteral("JvXPButton2"));
+        QVERIFY(b && b->isEnabled());
+        b->click();
+        TduzenlenenceklerF *l = app.duzenlenenceklerF();
+        QVERIFY(l->isVisible());
+        QCOMPARE(listed(l->duzenlenenQuery), cheques);
+        l->hide();
+    }
+
+    // Minimizing the payment window keeps its cheque; hiding (closing) empties it.
+    void paymentWindowKeepsItsChequeWhenMinimized_data()
+    {
+        QTest::addColumn<bool>("minimized");
+        QTest::addColumn<QString>("cekid");
+        QTest::newRow("minimized") << true << "2";
+        QTest::newRow("closed") << false << "";
+    }
+    void paymentWindowKeepsItsChequeWhenMinimized()
+    {
+        QFETCH(bool, minimized);
+        QFETCH(QString, cekid);
+        openFixture();
+        odeme->odemeAc(2);
+        QCOMPARE(odeme->cekidEdit->text(), QStringLiteral("2"));
+        if (minimized) {
+            // What the window system sends when the window is minimized.
+            QHideEvent hide;
+            QSpontaneKeyEvent::setSpontaneous(&hide);
+            static_cast<QObject *>(odeme.get())->event(&hide);
+        } else {
+            odeme->hide();
+        }
+        QCOMPARE(odeme->cekidEdit->text(), cekid);
+        QCOMPARE(odeme->tutarEdit->text().isEmpty(), cekid.isEmpty());
+    }
+
     void printoutOfAThousandCheques()
     {
         QList<OwnCheque> many;

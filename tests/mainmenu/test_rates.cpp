@@ -72,6 +72,9 @@ private slots:
     void typingReadsNumbersAndRefusesOthers();
     void rowsAddedAndDeletedInTheGrid();
     void closingDropsATypedRow();
+    void emptyNewRowIsNeverStored_data();
+    void emptyNewRowIsNeverStored();
+    void currencyDeletedPastAnEmptyRow();
     void screenshot();
 };
 
@@ -193,6 +196,57 @@ void TestRates::closingDropsATypedRow()
     QCOMPARE(storedRates(), QStringList{"|" + today + "|7"});
     fx.form.ac();
     QCOMPARE(fx.rates()->rowCount(), 1);
+}
+
+void TestRates::emptyNewRowIsNeverStored_data()
+{
+    QTest::addColumn<QString>("leave");  // how the cursor leaves the empty new row
+    QTest::newRow("Up") << "up";
+    QTest::newRow("click on the row above") << "click";
+    QTest::newRow("day changed at once") << "day";
+}
+
+void TestRates::emptyNewRowIsNeverStored()
+{
+    QFETCH(QString, leave);
+    Fixture fx;
+    DatasetGrid *grid = fx.form.kurlarGrid;
+    fx.form.DateTimePicker1->setDate(QDate(2024, 3, 5));
+    QTest::keyClick(grid, Qt::Key_Down);
+    QVERIFY(fx.rates()->setData(fx.rates()->index(0, 1), "5"));
+    grid->setCurrentIndex(fx.rates()->index(0, 1));
+    QTest::keyClick(grid, Qt::Key_Down);  // the typed row is stored, an empty one begins
+    QCOMPARE(fx.rates()->rowCount(), 2);
+    if (leave == "up") QTest::keyClick(grid, Qt::Key_Up);
+    if (leave == "click") grid->setCurrentIndex(fx.rates()->index(0, 1));
+    fx.form.DateTimePicker1->setDate(QDate(2024, 3, 6));
+    fx.form.DateTimePicker1->setDate(QDate(2024, 3, 5));
+    QCOMPARE(storedRates(), QStringList{"|05.03.2024|5"});
+    QCOMPARE(fx.rates()->rowCount(), 1);
+}
+
+void TestRates::currencyDeletedPastAnEmptyRow()
+{
+    Fixture fx;
+    fx.addCurrency("USD");
+    fx.addCurrency("EURO");
+    DatasetGrid *grid = fx.form.kurturuGrid;
+    DatasetGridModel *m = grid->gridModel();
+    grid->setCurrentIndex(m->index(m->rowCount() - 1, 0));
+    QTest::keyClick(grid, Qt::Key_Down);  // an empty new row
+    QCOMPARE(m->rowCount(), 3);
+    QTest::keyClick(grid, Qt::Key_Up);
+    QCOMPARE(m->rowCount(), 2);
+    const QString current = m->index(grid->currentIndex().row(), 0).data().toString();
+    MessageBox::clearShown();
+    MessageBox::queueAnswer(MessageBox::Yes);
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(TestHome::countRows(ctx().ADOConnection1, "kurturu"), 1);
+    Query q(&ctx().ADOConnection1);
+    q.sql() << "SELECT kur_kodu FROM kurturu";
+    q.open();
+    QVERIFY(q.field("kur_kodu").asString() != current);
 }
 
 void TestRates::screenshot()

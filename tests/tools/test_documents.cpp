@@ -17,6 +17,7 @@
 #include <QDataStream>
 #include <QFileInfo>
 #include <QBuffer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QPainter>
@@ -99,6 +100,9 @@ private slots:
     void loadingCreatesOrReplaces();
     void unreadablePicturesRefused();
     void documentsFollowTheOwner();
+    void documentsFollowTheList_data();
+    void documentsFollowTheList();
+    void undecodablePictureSaysSoAfterResizes();
     void deleteAsksFirst();
     void savingAsJpeg();
     void printing();
@@ -219,6 +223,50 @@ void TestDocuments::documentsFollowTheOwner()
     QCOMPARE(fx.stored().size(), 3);
 }
 
+void TestDocuments::documentsFollowTheList_data()
+{
+    QTest::addColumn<int>("row");  // the list row moved to
+    QTest::addColumn<QString>("firm");
+    QTest::newRow("second") << 1 << "Firma 2";
+    QTest::newRow("back to the first") << 0 << "Firma 1";
+}
+
+void TestDocuments::documentsFollowTheList()
+{
+    QFETCH(int, row);
+    QFETCH(QString, firm);
+    Fixture fx;
+    // A window opened from a list by the row's key follows the list's current row.
+    DocumentWindow window(DocumentKind::receivedCheque());
+    Query list(&ctx().ADOConnection1);
+    list.sql() << "SELECT cek_ind, alindigi_firma FROM cekgiris ORDER BY cek_ind DESC";
+    list.open();
+    const auto key = [&list] { return list.value("cek_ind"); };
+    QVERIFY(window.showFor(key()));
+    window.followList(&list, key);
+    QCOMPARE(window.headerEdits[0]->text(), QStringLiteral("Firma 2"));
+    list.setRecNo(2);
+    QCOMPARE(window.headerEdits[0]->text(), QStringLiteral("Firma 1"));
+    list.setRecNo(2 - row);
+    QCOMPARE(window.headerEdits[0]->text(), firm);
+    window.hide();
+}
+
+void TestDocuments::undecodablePictureSaysSoAfterResizes()
+{
+    Fixture fx;
+    fx.window->hide();
+    TestHome::insertRow(ctx().ADOConnection1, "resim", {{"cekid", 1}, {"resimadi", "bozuk"}, {"resim", QByteArray("bozuk resim")}});
+    fx.window->resize(500, 400);
+    fx.window->ac();
+    QVERIFY(fx.window->Image1->text().startsWith("Resim gösterilemiyor: "));
+    for (const QSize &size : {QSize(700, 500), QSize(520, 420)}) {
+        fx.window->resize(size);
+        QApplication::processEvents();
+        QVERIFY2(fx.window->Image1->text().startsWith("Resim gösterilemiyor: "), qPrintable(fx.window->Image1->text()));
+    }
+}
+
 void TestDocuments::deleteAsksFirst()
 {
     Fixture fx;
@@ -247,6 +295,7 @@ void TestDocuments::savingAsJpeg()
     FileDialog::queueFile(fx.home.path("belge"));
     MessageBox::queueAnswer(MessageBox::No);
     QVERIFY(fx.window->jpgSakla());
+    QVERIFY(!FileDialog::calls().last().asksOverwrite);  // the question is asked once, by the window
     QFile saved(fx.home.path("belge.jpg"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), jpeg);
@@ -254,7 +303,10 @@ void TestDocuments::savingAsJpeg()
     // The file exists: No keeps it; Yes overwrites, and opens it.
     FileDialog::queueFile(fx.home.path("belge.jpg"));
     MessageBox::queueAnswer(MessageBox::No);
+    MessageBox::clearShown();
     QVERIFY(!fx.window->jpgSakla());
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QVERIFY(!FileDialog::calls().last().asksOverwrite);
     QCOMPARE(MessageBox::shown().last().text, QStringLiteral("Dosya mevcut Üzerine kayıt edilsinmi?"));
     FileDialog::queueFile(fx.home.path("belge.jpg"));
     MessageBox::queueAnswer(MessageBox::Yes);

@@ -72,6 +72,8 @@ private slots:
     void chosenRowsIntoTheSlip();
     void checksStopBeforeTheSlipChanges_data();
     void checksStopBeforeTheSlipChanges();
+    void textAmounts_data();
+    void textAmounts();
     void emptyDateCellAndUncheckedDates();
     void savedOrTypedSlip();
     void screenshot();
@@ -211,6 +213,44 @@ void TestImport::checksStopBeforeTheSlipChanges()
     QCOMPARE(MessageBox::shown().size(), 1);
     QCOMPARE(MessageBox::shown()[0].text, message);
     QCOMPARE(fx.slip.rows()[0][ColVade], QStringLiteral("01.04.2024"));  // the slip is untouched
+}
+
+void TestImport::textAmounts_data()
+{
+    QTest::addColumn<QString>("text");    // the amount cell, stored as text
+    QTest::addColumn<QString>("amount");  // the slip's amount, empty when refused
+    QTest::newRow("Turkish grouping") << "1.500,50" << "1.500,50";
+    QTest::newRow("one comma") << "1500,5" << "1.500,50";
+    QTest::newRow("plain digits") << " 1500 " << "1.500,00";
+    QTest::newRow("decimal point") << "1500.50" << "";
+    QTest::newRow("dot alone") << "1.500" << "";
+    QTest::newRow("English grouping") << "1,500.50" << "";
+    QTest::newRow("with a word") << "12 TL" << "";
+}
+
+void TestImport::textAmounts()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, amount);
+    Fixture fx;
+    QVector<QVariantList> sheet = chequeSheet();
+    sheet[2][2] = text;  // sheet row 3
+    QVERIFY(fx.form.readFile(writeSheet(fx.home, "cekler.xlsx", sheet)));
+    fx.slip.StringGrid1->writeRow(0, {"1", "01.04.2024", "100"});
+    MessageBox::clearShown();
+    fx.columns("2", "4", "1", "3", "5");
+    QCOMPARE(fx.form.ceklereAktar(), !amount.isEmpty());
+    if (amount.isEmpty()) {
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown()[0].text,
+                 QString("3. satırdaki tutar (%1) tek türlü okunamıyor; 1.500,50, 1500,50 ya da 1500 şeklinde olmalıdır. "
+                         "Aktarım yapılmadı.")
+                     .arg(text.trimmed()));
+        QCOMPARE(fx.slip.rows()[0][ColVade], QStringLiteral("01.04.2024"));  // the slip is untouched
+        return;
+    }
+    QCOMPARE(fx.slip.rows()[1][ColTutar], amount);
+    QCOMPARE(fx.slip.rows()[0][ColTutar], QStringLiteral("1.500,50"));  // the number cell as before
 }
 
 void TestImport::emptyDateCellAndUncheckedDates()

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
+#include <sys/time.h>
 
 using namespace VadeFark;
 
@@ -88,11 +89,17 @@ private Q_SLOTS:
     void insertDeleteAndSort();
     void resetAndFaizBul();
     void savingAndOpening();
+    void computedRatesInFull_data();
+    void computedRatesInFull();
+    void recalculationRunsEveryLine();
+    void faizBulWithNothingToDivide();
     void badFilesLeaveTheWindowAsItWas();
     void printoutFlowsOverPages();
     void exportOpensTheWorkbook();
     void mailOutcomes_data();
     void mailOutcomes();
+    void oldMailCopiesRemovedAtStart_data();
+    void oldMailCopiesRemovedAtStart();
     void screenshots();
 };
 
@@ -243,13 +250,13 @@ void TestVadeFark::dateAndYearDaysMessages()
     setCell(f.StringGrid3, 0, ColBorc, "5000");
     f.yenidenHesapla();
     QCOMPARE(MessageBox::shown().size(), 1);
-    QCOMPARE(MessageBox::shown()[0].text, QStringLiteral("Yıldaki gün sıfır olamaz."));
+    QCOMPARE(MessageBox::shown()[0].text, QStringLiteral("Şu satırlar hesaplanamadı:\nYıldaki gün sıfır olamaz. (satır 1, 2)"));
     QCOMPARE(f.rows()[0][ColBorcFark], QStringLiteral("-197,26"));
     MessageBox::clearShown();
     // An empty days edit is no number either.
     f.yildakigunEdit->clear();
     f.yenidenHesapla();
-    QCOMPARE(MessageBox::shown().value(0).text, QStringLiteral("'' geçerli bir sayı değil."));
+    QCOMPARE(MessageBox::shown().value(0).text, QStringLiteral("Şu satırlar hesaplanamadı:\n'' geçerli bir sayı değil. (satır 1, 2)"));
     MessageBox::clearShown();
     // A refused date empties its cell and says why.
     f.yildakigunEdit->setText("365");
@@ -488,6 +495,96 @@ void TestVadeFark::savingAndOpening()
     QVERIFY(MessageBox::shown().isEmpty());
 }
 
+void TestVadeFark::computedRatesInFull_data()
+{
+    QTest::addColumn<QString>("edit");     // the rate typed
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("yearly");   // the yearly rate in full, as the lines take it
+    QTest::addColumn<QString>("monthly");  // the monthly rate in full, as the file keeps it
+    QTest::newRow("yearly 25") << "yillikfaizEdit" << "25" << "25" << "2,08333333333333";
+    QTest::newRow("monthly 1,111111") << "aylikfaizEdit" << "1,111111" << "13,333332" << "1,111111";
+    QTest::newRow("yearly 0,0001") << "yillikfaizEdit" << "0,0001" << "0,0001" << "0,00000833333333333333";
+}
+
+void TestVadeFark::computedRatesInFull()
+{
+    QFETCH(QString, edit);
+    QFETCH(QString, typed);
+    QFETCH(QString, yearly);
+    QFETCH(QString, monthly);
+    TestHome home;
+    Tvadefark2F f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QApplication::setActiveWindow(&f);
+    fillWorkedExample(f);
+    setCell(f.StringGrid3, 0, ColBorc, "100000000");
+    retype(f.findChild<QLineEdit *>(edit), typed);
+    f.firmaadiEdit->setFocus();
+    // The line is computed with the rate in full.
+    f.yenidenHesapla();
+    QStringList cells = f.rows()[0];
+    QCOMPARE(f.sheet().yillikFaiz, yearly);
+    Params p;
+    p.hesapTarihi = QDate(2024, 3, 1);
+    p.yildakiGun = "365";
+    p.yillikFaiz = yearly;
+    p.borcEkSure = "0";
+    p.alacakEkSure = "0";
+    QStringList expected = cells;
+    calculateLine(expected, p);
+    QCOMPARE(cells[ColBorcFark], expected[ColBorcFark]);
+    // Saved and opened again: the file reads back, the rates in full.
+    MessageBox::clearShown();
+    const QString path = home.path("oran.fdv");
+    FileDialog::queueFile(path);
+    f.BitBtn45->click();
+    QVERIFY(fileBytes(path).contains(monthly.toUtf8()));
+    FileDialog::queueFile(path);
+    f.BitBtn46->click();
+    QVERIFY2(MessageBox::shown().isEmpty(), qPrintable(MessageBox::shown().value(0).text));
+    QCOMPARE(f.sheet().yillikFaiz, yearly);
+    QCOMPARE(f.rows()[0][ColBorcFark], expected[ColBorcFark]);
+}
+
+void TestVadeFark::recalculationRunsEveryLine()
+{
+    TestHome home;
+    Tvadefark2F f;
+    fillWorkedExample(f);
+    // A line that cannot be computed between two that can: every line is computed, and
+    // the one that could not be is named.
+    setCell(f.StringGrid3, 2, ColVade, "15.04.2024");
+    setCell(f.StringGrid3, 2, ColBorc, "1000");
+    setCell(f.StringGrid3, 3, ColVade, "");
+    f.yenidenHesapla();
+    const QString third = f.rows()[2][ColBorcFark];
+    QVERIFY(!third.isEmpty());
+    setCell(f.StringGrid3, 1, ColVade, "99.99.2024");
+    setCell(f.StringGrid3, 2, ColBorc, "2000");
+    MessageBox::clearShown();
+    f.yenidenHesapla();
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QVERIFY2(MessageBox::shown()[0].text.startsWith("Şu satırlar hesaplanamadı:\n"), qPrintable(MessageBox::shown()[0].text));
+    QVERIFY2(MessageBox::shown()[0].text.endsWith("(satır 2)"), qPrintable(MessageBox::shown()[0].text));
+    QVERIFY(f.rows()[2][ColBorcFark] != third);  // the line below was computed again
+}
+
+void TestVadeFark::faizBulWithNothingToDivide()
+{
+    TestHome home;
+    Tvadefark2F f;
+    fillWorkedExample(f);
+    f.faizBulBut->click();
+    QCOMPARE(f.yillikfaizneolurEdit->text(), QStringLiteral("-2737,5"));
+    // Debt and credit made equal: nothing to divide, no earlier result.
+    setCell(f.StringGrid3, 1, ColAlacak, "10000");
+    f.yenidenHesapla();
+    f.faizBulBut->click();
+    QCOMPARE(f.yillikfaizneolurEdit->text(), QStringLiteral("0,00"));
+    QCOMPARE(f.aylikfaizneolurEdit->text(), QStringLiteral("0,00"));
+}
+
 void TestVadeFark::badFilesLeaveTheWindowAsItWas()
 {
     TestHome home;
@@ -644,6 +741,38 @@ void TestVadeFark::mailOutcomes()
 
 // Pictures of the window with the worked example and of the printout's preview,
 // written where CEKSENET_SCREENSHOTS points (to look at them, not compared).
+void TestVadeFark::oldMailCopiesRemovedAtStart_data()
+{
+    QTest::addColumn<int>("ageHours");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("two days") << 48 << false;
+    QTest::newRow("an hour") << 1 << true;
+}
+
+void TestVadeFark::oldMailCopiesRemovedAtStart()
+{
+    QFETCH(int, ageHours);
+    QFETCH(bool, kept);
+    TestHome home;
+    const QString folder = home.path("Gecici/posta-abc123");
+    QVERIFY(QDir().mkpath(folder));
+    {
+        QFile f(folder + "/Rapor.xlsx");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    const time_t then = QDateTime::currentDateTime().addSecs(-3600 * ageHours).toSecsSinceEpoch();
+    const struct timeval times[2] = {{then, 0}, {then, 0}};
+    QCOMPARE(utimes(QFile::encodeName(folder).constData(), times), 0);
+    // Another file of the folder is no mail copy.
+    QFile other(home.path("Gecici/baska.txt"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.close();
+    Tvadefark2F f;
+    QCOMPARE(QFileInfo::exists(folder), kept);
+    QVERIFY(other.exists());
+}
+
 void TestVadeFark::screenshots()
 {
     const QString dir = qEnvironmentVariable("CEKSENET_SCREENSHOTS");

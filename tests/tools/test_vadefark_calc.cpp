@@ -447,7 +447,7 @@ void TestVadeFarkCalc::badFilesAreRefusedWhole_data()
                                       << "Satır 1: \"Yıldaki Gün\"";
     QTest::newRow("rate with two commas") << "365,\"2,4,\",2,0,0,ABC,H,H,H,01.03.2024\r\n" + kTitles + input
                                           << "Satır 1: \"Yıllık Faiz\"";
-    QTest::newRow("rate too long") << "365,24,123456789,0,0,ABC,H,H,H,01.03.2024\r\n" + kTitles + input
+    QTest::newRow("rate too long") << "365,24,1234567890123456789012345678901,0,0,ABC,H,H,H,01.03.2024\r\n" + kTitles + input
                                    << "Satır 1: \"Aylık Faiz\"";
     QTest::newRow("extra days of 5") << "365,24,2,12345,0,ABC,H,H,H,01.03.2024\r\n" + kTitles + input
                                      << "Satır 1: \"Borç Ek Süre\"";
