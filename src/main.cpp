@@ -5,6 +5,7 @@
 #include "app/uygulama.h"
 #include "data/engine_error.h"
 #include "data/program_home.h"
+#include "data/super_journals.h"
 #include "mainmenu/menu_settings.h"
 #include "widgets/message_box.h"
 
@@ -29,6 +30,8 @@ int main(int argc, char **argv)
     std::unique_ptr<Uygulama> uygulama;
     try {
         ProgramHome::ensure();
+        // Saves across files killed half-way leave super-journals that nothing reads again.
+        SuperJournals::removeStale({ProgramHome::path(QStringLiteral("Data")), ProgramHome::path(QStringLiteral("AnaData"))});
         // A new home shows the whole dashboard at once.
         MenuSettings::writeDefaultSettingsIfMissing();
         if (QApplication::arguments().contains(QStringLiteral("--demo"))) createDemoCompanyIfEmpty();

@@ -13,8 +13,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -45,6 +47,48 @@ QList<Schema::Kind> kindsFor(const QString &name, bool mainFolder)
     return {Schema::Kind::Company, Schema::Kind::Cash};
 }
 
+// "4 bayt", "12,5 MB", "2,0 GB".
+QString sizeText(qint64 bytes)
+{
+    static const char *const units[] = {"KB", "MB", "GB", "TB"};
+    if (bytes < 1024) return QString::number(bytes) + QStringLiteral(" bayt");
+    double value = double(bytes) / 1024;
+    int unit = 0;
+    while (value >= 1024 && unit < 3) {
+        value /= 1024;
+        ++unit;
+    }
+    return QLocale(QLocale::Turkish, QLocale::Turkey).toString(value, 'f', 1) + u' ' + QLatin1String(units[unit]);
+}
+
+// Where an entry goes: a file of the folder whose name differs only in letter case
+// is the one the entry restores (the program opens that one); otherwise the entry's
+// name with the extension written as the program writes it.
+QString targetFor(const QString &folder, const QString &entryName)
+{
+    const QDir dir(folder);
+    const QStringList there = dir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString &name : there)
+        if (name.compare(entryName, Qt::CaseInsensitive) == 0) return dir.filePath(name);
+    static const QRegularExpression cashName(QStringLiteral("^(.*\\d{4})k\\.mdb$"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = cashName.match(entryName);
+    if (m.hasMatch()) return dir.filePath(m.captured(1) + QStringLiteral("K.mdb"));
+    return dir.filePath(entryName.chopped(4) + QStringLiteral(".mdb"));
+}
+
+// The foreign objects in Turkish: "tetikleyici x, görünüm y, tablo z".
+QString readable(const QStringList &objects)
+{
+    QStringList words;
+    for (QString o : objects) {
+        o.replace(QRegularExpression(QStringLiteral("^trigger ")), QStringLiteral("tetikleyici "));
+        o.replace(QRegularExpression(QStringLiteral("^view ")), QStringLiteral("görünüm "));
+        o.replace(QRegularExpression(QStringLiteral("^table ")), QStringLiteral("tablo "));
+        words << o;
+    }
+    return words.join(QStringLiteral(", "));
+}
+
 // The kind the staged file passes as (an undamaged database of that kind), or the
 // reason of the likeliest kind's refusal.
 std::optional<Schema::Kind> checkedKind(const QString &path, bool mainFolder, QString *reason)
@@ -53,7 +97,19 @@ std::optional<Schema::Kind> checkedKind(const QString &path, bool mainFolder, QS
     for (Schema::Kind kind : kinds) {
         try {
             Connection::checkFile(path, kind, true);
-            return kind;
+        } catch (const EngineError &e) {
+            if (reason->isEmpty()) *reason = e.message();
+            continue;
+        }
+        // A trigger or view of another's making would run inside the program's own
+        // writes (a trigger on the cash table rewriting amounts): such a file is refused.
+        try {
+            const QStringList foreign = Connection::foreignObjects(path, kind);
+            if (foreign.isEmpty()) return kind;
+            if (reason->isEmpty())
+                *reason = QStringLiteral("Dosyada programın tanımadığı nesneler var (%1); bu yedek bu programın "
+                                         "yaptığı bir yedek değil ya da sonradan değiştirilmiş.")
+                              .arg(readable(foreign));
         } catch (const EngineError &e) {
             if (reason->isEmpty()) *reason = e.message();
         }
@@ -85,7 +141,7 @@ bool isPlainDatabaseName(const QString &name)
     return name.size() > 4 && name.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive);
 }
 
-Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassword)
+Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassword, const RestoreLimits &limits)
 {
     // Every archive must be there before anything is read.
     for (const RestorePart &part : parts)
@@ -98,6 +154,11 @@ Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassw
         return refused(QStringLiteral("Geçici klasör oluşturulamadı: ") + staged.dir->errorString());
     std::optional<QString> password;
     QSet<QString> targets;
+    const auto freeBytes = [&] {
+        if (limits.freeBytes) return limits.freeBytes(staged.dir->path());
+        QStorageInfo disk(staged.dir->path());
+        return disk.isValid() ? disk.bytesAvailable() : qint64(-1);
+    };
 
     for (int p = 0; p < parts.size(); ++p) {
         const RestorePart &part = parts[p];
@@ -108,7 +169,11 @@ Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassw
         const int n = zip.count();
         bool encrypted = false;
         bool hasRegistry = false;
+        if (n == 0)
+            return refused(QStringLiteral("'%1' içinde geri yüklenecek bir dosya yok; hiçbir dosya geri yüklenmedi.")
+                               .arg(archiveName));
         QSet<QString> names;
+        qint64 declared = 0;
         for (int i = 0; i < n; ++i) {
             const ZipReader::Entry e = zip.entry(i);
             if (!isPlainDatabaseName(e.name))
@@ -116,11 +181,22 @@ Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassw
             if (names.contains(e.name.toLower()))
                 return refused(QStringLiteral("'%1' içinde '%2' kaydı birden çok kez var.").arg(archiveName, e.name));
             names.insert(e.name.toLower());
+            if (e.size < 0 || e.size > limits.maxEntry)
+                return refused(QStringLiteral("'%1' içindeki '%2' kaydı açıldığında %3 tutuyor; bir veritabanı dosyası "
+                                              "en çok %4 olabilir. Yedek dosyası bozuk ya da bu programın yedeği değil.")
+                                   .arg(archiveName, e.name, sizeText(qMax<qint64>(e.size, 0)), sizeText(limits.maxEntry)));
+            declared += e.size;
             encrypted = encrypted || e.encrypted;
             hasRegistry = hasRegistry || e.name.compare(kRegistryFile, Qt::CaseInsensitive) == 0;
         }
         if (part.mainFolder && !hasRegistry)
             return refused(QStringLiteral("'%1' içinde şirket listesi (%2) yok.").arg(archiveName, kRegistryFile));
+        // Measured now, after the parts before this one were written.
+        const qint64 free = freeBytes();
+        if (free >= 0 && declared + limits.reserve > free)
+            return refused(QStringLiteral("Diskte yeterli boş yer yok: yedekteki dosyalar açıldığında %1 tutuyor, "
+                                          "diskte %2 boş yer var (en az %3 gerekiyor). Diskte yer açıp yeniden deneyin.")
+                               .arg(sizeText(declared), sizeText(free), sizeText(declared + limits.reserve)));
         if (encrypted) {
             if (!password) {
                 password = askPassword ? askPassword() : std::nullopt;
@@ -137,9 +213,13 @@ Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassw
         QDir().mkpath(folder);
         for (int i = 0; i < n; ++i) {
             const ZipReader::Entry e = zip.entry(i);
-            const QString target = QDir(part.folder).filePath(e.name);
+            const QString target = targetFor(part.folder, e.name);
             const QString staging = QDir(folder).filePath(e.name);
-            if (!zip.extract(i, staging)) {
+            // An entry may not write more than it declares (a header may lie).
+            if (!zip.extract(i, staging, e.size)) {
+                if (zip.tooLarge())
+                    return refused(QStringLiteral("'%1' içindeki '%2' kaydı bildirdiği büyüklükten (%3) uzun; yedek "
+                                                  "dosyası bozuk.").arg(archiveName, e.name, sizeText(e.size)));
                 if (e.encrypted && ZipReader::isPasswordError(zip.errorCode()))
                     return refused(QStringLiteral("Girilen şifre yanlış."));
                 if (e.encrypted)

@@ -36,14 +36,28 @@ struct Staged {
     QStringList aside;                 // the companies' files the archive lacks: set aside on restore
 };
 
+// What a restore may write. An entry larger than maxEntry is refused before it is
+// read, and the declared sizes of an archive's entries must leave reserve bytes
+// free on the disk of the program folder; while an entry is written it may not
+// grow past the size it declares.
+struct RestoreLimits {
+    qint64 maxEntry = qint64(1) << 30;  // 1 GiB: far more than a company's years of cheques
+    qint64 reserve = qint64(64) << 20;
+    // The bytes free on the disk holding the folder; by default what the system says.
+    std::function<qint64(const QString &folder)> freeBytes;
+};
+
 // Whether an entry name is a plain database file name: no folder, no "..", ends in ".mdb".
 bool isPlainDatabaseName(const QString &name);
 
 // Extracts and checks every part: an archive that cannot be read, an entry that
 // is no plain ".mdb" name, a damaged entry (CRC), a wrong password, a file that is
 // no undamaged database of its kind, a missing companion or a companion without
-// the registry refuse the whole restore.
-Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassword);
+// the registry, an archive without any entry, an entry too large for the limits
+// refuse the whole restore. An entry named like a file of its folder in other
+// letter case replaces that file.
+Staged stageRestore(const QList<RestorePart> &parts, const PasswordAsk &askPassword,
+                    const RestoreLimits &limits = {});
 
 // Swaps staged files in. The connections whose files are replaced are closed first
 // (every connection when closeEvery), with the carry-over connection, and reopened

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 
 namespace ProgramUpdate {
 
@@ -27,14 +28,19 @@ struct Settings {
     QString downloadFolder;  // "Yedek" in the home
     int connectTimeoutMs = 15000;   // no answer at all within this: no connection
     int transferTimeoutMs = 60000;  // no byte for this long during a transfer: failure
-    qint64 maxBytes = qint64(512) << 20;
+    int totalTimeoutMs = 10 * 60 * 1000;  // the whole download, however slowly the bytes come
+    // A program file is a few MB: a larger answer is no program of ours.
+    qint64 maxBytes = qint64(64) << 20;
+    // Told of the program file's bytes as they come (total -1 while unknown);
+    // returning false cancels the update.
+    std::function<bool(qint64 received, qint64 total)> progress;
 };
 
-enum class Outcome { Updated, NoConnection, Failed };
+enum class Outcome { Updated, NoConnection, Failed, Cancelled };
 
 struct Result {
     Outcome outcome = Outcome::Failed;
-    QString detail;  // why it failed, for the log and tests
+    QString detail;  // why it failed, in Turkish, the library's text after it where there is one
 };
 
 // The configured source: the --update-url argument, else the environment, else
@@ -52,6 +58,7 @@ Settings programSettings(const QStringList &arguments);
 } // namespace ProgramUpdate
 
 class QWidget;
-// The user's command: the question, the wait window, the download and the messages.
+// The user's command: the question, the progress window with "Vazgeç" (objectName
+// "GuncellemeF", its button "VazgecButton"), the download and the messages.
 // Returns true when the program was replaced and should close without asking.
 bool programiGuncelle(QWidget *parent, const ProgramUpdate::Settings &settings);

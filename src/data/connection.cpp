@@ -202,6 +202,16 @@ void Connection::checkFile(const QString &path, Schema::Kind kind, bool integrit
         throw EngineError(FileErrors::damagedText({path}, QStringLiteral("quick_check: ") + verdict), SQLITE_CORRUPT, path);
 }
 
+QStringList Connection::foreignObjects(const QString &path, Schema::Kind kind)
+{
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    const auto closeDb = qScopeGuard([&] { sqlite3_close(db); });
+    if (rc != SQLITE_OK) throw FileErrors::forFile(path, rc, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString());
+    sqlite3_busy_timeout(db, FileErrors::kBusyTimeoutMs);
+    return Schema::foreignObjects(db, kind);
+}
+
 void Connection::close()
 {
     if (isOpen()) Q_EMIT aboutToClose();

@@ -71,6 +71,9 @@ public:
     // nothing.
     enum class Access { ReadWrite, ReadOnly };
     static void checkFile(const QString &path, Schema::Kind kind, bool integrity, Access access = Access::ReadWrite);
+    // The triggers, views and tables of the file that the kind's schema lacks (see
+    // Schema::foreignObjects); the file is only read. Throws EngineError.
+    static QStringList foreignObjects(const QString &path, Schema::Kind kind);
 
     // Statements the adapter runs itself (prepared once, kept for the connection's life).
     Statement &cached(const QString &sql);

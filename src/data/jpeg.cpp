@@ -23,6 +23,37 @@ struct Handle {
 
 QString libraryText(tjhandle h) { return QString::fromLocal8Bit(tjGetErrorStr2(h)); }
 
+// The reason of a failed decoding in Turkish, the library's own text after it for support.
+QString decodeFailure(tjhandle h)
+{
+    const QString text = libraryText(h);
+    if (text.contains(QLatin1String("scans"), Qt::CaseInsensitive))
+        return QStringLiteral("JPEG resmi çok fazla taramadan (scan) oluşuyor; bu kadar taramalı bir resim "
+                              "açılırken programı uzun süre meşgul eder. Resmi başka bir programda açıp "
+                              "yeniden kaydedin. (%1)").arg(text);
+    if (text.contains(QLatin1String("premature end"), Qt::CaseInsensitive))
+        return QStringLiteral("JPEG resmi yarım: dosyanın sonu eksik. (%1)").arg(text);
+    return QStringLiteral("JPEG resmi bozuk. (%1)").arg(text);
+}
+
+// The scale a picture of width x height is decoded at to cover fit: the smallest of
+// the library's factors not above 1 whose result is at least the shown size.
+tjscalingfactor scaleFor(int width, int height, const QSize &fit)
+{
+    tjscalingfactor best{1, 1};
+    if (!fit.isValid() || fit.isEmpty() || (width <= fit.width() && height <= fit.height())) return best;
+    const double shown = qMin(double(fit.width()) / width, double(fit.height()) / height);
+    int count = 0;
+    const tjscalingfactor *factors = tjGetScalingFactors(&count);
+    for (int i = 0; factors && i < count; ++i) {
+        const tjscalingfactor f = factors[i];
+        if (f.num > f.denom) continue;
+        const double value = double(f.num) / f.denom;
+        if (value + 1e-9 >= shown && value < double(best.num) / best.denom) best = f;
+    }
+    return best;
+}
+
 } // namespace
 
 bool looksLikeJpeg(const QByteArray &bytes)
@@ -30,7 +61,7 @@ bool looksLikeJpeg(const QByteArray &bytes)
     return bytes.size() >= 3 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xD8 && uchar(bytes[2]) == 0xFF;
 }
 
-QImage decode(const QByteArray &bytes, QString *error)
+QImage decode(const QByteArray &bytes, QString *error, const QSize &fit)
 {
     if (!looksLikeJpeg(bytes)) {
         setError(error, QStringLiteral("Dosya bir JPEG resmi değil."));
@@ -52,14 +83,16 @@ QImage decode(const QByteArray &bytes, QString *error)
         setError(error, QStringLiteral("JPEG resmi çok büyük (%1 × %2).").arg(width).arg(height));
         return {};
     }
-    QImage image(width, height, QImage::Format_RGBX8888);
+    const tjscalingfactor scale = scaleFor(width, height, fit);
+    const int w = TJSCALED(width, scale), h = TJSCALED(height, scale);
+    QImage image(w, h, QImage::Format_RGBX8888);
     if (image.isNull()) {
         setError(error, QStringLiteral("JPEG resmi için bellek ayrılamadı."));
         return {};
     }
-    if (tjDecompress2(d.h, src, size, image.bits(), width, int(image.bytesPerLine()), height, TJPF_RGBX,
-                      TJFLAG_STOPONWARNING | TJFLAG_ACCURATEDCT) != 0) {
-        setError(error, QStringLiteral("JPEG resmi bozuk: %1").arg(libraryText(d.h)));
+    if (tjDecompress2(d.h, src, size, image.bits(), w, int(image.bytesPerLine()), h, TJPF_RGBX,
+                      TJFLAG_STOPONWARNING | TJFLAG_ACCURATEDCT | TJFLAG_LIMITSCANS) != 0) {
+        setError(error, decodeFailure(d.h));
         return {};
     }
     return image;
@@ -108,13 +141,13 @@ QByteArray storedForm(const QByteArray &fileBytes, QString *error)
     return encode(other, 90, error);
 }
 
-QImage picture(const QByteArray &stored, QString *error)
+QImage picture(const QByteArray &stored, QString *error, const QSize &fit)
 {
     if (stored.isEmpty()) {
         setError(error, QStringLiteral("Resim yok."));
         return {};
     }
-    if (looksLikeJpeg(stored)) return decode(stored, error);
+    if (looksLikeJpeg(stored)) return decode(stored, error, fit);
     QImage other;
     if (!other.loadFromData(stored) || other.isNull()) {
         setError(error, QStringLiteral("Kayıtlı resim okunamadı."));

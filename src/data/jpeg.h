@@ -14,8 +14,14 @@ inline constexpr qint64 kMaxPixels = 64'000'000;   // width × height
 
 bool looksLikeJpeg(const QByteArray &bytes);  // starts with the JPEG marker
 
-// The picture, or a null image with a Turkish reason.
-QImage decode(const QByteArray &bytes, QString *error = nullptr);
+// Progressive pictures of more scans than the library's limit (500) are refused:
+// each scan is a pass over the whole picture, and a few hundred KB of them can keep
+// the program busy for minutes.
+
+// The picture, or a null image with a Turkish reason. With fit, decoded at the
+// library's smallest scale (1/8 to 1) that still covers fit once scaled down with
+// its proportions kept: a picture shown is never decoded larger than its place.
+QImage decode(const QByteArray &bytes, QString *error = nullptr, const QSize &fit = QSize());
 // The image as JPEG (quality 1–100); empty with a reason when it cannot be made.
 QByteArray encode(const QImage &image, int quality = 90, QString *error = nullptr);
 
@@ -23,7 +29,8 @@ QByteArray encode(const QImage &image, int quality = 90, QString *error = nullpt
 // another picture (BMP, PNG, ...) converted to JPEG. Empty with a reason when the
 // bytes are no readable picture.
 QByteArray storedForm(const QByteArray &fileBytes, QString *error = nullptr);
-// A stored picture shown: JPEG, or any other picture Qt reads (older rows).
-QImage picture(const QByteArray &stored, QString *error = nullptr);
+// A stored picture shown: JPEG (decoded for fit as decode does), or any other
+// picture Qt reads (older rows).
+QImage picture(const QByteArray &stored, QString *error = nullptr, const QSize &fit = QSize());
 
 } // namespace Jpeg

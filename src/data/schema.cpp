@@ -720,6 +720,21 @@ Inspection inspect(sqlite3 *db, Kind kind)
     return in;
 }
 
+QStringList foreignObjects(sqlite3 *db, Kind kind)
+{
+    QStringList found;
+    Statement st(db, QStringLiteral("SELECT type, name FROM main.sqlite_master WHERE type IN ('table','view','trigger')"));
+    while (st.step()) {
+        const QString type = text(st, 0), name = text(st, 1);
+        // SQLite's own tables (sqlite_sequence, sqlite_stat1) come with the engine.
+        if (type == QLatin1String("table") && (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)
+                                               || findTable(kind, name)))
+            continue;
+        found << type + u' ' + name;
+    }
+    return found;
+}
+
 void upgrade(sqlite3 *db, const Inspection &in)
 {
     if (in.state != FileState::NeedsUpgrade) return;

@@ -56,6 +56,10 @@ struct Inspection {
 };
 // Reads the tables, fields and indexes of the handle's main file. Throws EngineError.
 Inspection inspect(sqlite3 *db, Kind kind);
+// The triggers, views and tables of the handle's main file that the kind's schema
+// does not have, each as "<type> <name>": what a file made elsewhere may carry to
+// change the program's writes. Empty for a file the program made. Throws EngineError.
+QStringList foreignObjects(sqlite3 *db, Kind kind);
 // Adds what inspect found missing and records kVersion, all in one transaction,
 // rolled back as a whole on failure. Throws EngineError.
 void upgrade(sqlite3 *db, const Inspection &inspection);

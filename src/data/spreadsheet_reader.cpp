@@ -2,6 +2,7 @@
 
 #include "data/engine_error.h"
 #include "data/spreadsheet_address.h"
+#include "data/xls_dimensions.h"
 #include "data/zip_archive.h"
 
 #include <QFile>
@@ -497,6 +498,15 @@ SheetData readOds(const Zip &zip, const QString &path)
 
 SheetData readXls(const QString &path)
 {
+    // freexl takes memory for every sheet's declared grid as it opens the file: the
+    // declarations of all the sheets are read first.
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) fail(path, file.errorString());
+        const qint64 declared = XlsDimensions::declaredCells(file.read(kMaxXlsBytes + 1));
+        if (declared < 0) fail(path, kDamaged);
+        if (declared > kMaxCells * 4) fail(path, kTooLarge);
+    }
     const void *handle = nullptr;
     if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK) {
         if (handle) freexl_close(handle);

@@ -7,7 +7,45 @@
 
 namespace {
 
-QString libraryText(zip_error_t *error) { return QString::fromLocal8Bit(zip_error_strerror(error)); }
+// What went wrong in Turkish, by libzip's error number.
+QString turkishReason(int code)
+{
+    switch (code) {
+    case ZIP_ER_EXISTS: return QStringLiteral("Bu adda bir dosya zaten var.");
+    case ZIP_ER_NOZIP: return QStringLiteral("Dosya bir zip arşivi değil.");
+    case ZIP_ER_INCONS: return QStringLiteral("Arşiv tutarsız; dosya bozuk ya da eksik.");
+    case ZIP_ER_CRC: return QStringLiteral("Arşivdeki bir kayıt bozuk (denetim toplamı tutmuyor).");
+    case ZIP_ER_ZLIB: return QStringLiteral("Arşivdeki sıkıştırılmış veri bozuk.");
+    case ZIP_ER_EOF: return QStringLiteral("Dosya beklenenden önce bitiyor; eksik kopyalanmış olabilir.");
+    case ZIP_ER_NOENT: return QStringLiteral("Dosya ya da arşivdeki kayıt bulunamadı.");
+    case ZIP_ER_OPEN: return QStringLiteral("Dosya açılamadı; dosya izinlerini denetleyin.");
+    case ZIP_ER_READ: return QStringLiteral("Dosya okunamadı.");
+    case ZIP_ER_WRITE: return QStringLiteral("Dosyaya yazılamadı; diskte yer olup olmadığını denetleyin.");
+    case ZIP_ER_SEEK: return QStringLiteral("Dosyada ilerlenemedi; dosya bozuk olabilir.");
+    case ZIP_ER_CLOSE: return QStringLiteral("Dosya kapatılamadı.");
+    case ZIP_ER_TMPOPEN: return QStringLiteral("Geçici dosya oluşturulamadı; klasöre yazılabildiğini denetleyin.");
+    case ZIP_ER_RENAME: return QStringLiteral("Geçici dosya yerine taşınamadı.");
+    case ZIP_ER_REMOVE: return QStringLiteral("Dosya silinemedi.");
+    case ZIP_ER_MEMORY: return QStringLiteral("Bellek yetersiz.");
+    case ZIP_ER_RDONLY: return QStringLiteral("Dosya salt okunur.");
+    case ZIP_ER_WRONGPASSWD: return QStringLiteral("Şifre yanlış.");
+    case ZIP_ER_NOPASSWD: return QStringLiteral("Arşiv şifreli; şifre gerekli.");
+    case ZIP_ER_COMPNOTSUPP: return QStringLiteral("Arşivin sıkıştırma yöntemi desteklenmiyor.");
+    case ZIP_ER_ENCRNOTSUPP: return QStringLiteral("Arşivin şifreleme yöntemi desteklenmiyor.");
+    case ZIP_ER_MULTIDISK: return QStringLiteral("Birden çok parçaya bölünmüş arşivler desteklenmiyor.");
+    case ZIP_ER_CHANGED:
+    case ZIP_ER_DELETED:
+    case ZIP_ER_ZIPCLOSED: return QStringLiteral("Arşiv bu arada değişti ya da kapandı.");
+    default: return QStringLiteral("Arşiv işlenemedi.");
+    }
+}
+
+// The Turkish reason with the library's own text after it, for support.
+QString libraryText(zip_error_t *error)
+{
+    return turkishReason(zip_error_code_zip(error)) + QStringLiteral(" (libzip: ")
+           + QString::fromLocal8Bit(zip_error_strerror(error)) + u')';
+}
 
 QString openErrorText(int code)
 {
@@ -50,7 +88,7 @@ qint64 ZipEntryStream::readData(char *data, qint64 maxSize)
     if (got < 0) {
         m_broken = true;
         m_code = zip_error_code_zip(zip_file_get_error(m_file));
-        m_message = QString::fromLocal8Bit(zip_file_strerror(m_file));
+        m_message = libraryText(zip_file_get_error(m_file));
         setErrorString(m_message);
         return -1;
     }
@@ -138,10 +176,16 @@ std::unique_ptr<ZipEntryStream> ZipReader::open(int index, qint64 limit)
     return std::make_unique<ZipEntryStream>(f, limit);
 }
 
-bool ZipReader::extract(int index, const QString &target)
+bool ZipReader::extract(int index, const QString &target, qint64 limit)
 {
-    auto in = open(index);
+    m_tooLarge = false;
+    auto in = open(index, limit);
     if (!in) return false;
+    if (in->tooLarge()) {
+        m_tooLarge = true;
+        m_error = QStringLiteral("entry larger than its limit");
+        return false;
+    }
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly)) {
         m_error = out.errorString();
@@ -151,8 +195,9 @@ bool ZipReader::extract(int index, const QString &target)
     for (;;) {
         const qint64 got = in->read(buffer.data(), buffer.size());
         if (got < 0) {
+            m_tooLarge = in->tooLarge();
             m_code = in->libraryCode();
-            m_error = in->libraryMessage();
+            m_error = m_tooLarge ? QStringLiteral("entry larger than its limit") : in->libraryMessage();
             out.cancelWriting();
             return false;
         }

@@ -70,14 +70,19 @@ public:
     std::unique_ptr<ZipEntryStream> open(const QString &name, qint64 limit = -1);
     std::unique_ptr<ZipEntryStream> open(int index, qint64 limit = -1);
     // Copies an entry into a file (written under a temporary name, renamed when
-    // whole). False with errorString() on a read or write failure.
-    bool extract(int index, const QString &target);
+    // whole). False with errorString() on a read or write failure, and with
+    // tooLarge() when the entry would pass limit bytes (limit < 0: no limit): then
+    // at most limit bytes and one buffer were written, and the file is removed.
+    bool extract(int index, const QString &target, qint64 limit = -1);
+    // Whether the last extract stopped at its limit.
+    bool tooLarge() const { return m_tooLarge; }
 
 private:
     QString m_path;
     zip *m_zip = nullptr;
     QString m_error;
     int m_code = 0;
+    bool m_tooLarge = false;
 };
 
 class ZipWriter {

@@ -19,6 +19,25 @@ QString slipCondition(const Shape &shape, qint64 bordro)
 
 } // namespace
 
+QString likeContains(const QString &text)
+{
+    // A typed "%" or "_" is a character of the name, not a wildcard: those and the
+    // escape character itself are escaped, and only then is ESCAPE added.
+    static const QChar kEscape = u'\\';
+    QString pattern;
+    bool escaped = false;
+    for (const QChar c : text) {
+        if (c == u'%' || c == u'_' || c == kEscape) {
+            pattern += kEscape;
+            escaped = true;
+        }
+        pattern += c;
+    }
+    QString sql = QStringLiteral("'%") + sqlEscape(pattern) + QStringLiteral("%'");
+    if (escaped) sql += QStringLiteral(" ESCAPE '\\'");
+    return sql;
+}
+
 QStringList filterLines(const Shape &shape, const FilterValues &f)
 {
     QStringList lines;
@@ -29,7 +48,7 @@ QStringList filterLines(const Shape &shape, const FilterValues &f)
         lines << condition(shape, QStringLiteral("para_birimi=") + sqlText(f.paraCinsi));
     if (!f.firmaAdi.isEmpty() && !shape.nameFields.isEmpty()) {
         // One name: "AND (f LIKE ...)"; several: "AND ((f1 LIKE ...)", "OR (f2 LIKE ...)" ... "...))".
-        const QString like = QStringLiteral(" LIKE '%") + sqlEscape(f.firmaAdi) + QStringLiteral("%')");
+        const QString like = QStringLiteral(" LIKE ") + likeContains(f.firmaAdi) + u')';
         const qsizetype n = shape.nameFields.size();
         for (qsizetype i = 0; i < n; ++i) {
             QString line = (i == 0 ? QStringLiteral("AND (") : QStringLiteral("OR ("));

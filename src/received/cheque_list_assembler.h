@@ -39,6 +39,9 @@ struct Statements {
     QStringList monthly;
 };
 
+// "LIKE" operand finding the text anywhere in a field, with "%", "_" taken literally.
+QString likeContains(const QString &text);
+
 // The filter lines, in order: slip, code, currency, name, due-date range. Typed
 // texts are quoted, so a quote finds the names containing it. Throws EngineError
 // when "Bordro No" is beyond the integer range.

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -280,7 +281,9 @@ void DocumentWindow::showCurrent()
     m_binder->load();
     const QByteArray bytes = currentBytes();
     QString error;
-    m_shown = bytes.isEmpty() ? QImage() : Jpeg::picture(bytes, &error);
+    // Decoded no larger than the screen: the label never shows more, whatever the window's size.
+    const QSize screen = Image1->screen() ? Image1->screen()->size() : QSize();
+    m_shown = bytes.isEmpty() ? QImage() : Jpeg::picture(bytes, &error, screen);
     m_pictureError = bytes.isEmpty() || !m_shown.isNull() ? QString() : QStringLiteral("Resim gösterilemiyor: ") + error;
     resizeEvent(nullptr);
 }

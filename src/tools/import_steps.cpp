@@ -1,10 +1,13 @@
 #include "tools/import_steps.h"
 
+#include "data/engine_error.h"
+#include "data/number_reading.h"
 #include "data/spreadsheet_reader.h"
 #include "received/entry_slip_calc.h"
 
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -38,13 +41,31 @@ QString cellText(const QVariant &value)
 
 QVector<QStringList> sheetTexts(const SheetData &sheet)
 {
+    if (sheet.lastRow < 1 || sheet.lastColumn < 1)
+        throw EngineError(QStringLiteral("Dosyanın ilk sayfası boş; aktarılacak bir çek yok."));
+    // The grid holds rows x columns texts: its width is checked before any is made.
+    if (sheet.lastColumn > kMaxColumns)
+        throw EngineError(QStringLiteral("Sayfada %1 sütun kullanılmış; aktarılacak sayfa en çok %2 sütun olabilir. "
+                                         "Çekleri ilk %2 sütundaki bir sayfaya alıp yeniden deneyin.")
+                              .arg(QLocale(QLocale::Turkish).toString(sheet.lastColumn))
+                              .arg(kMaxColumns));
     const int rows = qMin(sheet.lastRow + 1, kMaxRows);
     const int cols = sheet.lastColumn + 1;
     QVector<QStringList> out(rows);
     for (int r = 1; r <= rows; ++r) {
         QStringList &line = out[r - 1];
         line.reserve(cols);
-        for (int c = 1; c <= cols; ++c) line << cellText(sheet.value(r, c));
+        for (int c = 1; c <= cols; ++c) {
+            const QVariant v = sheet.value(r, c);
+            if (!v.isValid() && !sheet.formats.isEmpty()) {
+                const auto f = sheet.formats.constFind({r, c});
+                if (f != sheet.formats.cend() && !f->formula.isEmpty()) {
+                    line << u'=' + f->formula;
+                    continue;
+                }
+            }
+            line << cellText(v);
+        }
     }
     return out;
 }
@@ -70,6 +91,14 @@ bool amountReadsOneWay(const QString &text)
     static const QRegularExpression grouped(QStringLiteral("^-?\\d{1,3}(\\.\\d{3})+,\\d+$"));
     const QString t = text.trimmed();
     return t.isEmpty() || plain.match(t).hasMatch() || grouped.match(t).hasMatch();
+}
+
+// A transfer stopped by a check: nothing is handed on.
+Transfer stopped(const QString &why)
+{
+    Transfer t;
+    t.error = why;
+    return t;
 }
 
 QString cell(const QVector<QStringList> &sheet, int row, int col)
@@ -115,40 +144,48 @@ Transfer transferRows(const QVector<QStringList> &sheet, const Columns &columns,
     for (int r = first; r <= end; ++r) {
         QStringList row(EntrySlip::ColumnCount);
         const QString date = cell(sheet, r, dateCol).trimmed();
+        const QString amount = amountCol > 0 ? cell(sheet, r, amountCol).trimmed() : QString();
+        for (const auto &[text, what] : {std::pair{date, "tarih"}, std::pair{amount, "tutar"}})
+            if (text.startsWith(u'='))
+                return stopped(QStringLiteral("%1. satırdaki %2 hücresinde hesaplanmış değeri olmayan bir formül var (%3). "
+                                              "Dosyayı hesaplayan bir programda açıp kaydedin. Aktarım yapılmadı.")
+                                   .arg(r)
+                                   .arg(QLatin1String(what), text));
         if (date.isEmpty()) {
             t.messages << emptyDate;
             t.rows << row;
             continue;
         }
         const QRegularExpressionMatch m = dayMonthYear.match(date);
-        if (!m.hasMatch()) {
-            t.error = QStringLiteral("%1. satırdaki tarih (%2) gg%3aa%3yyyy şeklinde olmalıdır. Aktarım yapılmadı.")
-                          .arg(r)
-                          .arg(date, sep);
-            t.rows.clear();
-            t.messages.clear();
-            return t;
-        }
+        if (!m.hasMatch())
+            return stopped(QStringLiteral("%1. satırdaki tarih (%2) gg%3aa%3yyyy şeklinde olmalıdır. Aktarım yapılmadı.")
+                            .arg(r)
+                            .arg(date, sep));
         const int day = m.captured(1).toInt(), month = m.captured(2).toInt(), year = m.captured(3).toInt();
-        if (day < 32 && month < 13 && year > 1905) {
-            row[EntrySlip::ColVade] = m.captured(1) + sep + m.captured(2) + sep + m.captured(3);
-            if (amountCol > 0) {
-                const QString amount = cell(sheet, r, amountCol);
-                if (!amountReadsOneWay(amount)) {
-                    t.error = QStringLiteral("%1. satırdaki tutar (%2) tek türlü okunamıyor; 1.500,50, 1500,50 ya da "
-                                             "1500 şeklinde olmalıdır. Aktarım yapılmadı.")
-                                  .arg(r)
-                                  .arg(amount.trimmed());
-                    t.rows.clear();
-                    t.messages.clear();
-                    return t;
-                }
-                row[EntrySlip::ColTutar] = amount.trimmed();
+        if (!QDate(year, month, day).isValid() || year <= 1905)
+            return stopped(QStringLiteral("%1. satırdaki tarih (%2) geçerli bir gün değil. Aktarım yapılmadı.").arg(r).arg(date));
+        if (!amount.isEmpty()) {
+            try {
+                sayiOku(amount);
+            } catch (const EngineError &e) {
+                return stopped(QStringLiteral("%1. satırdaki tutar okunamadı: %2 Aktarım yapılmadı.").arg(r).arg(e.message()));
             }
-            row[EntrySlip::ColAciklama] = cell(sheet, r, descCol);
+            if (amountCol > 0 && !amountReadsOneWay(cell(sheet, r, amountCol)))
+                return stopped(QStringLiteral("%1. satırdaki tutar (%2) tek türlü okunamıyor; 1.500,50, 1500,50 ya da "
+                                              "1500 şeklinde olmalıdır. Aktarım yapılmadı.")
+                                   .arg(r)
+                                   .arg(cell(sheet, r, amountCol).trimmed()));
         }
+        row[EntrySlip::ColVade] = m.captured(1) + sep + m.captured(2) + sep + m.captured(3);
+        if (amountCol > 0) row[EntrySlip::ColTutar] = cell(sheet, r, amountCol);
+        row[EntrySlip::ColAciklama] = cell(sheet, r, descCol);
         t.rows << row;
     }
+    // A range without a single date and amount would empty the slip for nothing.
+    if (std::none_of(t.rows.cbegin(), t.rows.cend(), [](const QStringList &row) { return !row[EntrySlip::ColVade].isEmpty(); }))
+        return stopped(QStringLiteral("%1. ile %2. satırlar arasında aktarılacak bir çek yok. Aktarım yapılmadı.")
+                            .arg(first)
+                            .arg(last));
     return t;
 }
 

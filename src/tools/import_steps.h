@@ -12,6 +12,9 @@ class SheetData;
 namespace SheetImport {
 
 inline constexpr int kMaxRows = 6500;
+// The widest sheet the import shows: the old Excel's 256 columns (A to IV). A list
+// of cheques needs a handful; a wider sheet is refused before its grid is made.
+inline constexpr int kMaxColumns = 256;
 
 // A cell as the import grid shows it: a date "dd.mm.yyyy", a number in its
 // shortest form with a decimal comma and no grouping ("1500,5": the slip's number
@@ -20,7 +23,9 @@ QString cellText(const QVariant &value);
 
 // The sheet as texts: rows 1 .. last used row + 1 (at most kMaxRows), columns
 // 1 .. last used column + 1, one beyond the used area as the grid shows it.
-// Element [r - 1][c - 1] is the sheet cell (r, c).
+// Element [r - 1][c - 1] is the sheet cell (r, c). A formula cell without a value
+// computed by the program that saved it shows its formula ("=A1+1"). Throws
+// EngineError for a sheet wider than kMaxColumns and for an empty sheet.
 QVector<QStringList> sheetTexts(const SheetData &sheet);
 
 struct Columns {
@@ -37,9 +42,9 @@ struct Transfer {
 // row holding anything) into entry rows, one entry row per sheet row, also for a row
 // skipped. A date must read day.month.year with two-digit day and month and a
 // four-digit year; any other form stops the transfer with a message naming its
-// sheet row, before anything is handed on. A date whose day is below 32, month
-// below 13 and year above 1905 is taken (the slip's row step judges the rest);
-// others leave their row empty. An amount column of 0 takes dates and
+// sheet row, before anything is handed on; so do a date that is no day of the
+// calendar or not after 1905, an amount the slip cannot read, a formula without
+// its value and a range holding no cheque. An amount column of 0 takes dates and
 // descriptions only; an empty description column means column 1.
 Transfer transferRows(const QVector<QStringList> &sheet, const Columns &columns, const QString &dateSeparator = QStringLiteral("."));
 

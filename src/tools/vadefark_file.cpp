@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace VadeFark {
@@ -174,6 +175,11 @@ std::optional<LoadedFile> readFile(const QString &path, QString *message)
     if (bytes.size() > kMaxFileSize) return fail(0, QStringLiteral("dosya 10 MB'tan büyük."));
     if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
         return fail(int(bytes.left(nul).count('\n')) + 1, QStringLiteral("metin olmayan bir karakter (NUL) var."));
+    // The header and title lines, the rows, and a last line without its ending.
+    const qsizetype lineCount = bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1);
+    if (lineCount - 2 > kMaxFileRows)
+        return fail(0, QStringLiteral("dosyada en çok %1 satır olabilir; %2 satır var.")
+                           .arg(QLocale(QLocale::Turkish).toString(kMaxFileRows), QLocale(QLocale::Turkish).toString(lineCount - 2)));
 
     QStringList lines = TextEncoding::decode(bytes).split(u'\n');
     for (QString &l : lines)

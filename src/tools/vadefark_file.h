@@ -37,10 +37,14 @@ struct LoadedFile {
 };
 
 inline constexpr qint64 kMaxFileSize = 10 * 1024 * 1024;
+// The rows a file may hold: far more than a sheet of maturity differences has, few
+// enough that the grid and its calculation stay quick.
+inline constexpr int kMaxFileRows = 10000;
 
 // Reads and checks the whole file: at least 3 lines, a header of 10 items whose
 // first five fit their edits and whose tenth is a calendar date, rows of 13 items,
-// no NUL byte, no quote left open, at most 10 MB. Empty, with the message to show,
+// no NUL byte, no quote left open, at most 10 MB and kMaxFileRows rows (counted
+// before the lines are split, so memory stays near the file's size). Empty, with the message to show,
 // when any of that fails.
 std::optional<LoadedFile> readFile(const QString &path, QString *message);
 

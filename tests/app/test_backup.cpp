@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QtTest>
+#include <sqlite3.h>
 #include <zip.h>
 
 namespace {
@@ -105,6 +106,35 @@ bool writeRawZip(const QString &path, const QList<QPair<QString, QByteArray>> &f
         if (stored) zip_set_file_compression(z, zip_uint64_t(i), ZIP_CM_STORE, 0);
     }
     return zip_close(z) == 0;
+}
+
+// Rewrites the uncompressed size every header of the archive declares (the local
+// headers and the central directory), as a crafted archive may lie about it.
+bool patchDeclaredSize(const QString &archive, quint32 size)
+{
+    QFile f(archive);
+    if (!f.open(QIODevice::ReadWrite)) return false;
+    QByteArray bytes = f.readAll();
+    const auto put = [&](qsizetype at) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = char((size >> (8 * i)) & 0xff);
+    };
+    int patched = 0;
+    for (qsizetype at = bytes.indexOf("PK\x03\x04"); at >= 0; at = bytes.indexOf("PK\x03\x04", at + 4), ++patched)
+        put(at + 22);
+    for (qsizetype at = bytes.indexOf("PK\x01\x02"); at >= 0; at = bytes.indexOf("PK\x01\x02", at + 4), ++patched)
+        put(at + 24);
+    f.seek(0);
+    return patched == 2 && f.write(bytes) == bytes.size();
+}
+
+// Runs statements on a database file outside the program.
+bool execOn(const QString &file, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    bool ok = sqlite3_open(QFile::encodeName(file).constData(), &db) == SQLITE_OK
+              && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
 }
 
 QByteArray bytesOf(const QString &path)
@@ -194,6 +224,9 @@ private Q_SLOTS:
     void restoreFromTheProgram();
     void olderArchiveSetsLaterFilesAside_data();
     void olderArchiveSetsLaterFilesAside();
+    void restoreNameInOtherCase();
+    void restoreNeedsFreeSpace();
+    void extractStopsAtItsLimit();
     void screenshot();
 };
 
@@ -669,6 +702,16 @@ void TestBackup::restoreRefused_data()
     QTest::newRow("companion missing") << "no companion" << true << "tum.zipGen' yedek dosyası bulunamadı.";
     QTest::newRow("companion without registry") << "companion without registry" << true
                                                 << "şirket listesi (CekFirmalar.mdb) yok.";
+    QTest::newRow("trigger rewriting cash amounts") << "trigger" << false
+                                                    << "'A2024K.mdb': Dosyada programın tanımadığı nesneler var (tetikleyici on";
+    QTest::newRow("view") << "view" << false << "'A2024K.mdb': Dosyada programın tanımadığı nesneler var (görünüm v";
+    QTest::newRow("table of another program") << "table" << false
+                                              << "'A2024K.mdb': Dosyada programın tanımadığı nesneler var (tablo baska)";
+    QTest::newRow("empty archive") << "empty" << false << "'tum.zip' içinde geri yüklenecek bir dosya yok; hiçbir dosya geri yüklenmedi.";
+    QTest::newRow("declared size past the cap") << "declared 2 GiB" << false
+                                                << "'A2024K.mdb' kaydı açıldığında 2,0 GB tutuyor; bir veritabanı dosyası en çok 1,0 GB olabilir.";
+    QTest::newRow("grows past its declared size") << "lying size" << false
+                                                  << "'A2024K.mdb' kaydı bildirdiği büyüklükten (4 bayt) uzun";
     QTest::newRow("wrong password, AES") << "aes" << false << "Girilen şifre yanlış.";
     QTest::newRow("wrong password, old cipher") << "old cipher" << false << "Girilen şifre yanlış";
 }
@@ -706,6 +749,22 @@ void TestBackup::restoreRefused()
         f.getChar(&c);
         f.seek(30 + 10 + 2000);
         f.putChar(char(c ^ 0x5a));
+    } else if (fixture == QLatin1String("trigger") || fixture == QLatin1String("view") || fixture == QLatin1String("table")) {
+        QVERIFY(QFile::copy(home.path("Data/A2024K.mdb"), spoilt));
+        const char *sql = fixture == QLatin1String("trigger")
+                              ? "CREATE TRIGGER on_kat AFTER INSERT ON nakit BEGIN "
+                                "UPDATE nakit SET borc_tutar = borc_tutar * 10 WHERE rowid = new.rowid; END"
+                          : fixture == QLatin1String("view") ? "CREATE VIEW v AS SELECT * FROM nakit"
+                                                             : "CREATE TABLE baska(x)";
+        QVERIFY(execOn(spoilt, sql));
+        QVERIFY(writeRawZip(archive, {{"A2024K.mdb", bytesOf(spoilt)}}));
+    } else if (fixture == QLatin1String("empty")) {
+        QCOMPARE(Backup::writeArchives({{archive, {}}}), QString());
+    } else if (fixture == QLatin1String("declared 2 GiB") || fixture == QLatin1String("lying size")) {
+        // A few kilobytes of zeros that declare 2 GiB, or 8 MiB that declare 4 bytes.
+        QVERIFY(writeRawZip(archive, {{"A2024K.mdb", QByteArray(8 << 20, '\0')}}));
+        QVERIFY(patchDeclaredSize(archive, fixture == QLatin1String("lying size") ? 4u : 0x80000000u));
+        QVERIFY(QFileInfo(archive).size() < 64 * 1024);
     } else if (fixture == QLatin1String("garbage zip")) {
         QFile f(archive);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -906,6 +965,84 @@ void TestBackup::olderArchiveSetsLaterFilesAside()
     // The next slip takes a number never handed out before.
     const qint64 next = TestHome::insertRow(ctx().ADOConnection1, "cekbordro", {{"islem_tarihi", QDate(2025, 1, 3)}});
     QCOMPARE(next, 4);
+// An entry named like the company's file in other letter case restores that file:
+// no second file beside it that the program would never open.
+void TestBackup::restoreNameInOtherCase()
+{
+    TestHome home;
+    companyA(home);
+    QTemporaryDir out;
+    const QString archive = out.filePath(QStringLiteral("A.zip"));
+    const QString copy = out.filePath(QStringLiteral("A2024K.mdb"));
+    QVERIFY(QFile::copy(home.path("Data/A2024K.mdb"), copy));
+    QVERIFY(execOn(copy, "INSERT INTO nakit(neden, doviz_cinsi, borc_tutar) VALUES ('yedekteki', 'TL', 7)"));
+    QVERIFY(writeRawZip(archive, {{"a2024k.MDB", bytesOf(copy)}}));
+    const QStringList before = QDir(home.path("Data")).entryList(QDir::Files);
+
+    BackupPanel p;
+    MessageBox::queueAnswer(MessageBox::Yes);
+    FileDialog::queueFile(archive);
+    p.TekSiteGeriYukle();
+    QCOMPARE(MessageBox::shown().last().text, QStringLiteral("Yedekten geri yükleme işlemi tamamlandı."));
+    QCOMPARE(QDir(home.path("Data")).entryList(QDir::Files), before);
+    QCOMPARE(TestHome::checksum(home.path("Data/A2024K.mdb")), TestHome::checksum(copy));
+    QCOMPARE(rowsInFile(home.path("Data/A2024K.mdb"), Schema::Kind::Cash, "nakit"), 2);
+}
+
+// The declared sizes must fit on the disk with room to spare; checked before
+// anything is written.
+void TestBackup::restoreNeedsFreeSpace()
+{
+    TestHome home;
+    companyA(home);
+    QTemporaryDir out;
+    const QString archive = out.filePath(QStringLiteral("A.zip"));
+    QCOMPARE(Backup::writeArchives({{archive, {home.path("Data/A.mdb"), home.path("Data/A2024K.mdb")}}}), QString());
+    const qint64 declared = QFileInfo(home.path("Data/A.mdb")).size() + QFileInfo(home.path("Data/A2024K.mdb")).size();
+    const auto before = snapshot(home.dir());
+    Backup::RestoreLimits limits;
+    limits.reserve = 1000;
+    QString asked;
+    limits.freeBytes = [&](const QString &folder) {
+        asked = folder;
+        return declared + 999;
+    };
+    Backup::Staged staged = Backup::stageRestore({{archive, home.path("Data"), false}}, {}, limits);
+    QVERIFY(!staged.ok);
+    QVERIFY2(staged.reason.startsWith(QStringLiteral("Diskte yeterli boş yer yok")), qPrintable(staged.reason));
+    QVERIFY(asked.startsWith(home.dir()));
+    staged = {};
+    QCOMPARE(snapshot(home.dir()), before);
+
+    limits.freeBytes = [&](const QString &) { return declared + 1000; };
+    staged = Backup::stageRestore({{archive, home.path("Data"), false}}, {}, limits);
+    QVERIFY2(staged.ok, qPrintable(staged.reason));
+}
+
+// An entry writes at most its limit, whatever its header says, and leaves no file.
+void TestBackup::extractStopsAtItsLimit()
+{
+    QTemporaryDir out;
+    const QString archive = out.filePath(QStringLiteral("z.zip"));
+    QVERIFY(writeRawZip(archive, {{"Z.mdb", QByteArray(8 << 20, '\0')}}));
+    QVERIFY(patchDeclaredSize(archive, 4096));
+    ZipReader zip(archive);
+    QVERIFY(zip.isOpen());
+    QCOMPARE(zip.entry(0).size, qint64(4096));
+    const QString target = out.filePath(QStringLiteral("Z.mdb"));
+    QElapsedTimer t;
+    t.start();
+    QVERIFY(!zip.extract(0, target, zip.entry(0).size));
+    QVERIFY(zip.tooLarge());
+    QVERIFY(t.elapsed() < 1000);
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{"z.zip"});
+    // A true entry within its limit is whole; one byte less and it is refused.
+    QVERIFY(writeRawZip(archive, {{"Z.mdb", QByteArray(3000, 'x')}}));
+    ZipReader good(archive);
+    QVERIFY(good.extract(0, target, 3000));
+    QCOMPARE(QFileInfo(target).size(), qint64(3000));
+    QVERIFY(!good.extract(0, target, 2999));
+    QVERIFY(good.tooLarge());
 }
 
 void TestBackup::screenshot()

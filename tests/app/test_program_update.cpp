@@ -9,7 +9,12 @@
 #include "support/test_home.h"
 #include "widgets/message_box.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QtTest>
@@ -78,6 +83,9 @@ private slots:
     void noAnswerIsNoConnection_data();
     void noAnswerIsNoConnection();
     void questionAndMessages();
+    void boundedDownload_data();
+    void boundedDownload();
+    void cancelledFromTheWindow();
     void sources();
     void programGoesOnAfterTheUpdate_data();
     void programGoesOnAfterTheUpdate();
@@ -177,7 +185,9 @@ void TestProgramUpdate::questionAndMessages()
     fx.server.setAnswer("/surum/ceksenet", {404, "yok"});
     MessageBox::queueAnswer(MessageBox::Yes);
     QVERIFY(!programiGuncelle(nullptr, fx.settings));
-    QCOMPARE(MessageBox::shown().last().text, QStringLiteral("Güncelleme yapılamadı"));
+    QVERIFY2(MessageBox::shown().last().text.startsWith(
+                 QStringLiteral("Güncelleme yapılamadı; program değiştirilmedi.\n\rSunucuda güncelleme dosyası yok. (")),
+             qPrintable(MessageBox::shown().last().text));
 
     MessageBox::clearShown();
     fx.settings.source = QUrl("https://güncelleme.invalid/surum");
@@ -219,6 +229,79 @@ void TestProgramUpdate::programGoesOnAfterTheUpdate()
     QVERIFY(DataContext::instance().ADOConnection1.isOpen());
     QVERIFY(DataContext::instance().kasaConnection.isOpen());
     app.cekortF()->girisDegisti = false;
+// The download is bounded in size (announced or not) and in time, however slowly
+// the bytes come; each bound fails with its own reason and the program as it was.
+void TestProgramUpdate::boundedDownload_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<qint64>("mostReceived");  // bytes the progress may have seen
+    using M = HttpTestServer::Mode;
+    QTest::newRow("length announced past the limit") << int(M::Normal)
+                                                     << "Sunucudaki dosya 100 KB sınırından büyük" << qint64(0);
+    QTest::newRow("no length, body past the limit") << int(M::NoLength)
+                                                    << "Sunucudaki dosya 100 KB sınırından büyük" << qint64(100 * 1024);
+    QTest::newRow("a byte every 50 ms") << int(M::Trickle) << "İndirme 1 saniye içinde bitmedi; bağlantı çok yavaş."
+                                        << qint64(40);
+}
+
+void TestProgramUpdate::boundedDownload()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, reason);
+    QFETCH(qint64, mostReceived);
+    Fixture fx;
+    fx.server.setAnswer("/surum/ceksenet.sha256", {200, sumLine(kNew)});
+    fx.server.setAnswer("/surum/ceksenet", {200, kNew, HttpTestServer::Mode(mode)});
+    if (HttpTestServer::Mode(mode) != HttpTestServer::Mode::Trickle) fx.settings.maxBytes = 100 * 1024;  // kNew is 300 KB
+    fx.settings.totalTimeoutMs = 1000;
+    fx.settings.transferTimeoutMs = 500;  // the trickle never leaves the line quiet this long
+    qint64 most = 0;
+    fx.settings.progress = [&](qint64 received, qint64) {
+        most = qMax(most, received);
+        return true;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    const auto r = ProgramUpdate::run(fx.settings);
+    const qint64 ms = clock.elapsed();
+    qInfo("stopped after %lld ms, %lld bytes seen", ms, most);
+    QCOMPARE(int(r.outcome), int(ProgramUpdate::Outcome::Failed));
+    QVERIFY2(r.detail.startsWith(reason), qPrintable(r.detail));
+    QVERIFY(most <= mostReceived);
+    QVERIFY(ms < 3000);
+    QVERIFY(fx.untouched());
+}
+
+// "Vazgeç" on the download's window stops it: the program stays, the message says so.
+void TestProgramUpdate::cancelledFromTheWindow()
+{
+    Fixture fx;
+    fx.server.setAnswer("/surum/ceksenet.sha256", {200, sumLine(kNew)});
+    fx.server.setAnswer("/surum/ceksenet", {200, kNew, HttpTestServer::Mode::Trickle});
+    fx.settings.transferTimeoutMs = 5000;
+    bool clicked = false;
+    QString shownText;
+    QTimer::singleShot(400, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() != u"GuncellemeF" || !w->isVisible()) continue;
+            auto *button = w->findChild<QPushButton *>(QStringLiteral("VazgecButton"));
+            QVERIFY(button);
+            QCOMPARE(button->text(), QStringLiteral("Vazgeç"));
+            shownText = w->findChild<QLabel *>()->text();
+            QTest::mouseClick(button, Qt::LeftButton);
+            clicked = true;
+        }
+    });
+    MessageBox::queueAnswer(MessageBox::Yes);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!programiGuncelle(nullptr, fx.settings));
+    QVERIFY(clicked);
+    QVERIFY2(shownText.startsWith(QStringLiteral("İndiriliyor: ")), qPrintable(shownText));
+    QVERIFY(clock.elapsed() < 2000);
+    QCOMPARE(MessageBox::shown().last().text, QStringLiteral("Güncelleme durduruldu; program değiştirilmedi."));
+    QVERIFY(fx.untouched());
 }
 
 void TestProgramUpdate::sources()

@@ -211,3 +211,138 @@ void writeXlsxNumbers(const QString &file, const QByteArray &value)
                     {"xl/worksheets/sheet1.xml", "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>" + value
                                                      + "</v></c></row></sheetData></worksheet>"}});
 }
+
+void writeXlsxSheetData(const QString &file, const QByteArray &sheetData)
+{
+    writeZip(file, {{"xl/workbook.xml", R"(<workbook><sheets><sheet name="A" sheetId="1"/></sheets></workbook>)"},
+                    {"xl/worksheets/sheet1.xml", "<worksheet><sheetData>" + sheetData + "</sheetData></worksheet>"}});
+}
+
+void writeOdsRows(const QString &file, const QByteArray &rows)
+{
+    writeZip(file, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", odsContent(rows)}});
+}
+
+namespace {
+
+void put16(QByteArray &b, quint16 v) { b.append(char(v & 0xff)).append(char(v >> 8)); }
+void put32(QByteArray &b, quint32 v) { put16(b, quint16(v & 0xffff)); put16(b, quint16(v >> 16)); }
+void set32(QByteArray &b, qsizetype at, quint32 v)
+{
+    for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xff);
+}
+
+QByteArray record(quint16 type, const QByteArray &body)
+{
+    QByteArray r;
+    put16(r, type);
+    put16(r, quint16(body.size()));
+    return r + body;
+}
+
+QByteArray bof(quint16 kind)
+{
+    QByteArray b;
+    put16(b, 0x0600);
+    put16(b, kind);
+    put16(b, 0x0DBB);
+    put16(b, 0x07CC);
+    put32(b, 0);
+    put32(b, 0x06);
+    return record(0x0809, b);
+}
+
+// A compound file of one stream named "Workbook", in sectors of 512 bytes after
+// one allocation-table sector and one directory sector.
+QByteArray compoundFile(const QByteArray &stream)
+{
+    const int sectors = int((stream.size() + 511) / 512);
+    QByteArray header(512, '\0');
+    header.replace(0, 8, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
+    header[0x18] = 0x3E;
+    header[0x1A] = 3;
+    header[0x1C] = char(0xFE);
+    header[0x1D] = char(0xFF);
+    header[0x1E] = 9;
+    header[0x20] = 6;
+    set32(header, 0x2C, 1);
+    set32(header, 0x30, 1);
+    set32(header, 0x38, 4096);
+    set32(header, 0x3C, 0xFFFFFFFE);
+    set32(header, 0x44, 0xFFFFFFFE);
+    for (int i = 0; i < 109; ++i) set32(header, 0x4C + 4 * i, i == 0 ? 0 : 0xFFFFFFFF);
+    QByteArray fat(512, char(0xFF));
+    set32(fat, 0, 0xFFFFFFFD);
+    set32(fat, 4, 0xFFFFFFFE);
+    for (int s = 0; s < sectors; ++s) set32(fat, 4 * (2 + s), s + 1 < sectors ? quint32(3 + s) : 0xFFFFFFFE);
+    QByteArray dir(512, '\0');
+    const auto entry = [&](int i, const QString &name, int type, quint32 child, quint32 start, quint32 size) {
+        const qsizetype at = 128 * i;
+        for (int c = 0; c < name.size(); ++c) {
+            dir[at + 2 * c] = char(name[c].unicode() & 0xff);
+            dir[at + 2 * c + 1] = char(name[c].unicode() >> 8);
+        }
+        dir[at + 0x40] = char(name.isEmpty() ? 0 : (name.size() + 1) * 2);
+        dir[at + 0x42] = char(type);
+        dir[at + 0x43] = 1;
+        set32(dir, at + 0x44, 0xFFFFFFFF);
+        set32(dir, at + 0x48, 0xFFFFFFFF);
+        set32(dir, at + 0x4C, child);
+        set32(dir, at + 0x74, start);
+        set32(dir, at + 0x78, size);
+    };
+    entry(0, "Root Entry", 5, 1, 0xFFFFFFFE, 0);
+    entry(1, "Workbook", 2, 0xFFFFFFFF, 2, quint32(stream.size()));
+    entry(2, QString(), 0, 0xFFFFFFFF, 0, 0);
+    entry(3, QString(), 0, 0xFFFFFFFF, 0, 0);
+    QByteArray body = stream;
+    body.append(QByteArray(sectors * 512 - stream.size(), '\0'));
+    return header + fat + dir + body;
+}
+
+} // namespace
+
+QByteArray xlsBytes(const QList<XlsSheet> &sheets)
+{
+    // Workbook globals: BOF, code page, one cell format, filler up to the size of a
+    // stream kept outside the mini stream, a BOUNDSHEET per sheet, EOF.
+    QByteArray globals = bof(0x0005);
+    QByteArray cp;
+    put16(cp, 1200);
+    globals += record(0x0042, cp);
+    globals += record(0x00E0, QByteArray(20, '\0'));
+    globals += record(0x00EB, QByteArray(4200, '\0'));
+    QList<qsizetype> boundAt;
+    for (int i = 0; i < sheets.size(); ++i) {
+        boundAt << globals.size() + 4;
+        QByteArray b;
+        put32(b, 0);
+        b.append(char(0)).append(char(0));
+        const QByteArray name = "S" + QByteArray::number(i + 1);
+        b.append(char(name.size())).append(char(0)).append(name);
+        globals += record(0x0085, b);
+    }
+    globals += record(0x000A, {});
+    QByteArray stream = globals;
+    for (int i = 0; i < sheets.size(); ++i) {
+        set32(stream, boundAt[i], quint32(stream.size()));
+        stream += bof(0x0010);
+        QByteArray d;
+        put32(d, 0);
+        put32(d, sheets[i].declaredRows);
+        put16(d, 0);
+        put16(d, sheets[i].declaredColumns);
+        put16(d, 0);
+        stream += record(0x0200, d);
+        for (const auto &[at, value] : sheets[i].numbers) {
+            QByteArray n;
+            put16(n, at.first);
+            put16(n, at.second);
+            put16(n, 0);
+            n.append(reinterpret_cast<const char *>(&value), 8);
+            stream += record(0x0203, n);
+        }
+        stream += record(0x000A, {});
+    }
+    return compoundFile(stream);
+}

@@ -40,3 +40,16 @@ void understateEntrySize(const QString &file, const QByteArray &name, quint32 si
 void writeXlsxLoopingTarget(const QString &file);
 // A workbook whose cell A1 holds `value` in a date format.
 void writeXlsxNumbers(const QString &file, const QByteArray &value);
+// A workbook whose only sheet holds this <sheetData> content, as written.
+void writeXlsxSheetData(const QString &file, const QByteArray &sheetData);
+// An OpenDocument sheet of this table content (rows), as written.
+void writeOdsRows(const QString &file, const QByteArray &rows);
+
+// An .xls workbook (BIFF8 in a compound file) of these sheets, each declaring its
+// size in its DIMENSION record and holding numbers at (row, column), from 0.
+struct XlsSheet {
+    quint32 declaredRows;
+    quint16 declaredColumns;
+    QList<QPair<QPair<quint16, quint16>, double>> numbers;
+};
+QByteArray xlsBytes(const QList<XlsSheet> &sheets);

@@ -2,8 +2,13 @@
 #include "data/jpeg.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QtTest>
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <vector>
 
 namespace {
 
@@ -37,6 +42,45 @@ QByteArray claimingSize(QByteArray jpeg, quint16 width, quint16 height)
     return jpeg;
 }
 
+// A grey progressive JPEG of side x side pixels whose scan script sends each of
+// the first `bands` AC coefficients on its own in 11 passes of one bit (the
+// first at bit 10): 1 + 11 x bands scans, all valid.
+QByteArray progressive(int side, int bands)
+{
+    std::vector<jpeg_scan_info> scans;
+    scans.push_back({1, {0}, 0, 0, 0, 0});
+    for (int k = 1; k <= bands; ++k) {
+        scans.push_back({1, {0}, k, k, 0, 10});
+        for (int al = 9; al >= 0; --al) scans.push_back({1, {0}, k, k, al + 1, al});
+    }
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = JDIMENSION(side);
+    c.image_height = JDIMENSION(side);
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    c.scan_info = scans.data();
+    c.num_scans = int(scans.size());
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> line(static_cast<size_t>(side));
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) line[size_t(x)] = JSAMPLE((x * 7 + y * 3) & 0xFF);
+        JSAMPROW row = line.data();
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    QByteArray bytes(reinterpret_cast<const char *>(out), qsizetype(size));
+    free(out);
+    return bytes;
+}
+
 } // namespace
 
 class TestJpeg : public QObject {
@@ -46,7 +90,60 @@ private slots:
     void damagedFilesRefused_data();
     void damagedFilesRefused();
     void storedForms();
+    void manyScansRefused();
+    void decodedAtTheSizeShown_data();
+    void decodedAtTheSizeShown();
 };
+
+// A progressive picture of more than 500 scans is refused before it takes its
+// minutes; one of fewer scans is still shown.
+void TestJpeg::manyScansRefused()
+{
+    const QByteArray many = progressive(1024, 60);  // 661 scans
+    const QByteArray fewer = progressive(1024, 40); // 441 scans
+    qInfo("661 scans: %lld bytes", qint64(many.size()));
+    QElapsedTimer clock;
+    clock.start();
+    QString error;
+    QVERIFY(Jpeg::decode(many, &error).isNull());
+    const qint64 ms = clock.elapsed();
+    qInfo("refused after %lld ms: %s", ms, qPrintable(error));
+    QVERIFY2(error.startsWith(QStringLiteral("JPEG resmi çok fazla taramadan (scan) oluşuyor")), qPrintable(error));
+    QVERIFY(ms < 3000);
+    error.clear();
+    QVERIFY(Jpeg::storedForm(many, &error).isEmpty());
+    QVERIFY(!error.isEmpty());
+    const QImage shown = Jpeg::decode(fewer, &error);
+    QVERIFY2(!shown.isNull(), qPrintable(error));
+    QCOMPARE(shown.size(), QSize(1024, 1024));
+}
+
+// A picture shown is decoded at the smallest scale that still covers its place.
+void TestJpeg::decodedAtTheSizeShown_data()
+{
+    QTest::addColumn<QSize>("fit");
+    QTest::addColumn<QSize>("decoded");
+    QTest::newRow("no place given") << QSize() << QSize(4000, 2000);
+    QTest::newRow("room for all of it") << QSize(5000, 5000) << QSize(4000, 2000);
+    QTest::newRow("half the width") << QSize(2000, 2000) << QSize(2000, 1000);
+    QTest::newRow("a little under half") << QSize(1900, 2000) << QSize(2000, 1000);
+    QTest::newRow("a small label") << QSize(300, 300) << QSize(500, 250);
+    QTest::newRow("height decides") << QSize(4000, 600) << QSize(1500, 750);
+}
+
+void TestJpeg::decodedAtTheSizeShown()
+{
+    QFETCH(QSize, fit);
+    QFETCH(QSize, decoded);
+    QImage big(4000, 2000, QImage::Format_RGB32);
+    big.fill(QColor(10, 120, 200));
+    const QByteArray jpeg = Jpeg::encode(big, 80);
+    QString error;
+    const QImage image = Jpeg::picture(jpeg, &error, fit);
+    QVERIFY2(!image.isNull(), qPrintable(error));
+    QCOMPARE(image.size(), decoded);
+    QVERIFY(qAbs(image.pixelColor(decoded.width() / 2, decoded.height() / 2).blue() - 200) < 8);
+}
 
 void TestJpeg::roundTrip()
 {

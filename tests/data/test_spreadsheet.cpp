@@ -28,6 +28,13 @@ QByteArray zipEntry(const QString &path, const char *name)
     return data;
 }
 
+void saveBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
 void expectUnreadable(const QString &path)
 {
     try {
@@ -262,6 +269,19 @@ private Q_SLOTS:
                  understateEntrySize(f, "xl/sharedStrings.xml", 1000);
              },
              "kadar büyük", 3000},  // no text kept: read up to the limit of a part, 32 MB
+            // Twenty sheets each declaring A1:IV65536 in an 8 KB file; five of a
+            // million cells each, every one within the limit, their sum past it.
+            {"sheets.xls", [](const QString &f) { saveBytes(f, xlsBytes(QList<XlsSheet>(20, {65536, 256, {}}))); },
+             "kadar büyük"},
+            {"sum.xls", [](const QString &f) { saveBytes(f, xlsBytes(QList<XlsSheet>(5, {1000, 1000, {}}))); },
+             "kadar büyük"},
+            {"nobook.xls",
+             [](const QString &f) {
+                 QByteArray b = xlsBytes({{3, 2, {}}});
+                 b.replace(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0", 16), QByteArray("X\0o\0r\0k\0b\0o\0o\0k\0", 16));
+                 saveBytes(f, b);
+             },
+             "bozuk"},
         };
         for (const Case &c : cases) {
             const QString file = home.path(QString::fromLatin1(c.name));
@@ -282,6 +302,19 @@ private Q_SLOTS:
             QVERIFY2(cost.ms < c.maxMs, c.name);
             if (cost.peakGrowthKb >= 0) QVERIFY2(cost.peakGrowthKb < 100 * 1024, c.name);
         }
+    }
+
+    // A small .xls is read through freexl once its declared sizes pass.
+    void readsXls()
+    {
+        TestHome home;
+        const QString file = home.path("kucuk.xls");
+        saveBytes(file, xlsBytes({{3, 2, {{{0, 0}, 1500.5}, {{2, 1}, -7}}}, {10, 3, {}}}));
+        const SheetData sheet = readSpreadsheet(file);
+        QCOMPARE(sheet.lastRow, 3);
+        QCOMPARE(sheet.lastColumn, 2);
+        QCOMPARE(sheet.value(1, 1).toDouble(), 1500.5);
+        QCOMPARE(sheet.value(3, 2).toDouble(), -7.0);
     }
 
     // A number in a date format is a date only within the years a sheet can show;

@@ -3,6 +3,7 @@
 #include "accounts/account_picker.h"
 #include "data/data_context.h"
 #include "data/engine_error.h"
+#include "data/query.h"
 #include "data/table.h"
 #include "received/cheque_list_statements.h"
 #include "received/tceklerf.h"
@@ -222,6 +223,9 @@ private slots:
             << "given" << "" << "" << "" << "O'Brien" << false
             << QStringList{"AND ((ciro_firma LIKE '%O''Brien%')", "OR (ceki_duzenleyen LIKE '%O''Brien%')",
                            "OR (alindigi_firma LIKE '%O''Brien%'))"};
+        QTest::newRow("issued, a percent sign is escaped")
+            << "issued" << "" << "" << "" << "%50_'" << false
+            << QStringList{"AND (cirolandigi_firma LIKE '%\\%50\\_''%' ESCAPE '\\')"};
         QTest::newRow("issued, one name keeps its brackets")
             << "issued" << "" << "" << "" << "O'Brien" << false
             << QStringList{"AND (cirolandigi_firma LIKE '%O''Brien%')"};
@@ -289,6 +293,59 @@ private slots:
             }
             QVERIFY(q.isActive());
         }
+    }
+
+    // "%", "_" and the escape character typed in "Firma Adı" are characters of the
+    // name, not wildcards, on every list that filters by name.
+    void wildcardsInTheNameAreLiteral_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("found");
+        const QStringList kinds{"received", "given", "issued"};
+        for (const QString &k : kinds) {
+            QTest::addRow("%s, percent", qPrintable(k)) << k << "%" << QStringList{"Yüzde %50 İndirim"};
+            QTest::addRow("%s, percent and digits", qPrintable(k)) << k << "%5" << QStringList{"Yüzde %50 İndirim"};
+            QTest::addRow("%s, underscore", qPrintable(k)) << k << "_" << QStringList{"Alt_Çizgi"};
+            QTest::addRow("%s, backslash", qPrintable(k)) << k << "\\" << QStringList{"Ters\\Bölü"};
+            QTest::addRow("%s, underscore inside", qPrintable(k)) << k << "t_ç" << QStringList{"Alt_Çizgi"};
+            QTest::addRow("%s, plain text", qPrintable(k)) << k << "ad" << QStringList{"Düz Ad"};
+            QTest::addRow("%s, quote and percent", qPrintable(k)) << k << "'%" << QStringList{};
+        }
+    }
+    void wildcardsInTheNameAreLiteral()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, found);
+        home = std::make_unique<TestHome>();
+        home->openCompany(QStringLiteral("A1"), 2024);
+        const Shape shape = shapeOf(kind);
+        const QStringList names{"Yüzde %50 İndirim", "Alt_Çizgi", "Düz Ad", "Ters\\Bölü", "Altıçizgi"};
+        {
+            Table t(&DataContext::instance().ADOConnection1, shape.table);
+            t.open();
+            for (const QString &n : names) {
+                t.append();
+                for (const QString &field : shape.nameFields) t.field(field) = n;
+                t.field("cek_tarihi") = QDate(2024, 3, 5);
+                t.field("para_birimi") = QStringLiteral("TL");
+                t.field("cek_tutari") = 10.0;
+                t.post();
+            }
+        }
+        FilterValues f;
+        f.firmaAdi = typed;
+        const Statements s = assemble(shape, {QStringLiteral("WHERE (1=1)")}, f, QString());
+        Query q(&DataContext::instance().ADOConnection1);
+        try {
+            q.reopen(s.list);
+        } catch (const EngineError &e) {
+            QFAIL(qPrintable(e.message() + u'\n' + s.list.join(u'\n')));
+        }
+        QStringList listed;
+        for (q.first(); !q.eof(); q.next()) listed << q.field(shape.nameFields.first()).asString();
+        QCOMPARE(listed, found);
     }
 
     void kalanOrdersByDueDate()

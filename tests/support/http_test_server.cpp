@@ -1,6 +1,10 @@
 #include "support/http_test_server.h"
 
+#include <QPointer>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <memory>
 
 HttpTestServer::HttpTestServer(QObject *parent) : QObject(parent)
 {
@@ -29,6 +33,30 @@ void HttpTestServer::serve(QTcpSocket *socket)
     const auto it = m_answers.constFind(path);
     const Answer a = it != m_answers.constEnd() ? *it : Answer{404, "yok", Mode::Normal};
     if (a.mode == Mode::Silent) return;
+    if (a.mode == Mode::Trickle) {
+        socket->write("HTTP/1.1 " + QByteArray::number(a.status) + " X\r\nContent-Length: " +
+                      QByteArray::number(a.body.size()) + "\r\nConnection: close\r\n\r\n");
+        auto *timer = new QTimer(socket);
+        auto sent = std::make_shared<qsizetype>(0);
+        QPointer<QTcpSocket> guard(socket);
+        connect(timer, &QTimer::timeout, socket, [guard, timer, sent, body = a.body] {
+            if (!guard || guard->state() != QAbstractSocket::ConnectedState || *sent >= body.size()) {
+                timer->stop();
+                if (guard) guard->disconnectFromHost();
+                return;
+            }
+            guard->write(body.mid((*sent)++, 1));
+            guard->flush();
+        });
+        timer->start(50);
+        return;
+    }
+    if (a.mode == Mode::NoLength) {
+        socket->write("HTTP/1.1 " + QByteArray::number(a.status) + " X\r\nConnection: close\r\n\r\n" + a.body);
+        socket->flush();
+        socket->disconnectFromHost();
+        return;
+    }
     const QByteArray sent = a.mode == Mode::Short ? a.body.left(a.body.size() / 2) : a.body;
     socket->write("HTTP/1.1 " + QByteArray::number(a.status) + " X\r\nContent-Length: " +
                   QByteArray::number(a.body.size()) + "\r\nConnection: close\r\n\r\n" + sent);

@@ -8,7 +8,7 @@
 class HttpTestServer : public QObject {
     Q_OBJECT
 public:
-    enum class Mode { Normal, Short, Silent };
+    enum class Mode { Normal, Short, Silent, Trickle, NoLength };
     struct Answer {
         int status = 200;
         QByteArray body;

@@ -1,5 +1,6 @@
 // Bringing cheques from a spreadsheet into the entry slip: the sheet read into the
 // import grid, the chosen rows handed to the slip and calculated there.
+#include "../data/spreadsheet_fixtures.h"
 #include "data/spreadsheet_reader.h"
 #include "data/spreadsheet_writer.h"
 #include "received/entry_slip_calc.h"
@@ -12,6 +13,7 @@
 #include "widgets/slip_grid.h"
 
 #include <QDateEdit>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QtTest>
@@ -19,6 +21,16 @@
 using namespace EntrySlip;
 
 namespace {
+
+// The most memory the process has held so far, in KB.
+qint64 peakKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
 
 // A sheet of cheques: row 1 titles, then due date, a number, amount, a text, description.
 QString writeSheet(const TestHome &home, const QString &name, const QVector<QVariantList> &rows)
@@ -75,6 +87,11 @@ private slots:
     void textAmounts_data();
     void textAmounts();
     void emptyDateCellAndUncheckedDates();
+    void rowChecksStopBeforeTheSlipChanges_data();
+    void rowChecksStopBeforeTheSlipChanges();
+    void emptyDateCellKeepsItsRowEmpty();
+    void wideOrEmptySheetRefused_data();
+    void wideOrEmptySheetRefused();
     void savedOrTypedSlip();
     void screenshot();
 };
@@ -254,12 +271,118 @@ void TestImport::textAmounts()
 }
 
 void TestImport::emptyDateCellAndUncheckedDates()
+// Every row is checked before the slip changes: a cell the slip could not take
+// stops the import with a message naming its row, the slip as it was.
+void TestImport::rowChecksStopBeforeTheSlipChanges_data()
+{
+    QTest::addColumn<QByteArray>("row3");  // the cells of sheet row 3 (A: due date, C: amount) in the sheet's XML
+    QTest::addColumn<QString>("message");
+    const auto text = [](const char *ref, const char *t) {
+        return QByteArray("<c r=\"") + ref + "\" t=\"inlineStr\"><is><t>" + t + "</t></is></c>";
+    };
+    QTest::newRow("amount with an exponent") << text("A3", "05.04.2024") + text("C3", "1e3")
+                                             << "3. satırdaki tutar okunamadı: '1e3' geçerli bir sayı değil. Aktarım yapılmadı.";
+    QTest::newRow("month 15") << text("A3", "01.15.2024") + text("C3", "100")
+                              << "3. satırdaki tarih (01.15.2024) geçerli bir gün değil. Aktarım yapılmadı.";
+    QTest::newRow("31 April") << text("A3", "31.04.2024") + text("C3", "100")
+                              << "3. satırdaki tarih (31.04.2024) geçerli bir gün değil. Aktarım yapılmadı.";
+    QTest::newRow("year 1900") << text("A3", "05.03.1900") + text("C3", "100")
+                               << "3. satırdaki tarih (05.03.1900) geçerli bir gün değil. Aktarım yapılmadı.";
+    QTest::newRow("date formula without its value")
+        << QByteArray("<c r=\"A3\"><f>TODAY()+30</f></c>") + text("C3", "100")
+        << "3. satırdaki tarih hücresinde hesaplanmış değeri olmayan bir formül var (=TODAY()+30). "
+           "Dosyayı hesaplayan bir programda açıp kaydedin. Aktarım yapılmadı.";
+    QTest::newRow("amount formula without its value")
+        << text("A3", "05.04.2024") + "<c r=\"C3\"><f>C2*2</f></c>"
+        << "3. satırdaki tutar hücresinde hesaplanmış değeri olmayan bir formül var (=C2*2). "
+           "Dosyayı hesaplayan bir programda açıp kaydedin. Aktarım yapılmadı.";
+}
+
+void TestImport::rowChecksStopBeforeTheSlipChanges()
+{
+    QFETCH(QByteArray, row3);
+    QFETCH(QString, message);
+    Fixture fx;
+    const QString file = fx.home.path("satirlar.xlsx");
+    writeXlsxSheetData(file, "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Vade</t></is></c></row>"
+                             "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>05.03.2024</t></is></c><c r=\"C2\"><v>250</v></c></row>"
+                             "<row r=\"3\">" + row3 + "</row>"
+                             "<row r=\"4\"><c r=\"A4\" t=\"inlineStr\"><is><t>05.05.2024</t></is></c><c r=\"C4\"><v>75</v></c></row>");
+    QVERIFY(fx.form.readFile(file));
+    fx.slip.StringGrid1->writeRow(0, {"1", "01.04.2024", "100"});
+    fx.slip.hesapla();
+    const QVector<QStringList> before = fx.slip.rows();
+    const QString total = fx.slip.JustaEdit5->text();
+    fx.slip.girisDegisti = false;
+    MessageBox::clearShown();
+    fx.columns("2", "4", "1", "3", "5");
+    QVERIFY(!fx.form.ceklereAktar());
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown()[0].text, message);
+    QCOMPARE(fx.slip.rows(), before);
+    QCOMPARE(fx.slip.rows()[0][ColVade], QStringLiteral("01.04.2024"));
+    QCOMPARE(fx.slip.JustaEdit5->text(), total);
+    QVERIFY(!fx.slip.girisDegisti);
+    // Rows 2 alone pass.
+    fx.columns("2", "2", "1", "3", "5");
+    QVERIFY(fx.form.ceklereAktar());
+    QCOMPARE(fx.slip.rows()[0][ColTutar], QStringLiteral("250,00"));
+}
+
+// The sheet is refused before its grid is made when it is wider than the import
+// shows or empty: a couple of cells far apart cost no memory, the grid keeps its
+// old contents.
+void TestImport::wideOrEmptySheetRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("xlsx, XFD1 and A6500")
+        << "genis.xlsx" << "Sayfada 16.384 sütun kullanılmış; aktarılacak sayfa en çok 256 sütun olabilir.";
+    QTest::newRow("ods, XFD1 and A6500")
+        << "genis.ods" << "Sayfada 16.384 sütun kullanılmış; aktarılacak sayfa en çok 256 sütun olabilir.";
+    QTest::newRow("xlsx, 257 columns") << "dar.xlsx" << "Sayfada 257 sütun kullanılmış;";
+    QTest::newRow("empty sheet") << "bos.xlsx" << "Dosyanın ilk sayfası boş; aktarılacak bir çek yok.";
+}
+
+void TestImport::wideOrEmptySheetRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    Fixture fx;
+    const QString file = fx.home.path(name);
+    const QByteArray one = "<v>1</v>";
+    if (name == u"genis.xlsx")
+        writeXlsxSheetData(file, "<row r=\"1\"><c r=\"XFD1\">" + one + "</c></row><row r=\"6500\"><c r=\"A6500\">" + one + "</c></row>");
+    else if (name == u"dar.xlsx")
+        writeXlsxSheetData(file, "<row r=\"1\"><c r=\"IW1\">" + one + "</c></row>");
+    else if (name == u"bos.xlsx")
+        writeXlsxSheetData(file, "");
+    else
+        writeOdsRows(file, R"(<table:table-row><table:table-cell table:number-columns-repeated="16383"/><table:table-cell office:value-type="float" office:value="1"/></table:table-row>)"
+                           R"(<table:table-row table:number-rows-repeated="6498"><table:table-cell/></table:table-row>)"
+                           R"(<table:table-row><table:table-cell office:value-type="float" office:value="1"/></table:table-row>)");
+    QVERIFY(QFileInfo(file).size() < 4096);
+    QVERIFY(fx.form.readFile(writeSheet(fx.home, "cekler.xlsx", chequeSheet())));
+    MessageBox::clearShown();
+    const qint64 before = peakKb();
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!fx.form.readFile(file));
+    const qint64 ms = clock.elapsed();
+    const qint64 grownKb = peakKb() - before;
+    qInfo("%s: refused in %lld ms, peak memory grew by %lld KB", qPrintable(name), ms, grownKb);
+    QVERIFY(ms < 2000);
+    QVERIFY(grownKb < 100 * 1024);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QVERIFY2(MessageBox::shown()[0].text.startsWith(message), qPrintable(MessageBox::shown()[0].text));
+    QCOMPARE(MessageBox::shown()[0].icon, MessageBox::Icon::Critical);
+}
+
+void TestImport::emptyDateCellKeepsItsRowEmpty()
 {
     Fixture fx;
     QVector<QVariantList> sheet = chequeSheet();
     sheet[2][0] = QVariant();       // row 3: no date
-    sheet[3][0] = "31.04.2024";     // passes the import's check, the row step judges it
-    sheet[4][0] = "05.13.2024";     // month 13: left empty without a message
     QVERIFY(fx.form.readFile(writeSheet(fx.home, "cekler.xlsx", sheet)));
     MessageBox::clearShown();
     fx.columns("2", "5", "1", "3", "5");
@@ -271,9 +394,9 @@ void TestImport::emptyDateCellAndUncheckedDates()
     const QVector<QStringList> rows = fx.slip.rows();
     QCOMPARE(rows.size(), 5);
     QCOMPARE(rows[0][ColVade], QStringLiteral("05.03.2024"));
-    QVERIFY(rows[1][ColVade].isEmpty());
-    QVERIFY(rows[2][ColVade].isEmpty());  // 31.04.2024 is no real day: the row step empties it
-    QVERIFY(rows[3][ColVade].isEmpty() && rows[3][ColTutar].isEmpty());
+    QVERIFY(rows[1][ColVade].isEmpty() && rows[1][ColTutar].isEmpty());
+    QCOMPARE(rows[2][ColVade], QStringLiteral("15.05.2024"));
+    QCOMPARE(rows[3][ColVade], QStringLiteral("20.06.2024"));
 }
 
 void TestImport::savedOrTypedSlip()

@@ -7,6 +7,7 @@
 #include "tools/vadefark_file.h"
 #include "tools/vadefark_print.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QtTest>
 
@@ -108,6 +109,7 @@ private Q_SLOTS:
     void windows1254File();
     void badFilesAreRefusedWhole_data();
     void badFilesAreRefusedWhole();
+    void manyRowsBounded();
     void printLines();
     void workbook();
 };
@@ -464,6 +466,52 @@ void TestVadeFarkCalc::badFilesAreRefusedWhole_data()
     QTest::newRow("NUL byte") << header + kTitles + QByteArray("1,") + QByteArray(1, '\0') + QByteArray(",,,,,,,,,,,\r\n") + input
                               << "Satır 3: metin olmayan bir karakter (NUL)";
     QTest::newRow("over 10 MB") << header + kTitles + QByteArray(kMaxFileSize, 'x') << "dosya 10 MB'tan büyük.";
+    QTest::newRow("one row too many") << header + kTitles + row.repeated(kMaxFileRows + 1)
+                                      << "dosyada en çok 10.000 satır olabilir; 10.001 satır var.";
+    QTest::newRow("one row too many, no last line ending") << header + kTitles + row.repeated(kMaxFileRows) + "1"
+                                                           << "dosyada en çok 10.000 satır olabilir; 10.001 satır var.";
+}
+
+// The most memory the process has held so far, in KB.
+static qint64 peakKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// A file of 10 MB holding 700,000 short rows is refused at once, in little memory;
+// a file of the most rows allowed is read.
+void TestVadeFarkCalc::manyRowsBounded()
+{
+    TestHome home;
+    const QByteArray header = "365,24,2,0,0,ABC,H,H,H,01.03.2024\r\n";
+    const QByteArray shortRow = QByteArray(12, ',') + "\r\n";  // 14 bytes
+    QByteArray bytes = header + kTitles + shortRow.repeated(700'000);
+    QVERIFY(bytes.size() <= kMaxFileSize);
+    const QString path = home.path("cok.fdv");
+    writeBytes(path, bytes);
+    bytes.clear();
+    bytes.squeeze();
+    const qint64 before = peakKb();
+    QElapsedTimer clock;
+    clock.start();
+    QString message;
+    QVERIFY(!readFile(path, &message));
+    const qint64 ms = clock.elapsed(), grownKb = peakKb() - before;
+    qInfo("700,000 rows refused in %lld ms, peak memory grew by %lld KB", ms, grownKb);
+    QVERIFY2(message.endsWith(QStringLiteral("dosyada en çok 10.000 satır olabilir; 700.000 satır var.")), qPrintable(message));
+    QVERIFY(ms < 1000);
+    QVERIFY(grownKb < 40 * 1024);
+
+    writeBytes(path, header + kTitles + QByteArray("1,01.03.2024,31.03.2024,x,\"1.000,00\",,30,,,,,,\r\n").repeated(kMaxFileRows));
+    clock.restart();
+    const auto loaded = readFile(path, &message);
+    QVERIFY2(loaded, qPrintable(message));
+    QCOMPARE(loaded->rows.size(), kMaxFileRows);
+    qInfo("%d rows read in %lld ms", kMaxFileRows, qint64(clock.elapsed()));
 }
 
 void TestVadeFarkCalc::badFilesAreRefusedWhole()
