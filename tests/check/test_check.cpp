@@ -2,6 +2,12 @@
 // passes it; each kind of fault put into its files is found by its own finding;
 // the command line prints the findings and answers by its exit status.
 #include "app/company_builder.h"
+#include "app/uygulama.h"
+#include "check/tverikontrolf.h"
+#include "given/tcikisbordrof.h"
+#include "mainmenu/tfrmmain.h"
+#include "reports/report.h"
+#include "widgets/dataset_grid.h"
 #include "app/year_end_carry.h"
 #include "cash/cash_row_writer.h"
 #include "check/data_check.h"
@@ -13,7 +19,9 @@
 #include "support/test_home.h"
 #include "widgets/message_box.h"
 
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -123,6 +131,7 @@ private Q_SLOTS:
     void eachFaultIsFound();
     void checkNeverWrites();
     void commandLine();
+    void windowListsPrintsAndOpens();
 };
 
 void TestCheck::builtCompanyPasses()
@@ -286,6 +295,54 @@ void TestCheck::commandLine()
     // An unknown company: a message, no findings line, status 2.
     QCOMPARE(runProgram({"--check", "YOK", "--home", home.dir()}, &out), 2);
     QVERIFY(out.isEmpty());
+}
+
+void TestCheck::windowListsPrintsAndOpens()
+{
+    TestHome home;
+    Uygulama app;
+    makeCompany(home);
+    if (QTest::currentTestFailed()) return;
+    TverikontrolF *w = app.verikontrolF();
+    QAction *item = app.frmMain()->menuItem(QStringLiteral("Veri Kontrolü"));
+    QVERIFY(item && item->isEnabled());
+    item->trigger();
+    QVERIFY(w->isVisible());
+    QTRY_VERIFY(!w->calisiyor());
+    QCOMPARE(w->bulgularGrid->model()->rowCount(), 0);
+    QVERIFY(w->durumLabel->text().contains(QStringLiteral("sorun bulunamadı")));
+    QVERIFY(!w->yazdirBut->isEnabled());
+
+    // Two faults: the exit slip's total and a second collection in cash.
+    spoil(home, QStringLiteral("company"), QStringLiteral("UPDATE cikisbordro SET toplam_tutari = toplam_tutari + 10"));
+    QSignalSpy done(w, &TverikontrolF::finished);
+    w->kontrolBut->click();
+    QVERIFY(!w->kontrolBut->isEnabled());
+    QTRY_COMPARE(done.size(), 1);
+    QVERIFY(w->bulgularGrid->model()->rowCount() >= 2);
+    QCOMPARE(w->bulgularGrid->model()->rowCount(), int(w->bulgular().size()));
+    QVERIFY(w->yazdirBut->isEnabled());
+    QVERIFY(w->durumLabel->text().contains(QStringLiteral("bulgu var")));
+
+    const QString page = w->rapor().prepare().pageTexts(0).join(u'\n');
+    QVERIFY2(page.contains(QStringLiteral("VERİ KONTROLÜ")), qPrintable(page));
+    QVERIFY2(page.contains(DataCheck::kindText(Kind::SlipTotals)), qPrintable(page));
+
+    // A double-click on the slip's finding opens it in the exit slip register.
+    int row = -1;
+    for (int i = 0; i < w->bulgular().size(); ++i)
+        if (w->bulgular()[i].kind == Kind::SlipTotals) row = i;
+    QVERIFY(row >= 0);
+    const QModelIndex index = w->bulgularGrid->model()->index(row, 1);
+    w->bulgularGrid->scrollTo(index);
+    const QRect cell = w->bulgularGrid->visualRect(index);
+    QTest::mousePress(w->bulgularGrid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseRelease(w->bulgularGrid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(w->bulgularGrid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTRY_VERIFY(app.cikisbordroF()->isVisible());
+    QCOMPARE(app.cikisbordroF()->CiroBordro.field(QStringLiteral("bordro_ind")).asInteger(), w->bulgular()[row].key);
+    app.cikisbordroF()->hide();
+    w->close();
 }
 
 QTEST_MAIN(TestCheck)
