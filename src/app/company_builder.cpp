@@ -7,6 +7,7 @@
 #include "given/exit_slip_rows.h"
 #include "given/exit_slip_save.h"
 #include "given/given_take_back.h"
+#include "issued/issued_payment.h"
 #include "received/cheque_operations.h"
 #include "received/entry_slip_save.h"
 
@@ -188,6 +189,37 @@ QString takeBackOwn(qint64 ownCheque, const QDate &date, double rate)
     v.kuru = rateText(rate);
     v.box = true;
     return GivenTakeBack::takeBack(v, GivenTakeBack::Mode::Duzenlenen, own.t, received.t).message;
+}
+
+namespace {
+
+QString bounce(const QString &table, ChequeOperation::Source source, qint64 key, const QDate &date)
+{
+    OneRow row(&company(), table, QStringLiteral("cek_ind"), key);
+    if (row.t.isEmpty()) return ChequeOperation::kChequeMissing;
+    ChequeOperation::Values v = ChequeOperation::cardFields(row.t);
+    v.kayitNo = QString::number(key);
+    v.tarih = date;
+    return ChequeOperation::bounce(v, source, row.t).message;
+}
+
+} // namespace
+
+QString bounceReceived(qint64 cheque, const QDate &date)
+{
+    return bounce(QStringLiteral("cekgiris"), ChequeOperation::Source::Portfoy, cheque, date);
+}
+
+QString bounceOwn(qint64 ownCheque, const QDate &date)
+{
+    return bounce(QStringLiteral("cekkendi"), ChequeOperation::Source::Duzenlenen, ownCheque, date);
+}
+
+QString payOwn(qint64 ownCheque, const QDate &date)
+{
+    return IssuedPayment::odemeTarihiYaz(company(), ownCheque, date) == IssuedPayment::Outcome::Written
+               ? QString()
+               : IssuedPayment::kNotFound;
 }
 
 } // namespace CompanyBuilder

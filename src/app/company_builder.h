@@ -48,5 +48,10 @@ QString collect(qint64 cheque, const QDate &date, double rate, bool cashRow = tr
 QString giveBack(qint64 cheque, const QDate &date, double rate);
 QString takeBackGiven(qint64 givenRow, const QDate &date, double rate);
 QString takeBackOwn(qint64 ownCheque, const QDate &date, double rate);
+// A bounce of a received cheque (from the portfolio) or of an own cheque.
+QString bounceReceived(qint64 cheque, const QDate &date);
+QString bounceOwn(qint64 ownCheque, const QDate &date);
+// The payment of an own cheque.
+QString payOwn(qint64 ownCheque, const QDate &date);
 
 } // namespace CompanyBuilder

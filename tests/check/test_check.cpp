@@ -2,6 +2,8 @@
 // passes it; each kind of fault put into its files is found by its own finding;
 // the command line prints the findings and answers by its exit status.
 #include "app/company_builder.h"
+#include "app/demo_company.h"
+#include "app/sample_company.h"
 #include "app/uygulama.h"
 #include "check/tverikontrolf.h"
 #include "given/tcikisbordrof.h"
@@ -127,6 +129,7 @@ private Q_SLOTS:
     }
     void cleanup() { DataContext::instance().closeAll(); }
     void builtCompanyPasses();
+    void demoAndGeneratedCompaniesPass();
     void eachFaultIsFound_data();
     void eachFaultIsFound();
     void checkNeverWrites();
@@ -143,6 +146,42 @@ void TestCheck::builtCompanyPasses()
     QVERIFY(r.error.isEmpty());
     QCOMPARE(r.files.size(), 3);  // the company file and two year files
     QVERIFY2(r.findings.isEmpty(), qPrintable(describe(r.findings)));
+}
+
+// The demo company and a generated company of three years (the benchmarks'
+// kind, dates spread evenly) are made through the saves: nothing to find.
+void TestCheck::demoAndGeneratedCompaniesPass()
+{
+    TestHome home;
+    DataContext::instance().openStartupConnections();
+    QVERIFY(createDemoCompanyIfEmpty());
+    QVERIFY(DataContext::instance().aktifSirketKodu.isEmpty());
+    auto r = DataCheck::run(home.dir(), QStringLiteral("DEMO"));
+    QCOMPARE(r.files.size(), 3);
+    QVERIFY2(r.findings.isEmpty(), qPrintable(describe(r.findings)));
+
+    const int year = QDate::currentDate().year();
+    generateSampleCompany(QStringLiteral("GEN"), 600, year - 2, year);
+    r = DataCheck::run(home.dir(), QStringLiteral("GEN"));
+    QCOMPARE(r.files.size(), 4);
+    QVERIFY2(r.findings.isEmpty(), qPrintable(describe(r.findings)));
+    // Every kind of operation is there: slips and their movements, collections in
+    // cash, returns and take-backs.
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open_v2(home.path("Data/GEN.mdb").toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    const auto count = [&](const char *sql) {
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+        const qint64 v = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : -1;
+        sqlite3_finalize(st);
+        return v;
+    };
+    QCOMPARE(count("SELECT COUNT(*) FROM cekgiris"), 600);
+    QVERIFY(count("SELECT COUNT(*) FROM cekgiris WHERE cek_tahsilat_tarihi IS NOT NULL") > 0);
+    QVERIFY(count("SELECT COUNT(*) FROM cekgiris WHERE cek_iade_tarihi IS NOT NULL") > 0);
+    QVERIFY(count("SELECT COUNT(*) FROM cekciro WHERE cek_iade_tarihi IS NOT NULL") > 0);
+    QVERIFY(count("SELECT COUNT(*) FROM cekkendi WHERE cek_iade_tarihi IS NOT NULL") > 0);
+    sqlite3_close(db);
 }
 
 void TestCheck::eachFaultIsFound_data()
