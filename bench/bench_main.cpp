@@ -4,6 +4,7 @@
 // statements run directly with the SQLite C API on the same file (the floor). Each
 // figure is the median of five runs, the two measured alternately.
 #include "app/sample_company.h"
+#include "check/data_check.h"
 #include "app/backup_archives.h"
 #include "app/backup_settings.h"
 #include "app/year_end_carry.h"
@@ -199,8 +200,10 @@ bool copyTree(const QString &from, const QString &to)
     return true;
 }
 
-// The folder of a generated home of n cheques whose newest year is lastYear.
-QString folder(int n, int lastYear) { return root() + QStringLiteral("/%1-%2").arg(n).arg(lastYear); }
+// The folder of a generated home of n cheques whose newest year is lastYear. The
+// suffix names the way the company is made (through the program's saves), so a
+// home made another way before is never taken for it.
+QString folder(int n, int lastYear) { return root() + QStringLiteral("/%1-%2-saves").arg(n).arg(lastYear); }
 
 // Brings each database of a cached home up to the program's schema (new indexes
 // are added once, in place), as the program does when it opens them.
@@ -1782,6 +1785,37 @@ int main(int argc, char **argv)
                },
                [&] { bareRun(cashFile, {cashDb.translate(movements.join(u'\n')), cashDb.translate(opening.join(u'\n'))}); });
         if (rows > 0) std::fprintf(stderr, "cash_report_first_page: %d movements\n", rows);
+    }
+    // The data check of the whole company ("Veri Kontrolü", ceksenet --check): every
+    // file's integrity check and every cheque, slip, movement and cash row read and
+    // compared, with the newest year brought to five movements per cheque. The bare
+    // floor runs the same integrity checks and reads the same columns.
+    {
+        QStringList files = {file};
+        for (int y = company.firstYear; y <= lastYear; ++y)
+            files << ProgramHome::path(QStringLiteral("Data/BENCH%1K.mdb").arg(y));
+        std::size_t findings = 0;
+        report("data_check",
+               [&] { findings = DataCheck::run(home.path(), QStringLiteral("BENCH")).findings.size(); },
+               [&] {
+                   for (const QString &f : files) {
+                       const bool cash = f.endsWith(QLatin1String("K.mdb"));
+                       QStringList reads = {QStringLiteral("PRAGMA integrity_check")};
+                       if (cash)
+                           reads << QStringLiteral("SELECT nid, cekid, borc_tutar, alacak_tutar, doviz_cinsi, neden FROM nakit")
+                                 << QStringLiteral("SELECT chid, cari_kodu, doviz_cinsi, borc_tutari, alacak_tutari, brut_tutar, "
+                                                   "cek_id, cek_ciro_id, cek_iade_id, bosint1, nakit_id, fatura_seri FROM carihareket");
+                       else
+                           reads << QStringLiteral("SELECT bordro_ind, toplam_tutari FROM cekbordro")
+                                 << QStringLiteral("SELECT bordro_ind, toplam_tutari FROM cikisbordro")
+                                 << QStringLiteral("SELECT ciro_cek_ind, ciro_bordro_ind, cek_giris_id, cek_tutari, cek_iade_tarihi FROM cekciro")
+                                 << QStringLiteral("SELECT cek_ind, bordro_ind, cek_tutari FROM cekkendi")
+                                 << QStringLiteral("SELECT cek_ind, bordro_ind, cek_tutari, cek_ciro_id, cek_tahsilat_tarihi, "
+                                                   "cek_iade_tarihi, cek_karsiliklsiz_tarihi, cek_banka_tarihi, cek_no FROM cekgiris");
+                       bareRun(f, reads);
+                   }
+               });
+        std::fprintf(stderr, "data_check: %zu findings (the padded movements name no slip)\n", findings);
     }
     firstScreens(file, cashFile, lastYear);
     startupFigure(home.path());

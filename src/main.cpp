@@ -3,6 +3,7 @@
 #include "app/tacilisf.h"
 #include "app/tgirisf.h"
 #include "app/uygulama.h"
+#include "check/data_check.h"
 #include "data/engine_error.h"
 #include "data/program_home.h"
 #include "data/super_journals.h"
@@ -19,6 +20,13 @@ int main(int argc, char **argv)
         if (QByteArray(argv[i]) == "--version") {
             std::printf("Brenvo Çek Senet Takip 4.0\n");
             return 0;
+        }
+    }
+    // The data check runs without windows and changes nothing.
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--check") {
+            QCoreApplication core(argc, argv);
+            return DataCheck::runCommandLine(QCoreApplication::arguments());
         }
     }
     Application app(argc, argv);

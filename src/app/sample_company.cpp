@@ -1,8 +1,10 @@
 #include "app/sample_company.h"
 
+#include "app/company_builder.h"
 #include "cash/cash_row_writer.h"
 
 #include "data/data_context.h"
+#include "data/engine_error.h"
 #include "data/display_format.h"
 #include "data/connection.h"
 #include "data/connection_string.h"
@@ -16,6 +18,9 @@
 #include <QFile>
 #include <QStringList>
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <random>
 
 namespace {
@@ -89,136 +94,119 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
         tx.commit();
     }
 
-    const QDate start(out.firstYear, 1, 1);
-    const int span = int(start.daysTo(QDate(lastYear, 12, 31)));
-    {
-        TransactionScope tx{&db};
-        Table slips(&db, QStringLiteral("cekbordro"), QStringLiteral("PrimaryKey"));
-        Table cheques(&db, QStringLiteral("cekgiris"), QStringLiteral("PrimaryKey"));
-        Table given(&db, QStringLiteral("cekciro"), QStringLiteral("PrimaryKey"));
-        Table exits(&db, QStringLiteral("cikisbordro"), QStringLiteral("PrimaryKey"));
-        slips.open();
-        cheques.open();
-        given.open();
-        exits.open();
-        qint64 slip = 0, exitSlip = 0;
-        int givenCount = 0;
-        for (int i = 0; i < n; ++i) {
-            const Account &from = accounts[pick(customers)];
-            const bool aroundToday = today.isValid();
-            const QDate due = aroundToday ? today.addDays(-240 + pick(390)) : start.addDays(pick(span + 1));
-            QDate entry = due.addDays(-30 - pick(90));
-            if (aroundToday && entry >= today) entry = today.addDays(-1 - pick(20));
-            const QString currency = QString::fromLatin1(kCurrencies[pick(100) < 80 ? 0 : (pick(3) == 0 ? 2 : 1)]);
-            const double rate = currency == QLatin1String("TL") ? 1.0 : (currency == QLatin1String("USD") ? 30.0 : 33.0);
-            const double amount = double(500 + pick(200000)) / (pick(4) == 0 ? 1 : 100) * 10;
-            if (i % 5 == 0) {
-                slips.append();
-                slips.field(QStringLiteral("islem_tarihi")) = entry;
-                slips.field(QStringLiteral("alindigi_firma_kodu")) = from.code;
-                slips.field(QStringLiteral("alindigi_firma")) = from.name;
-                slips.field(QStringLiteral("para_birimi")) = currency;
-                slips.post();
-                slip = slips.field(QStringLiteral("bordro_ind")).asInteger();
-            }
-            cheques.append();
-            cheques.field(QStringLiteral("bordro_ind")) = slip;
-            cheques.field(QStringLiteral("bordro_sira_no")) = i % 5 + 1;
-            cheques.field(QStringLiteral("islem_tarihi")) = entry;
-            cheques.field(QStringLiteral("alindigi_firma_kodu")) = from.code;
-            cheques.field(QStringLiteral("alindigi_firma")) = from.name;
-            cheques.field(QStringLiteral("cek_tarihi")) = due;
-            cheques.field(QStringLiteral("para_birimi")) = currency;
-            cheques.field(QStringLiteral("cek_tutari")) = amount;
-            cheques.field(QStringLiteral("cek_doviz_kuru")) = rate;
-            cheques.field(QStringLiteral("cekTL_karsiligi")) = amount * rate;
-            cheques.field(QStringLiteral("cek_gun")) = int(entry.daysTo(due));
-            cheques.field(QStringLiteral("cek_net_tutar")) = amount;
-            cheques.field(QStringLiteral("ceki_duzenleyen")) =
-                QStringLiteral("%1 %2").arg(QString::fromUtf8(kNames[pick(16)]), QString::fromUtf8(kTrades[pick(8)]));
-            cheques.field(QStringLiteral("cek_bankasi")) = QString::fromUtf8(kBanks[pick(10)]);
-            cheques.field(QStringLiteral("cek_subesi")) = QStringLiteral("Merkez");
-            cheques.field(QStringLiteral("cek_hesap_no")) = QString::number(100000 + pick(900000));
-            cheques.field(QStringLiteral("cek_no")) = QString::number(1000000 + i);
-            cheques.field(QStringLiteral("cek_vade_farki_yap")) = QStringLiteral("E");
-            cheques.field(QStringLiteral("cek_masraf_yap")) = QStringLiteral("H");
-            // States: half given out (a third of those to banks), the rest in the
-            // portfolio, collected, returned or bounced.
-            const QDate exitDate = today.isValid() ? std::min(entry.addDays(10), today) : entry.addDays(10);
+    const QDate start(out.firstYear, 1, 1), end(lastYear, 12, 31);
+    const int span = int(start.daysTo(end));
+    // Every date stays within the company's years, and nothing happens after today.
+    const QDate latest = today.isValid() ? std::min(today, end) : end;
+    const auto within = [&](const QDate &d) { return std::clamp(d, start, latest); };
+    const auto rateOf = [](const QString &currency) {
+        return currency == QLatin1String("TL") ? 1.0 : (currency == QLatin1String("USD") ? 30.0 : 33.0);
+    };
+    const auto asBuilder = [](const Account &a) { return CompanyBuilder::Account{a.code, a.name, a.kind}; };
+
+    // The work is planned first, then done in date order through the program's own
+    // saves and operations, as a user would have done it day by day.
+    struct Event {
+        QDate date;
+        int order = 0;  // on one day: slips first, then what happens to their cheques
+        std::function<void()> run;
+    };
+    QVector<Event> events;
+    const auto must = [](const QString &message, const char *what) {
+        if (!message.isEmpty()) throw EngineError(QStringLiteral("Örnek şirket yazılamadı (%1): %2").arg(QLatin1String(what), message));
+    };
+
+    // Received cheques on entry slips of five, each slip from one customer in one
+    // currency. States: half given out (a third of those to banks, a few of them
+    // taken back), the rest in the portfolio, collected, returned or bounced.
+    auto entryKeys = std::make_shared<QVector<QVector<qint64>>>();
+    auto givenKeys = std::make_shared<QVector<QVector<qint64>>>();
+    const int slipCount = (n + 4) / 5;
+    entryKeys->resize(slipCount);
+    givenKeys->resize(slipCount);
+    int chequeNo = 0;
+    for (int slip = 0; slip < slipCount; ++slip) {
+        const Account &from = accounts[pick(customers)];
+        const QString currency = QString::fromLatin1(kCurrencies[pick(100) < 80 ? 0 : (pick(3) == 0 ? 2 : 1)]);
+        const double rate = rateOf(currency);
+        const bool aroundToday = today.isValid();
+        const QDate firstDue = aroundToday ? today.addDays(-240 + pick(390)) : start.addDays(pick(span + 1));
+        QDate entry = firstDue.addDays(-30 - pick(90));
+        if (aroundToday && entry >= today) entry = today.addDays(-1 - pick(20));
+        entry = within(entry);
+        const int onSlip = std::min(5, n - slip * 5);
+        QVector<CompanyBuilder::Cheque> cheques;
+        QVector<int> given;
+        const QDate exitDate = within(std::min(entry.addDays(10), latest));
+        const bool toBank = pick(3) == 0;
+        for (int k = 0; k < onSlip; ++k, ++chequeNo) {
+            CompanyBuilder::Cheque c;
+            c.due = std::max(entry.addDays(1), std::min(firstDue.addDays(7 * k), end));
+            c.amount = roundKurus(double(500 + pick(200000)) / (pick(4) == 0 ? 1 : 100) * 10);
+            c.drawer = QStringLiteral("%1 %2").arg(QString::fromUtf8(kNames[pick(16)]), QString::fromUtf8(kTrades[pick(8)]));
+            c.bank = QString::fromUtf8(kBanks[pick(10)]);
+            c.branch = QStringLiteral("Merkez");
+            c.accountNo = QString::number(100000 + pick(900000));
+            c.number = QString::number(1000000 + chequeNo);
+            cheques << c;
             int state = pick(100);
             if (today.isValid()) {
                 // Nothing is collected, returned or bounced before its day; a cheque in
                 // hand whose day passed more than ten days ago was collected.
-                if (due >= today && state >= 50 && state < 70) state = 70;
-                else if (due < today.addDays(-10) && state >= 70) state = 55;
+                if (c.due >= today && state >= 50 && state < 70) state = 70;
+                else if (c.due < today.addDays(-10) && state >= 70) state = 55;
             }
             if (state < 50) {
-                const bool bank = state < 17;
-                const Account &to = bank ? accounts[customers + suppliers + pick(banks)] : accounts[customers + pick(suppliers)];
-                if (givenCount % 4 == 0) {
-                    exits.append();
-                    exits.field(QStringLiteral("islem_tarihi")) = exitDate;
-                    exits.field(QStringLiteral("ciro_firma_kodu")) = to.code;
-                    exits.field(QStringLiteral("ciro_firma")) = to.name;
-                    exits.post();
-                    exitSlip = exits.field(QStringLiteral("bordro_ind")).asInteger();
-                }
-                ++givenCount;
-                cheques.field(QStringLiteral("cek_ciro_id")) = exitSlip;
-                cheques.field(QStringLiteral("cek_ciro_kime")) = to.name;
-                cheques.field(QStringLiteral("cek_ciro_tarihi")) = exitDate;
-                cheques.field(QStringLiteral("cek_banka_id")) = to.kind;
-                if (bank) {
-                    cheques.field(QStringLiteral("cek_banka_tarihi")) = exitDate;
-                    cheques.field(QStringLiteral("cek_banka_adi")) = to.name;
-                }
-            } else if (state < 62) {
-                cheques.field(QStringLiteral("cek_tahsilat_tarihi")) = due;
-                cheques.field(QStringLiteral("cek_tahsil_kuru")) = rate;
-                cheques.field(QStringLiteral("cek_tahsil_TL")) = amount * rate;
+                given << k;
+                continue;
+            }
+            Event op;
+            op.order = 2;
+            if (state < 62) {
+                op.date = within(c.due);
+                op.run = [=] { must(CompanyBuilder::collect(entryKeys->at(slip).value(k), op.date, rate), "tahsilat"); };
             } else if (state < 66) {
-                cheques.field(QStringLiteral("cek_iade_tarihi")) = due.addDays(-5);
-                cheques.field(QStringLiteral("cek_iade_kime")) = from.name;
+                op.date = within(std::max(entry, c.due.addDays(-5)));
+                op.run = [=] { must(CompanyBuilder::giveBack(entryKeys->at(slip).value(k), op.date, rate), "iade"); };
             } else if (state < 70) {
-                cheques.field(QStringLiteral("cek_karsiliklsiz_tarihi")) = due.addDays(2);
+                op.date = within(c.due.addDays(2));
+                op.run = [=] { must(CompanyBuilder::bounceReceived(entryKeys->at(slip).value(k), op.date), "karşılıksız"); };
+            } else {
+                continue;
             }
-            cheques.post();
-            if (state < 50) {
-                given.append();
-                given.field(QStringLiteral("ciro_bordro_ind")) = exitSlip;
-                given.field(QStringLiteral("islem_tarihi")) = exitDate;
-                given.field(QStringLiteral("alindigi_firma_kodu")) = from.code;
-                given.field(QStringLiteral("alindigi_firma")) = from.name;
-                given.field(QStringLiteral("cek_alindigi_tarihi")) = entry;
-                given.field(QStringLiteral("Ciro_firma_kodu")) = cheques.field(QStringLiteral("cek_ciro_kime")).asString().left(20);
-                given.field(QStringLiteral("ciro_firma")) = cheques.field(QStringLiteral("cek_ciro_kime")).value();
-                given.field(QStringLiteral("cek_tarihi")) = due;
-                given.field(QStringLiteral("para_birimi")) = currency;
-                given.field(QStringLiteral("cek_tutari")) = amount;
-                given.field(QStringLiteral("cek_doviz_kuru")) = rate;
-                given.field(QStringLiteral("cek_giris_id")) = cheques.field(QStringLiteral("cek_ind")).value();
-                given.field(QStringLiteral("cek_banka_id")) = cheques.field(QStringLiteral("cek_banka_id")).value();
-                given.field(QStringLiteral("cek_banka_tarihi")) = cheques.field(QStringLiteral("cek_banka_tarihi")).value();
-                given.field(QStringLiteral("ceki_duzenleyen")) = cheques.field(QStringLiteral("ceki_duzenleyen")).value();
-                given.field(QStringLiteral("cek_no")) = cheques.field(QStringLiteral("cek_no")).value();
-                given.post();
-            }
+            events << op;
         }
-        tx.commit();
+        events << Event{entry, 0, [=] {
+                            const auto saved = CompanyBuilder::entrySlip(entry, asBuilder(from), currency, rate, cheques);
+                            must(saved.message, "giriş bordrosu");
+                            (*entryKeys)[slip] = saved.keys;
+                        }};
+        if (given.isEmpty()) continue;
+        const Account &to = toBank ? accounts[customers + suppliers + pick(banks)] : accounts[customers + pick(suppliers)];
+        events << Event{exitDate, 1, [=] {
+                            QVector<qint64> keys;
+                            for (int k : given) keys << entryKeys->at(slip).value(k);
+                            const auto saved = CompanyBuilder::exitSlip(exitDate, asBuilder(to), currency, rate, keys);
+                            must(saved.message, "çıkış bordrosu");
+                            (*givenKeys)[slip] = saved.keys;
+                        }};
+        // About one given cheque in twenty comes back.
+        for (int g = 0; g < given.size(); ++g) {
+            if (pick(20) != 0) continue;
+            const QDate back = within(exitDate.addDays(5));
+            events << Event{back, 3, [=] {
+                                must(CompanyBuilder::takeBackGiven(givenKeys->at(slip).value(g), back, rate), "geri alma");
+                            }};
+        }
     }
 
     // Own cheques issued to suppliers on exit slips of their own, about one for every
     // ten received cheques, one to three on a slip of one currency. Their own random
-    // sequence keeps the rows above as they were. Those due already are mostly paid,
-    // a few bounced or taken back; those still to come are to be paid.
+    // sequence keeps the cheques above as they were. Those due already are mostly
+    // paid, a few bounced or taken back; those still to come are to be paid.
     {
         std::mt19937 ownRng(20241206);
         const auto ownPick = [&](int bound) { return int(ownRng() % unsigned(bound)); };
-        TransactionScope tx{&db};
-        Table exits(&db, QStringLiteral("cikisbordro"), QStringLiteral("PrimaryKey"));
-        Table own(&db, QStringLiteral("cekkendi"), QStringLiteral("PrimaryKey"));
-        exits.open();
-        own.open();
         const int ownCount = std::max(n / 10, 8);
         int written = 0;
         for (int slipNo = 0; written < ownCount; ++slipNo) {
@@ -229,107 +217,68 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
                                                 : today.addDays(-240 + ownPick(390));
             QDate slipDate = due0.addDays(-20 - ownPick(60));
             if (today.isValid() && slipDate >= today) slipDate = today.addDays(-1 - ownPick(10));
+            slipDate = within(slipDate);
             // The first slips take each currency in turn, so that a small company has all three.
             const QString currency =
                 QString::fromLatin1(kCurrencies[slipNo < 3 ? slipNo : (ownPick(100) < 75 ? 0 : 1 + ownPick(2))]);
-            const double rate = currency == QLatin1String("TL") ? 1.0 : (currency == QLatin1String("USD") ? 30.0 : 33.0);
+            const double rate = rateOf(currency);
             const int onSlip = std::min(1 + ownPick(3), ownCount - written);
-            exits.append();
-            exits.field(QStringLiteral("islem_tarihi")) = slipDate;
-            exits.field(QStringLiteral("ciro_firma_kodu")) = to.code;
-            exits.field(QStringLiteral("ciro_firma")) = to.name;
-            exits.field(QStringLiteral("para_birimi")) = currency;
-            exits.field(QStringLiteral("doviz_kuru")) = rate;
-            exits.post();
-            const qint64 exitSlip = exits.field(QStringLiteral("bordro_ind")).asInteger();
-            double slipTotal = 0;
+            QVector<CompanyBuilder::Cheque> cheques;
+            auto keys = std::make_shared<QVector<qint64>>();
             for (int k = 0; k < onSlip; ++k, ++written) {
-                const QDate due = due0.addDays(30 * k);
-                const double amount = roundKurus(double(1000 + ownPick(1500000)) / 10);
-                slipTotal += amount;
-                own.append();
-                own.field(QStringLiteral("bordro_ind")) = exitSlip;
-                own.field(QStringLiteral("bordro_sira_no")) = k + 1;
-                own.field(QStringLiteral("islem_tarihi")) = slipDate;
-                own.field(QStringLiteral("cirolandigi_firma_kodu")) = to.code;
-                own.field(QStringLiteral("cirolandigi_firma")) = to.name;
-                own.field(QStringLiteral("cek_tarihi")) = due;
-                own.field(QStringLiteral("cek_gun")) = int(slipDate.daysTo(due));
-                own.field(QStringLiteral("cek_tutari")) = amount;
-                own.field(QStringLiteral("cek_vade_farki")) = 0.0;
-                own.field(QStringLiteral("cek_masraf")) = 0.0;
-                own.field(QStringLiteral("cek_net_tutar")) = amount;
-                own.field(QStringLiteral("para_birimi")) = currency;
-                own.field(QStringLiteral("cek_doviz_kuru")) = rate;
-                own.field(QStringLiteral("cekTL_karsiligi")) = amount * rate;
-                own.field(QStringLiteral("ceki_duzenleyen")) = QStringLiteral("Örnek Ticaret A.Ş.");
-                own.field(QStringLiteral("cek_bankasi")) = QString::fromUtf8(kBanks[written % 3]);
-                own.field(QStringLiteral("cek_subesi")) = QStringLiteral("Merkez");
-                own.field(QStringLiteral("cek_hesap_no")) = QString::number(7000100 + written % 3);
-                own.field(QStringLiteral("cek_no")) = QString::number(3000000 + written);
-                own.field(QStringLiteral("cek_banka_id")) = to.kind;
-                own.field(QStringLiteral("aciklama")) = QStringLiteral("Mal alımı");
+                CompanyBuilder::Cheque c;
+                c.due = std::max(slipDate.addDays(1), std::min(due0.addDays(30 * k), end));
+                c.amount = roundKurus(double(1000 + ownPick(1500000)) / 10);
+                c.drawer = QStringLiteral("Örnek Ticaret A.Ş.");
+                c.bank = QString::fromUtf8(kBanks[written % 3]);
+                c.branch = QStringLiteral("Merkez");
+                c.accountNo = QString::number(7000100 + written % 3);
+                c.number = QString::number(3000000 + written);
+                c.description = QStringLiteral("Mal alımı");
+                cheques << c;
                 // States: 0 to be paid, 1 paid, 2 bounced, 3 taken back; the first
                 // cheques take each in turn, the rest at random, only those due
                 // already paid or bounced.
                 const int r = ownPick(20);
                 int state = written < 8 ? written % 4 : (r < 13 ? 1 : r == 13 ? 2 : r == 14 ? 3 : 0);
-                const bool dueAlready = !today.isValid() || due < today;
+                const bool dueAlready = !today.isValid() || c.due < today;
                 if (!dueAlready && (state == 1 || state == 2)) state = 0;
-                const QDate latest = today.isValid() ? today : due.addDays(5);
-                if (state == 1) own.field(QStringLiteral("cek_tahsilat_tarihi")) = due;
-                else if (state == 2) own.field(QStringLiteral("cek_karsiliklsiz_tarihi")) = std::min(due.addDays(1), latest);
-                else if (state == 3) own.field(QStringLiteral("cek_iade_tarihi")) = std::min(due.addDays(-3), latest);
-                own.post();
+                if (state == 0) continue;
+                Event op;
+                op.order = 2;
+                if (state == 1) {
+                    op.date = within(c.due);
+                    op.run = [=] { must(CompanyBuilder::payOwn(keys->value(k), op.date), "ödeme"); };
+                } else if (state == 2) {
+                    op.date = within(c.due.addDays(1));
+                    op.run = [=] { must(CompanyBuilder::bounceOwn(keys->value(k), op.date), "karşılıksız"); };
+                } else {
+                    op.date = within(std::max(slipDate, c.due.addDays(-3)));
+                    op.run = [=] { must(CompanyBuilder::takeBackOwn(keys->value(k), op.date, rate), "geri alma"); };
+                }
+                events << op;
             }
-            exits.edit();
-            exits.field(QStringLiteral("toplam_tutari")) = slipTotal;
-            exits.field(QStringLiteral("toplam_net_tutar")) = slipTotal;
-            exits.field(QStringLiteral("TL_karsiligi")) = slipTotal * rate;
-            exits.post();
+            events << Event{slipDate, 1, [=] {
+                                const auto saved = CompanyBuilder::exitSlip(slipDate, asBuilder(to), currency, rate, {}, cheques);
+                                must(saved.message, "çıkış bordrosu");
+                                *keys = saved.keys;
+                            }};
         }
-        tx.commit();
     }
 
-    // Movements and cash rows, each in the cash file of its year.
+    // Cash rows in the three currencies; about one in four for an account, which
+    // the cash row writer mirrors on that account's movements.
     const int years = lastYear - firstYear + 1;
     for (int year = out.firstYear; year <= lastYear; ++year) {
-        const QString file = ProgramHome::path(DataContext::cashFileName(code, year));
-        QFile::remove(file);
-        copyTemplate(ProgramHome::path(QStringLiteral("Kasa.mdb")), file);
-        Connection cash;
-        cash.setConnectionString(ConnectionString::build(file));
-        cash.open();
-        TransactionScope tx{&cash};
-        Table moves(&cash, QStringLiteral("carihareket"), QStringLiteral("PrimaryKey"));
-        Table rows(&cash, QStringLiteral("nakit"), QStringLiteral("PrimaryKey"));
-        moves.open();
-        rows.open();
         const int days = QDate(year, 1, 1).daysInYear();
-        for (int i = 0; i < 5 * n / years; ++i) {
-            const Account &a = accounts[pick(accountCount)];
-            const bool debit = pick(2) == 0;
-            const double amount = double(100 + pick(100000)) / 10;
-            moves.append();
-            moves.field(QStringLiteral("cari_kodu")) = a.code;
-            moves.field(QStringLiteral("cari_hesap_adi")) = a.name;
-            moves.field(QStringLiteral("borc_tutari")) = debit ? amount : 0.0;
-            moves.field(QStringLiteral("alacak_tutari")) = debit ? 0.0 : amount;
-            moves.field(QStringLiteral("doviz_cinsi")) = QString::fromLatin1(kCurrencies[pick(10) < 8 ? 0 : 1 + pick(2)]);
-            moves.field(QStringLiteral("islem_tarihi")) = QDate(year, 1, 1).addDays(pick(days));
-            moves.field(QStringLiteral("aciklama")) = debit ? QStringLiteral("Satış faturası") : QStringLiteral("Çek girişi");
-            moves.field(QStringLiteral("cek_id")) = i;
-            moves.post();
-        }
-        // Cash rows in the three currencies; about one in four for an account, which
-        // the cash row writer mirrors on that account's movements.
         for (int i = 0; i < 2 * n / years; ++i) {
             const bool in = pick(5) < 3;  // a shop takes in a little more than it pays out
             const double amount = double(100 + pick(50000)) / 10;
             const int currency = pick(10) < 7 ? 0 : 1 + pick(2);
             const double rate = kRates[currency];
+            const QDate date = QDate(year, 1, 1).addDays(pick(days));
             CashRowWriter::Fields values{
-                {QStringLiteral("islem_tarihi"), QDate(year, 1, 1).addDays(pick(days))},
+                {QStringLiteral("islem_tarihi"), date},
                 {QStringLiteral("doviz_cinsi"), QString::fromLatin1(kCurrencies[currency])},
                 {QStringLiteral("doviz_kuru"), rate},
                 {in ? QStringLiteral("borc_tutar") : QStringLiteral("alacak_tutar"), amount},
@@ -341,9 +290,69 @@ SampleCompany generateSampleCompany(const QString &code, int n, int firstYear, i
                 values.append({QStringLiteral("firmakodu"), a.code});
                 values.append({QStringLiteral("firmaadi"), a.name});
             }
-            CashRowWriter::write(rows, {}, values);
+            if (date > latest) continue;
+            events << Event{date, 4, [values] {
+                                Table rows(&DataContext::instance().kasaConnection, QStringLiteral("nakit"));
+                                rows.setMasterLink(QStringLiteral("nid"), 0);
+                                rows.open();
+                                CashRowWriter::write(rows, {}, values);
+                            }};
         }
-        tx.commit();
     }
+
+    std::stable_sort(events.begin(), events.end(),
+                     [](const Event &a, const Event &b) { return a.date != b.date ? a.date < b.date : a.order < b.order; });
+
+    // The year files start empty; the company is opened in the data context for the
+    // saves, and whatever was open before is put back afterwards.
+    for (int year = out.firstYear; year <= lastYear; ++year) {
+        const QString file = ProgramHome::path(DataContext::cashFileName(code, year));
+        QFile::remove(file);
+        copyTemplate(ProgramHome::path(QStringLiteral("Kasa.mdb")), file);
+    }
+    DataContext &ctx = DataContext::instance();
+    struct Restore {
+        DataContext &ctx;
+        QString code = ctx.aktifSirketKodu, title = ctx.aktifSirketUnvani;
+        int year = ctx.calismaYili;
+        QString companyString = ctx.ADOConnection1.connectionString(), cashString = ctx.kasaConnection.connectionString();
+        bool companyOpen = ctx.ADOConnection1.isOpen(), cashOpen = ctx.kasaConnection.isOpen();
+        ~Restore()
+        {
+            try {
+                ctx.ADOConnection1.close();
+                ctx.kasaConnection.close();
+                ctx.ADOConnection1.setConnectionString(companyString);
+                ctx.kasaConnection.setConnectionString(cashString);
+                if (companyOpen) ctx.ADOConnection1.open();
+                if (cashOpen) ctx.kasaConnection.open();
+            } catch (...) {
+            }
+            ctx.aktifSirketKodu = code;
+            ctx.aktifSirketUnvani = title;
+            ctx.calismaYili = year;
+        }
+    } restore{ctx};
+    db.close();
+    if (ctx.openCompany(code, out.firstYear, QString()) != DataContext::OpenResult::Opened)
+        throw EngineError(QStringLiteral("Örnek şirket açılamadı."));
+    // Many saves share one transaction (they nest), a year at a time: the work of a
+    // day at the windows, written at the speed of one save.
+    std::optional<TransactionScope> tx;
+    int inBatch = 0;
+    for (const Event &e : std::as_const(events)) {
+        if (tx && (e.date.year() != ctx.calismaYili || inBatch >= 5000)) {
+            tx->commit();
+            tx.reset();
+        }
+        if (!tx) {
+            if (e.date.year() != ctx.calismaYili && !kasadegistir(e.date.year())) throw EngineError(kCashTemplateMissing);
+            tx.emplace(std::initializer_list<Connection *>{&ctx.ADOConnection1, &ctx.kasaConnection});
+            inBatch = 0;
+        }
+        e.run();
+        ++inBatch;
+    }
+    if (tx) tx->commit();
     return out;
 }

@@ -15,9 +15,12 @@ struct SampleCompany {
 };
 
 // The home must be prepared. Writes Data/<code>.mdb (from the template) and the
-// cash files Data/<code><year>K.mdb of every year from firstYear to lastYear
-// through the engine adapter, one transaction per file. Existing files of the
-// code are replaced.
+// cash files Data/<code><year>K.mdb of every year from firstYear to lastYear.
+// The slips, operations and cash rows go through the program's own saves
+// (CompanyBuilder), in date order, so every movement and balance is what the
+// slips and operations say and the data check finds nothing. The company is
+// opened in the data context meanwhile; what was open before is put back.
+// Existing files of the code are replaced. Throws EngineError on a failed save.
 // With a valid today (the demo company), the cheques fall due around it, from eight
 // months before to five months after, and their states follow the calendar: those
 // due already are mostly collected or given out, those still to come are in the

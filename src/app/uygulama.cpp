@@ -46,6 +46,7 @@
 #include "tools/document_window.h"
 #include "tools/tform3.h"
 #include "tools/tvadefark2f.h"
+#include "check/tverikontrolf.h"
 #include "widgets/dataset_grid.h"
 #include "widgets/form_show.h"
 #include "widgets/help_window.h"
@@ -96,6 +97,7 @@ Uygulama::Uygulama()
     m_resimduzenF = std::make_unique<DocumentWindow>(DocumentKind::ownCheque());
     m_resimfirmaF = std::make_unique<DocumentWindow>(DocumentKind::accountCard());
     m_resimkasaF = std::make_unique<DocumentWindow>(DocumentKind::cashMovement());
+    m_verikontrolF = std::make_unique<TverikontrolF>();
     m_form3->setSlip(m_cekortF.get());
     m_form3->setYardim(m_yardimF.get());
     // The entry slip's "Excel'den Al" shows the import with its transfer.
@@ -193,6 +195,7 @@ Uygulama::Uygulama()
         {"Çalışılan Şirketi Değiştir/Sil", [this] { showCompanyList(); }},
         {"Yedekleme İşlemleri", [this] { showCompanyList(); }},
         {"Yedekten Geri Al", [this] { showCompanyList(); }},
+        {"Veri Kontrolü", [this] { m_verikontrolF->ac(); }},
         {"Yılsonu Devri Al", [this] { YilSonuDevri(*m_girisF); }},
         {"Genel Yardım", [this] { showHelp(QStringLiteral("yana")); }},
         {"Programı Güncelle", [this] { updateProgram(m_frmMain.get()); }},
@@ -206,6 +209,7 @@ Uygulama::Uygulama()
     }
     connect(m_frmMain.get(), &TfrmMain::helpRequested, this, &Uygulama::showHelp);
     wireDocuments();
+    wireDataCheck();
     wireReceivedOperations();
     wireTakeBack();
 
@@ -529,4 +533,26 @@ void Uygulama::wireSlipRegisters()
             if (slip > 0) m_cikisbordroF->bordroyuBul(slip);
         });
     }
+}
+
+// A finding of the data check opens its record: the slip in its register, the
+// account's movements, the cash register.
+void Uygulama::wireDataCheck()
+{
+    connect(m_verikontrolF.get(), &TverikontrolF::openRequested, this, [this](const DataCheck::Finding &f) {
+        const QString &t = f.table;
+        if (t == QLatin1String("cikisbordro") && f.key > 0) {
+            m_cikisbordroF->bordroyuBul(f.key);
+        } else if (t == QLatin1String("cekbordro") || t == QLatin1String("cekgiris")) {
+            m_cekbordroF->ac();
+            if (t == QLatin1String("cekbordro") && f.key > 0) m_cekbordroF->CekBordro.locate(QStringLiteral("bordro_ind"), f.key);
+        } else if (t == QLatin1String("cekciro") || t == QLatin1String("cekkendi")) {
+            m_cikisbordroF->ac();
+        } else if (t == QLatin1String("nakit") && f.account.isEmpty()) {
+            m_kasaRF->ac();
+        } else if (!f.account.isEmpty()) {
+            m_carihareketF->ac();
+            if (m_carihareketF->ffQuery1->locate(QStringLiteral("cari_kodu"), f.account)) m_carihareketF->hareketleriGoster();
+        }
+    });
 }

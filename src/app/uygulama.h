@@ -43,6 +43,7 @@ class TnakitnedenF;
 class TsifreF;
 class TyardimF;
 class Tvadefark2F;
+class TverikontrolF;
 
 class Uygulama : public QObject {
     Q_OBJECT
@@ -79,6 +80,7 @@ public:
     TcarihareketF *carihareketF() const { return m_carihareketF.get(); }
     TcarihareketDF *carihareketDF() const { return m_carihareketDF.get(); }
     Tvadefark2F *vadefark2F() const { return m_vadefark2F.get(); }
+    TverikontrolF *verikontrolF() const { return m_verikontrolF.get(); }
     TcekcikisF *cekcikisF() const { return m_cekcikisF.get(); }
     TcikisozetF *cikisozetF() const { return m_cikisozetF.get(); }
     TcekduzenleF *cekduzenleF() const { return m_cekduzenleF.get(); }
@@ -141,7 +143,9 @@ private:
     std::unique_ptr<TkurturF> m_kurturF;
     std::unique_ptr<TForm3> m_form3;
     std::unique_ptr<DocumentWindow> m_resimF, m_resimduzenF, m_resimfirmaF, m_resimkasaF;
+    std::unique_ptr<TverikontrolF> m_verikontrolF;
     void wireDocuments();
+    void wireDataCheck();
     void wireSlipRegisters();
     void wireReceivedOperations();
     // The given cheque lists: created, and their ways in and bounce hand-over wired.

@@ -230,7 +230,7 @@ QWidget *TfrmMain::buildMenuColumn()
         {"Ayarlar", true,
          {"Yeni Şirket Aç/Değiştir", "Çalışılan Şirketi Değiştir/Sil", "Anamenü Görünüm ve Ayarları",
           "Şirket Bilgilerini Değiştir", "Programı Güncelle", "Yılsonu Devri Al"}},
-        {"Yedekler", true, {"Yedekleme İşlemleri", "Yedekten Geri Al"}},
+        {"Yedekler", true, {"Yedekleme İşlemleri", "Yedekten Geri Al", "Veri Kontrolü"}},
         {"Yardım", true, {"Genel Yardım", "Programı Kapat"}},
     };
     for (const Bar &b : bars) {
