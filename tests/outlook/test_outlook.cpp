@@ -136,6 +136,7 @@ private Q_SLOTS:
     void portfolioOnAPastDate();
     void pastPortfolioAgreesWithTheStateReading();
     void pastPortfolioInTheList();
+    void screenshot();
 };
 
 // Weeks of seven days from today and months from today to the month's end, the
@@ -370,6 +371,34 @@ void TestOutlook::pastPortfolioInTheList()
     f->CekleriHazirla();  // the portfolio as it is now
     QCOMPARE(f->listQuery.recordCount(), 2);
     QCOMPARE(f->toplamEdit->text(), QString("900,00"));
+}
+
+// The window and its printout on a spread of cheques, for a look.
+void TestOutlook::screenshot()
+{
+    const QString dir = qEnvironmentVariable("CEKSENET_SHOTS");
+    if (dir.isEmpty()) QSKIP("CEKSENET_SHOTS names no folder");
+    TestHome home;
+    home.openCompany("A1", 2024);
+    TestHome::addCompanyRecord();
+    const QDate today = QDate::currentDate();
+    for (int i = -20; i < 180; i += 7) {
+        received(today.addDays(i), 5000 + 137 * ((i + 40) % 11), "TL", 1);
+        if (i % 3 == 0) received(today.addDays(i + 2), 300, "USD", 30);
+        if (i > 0 && i % 2 == 0) own(today.addDays(i + 1), 7000 + 50 * (i % 5));
+        if (i > 0 && i % 4 == 1) received(today.addDays(i), 2500, "TL", 1, {{"cek_ciro_id", 3}, {"cek_ciro_tarihi", today}});
+    }
+    own(today.addDays(-3), 4000);
+    cashRow(today.addDays(-10), 20000, 0, "TL");
+    TestHome::insertRow(company(), "kurlar", {{"kur_kodu", "USD"}, {"kur_tarihi", today}, {"md_alis", 32.5}});
+    TvadeGorunumuF f;
+    QVERIFY(f.Yenile());
+    f.resize(1366, 740);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.grab().save(dir + "/outlook.png");
+    const PreparedReport pages = f.printout().prepare();
+    QVERIFY(pages.pageCount() == 1);
 }
 
 QTEST_MAIN(TestOutlook)
