@@ -9,6 +9,10 @@
 #include "mainmenu/tfrmmain.h"
 #include "outlook/outlook_output.h"
 #include "outlook/outlook_statements.h"
+#include "outlook/customer_risk.h"
+#include "outlook/slip_warnings.h"
+#include "accounts/tcarif.h"
+#include "received/entry_slip_calc.h"
 #include "outlook/tvadegorunumuf.h"
 #include "data/cheque_state.h"
 #include "data/query.h"
@@ -24,6 +28,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -136,6 +141,12 @@ private Q_SLOTS:
     void portfolioOnAPastDate();
     void pastPortfolioAgreesWithTheStateReading();
     void pastPortfolioInTheList();
+    void customerRisk();
+    void duplicateCheques();
+    void dueDatesAtTheExitSlip_data();
+    void dueDatesAtTheExitSlip();
+    void entrySlipQuestionsFollowTheSettings();
+    void cardShowsLimitsAndRisk();
     void screenshot();
 };
 
@@ -371,6 +382,136 @@ void TestOutlook::pastPortfolioInTheList()
     f->CekleriHazirla();  // the portfolio as it is now
     QCOMPARE(f->listQuery.recordCount(), 2);
     QCOMPARE(f->toplamEdit->text(), QString("900,00"));
+}
+
+namespace {
+// Account M1 with a first limit of 1000: held 300 and endorsed 200 not yet due,
+// a collected 500, a held 50 already due and another account's 999 left out;
+// movements 400 debit and 100 credit. Risk: 300 + 200 + 300 = 800.
+void riskFixture(const QDate &today)
+{
+    TestHome::addAccountCard("M1", "Müşteri Bir");
+    company().exec("UPDATE firma SET riski=1000, riski2=2000, riski3=3000 WHERE firma_kodu='M1'");
+    received(today.addDays(10), 300, "TL", 1);
+    received(today.addDays(20), 200, "TL", 1, {{"cek_ciro_id", 4}, {"cek_ciro_tarihi", today}});
+    received(today.addDays(5), 500, "TL", 1, {{"cek_tahsilat_tarihi", today}});
+    received(today.addDays(-1), 50, "TL", 1);
+    received(today.addDays(9), 999, "TL", 1, {{"alindigi_firma_kodu", "M2"}});
+    TestHome::insertRow(cash(), "carihareket", {{"cari_kodu", "M1"}, {"borc_tutari", 400}, {"islem_tarihi", today}});
+    TestHome::insertRow(cash(), "carihareket", {{"cari_kodu", "m1"}, {"alacak_tutari", 100}, {"islem_tarihi", today}});
+}
+} // namespace
+
+void TestOutlook::customerRisk()
+{
+    TestHome home;
+    home.openCompany("A1", 2024);
+    riskFixture(kToday);
+    const CustomerRisk::Figures f = CustomerRisk::read(company(), &cash(), "M1", kToday);
+    QCOMPARE(f.cheques, 500.0);
+    QCOMPARE(f.balance, 300.0);
+    QCOMPARE(f.total(), 800.0);
+    QVERIFY(SlipWarnings::riskQuestion(company(), &cash(), "M1", "Müşteri Bir", 200, kToday).isEmpty());
+    const QString q = SlipWarnings::riskQuestion(company(), &cash(), "M1", "Müşteri Bir", 250, kToday);
+    for (const QString &t : {"Müşteri Bir", "1.000,00", "800,00", "1.050,00"}) QVERIFY2(q.contains(t), qPrintable(q));
+    QVERIFY(SlipWarnings::riskQuestion(company(), &cash(), "M2", "", 1e9, kToday).isEmpty());  // no card, no limit
+    QVERIFY(!CustomerRisk::overLimit(5, 0));
+}
+
+void TestOutlook::duplicateCheques()
+{
+    TestHome home;
+    home.openCompany("A1", 2024);
+    const qint64 stored = received(kToday, 10, "TL", 1,
+                                   {{"cek_bankasi", "Akbank"}, {"cek_hesap_no", "123"}, {"cek_no", "A-1"}, {"bordro_ind", 4}});
+    using SlipWarnings::ChequeKey;
+    // The stored cheque itself (its own row being saved again) is no repeat.
+    QVERIFY(SlipWarnings::duplicateQuestion(company(), {ChequeKey{"Akbank", "123", "A-1", stored}}).isEmpty());
+    QVERIFY(SlipWarnings::duplicateQuestion(company(), {ChequeKey{"Akbank", "123", "A-2", 0}}).isEmpty());
+    QVERIFY(SlipWarnings::duplicateQuestion(company(), {ChequeKey{"Garanti", "123", "A-1", 0}}).isEmpty());
+    QString q = SlipWarnings::duplicateQuestion(company(), {ChequeKey{"AKBANK ", "123", "a-1", 0}});
+    QVERIFY2(q.contains("Bu çek daha önce 4 numaralı bordroda"), qPrintable(q));
+    q = SlipWarnings::duplicateQuestion(company(), {ChequeKey{"Yapı Kredi", "9", "7", 0}, ChequeKey{"Yapı Kredi", "9", "7", 0}});
+    QVERIFY2(q.contains("2 satırdaki") && q.contains("1. satırında"), qPrintable(q));
+    QVERIFY(SlipWarnings::duplicateQuestion(company(), {ChequeKey{"", "", "A-1", 0}}).isEmpty());  // a note
+    // A quote in a typed number is only a character.
+    QVERIFY(SlipWarnings::duplicateQuestion(company(), {ChequeKey{"x'", "'", "1' OR '1'='1", 0}}).isEmpty());
+}
+
+void TestOutlook::dueDatesAtTheExitSlip_data()
+{
+    QTest::addColumn<QDate>("due");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("past") << kToday.addDays(-1) << 7 << "Vadesi geçmiş çekler: 5 (vade 09.03.2024)";
+    QTest::newRow("on the slip day") << kToday << 7 << "7 gün içinde vadesi gelen çekler: 5";
+    QTest::newRow("last day of the window") << kToday.addDays(7) << 7 << "7 gün içinde";
+    QTest::newRow("after the window") << kToday.addDays(8) << 7 << "";
+    QTest::newRow("no window") << kToday << 0 << "0 gün içinde";
+}
+
+void TestOutlook::dueDatesAtTheExitSlip()
+{
+    QFETCH(QDate, due);
+    QFETCH(int, days);
+    QFETCH(QString, expected);
+    const QString q = SlipWarnings::dueQuestion({due}, {"5"}, kToday, days);
+    if (expected.isEmpty()) QVERIFY2(q.isEmpty(), qPrintable(q));
+    else QVERIFY2(q.contains(expected), qPrintable(q));
+}
+
+// "Hayır" keeps the slip unsaved; a warning switched off asks nothing.
+void TestOutlook::entrySlipQuestionsFollowTheSettings()
+{
+    TestHome home;
+    home.openCompany("A1", 2024);
+    const QDate today = QDate::currentDate();
+    riskFixture(today);
+    QStringList row(EntrySlip::ColumnCount);
+    row[EntrySlip::ColVade] = today.addDays(30).toString("dd.MM.yyyy");
+    row[EntrySlip::ColTutar] = "250,00";
+    row[EntrySlip::ColCekNo] = "77";
+    row[EntrySlip::ColBanka] = "Ziraat";
+    MessageBox::clearShown();
+    MessageBox::queueAnswer(MessageBox::No);
+    QVERIFY(!SlipWarnings::confirmEntrySlip("M1", "Müşteri Bir", "TL", 0, {row}, today));
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QVERIFY(MessageBox::shown()[0].text.contains("1.050,00"));
+    MessageBox::queueAnswer(MessageBox::Yes);
+    QVERIFY(SlipWarnings::confirmEntrySlip("M1", "Müşteri Bir", "TL", 0, {row}, today));
+    // In dollars at 2: 500 more.
+    MessageBox::queueAnswer(MessageBox::No);
+    row[EntrySlip::ColTutar] = "100";
+    QVERIFY(!SlipWarnings::confirmEntrySlip("M1", "Müşteri Bir", "USD", 2.5, {row}, today));
+    // Duplicate rows, then both warnings off.
+    row[EntrySlip::ColTutar] = "1";
+    MessageBox::clearShown();
+    MessageBox::queueAnswer(MessageBox::No);
+    QVERIFY(!SlipWarnings::confirmEntrySlip("M1", "Müşteri Bir", "TL", 0, {row, row}, today));
+    QVERIFY(MessageBox::shown()[0].text.contains("satırında da yazılmış"));
+    SlipWarnings::Settings off;
+    off.duplicate = off.risk = false;
+    QVERIFY(SlipWarnings::write(off));
+    QCOMPARE(SlipWarnings::read().duplicate, false);
+    MessageBox::clearShown();
+    row[EntrySlip::ColTutar] = "5000";
+    QVERIFY(SlipWarnings::confirmEntrySlip("M1", "Müşteri Bir", "TL", 0, {row, row}, today));
+    QVERIFY(MessageBox::shown().isEmpty());
+}
+
+void TestOutlook::cardShowsLimitsAndRisk()
+{
+    TestHome home;
+    Uygulama app;
+    home.openCompany("A1", 2024);
+    riskFixture(QDate::currentDate());
+    TcariF *f = app.cariF();
+    f->ac(QStringLiteral("anamenu"), "M1");
+    QCOMPARE(f->findChild<QLineEdit *>("riskiEdit")->text(), QString("1.000,00"));
+    QCOMPARE(f->findChild<QLineEdit *>("riski3Edit")->text(), QString("3.000,00"));
+    QVERIFY2(f->riskLabel->text().contains("Güncel Risk: 800,00 TL"), qPrintable(f->riskLabel->text()));
+    QVERIFY(!f->riskLabel->text().contains("aşıldı"));
+    f->hide();
 }
 
 // The window and its printout on a spread of cheques, for a look.
