@@ -2,6 +2,7 @@
 
 #include "widgets/form_kit.h"
 #include "widgets/record_binder.h"
+#include "outlook/customer_risk.h"
 
 #include "accounts/account_picker.h"
 #include "accounts/account_steps.h"
@@ -66,6 +67,9 @@ const EditSpec kEdits[] = {
     {"ayFaizEdit", "Aylık Faiz", "aylik_faiz", 3, 20, 2, 2},
     {"JvDotNetDBEdit1", "BSMV", "BSMV", 4, 20, 3, 2},
     {"ekSureEdit", "Tah.Süre Ekle", "tahsilatsure_ekle", 2, 5, 4, 2},
+    {"riskiEdit", "Risk Limiti", "riski", 4, 20, 0, 3},
+    {"riski2Edit", "2. Risk Limiti", "riski2", 4, 20, 1, 3},
+    {"riski3Edit", "3. Risk Limiti", "riski3", 4, 20, 2, 3},
 };
 
 const struct {
@@ -186,6 +190,10 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
     card->setColumnStretch(1, 3);
     card->setColumnStretch(3, 2);
     card->setColumnStretch(5, 1);
+    riskLabel = new QLabel(central);
+    riskLabel->setObjectName(QStringLiteral("riskLabel"));
+    riskLabel->setWordWrap(true);
+    card->addWidget(riskLabel, 3, 6, 2, 2, Qt::AlignTop);
     m_binder->bindCombo(m_tur, QStringLiteral("musteri_satici"));
 
     auto *memoLabel = new QLabel(QStringLiteral("Açıklama"), central);
@@ -276,6 +284,7 @@ TcariF::TcariF(TyardimF *help, QWidget *parent) : QMainWindow(parent)
     setStatusBar(StatusBar1);
 
     connect(FirmaTakip, &Dataset::stateChanged, this, [this] { stateFollows(); });
+    connect(FirmaTakip, &Dataset::currentRowChanged, this, [this] { showRisk(); });
 
     KeyFilters::installEnterMovesFocus(this);
     setYardim(help);
@@ -318,6 +327,31 @@ void TcariF::stateFollows()
     m_grid->setEnabled(browsing);
     if (browsing) m_dirty = false;
     m_binder->load();
+    showRisk();
+}
+
+void TcariF::showRisk()
+{
+    const QString code = FirmaTakip->isActive() && !FirmaTakip->isEmpty()
+                             ? FirmaTakip->field(QStringLiteral("firma_kodu")).asString()
+                             : QString();
+    if (code.trimmed().isEmpty()) {
+        riskLabel->clear();
+        return;
+    }
+    DataContext &ctx = DataContext::instance();
+    try {
+        const CustomerRisk::Figures f = CustomerRisk::read(ctx.ADOConnection1, &ctx.kasaConnection, code, QDate::currentDate());
+        const double limit = FirmaTakip->field(QStringLiteral("riski")).asFloat();
+        const bool over = CustomerRisk::overLimit(f.total(), limit);
+        riskLabel->setText(QStringLiteral("Güncel Risk: %1 TL\n(Çekler %2, Bakiye %3)%4")
+                               .arg(formatFloat(kAmountFormat, f.total()), formatFloat(kAmountFormat, f.cheques),
+                                    formatFloat(kAmountFormat, f.balance),
+                                    over ? QStringLiteral("\nRisk limiti aşıldı!") : QString()));
+        riskLabel->setStyleSheet(over ? QStringLiteral("color: #c0392b; font-weight: bold;") : QString());
+    } catch (const EngineError &) {
+        riskLabel->clear();  // the card still shows; the lists report their own errors
+    }
 }
 
 bool TcariF::eventFilter(QObject *watched, QEvent *event)

@@ -51,6 +51,9 @@ public:
     Table *FirmaTakip;           // the cards, in name order
     Query *firmaQuery;           // the duplicate-code check
     QLabel *baslikLabel;         // the header band
+    QLabel *riskLabel = nullptr; // the account's current risk beside its limits
+    // Shows the current card's risk (cheques held or endorsed not yet due, plus its balance).
+    void showRisk();
     PanelStatusBar *StatusBar1;  // four panels; the opener writes company and year
 
 Q_SIGNALS:

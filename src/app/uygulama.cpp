@@ -40,6 +40,7 @@
 #include "given/tcikisbordrof.h"
 #include "given/tcikisceklerf.h"
 #include "given/tbankaraporf.h"
+#include "outlook/tvadegorunumuf.h"
 #include "given/tcikisozetf.h"
 #include "data/query.h"
 #include "widgets/message_box.h"
@@ -118,6 +119,7 @@ Uygulama::Uygulama()
     m_cikisozetF = std::make_unique<TcikisozetF>();
     m_cekduzenleF = std::make_unique<TcekduzenleF>();
     m_bankaraporF = std::make_unique<TbankaraporF>();
+    m_vadeGorunumuF = std::make_unique<TvadeGorunumuF>();
     m_receivedOps = std::make_unique<ReceivedOperations>(m_ceklerF.get(), m_cekortF.get(), m_kasaRF->kasaGTable);
     m_cekiadeverilenF = std::make_unique<TcekiadeverilenF>();
     m_cariF->setYardim(m_yardimF.get());
@@ -131,6 +133,7 @@ Uygulama::Uygulama()
     m_cekbordroF->setCardWindow(m_cariF.get());
     m_cekbordroF->setWaitWindow(m_form2.get());
     m_ceklerF->setCariF(m_cariF.get());
+    m_vadeGorunumuF->setListWindows(m_ceklerF.get(), m_duzenlenenceklerF.get());
     m_duzenlenenceklerF->setCariF(m_cariF.get());
     m_duzenlenenceklerF->setOdemeF(m_duzenlenencekodeF.get());
     m_carihareketF->setYardim(m_yardimF.get());
@@ -185,6 +188,11 @@ Uygulama::Uygulama()
          [this] {
              m_bankaraporF->Yenile();
              showFormMaximized(m_bankaraporF.get());
+         }},
+        {"Vade Görünümü",
+         [this] {
+             m_vadeGorunumuF->Yenile();
+             showFormMaximized(m_vadeGorunumuF.get());
          }},
         {"Ödeme Yap", [this] { payOwnChequeOfMainMenu(); }},
         {"Firma Cari Hareket İşlemleri", [this] { m_carihareketF->ac(); }},

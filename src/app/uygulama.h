@@ -25,6 +25,7 @@ class TcekbordroF;
 class TcikisbordroF;
 class TcikisceklerF;
 class TbankaraporF;
+class TvadeGorunumuF;
 class ReceivedOperations;
 class TduzenlenenceklerF;
 class TduzenlenencekodeF;
@@ -62,6 +63,7 @@ public:
     TcikisbordroF *cikisbordroF() const { return m_cikisbordroF.get(); }
     TcikisceklerF *cikisceklerF() const { return m_cikisceklerF.get(); }
     TbankaraporF *bankaraporF() const { return m_bankaraporF.get(); }
+    TvadeGorunumuF *vadeGorunumuF() const { return m_vadeGorunumuF.get(); }
     ReceivedOperations *receivedOperations() const { return m_receivedOps.get(); }
     TcekiadeverilenF *cekiadeverilenF() const { return m_cekiadeverilenF.get(); }
     TduzenlenenceklerF *duzenlenenceklerF() const { return m_duzenlenenceklerF.get(); }
@@ -162,4 +164,5 @@ private:
     std::unique_ptr<ReceivedOperations> m_receivedOps;
     std::unique_ptr<TcekiadeverilenF> m_cekiadeverilenF;
     std::unique_ptr<TbankaraporF> m_bankaraporF;
+    std::unique_ptr<TvadeGorunumuF> m_vadeGorunumuF;
 };

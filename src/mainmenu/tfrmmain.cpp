@@ -226,7 +226,7 @@ QWidget *TfrmMain::buildMenuColumn()
         {"Çek Alımları", false, {"Çek ve Senet Girişi", "Alınan Çek ve Senet Listeleri", "Alınan Çek ve Senet Bordroları"}},
         {"Çek Çıkışları", false,
          {"Çek ve Senet Çıkışı", "Cirolanan Çek ve Senet Listeleri", "Düzenlenen Çek ve Senet Listeleri",
-          "Verilen Çek ve Senet Bordroları", "Bankalara Verilen Çekler"}},
+          "Verilen Çek ve Senet Bordroları", "Bankalara Verilen Çekler", "Vade Görünümü"}},
         {"Ayarlar", true,
          {"Yeni Şirket Aç/Değiştir", "Çalışılan Şirketi Değiştir/Sil", "Anamenü Görünüm ve Ayarları",
           "Şirket Bilgilerini Değiştir", "Programı Güncelle", "Yılsonu Devri Al"}},

@@ -1,8 +1,14 @@
 #include "received/tceklerf.h"
 
+#include "received/past_portfolio.h"
 #include "reports/layouts_received.h"
+#include "widgets/key_filters.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QPushButton>
 
 using namespace ChequeList;
@@ -76,6 +82,17 @@ TceklerF::TceklerF(QWidget *parent) : ChequeListWindow(description(), parent), c
     // Every item waits for the window it opens; those windows enable and connect them.
     for (QAction *a : popupItems) a->setEnabled(false);
     popupItems.first()->setVisible(false);  // "Cirola" shows with "CİROLA"
+
+    gecmisCheck = new QCheckBox(QStringLiteral("Tarihindeki Portföy"), this);
+    gecmisCheck->setObjectName(QStringLiteral("gecmisCheck"));
+    gecmisCheck->setToolTip(QStringLiteral("Seçilen günün sonunda elde (portföyde ve bankalarda) bulunan çekler"));
+    gecmisDate = new QDateEdit(QDate::currentDate(), this);
+    gecmisDate->setObjectName(QStringLiteral("gecmisDate"));
+    KeyFilters::setupDateEdit(gecmisDate);
+    filterGrid()->addWidget(gecmisCheck, 3, 0, 1, 2);
+    filterGrid()->addWidget(gecmisDate, 3, 3);
+    // The choice of states does not apply while the day does.
+    connect(gecmisCheck, &QCheckBox::toggled, this, [this](bool on) { RadioGroup1->setEnabled(!on); });
 }
 
 Choice TceklerF::choice() const { return Choice(qBound(0, stateChoice(), kChoiceCount - 1)); }
@@ -88,7 +105,11 @@ Filters TceklerF::filters() const
     return f;
 }
 
-QStringList TceklerF::stateLines() const { return ChequeList::stateLines(choice()); }
+QStringList TceklerF::stateLines() const
+{
+    if (gecmisCheck && gecmisCheck->isChecked()) return ChequeList::portfolioOnDateLines(gecmisDate->date());
+    return ChequeList::stateLines(choice());
+}
 
 void TceklerF::DuzeltHazirla() { reopenSlipList(QStringLiteral("cek_tarihi")); }
 

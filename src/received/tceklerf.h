@@ -5,6 +5,9 @@
 #include "received/cheque_list_statements.h"
 #include "lists/cheque_list_window.h"
 
+class QCheckBox;
+class QDateEdit;
+
 class TceklerF : public ChequeListWindow {
     Q_OBJECT
 public:
@@ -23,6 +26,10 @@ public:
     Query &AylikAlinanCeklerQuery = monthlyQuery;
     DatasetGrid *const eldekiceklerGrid = listGrid;
     QPushButton *const cirolaButton;
+    // "Tarihindeki Portföy": when checked, the cheques held at the end of the day
+    // in gecmisDate take the place of the state choice.
+    QCheckBox *gecmisCheck = nullptr;
+    QDateEdit *gecmisDate = nullptr;
 
 protected:
     QStringList stateLines() const override;

@@ -1,4 +1,6 @@
 #include "received/tcekortf.h"
+
+#include "outlook/slip_warnings.h"
 #include "received/cheque_lifecycle.h"
 
 #include "accounts/account_picker.h"
@@ -568,6 +570,10 @@ bool TcekortF::saveGrid(const QVector<qint64> &deletedCheques)
         && MessageBox::show(MessageBox::kCaptionShort, Lifecycle::yearQuestion(h.slipDate.year()), MessageBox::Icon::Question,
                             MessageBox::Yes | MessageBox::No, this)
                != MessageBox::Yes)
+        return false;
+    // A cheque already stored, or a slip over the account's risk limit, is asked first.
+    if (!SlipWarnings::confirmEntrySlip(h.code, h.name, h.currency, sayiOkuDene(h.kuru).value_or(0), grid,
+                                        QDate::currentDate(), this))
         return false;
     SaveResult result;
     try {
