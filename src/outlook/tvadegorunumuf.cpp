@@ -7,7 +7,7 @@
 #include "reports/layout_common.h"
 #include "reports/preview_window.h"
 #include "reports/report.h"
-#include "widgets/cheque_list_window.h"
+#include "lists/cheque_list_window.h"
 #include "widgets/form_kit.h"
 #include "widgets/form_show.h"
 #include "widgets/key_filters.h"

@@ -965,6 +965,8 @@ void TestBackup::olderArchiveSetsLaterFilesAside()
     // The next slip takes a number never handed out before.
     const qint64 next = TestHome::insertRow(ctx().ADOConnection1, "cekbordro", {{"islem_tarihi", QDate(2025, 1, 3)}});
     QCOMPARE(next, 4);
+}
+
 // An entry named like the company's file in other letter case restores that file:
 // no second file beside it that the program would never open.
 void TestBackup::restoreNameInOtherCase()

@@ -229,6 +229,8 @@ void TestProgramUpdate::programGoesOnAfterTheUpdate()
     QVERIFY(DataContext::instance().ADOConnection1.isOpen());
     QVERIFY(DataContext::instance().kasaConnection.isOpen());
     app.cekortF()->girisDegisti = false;
+}
+
 // The download is bounded in size (announced or not) and in time, however slowly
 // the bytes come; each bound fails with its own reason and the program as it was.
 void TestProgramUpdate::boundedDownload_data()

@@ -86,7 +86,6 @@ private slots:
     void checksStopBeforeTheSlipChanges();
     void textAmounts_data();
     void textAmounts();
-    void emptyDateCellAndUncheckedDates();
     void rowChecksStopBeforeTheSlipChanges_data();
     void rowChecksStopBeforeTheSlipChanges();
     void emptyDateCellKeepsItsRowEmpty();
@@ -270,7 +269,6 @@ void TestImport::textAmounts()
     QCOMPARE(fx.slip.rows()[0][ColTutar], QStringLiteral("1.500,50"));  // the number cell as before
 }
 
-void TestImport::emptyDateCellAndUncheckedDates()
 // Every row is checked before the slip changes: a cell the slip could not take
 // stops the import with a message naming its row, the slip as it was.
 void TestImport::rowChecksStopBeforeTheSlipChanges_data()
